@@ -1,0 +1,28 @@
+// The hook between reading a file and matching it: recognises text written in another
+// Japanese encoding and hands the matcher a Shift_JIS copy of it.
+#ifndef QUELBRIX_CONVERT_STAGE_H
+#define QUELBRIX_CONVERT_STAGE_H
+
+#include <cstdint>
+#include <memory>
+
+namespace quelbrix {
+
+enum class ConvertOutcome {
+    NoConversion,  // match the text as read
+    Converted,     // `text` holds the converted, zero-terminated text (2 * length + 1 bytes)
+    Failed,        // the conversion failed: the file is resolved by the error policy (126)
+    OutOfMemory,   // the new buffer could not be obtained (124)
+};
+
+struct ConvertResult {
+    ConvertOutcome outcome = ConvertOutcome::NoConversion;
+    std::unique_ptr<char[]> text;  // owned by the caller; set only when Converted
+};
+
+// `buffer` holds `length` bytes read from a file followed by a zero byte.
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length);
+
+}  // namespace quelbrix
+
+#endif
