@@ -1,0 +1,29 @@
+#include "console_ui.h"
+
+#include "bounded_text.h"
+#include "message_texts.h"
+
+namespace quelbrix {
+
+BoxAnswer ConsoleUi::ShowBox(WindowHandle, const char* text, const char* caption, BoxKind kind) {
+    std::fputs(caption, boxes_);
+    std::fputc('\t', boxes_);
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '\n')
+            std::fputs("\\n", boxes_);
+        else
+            std::fputc(*p, boxes_);
+    }
+    std::fputc('\n', boxes_);
+    std::fflush(boxes_);
+    if (kind != BoxKind::ErrorQuestion) return BoxAnswer::Ok;
+    return answerYes_ ? BoxAnswer::Yes : BoxAnswer::No;
+}
+
+bool ConsoleUi::LoadText(int id, char* buffer, std::size_t size) {
+    const char* text = EngineMessageText(id);
+    CopyBounded(buffer, size, text != nullptr ? text : "");
+    return text != nullptr;
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,34 @@
+// quelbrix: runs the engine's requests from a shell. Usage: quelbrix COMMAND [ARGS...]
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* synopsis;
+};
+
+const Command kCommands[] = {
+    {"search", quelbrix::RunSearchCommand, "search [options] FOLDER WORD"},
+};
+
+int Usage() {
+    std::fputs("usage: quelbrix COMMAND [ARGS...]\ncommands:\n", stderr);
+    for (const Command& command : kCommands) std::fprintf(stderr, "  quelbrix %s\n", command.synopsis);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);
+    }
+    std::fprintf(stderr, "quelbrix: unknown command '%s'\n", argv[1]);
+    return Usage();
+}

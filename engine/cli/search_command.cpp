@@ -1,0 +1,128 @@
+// quelbrix search [options] FOLDER WORD: one search request, rows printed to stdout.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+#include "console_ui.h"
+#include "engine_state.h"
+#include "memory_rows.h"
+#include "posix_files.h"
+#include "result_list.h"
+#include "search_driver.h"
+
+namespace quelbrix {
+
+namespace {
+
+const char kSearchUsage[] =
+    "usage: quelbrix search [options] FOLDER WORD\n"
+    "  --ext LIST          comma-separated extensions without dots (default: all files)\n"
+    "  --regex             WORD is a regular expression\n"
+    "  --subfolders        search the folders below too\n"
+    "  --relative          list paths relative to FOLDER\n"
+    "  --no-count          stop at the first hit of each file; no count column\n"
+    "  --no-convert        match files as read, without kanji code conversion\n"
+    "  --progress          run with a progress bar (counts the candidates first)\n"
+    "  --error-policy N    0 ask, 1 skip the file, 2 stop the search (default 0)\n"
+    "  --answer yes|no     how questions are answered (default yes)\n"
+    "Rows go to stdout as four tab-separated cells; message boxes to stderr.\n";
+
+int SearchUsage(const char* problem) {
+    if (problem != nullptr) std::fprintf(stderr, "quelbrix search: %s\n", problem);
+    std::fputs(kSearchUsage, stderr);
+    return 2;
+}
+
+bool ParsePolicy(const char* text, int& policy) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < -2147483647L - 1 || value > 2147483647L)
+        return false;
+    policy = static_cast<int>(value);
+    return true;
+}
+
+void PrintRows(const MemoryRows& rows) {
+    for (const MemoryRow& row : rows.rows) {
+        std::fprintf(stdout, "%s\t%s\t%s\t%s\n", row.cells[0].c_str(), row.cells[1].c_str(),
+                     row.cells[2].c_str(), row.cells[3].c_str());
+    }
+}
+
+}  // namespace
+
+int RunSearchCommand(int argc, char** argv) {
+    SearchRequest request;
+    bool answerYes = true;
+    bool withProgress = false;
+    const char* positional[2] = {nullptr, nullptr};
+    int positionalCount = 0;
+
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (std::strcmp(arg, "--ext") == 0) {
+            if ((request.extensions = value()) == nullptr) return SearchUsage("--ext needs a list");
+        } else if (std::strcmp(arg, "--regex") == 0) {
+            request.useRegex = true;
+        } else if (std::strcmp(arg, "--subfolders") == 0) {
+            request.searchSubfolders = true;
+        } else if (std::strcmp(arg, "--relative") == 0) {
+            request.relativePaths = true;
+        } else if (std::strcmp(arg, "--no-count") == 0) {
+            request.countHits = false;
+        } else if (std::strcmp(arg, "--no-convert") == 0) {
+            request.convertCodes = false;
+        } else if (std::strcmp(arg, "--progress") == 0) {
+            withProgress = true;
+        } else if (std::strcmp(arg, "--error-policy") == 0) {
+            const char* text = value();
+            if (text == nullptr || !ParsePolicy(text, request.errorPolicy))
+                return SearchUsage("--error-policy needs a number");
+        } else if (std::strcmp(arg, "--answer") == 0) {
+            const char* text = value();
+            if (text != nullptr && std::strcmp(text, "yes") == 0)
+                answerYes = true;
+            else if (text != nullptr && std::strcmp(text, "no") == 0)
+                answerYes = false;
+            else
+                return SearchUsage("--answer takes yes or no");
+        } else if (std::strcmp(arg, "--") == 0) {
+            for (++i; i < argc; ++i) {
+                if (positionalCount == 2) return SearchUsage("too many arguments");
+                positional[positionalCount++] = argv[i];
+            }
+        } else if (arg[0] == '-' && arg[1] == '-') {
+            return SearchUsage("unknown option");
+        } else {
+            if (positionalCount == 2) return SearchUsage("too many arguments");
+            positional[positionalCount++] = arg;
+        }
+    }
+    if (positionalCount != 2) return SearchUsage("FOLDER and WORD are needed");
+    if (positional[0][0] == '\0') return SearchUsage("FOLDER is empty");
+
+    std::string folder = positional[0];
+    if (folder.back() != kPathSeparator) folder += kPathSeparator;
+    request.folder = folder.c_str();
+    request.word = positional[1];
+
+    PosixFileSystem files;
+    ConsoleUi ui(stderr, answerYes);
+    SilentProgress progress;
+    MemoryRows rows;
+    Platform platform{files, ui, progress, rows};
+    // The progress bar is never looked at; any non-null handle asks for one.
+    if (withProgress) request.progress = &progress;
+
+    EngineState state;
+    InitListView(state, rows, &rows, 300, 60, 72, 120);
+    bool completed = FindFolder(state, platform, request);
+    PrintRows(rows);
+    std::fflush(stdout);
+    return completed ? 0 : 1;
+}
+
+}  // namespace quelbrix

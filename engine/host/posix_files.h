@@ -1,0 +1,20 @@
+// Folder enumeration and file reading over POSIX calls, for the host build.
+#ifndef QUELBRIX_POSIX_FILES_H
+#define QUELBRIX_POSIX_FILES_H
+
+#include "platform.h"
+
+namespace quelbrix {
+
+// Links to folders are reported as folders, as the Windows walk sees junctions; the bounded
+// path of the walk ends any loop they make.
+class PosixFileSystem : public FileSystem {
+public:
+    std::unique_ptr<FolderListing> ListFolder(const char* folder) override;
+    std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
+                                             std::size_t errorTextSize) override;
+};
+
+}  // namespace quelbrix
+
+#endif

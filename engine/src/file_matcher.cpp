@@ -1,0 +1,128 @@
+#include "file_matcher.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "bounded_text.h"
+#include "convert_stage.h"
+#include "grexmo.h"
+#include "hit_counter.h"
+#include "messages.h"
+
+namespace quelbrix {
+
+namespace {
+
+int ResolveFailure(Platform& platform, const SearchRequest& request, const char* path,
+                   int messageId) {
+    switch (request.errorPolicy) {
+    case kPolicyAsk:
+        return ShowFileError(platform, request.owner, request.progress, path, messageId) ==
+                       BoxAnswer::Yes
+                   ? 0
+                   : kStopSearch;
+    case kPolicySkip:
+        return 0;
+    case kPolicyStop:
+        return kStopSearch;
+    default:
+        // A hand-edited policy: say so and end the search rather than guess.
+        platform.ui.ShowBox(request.owner, kStrayPolicyText, kStrayPolicyCaption,
+                            BoxKind::ErrorNotice);
+        return kStopSearch;
+    }
+}
+
+void FormatTime(OpenFile& file, char* timeText) {
+    CalendarTime time{};
+    if (!file.LastWriteUtc(time)) time = CalendarTime{};
+    FormatBounded(timeText, kTimeTextSize, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", time.year,
+                  time.month, time.day, time.hour, time.minute, time.second);
+}
+
+}  // namespace
+
+BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,
+                        const char* path, int messageId) {
+    char question[kTextBufferSize];
+    char reason[kErrorTextBufferSize];
+    platform.ui.LoadText(kMsgErrorQuestion, question, sizeof question);
+    platform.ui.LoadText(messageId, reason, sizeof reason);
+    char text[kTextBufferSize];
+    FormatLoaded(text, sizeof text, question, path, reason);
+    BoxAnswer answer = platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::ErrorQuestion);
+    if (answer == BoxAnswer::No && progress != nullptr) platform.progress.SetPosition(progress, 0);
+    return answer;
+}
+
+int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
+               std::uint32_t& fileSize, char* timeText) {
+    CGrexmo pattern;
+
+    char systemText[kTextBufferSize];
+    systemText[0] = '\0';
+    std::unique_ptr<OpenFile> file =
+        platform.files.OpenForReading(path, systemText, sizeof systemText);
+    if (!file) {
+        platform.ui.DebugOutput(systemText);
+        return ResolveFailure(platform, request, path, kMsgFileNotFound);
+    }
+
+    const std::uint64_t size = file->Size();
+    fileSize = static_cast<std::uint32_t>(size);
+    if (timeText != nullptr) FormatTime(*file, timeText);
+
+    // The size is carried in 32 bits; a larger file would be read short without notice.
+    if (size > std::numeric_limits<std::uint32_t>::max()) {
+        file.reset();
+        return ResolveFailure(platform, request, path, kMsgReadFailed);
+    }
+    const std::uint32_t length = static_cast<std::uint32_t>(size);
+    std::unique_ptr<char[]> buffer;
+    if (static_cast<std::uint64_t>(length) < std::numeric_limits<std::size_t>::max())
+        buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(length) + 1]);
+    if (!buffer) {
+        file.reset();
+        return ResolveFailure(platform, request, path, kMsgOutOfMemory);
+    }
+
+    std::uint32_t delivered = 0;
+    bool readOk = length == 0 || file->Read(buffer.get(), length, delivered);
+    file.reset();
+    if (!readOk) {
+        buffer.reset();
+        return ResolveFailure(platform, request, path, kMsgReadFailed);
+    }
+    delivered = std::min(delivered, length);
+    buffer[delivered] = '\0';
+
+    const char* text = buffer.get();
+    ConvertResult converted;
+    if (request.convertCodes) {
+        converted = ConvertStage(buffer.get(), delivered);
+        switch (converted.outcome) {
+        case ConvertOutcome::NoConversion:
+            break;
+        case ConvertOutcome::Converted:
+            if (converted.text) {
+                buffer.reset();
+                text = converted.text.get();
+            }
+            break;
+        case ConvertOutcome::OutOfMemory:
+            buffer.reset();
+            return ResolveFailure(platform, request, path, kMsgOutOfMemory);
+        case ConvertOutcome::Failed:
+            buffer.reset();
+            converted.text.reset();
+            return ResolveFailure(platform, request, path, kMsgConversionFailed);
+        }
+    }
+
+    pattern.Read(request.word, request.useRegex);
+    return CountHits(pattern, text, request.countHits);
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,32 @@
+// The file matcher: reads one candidate file whole, converts it when asked, and counts the
+// hits of the word in it. Every failure is resolved by the request's error policy.
+#ifndef QUELBRIX_FILE_MATCHER_H
+#define QUELBRIX_FILE_MATCHER_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform.h"
+#include "search_request.h"
+
+namespace quelbrix {
+
+// Answer of SearchFile that ends the whole search.
+constexpr int kStopSearch = -1;
+
+// "YYYY/MM/DD hh:mm:ss" and its terminator.
+constexpr std::size_t kTimeTextSize = 20;
+
+// Returns the hit count (1 for any hit when counting is off), 0 for no hit or a skipped file,
+// or kStopSearch. `fileSize` (low 32 bits) and `timeText` (unless null; at least
+// kTimeTextSize bytes) are written as soon as the file is open.
+int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
+               std::uint32_t& fileSize, char* timeText);
+
+// The Yes/No question about a failing file; on No the progress bar goes back to 0.
+BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,
+                        const char* path, int messageId);
+
+}  // namespace quelbrix
+
+#endif

@@ -1,0 +1,129 @@
+// The seams between the search logic and the platform. The logic holds only references to
+// these interfaces; Win32 implements them in engine/win32/, the host in engine/host/, and the
+// tests replace them with scripted fakes. Every call here is per entry, per file or per row,
+// never per byte.
+#ifndef QUELBRIX_PLATFORM_H
+#define QUELBRIX_PLATFORM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace quelbrix {
+
+// Window-like objects (owner window, progress bar, result list) are opaque handles; the
+// adapters know what they point to. Null means "none".
+using WindowHandle = void*;
+
+// The longest path the walk builds, terminator included.
+constexpr std::size_t kMaxPath = 260;
+
+struct FolderEntry {
+    char name[kMaxPath];
+    bool isDirectory;
+};
+
+// One open enumeration of a folder; closed when destroyed.
+class FolderListing {
+public:
+    virtual ~FolderListing() = default;
+    // Fills `entry` with the next entry ("." and ".." included); false at the end.
+    virtual bool Next(FolderEntry& entry) = 0;
+};
+
+struct CalendarTime {
+    int year, month, day, hour, minute, second;
+};
+
+// One file opened for reading; closed when destroyed.
+class OpenFile {
+public:
+    virtual ~OpenFile() = default;
+    virtual std::uint64_t Size() = 0;
+    // The last-write time in UTC; false when the platform cannot tell.
+    virtual bool LastWriteUtc(CalendarTime& time) = 0;
+    // One request for `size` bytes; `delivered` may come back smaller. False on failure.
+    virtual bool Read(char* buffer, std::uint32_t size, std::uint32_t& delivered) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Lists every entry of `folder`, which ends with a separator; null when the folder cannot
+    // be enumerated.
+    virtual std::unique_ptr<FolderListing> ListFolder(const char* folder) = 0;
+    // Opens an existing file for reading while others may read and write it. On failure
+    // returns null and writes the system's text for the reason into `errorText`.
+    virtual std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
+                                                     std::size_t errorTextSize) = 0;
+};
+
+enum class BoxKind {
+    Information,    // information icon, OK
+    ErrorQuestion,  // error icon, Yes and No
+    ErrorNotice,    // error icon, OK
+};
+
+enum class BoxAnswer { Ok, Yes, No };
+
+// Message boxes, the string table, the caller's message queue and the debugger output.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    virtual BoxAnswer ShowBox(WindowHandle owner, const char* text, const char* caption,
+                              BoxKind kind) = 0;
+    // Copies string `id` of the engine's string table into `buffer`, cut to fit; false (and
+    // an empty text) when there is no such string.
+    virtual bool LoadText(int id, char* buffer, std::size_t size) = 0;
+    // Delivers at most one waiting message of the calling thread.
+    virtual void PumpOneMessage() = 0;
+    virtual void Pause(int milliseconds) = 0;
+    virtual void DebugOutput(const char* text) = 0;
+};
+
+class ProgressBar {
+public:
+    virtual ~ProgressBar() = default;
+    virtual void SetRange(WindowHandle bar, std::uint32_t upper) = 0;
+    virtual void SetStep(WindowHandle bar, int step) = 0;
+    virtual void StepIt(WindowHandle bar) = 0;
+    virtual void SetPosition(WindowHandle bar, int position) = 0;
+};
+
+enum class ColumnAlign { Left, Right };
+
+// Orders two rows by their sort keys: below, equal to or above zero.
+using RowComparator = int (*)(std::intptr_t first, std::intptr_t second, void* context);
+
+// The caller's report-style list control.
+class ResultRows {
+public:
+    virtual ~ResultRows() = default;
+    virtual void AddColumn(WindowHandle list, int column, const char* header, int width,
+                           ColumnAlign align) = 0;
+    // Grid lines and whole-row selection, every other extended style cleared.
+    virtual void SetGridStyle(WindowHandle list) = 0;
+    virtual int Count(WindowHandle list) = 0;
+    // Inserts a row at `row` (0..Count) whose first cell is `text`.
+    virtual void Insert(WindowHandle list, int row, const char* text) = 0;
+    virtual void SetCell(WindowHandle list, int row, int column, const char* text) = 0;
+    // Copies a cell's text into `buffer`, cut to fit; empty when there is no such cell.
+    virtual void GetCell(WindowHandle list, int row, int column, char* buffer,
+                         std::size_t size) = 0;
+    virtual void SetSortKey(WindowHandle list, int row, std::intptr_t key) = 0;
+    virtual void DeleteAll(WindowHandle list) = 0;
+    // Reorders the rows; `compare` receives their sort keys. Returns the platform's answer.
+    virtual bool Sort(WindowHandle list, RowComparator compare, void* context) = 0;
+};
+
+// Everything the engine reaches outside itself.
+struct Platform {
+    FileSystem& files;
+    UserInterface& ui;
+    ProgressBar& progress;
+    ResultRows& rows;
+};
+
+}  // namespace quelbrix
+
+#endif

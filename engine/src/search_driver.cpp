@@ -1,0 +1,132 @@
+#include "search_driver.h"
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "bounded_text.h"
+#include "extension_list.h"
+#include "file_matcher.h"
+#include "folder_walk.h"
+#include "messages.h"
+#include "result_list.h"
+
+namespace quelbrix {
+
+namespace {
+
+// What every level of one walk shares.
+struct Walk {
+    EngineState& state;
+    Platform& platform;
+    const SearchRequest& request;
+    const char* item;
+};
+
+// False when the search is to end: a stop request or a file whose failure stops it.
+bool SearchFolder(Walk& walk, const char* folder) {
+    std::unique_ptr<FolderListing> listing = walk.platform.files.ListFolder(folder);
+    if (!listing) return true;
+
+    const SearchRequest& request = walk.request;
+    const std::size_t folderLength = std::strlen(folder);
+    FolderEntry entry;
+    char path[kMaxPath];
+    while (listing->Next(entry)) {
+        EntryKind kind = BuildEntryPath(folder, folderLength, entry, request.searchSubfolders,
+                                        kPathSeparator, path);
+        if (kind == EntryKind::Skipped) continue;
+
+        if (kind == EntryKind::Folder) {
+            if (!SearchFolder(walk, path)) return false;
+        } else if (MatchesExtension(path, walk.item)) {
+            ++walk.state.examinedFileCount;
+            if (request.progress != nullptr) walk.platform.progress.StepIt(request.progress);
+            std::uint32_t fileSize = 0;
+            char timeText[kTimeTextSize] = "";
+            int hits = SearchFile(walk.platform, request, path, fileSize, timeText);
+            if (hits == kStopSearch) return false;
+            if (hits > 0) {
+                ++walk.state.hitFileCount;
+                AddResultRow(walk.state, walk.platform.rows, path, fileSize, hits, timeText,
+                             request.relativePaths, request.countHits);
+            }
+        }
+
+        walk.platform.ui.PumpOneMessage();
+        walk.platform.ui.Pause(1);
+        if (walk.state.stopRequested) return false;
+    }
+    return true;
+}
+
+void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& request) {
+    char format[kTextBufferSize];
+    platform.ui.LoadText(kMsgSummary, format, sizeof format);
+    char text[kTextBufferSize];
+    FormatLoaded(text, sizeof text, format, request.word, request.folder,
+                 static_cast<int>(state.examinedFileCount), static_cast<int>(state.hitFileCount));
+    platform.ui.ShowBox(request.owner, text, kEngineCaption, BoxKind::Information);
+    if (request.progress != nullptr) platform.progress.SetPosition(request.progress, 0);
+}
+
+}  // namespace
+
+void CountCandidates(FileSystem& files, const char* folder, const char* item,
+                     bool searchSubfolders, std::uint32_t& total) {
+    std::unique_ptr<FolderListing> listing = files.ListFolder(folder);
+    if (!listing) return;
+
+    const std::size_t folderLength = std::strlen(folder);
+    FolderEntry entry;
+    char path[kMaxPath];
+    while (listing->Next(entry)) {
+        EntryKind kind =
+            BuildEntryPath(folder, folderLength, entry, searchSubfolders, kPathSeparator, path);
+        if (kind == EntryKind::Folder) {
+            CountCandidates(files, path, item, searchSubfolders, total);
+        } else if (kind == EntryKind::File && MatchesExtension(path, item)) {
+            ++total;
+        }
+    }
+}
+
+bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
+    state.stopRequested = false;
+    state.nextRow = 0;
+    state.hitFileCount = 0;
+    state.examinedFileCount = 0;
+    const std::size_t folderLength = std::strlen(request.folder);
+    state.baseFolderLength = folderLength > INT_MAX ? INT_MAX : static_cast<int>(folderLength);
+    if (state.resultList != nullptr) platform.rows.DeleteAll(state.resultList);
+
+    const std::vector<ExtensionItem> items = SplitExtensionList(request.extensions);
+
+    if (request.progress != nullptr) {
+        std::uint32_t total = 0;
+        for (const ExtensionItem& item : items)
+            CountCandidates(platform.files, request.folder, item.text, request.searchSubfolders,
+                            total);
+        platform.progress.SetRange(request.progress, total);
+        platform.progress.SetStep(request.progress, 1);
+    }
+
+    for (const ExtensionItem& item : items) {
+        Walk walk{state, platform, request, item.text};
+        if (!SearchFolder(walk, request.folder)) return false;
+    }
+
+    ShowSummary(state, platform, request);
+    return true;
+}
+
+void RequestStop(EngineState& state, Platform& platform, WindowHandle owner,
+                 WindowHandle progress) {
+    state.stopRequested = true;
+    char text[kTextBufferSize];
+    platform.ui.LoadText(kMsgSearchStopped, text, sizeof text);
+    platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::Information);
+    if (progress != nullptr) platform.progress.SetPosition(progress, 0);
+}
+
+}  // namespace quelbrix
