@@ -1,0 +1,104 @@
+#include "win32_files.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "bounded_text.h"
+#include "win32_handles.h"
+
+namespace quelbrix {
+
+namespace {
+
+void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry) {
+    CopyBounded(entry.name, sizeof entry.name, data.cFileName);
+    entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// FindFirstFileA has already delivered the first entry when the listing starts.
+class Win32Listing : public FolderListing {
+public:
+    Win32Listing(HANDLE find, const WIN32_FIND_DATAA& first) : find_(find), data_(first) {}
+
+    bool Next(FolderEntry& entry) override {
+        if (pending_) {
+            pending_ = false;
+        } else if (!FindNextFileA(find_.Get(), &data_)) {
+            return false;
+        }
+        CopyEntry(data_, entry);
+        return true;
+    }
+
+private:
+    FindHandle find_;
+    WIN32_FIND_DATAA data_;
+    bool pending_ = true;
+};
+
+class Win32File : public OpenFile {
+public:
+    explicit Win32File(HANDLE file) : file_(file) {}
+
+    std::uint64_t Size() override {
+        DWORD high = 0;
+        DWORD low = GetFileSize(file_.Get(), &high);
+        if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 0;
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    }
+
+    bool LastWriteUtc(CalendarTime& time) override {
+        FILETIME written;
+        SYSTEMTIME fields;
+        if (!GetFileTime(file_.Get(), nullptr, nullptr, &written) ||
+            !FileTimeToSystemTime(&written, &fields))
+            return false;
+        time = CalendarTime{fields.wYear, fields.wMonth, fields.wDay,
+                            fields.wHour, fields.wMinute, fields.wSecond};
+        return true;
+    }
+
+    bool Read(char* buffer, std::uint32_t size, std::uint32_t& delivered) override {
+        DWORD got = 0;
+        BOOL ok = ReadFile(file_.Get(), buffer, size, &got, nullptr);
+        delivered = got;
+        return ok != FALSE;
+    }
+
+private:
+    FileHandle file_;
+};
+
+void DescribeLastError(char* errorText, std::size_t errorTextSize) {
+    DWORD error = GetLastError();
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, errorText,
+                                  static_cast<DWORD>(errorTextSize), nullptr);
+    if (length == 0) FormatBounded(errorText, errorTextSize, "error %lu", error);
+    else DropSplitCharacter(errorText);
+}
+
+}  // namespace
+
+std::unique_ptr<FolderListing> Win32FileSystem::ListFolder(const char* folder) {
+    std::string pattern(folder);
+    pattern += "*.*";
+    WIN32_FIND_DATAA first;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &first);
+    if (find == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32Listing>(find, first);
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::OpenForReading(const char* path, char* errorText,
+                                                          std::size_t errorTextSize) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DescribeLastError(errorText, errorTextSize);
+        return nullptr;
+    }
+    return std::make_unique<Win32File>(file);
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,18 @@
+// Folder enumeration and file reading over KERNEL32.
+#ifndef QUELBRIX_WIN32_FILES_H
+#define QUELBRIX_WIN32_FILES_H
+
+#include "platform.h"
+
+namespace quelbrix {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::unique_ptr<FolderListing> ListFolder(const char* folder) override;
+    std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
+                                             std::size_t errorTextSize) override;
+};
+
+}  // namespace quelbrix
+
+#endif
