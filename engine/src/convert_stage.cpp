@@ -1,8 +1,59 @@
 #include "convert_stage.h"
 
-namespace quelbrix {
+#include <limits>
+#include <new>
+#include <utility>
 
-// Until the kanji code converters are wired in, every text is matched as read.
-ConvertResult ConvertStage(const char*, std::uint32_t) { return {}; }
+#include "kanji_code.h"
+#include "kanji_convert.h"
+
+namespace quelbrix {
+namespace {
+
+std::unique_ptr<char[]> AllocateNothrow(std::size_t bytes) {
+    return std::unique_ptr<char[]>(new (std::nothrow) char[bytes]);
+}
+
+constexpr std::uint32_t kLargestConvertible =
+    static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
+
+}  // namespace
+
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length) {
+    return ConvertStage(buffer, length, AllocateNothrow);
+}
+
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
+                           ConvertBufferAllocator allocate) {
+    ConvertResult result;
+    // The detector and the converters count in 32-bit signed integers; files of 2 GiB and more
+    // are matched as read.
+    if (length > kLargestConvertible) return result;
+
+    const KanjiCode code = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
+    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE) return result;
+
+    const std::size_t capacity = 2 * static_cast<std::size_t>(length);
+    std::unique_ptr<char[]> text = allocate(capacity + 1);
+    if (!text) {
+        result.outcome = ConvertOutcome::OutOfMemory;
+        return result;
+    }
+
+    const auto room = static_cast<std::uint32_t>(capacity);
+    std::int32_t written = -1;
+    switch (code) {
+        case KC_JIS: written = JisToSjis(text.get(), buffer, room); break;
+        case KC_EUC: written = EucToSjis(text.get(), buffer, room); break;
+        default: written = UnicodeToSjis(text.get(), buffer, room, length); break;
+    }
+    if (written < 0) {
+        result.outcome = ConvertOutcome::Failed;
+        return result;
+    }
+    result.outcome = ConvertOutcome::Converted;
+    result.text = std::move(text);
+    return result;
+}
 
 }  // namespace quelbrix

@@ -3,6 +3,7 @@
 #ifndef QUELBRIX_CONVERT_STAGE_H
 #define QUELBRIX_CONVERT_STAGE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -20,8 +21,15 @@ struct ConvertResult {
     std::unique_ptr<char[]> text;  // owned by the caller; set only when Converted
 };
 
-// `buffer` holds `length` bytes read from a file followed by a zero byte.
+// `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
+// and UTF-16LE text is converted; every other verdict of the detector is matched as read.
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length);
+
+// Obtains the converted buffer; null when it cannot. Tests put one in that always fails.
+using ConvertBufferAllocator = std::unique_ptr<char[]> (*)(std::size_t bytes);
+
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
+                           ConvertBufferAllocator allocate);
 
 }  // namespace quelbrix
 

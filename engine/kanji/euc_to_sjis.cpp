@@ -1,0 +1,52 @@
+#include "kanji_convert.h"
+#include "sjis_char.h"
+#include "sjis_writer.h"
+
+namespace quelbrix {
+namespace {
+
+constexpr unsigned kSingleShift2 = 0x8E;  // one half-width kana byte follows
+constexpr unsigned kSingleShift3 = 0x8F;  // a JIS X 0212 / JIS X 0213 plane-2 pair follows
+constexpr unsigned kFirstJisx0212Row = 0xB1;
+constexpr unsigned kLastJisx0212Row = 0xED;
+
+std::uint16_t SevenBitPair(unsigned row, unsigned cell) {
+    return static_cast<std::uint16_t>((row & 0x7F) << 8 | (cell & 0x7F));
+}
+
+}  // namespace
+
+std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
+    const auto* s = reinterpret_cast<const unsigned char*>(source);
+    SjisWriter out(dest, capacity);
+    for (unsigned c = *s; c != 0; c = *s) {
+        SjisCode code;
+        if (c >= 0xA1) {
+            const unsigned cell = s[1];
+            if (cell == 0) break;
+            code = JisCharToSjis(SevenBitPair(c, cell), 1);
+            s += 2;
+        } else if (c == kSingleShift2) {
+            const unsigned kana = s[1];
+            if (kana == 0) break;
+            code = static_cast<SjisCode>(kana | 0x80);
+            s += 2;
+        } else if (c == kSingleShift3) {
+            const unsigned row = s[1];
+            if (row == 0) break;
+            const unsigned cell = s[2];
+            if (cell == 0) break;
+            const std::uint16_t jis = SevenBitPair(row, cell);
+            code = row >= kFirstJisx0212Row && row <= kLastJisx0212Row ? Jisx0212CharToSjis(jis)
+                                                                        : JisCharToSjis(jis, 2);
+            s += 3;
+        } else {
+            code = static_cast<SjisCode>(c);
+            ++s;
+        }
+        if (!out.Put(code)) return -1;
+    }
+    return out.Finish();
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,91 @@
+#include "kanji_convert.h"
+#include "sjis_char.h"
+#include "sjis_writer.h"
+
+namespace quelbrix {
+namespace {
+
+enum class JisCharset { Ascii, JisRoman, Kana, Jisx0208, Jisx0213Plane1, Jisx0213Plane2, Jisx0212 };
+
+constexpr unsigned char kEsc = 0x1B;
+constexpr unsigned char kShiftOut = 0x0E;  // JIS Roman -> kana
+constexpr unsigned char kShiftIn = 0x0F;   // kana -> JIS Roman
+
+// Length of the designation sequence at `s` (which starts with ESC), 0 when it is none; sets
+// `charset` when it is one. The tests stop at the first byte that differs, so the source's
+// terminating 0 is never passed.
+int MatchDesignation(const unsigned char* s, JisCharset& charset) {
+    if (s[1] == '$') {
+        if (s[2] == '@' || s[2] == 'B') {
+            charset = JisCharset::Jisx0208;
+            return 3;
+        }
+        if (s[2] == '(') {
+            switch (s[3]) {
+                case 'O': charset = JisCharset::Jisx0213Plane1; return 4;
+                case 'P': charset = JisCharset::Jisx0213Plane2; return 4;
+                case 'D': charset = JisCharset::Jisx0212; return 4;
+                default: return 0;
+            }
+        }
+        return 0;
+    }
+    if (s[1] == '(') {
+        switch (s[2]) {
+            case 'B': charset = JisCharset::Ascii; return 3;
+            case 'J': charset = JisCharset::JisRoman; return 3;
+            case 'I': charset = JisCharset::Kana; return 3;
+            default: return 0;
+        }
+    }
+    return 0;
+}
+
+SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
+    switch (charset) {
+        case JisCharset::Jisx0213Plane2: return JisCharToSjis(jis, 2);
+        case JisCharset::Jisx0212: return Jisx0212CharToSjis(jis);
+        default: return JisCharToSjis(jis, 1);
+    }
+}
+
+}  // namespace
+
+std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
+    const auto* s = reinterpret_cast<const unsigned char*>(source);
+    SjisWriter out(dest, capacity);
+    JisCharset charset = JisCharset::Ascii;
+    for (unsigned c = *s; c != 0; c = *s) {
+        if (c == kEsc) {
+            if (const int consumed = MatchDesignation(s, charset)) {
+                s += consumed;
+                continue;
+            }
+        } else if (c == kShiftIn && charset == JisCharset::Kana) {
+            charset = JisCharset::JisRoman;
+            ++s;
+            continue;
+        } else if (c == kShiftOut && charset == JisCharset::JisRoman) {
+            charset = JisCharset::Kana;
+            ++s;
+            continue;
+        }
+
+        SjisCode code = static_cast<SjisCode>(c);
+        if (c >= 0x21 && c <= 0x7E) {
+            if (charset == JisCharset::Kana) {
+                code = static_cast<SjisCode>(c + 0x80);
+            } else if (charset != JisCharset::Ascii && charset != JisCharset::JisRoman) {
+                const unsigned cell = s[1];
+                if (cell == 0) break;  // a row byte cut short by the end of the text
+                code = DoubleByteChar(charset, static_cast<std::uint16_t>(c << 8 | cell));
+                ++s;
+            }
+        }
+        ++s;
+        if (!out.Put(code)) return -1;
+    }
+    return out.Finish();
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,34 @@
+// Converters from ISO-2022-JP, EUC-JP and UTF-16LE text to Shift_JIS (with the JIS X 0213
+// extension: plane-2 characters get first bytes 0xF0..0xFC). A character without a Shift_JIS
+// form becomes '?'.
+//
+// Each converter makes one forward pass from `source` into `dest` and returns the number of
+// bytes written, not counting the terminating 0 it always adds, or -1 when the output does not
+// fit: the output proper must stay below `capacity` so that the 0 fits too (a capacity of 0
+// never fits). After -1 the content of `dest` is of no use. A character cut short by the end of
+// the source writes nothing, and nothing past the source's terminating 0 is read.
+#ifndef QUELBRIX_KANJI_CONVERT_H
+#define QUELBRIX_KANJI_CONVERT_H
+
+#include <cstdint>
+
+namespace quelbrix {
+
+// `source` is zero-terminated ISO-2022-JP. The state starts as ASCII; the designations of
+// JIS X 0208, JIS X 0213 planes 1 and 2, JIS X 0212, ASCII, JIS Roman and kana, and SO/SI
+// between JIS Roman and kana, switch it and write nothing.
+std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity);
+
+// `source` is zero-terminated EUC-JP, with single shifts 0x8E (half-width kana) and 0x8F
+// (JIS X 0212, and JIS X 0213 plane 2 for the rows JIS X 0212 leaves free).
+std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity);
+
+// `source` holds `length` bytes of UTF-16 little-endian code units. The conversion ends at the
+// first 0 unit or at the end of the data; an odd final byte is a unit with a zero high byte.
+// A byte-order mark and each half of a surrogate pair become '?'.
+std::int32_t UnicodeToSjis(char* dest, const char* source, std::uint32_t capacity,
+                           std::uint32_t length);
+
+}  // namespace quelbrix
+
+#endif
