@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "convert_stage.h"
+#include "kanji_test_support.h"
+
+namespace quelbrix {
+namespace {
+
+using testing::Utf16;
+
+// The matcher's read buffer: the bytes and one terminating zero.
+ConvertResult Stage(const std::string& bytes) {
+    const std::string buffer = bytes + '\0';
+    return ConvertStage(buffer.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+struct StageCase {
+    const char* name;
+    std::string bytes;
+    ConvertOutcome outcome;
+    std::string text;  // the converted text, when converted
+};
+
+void PrintTo(const StageCase& c, std::ostream* os) { *os << c.name; }
+
+class ConvertStageTest : public ::testing::TestWithParam<StageCase> {};
+
+TEST_P(ConvertStageTest, AnswersByVerdict) {
+    const StageCase& c = GetParam();
+    const ConvertResult result = Stage(c.bytes);
+    EXPECT_EQ(result.outcome, c.outcome);
+    if (c.outcome == ConvertOutcome::Converted) {
+        ASSERT_NE(result.text, nullptr);
+        EXPECT_EQ(std::string(result.text.get()), c.text);
+    } else {
+        EXPECT_EQ(result.text, nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Verdicts, ConvertStageTest,
+    ::testing::Values(
+        StageCase{"Jis", "\x1B$B$\"$$\x1B(B!", ConvertOutcome::Converted, "\x82\xA0\x82\xA2!"},
+        StageCase{"Euc", "\xA4\xA2\xA4\xA4", ConvertOutcome::Converted, "\x82\xA0\x82\xA2"},
+        StageCase{"Unicode", Utf16({0xFEFF, 0x3042, 0x0D, 0x0A}), ConvertOutcome::Converted,
+                  "?\x82\xA0\r\n"},
+        StageCase{"UnicodeOddLength", Utf16({'a', 0x0D, 0x0A}) + "b", ConvertOutcome::Converted,
+                  "a\r\nb"},
+        StageCase{"ShiftJis", "\x82\xA0\x82\xA2", ConvertOutcome::NoConversion, ""},
+        StageCase{"Utf8", "\xE3\x81\x82", ConvertOutcome::NoConversion, ""},
+        StageCase{"Utf7", "plain", ConvertOutcome::NoConversion, ""},
+        StageCase{"Ascii", "a + b", ConvertOutcome::NoConversion, ""},
+        StageCase{"Undecided", "\x82\xA0 \xA4\xA2 ", ConvertOutcome::NoConversion, ""},
+        StageCase{"Binary", std::string("ab\0\0cd", 6), ConvertOutcome::NoConversion, ""},
+        StageCase{"Empty", "", ConvertOutcome::NoConversion, ""},
+        StageCase{"OneByte", "\xA4", ConvertOutcome::NoConversion, ""}));
+
+std::size_t g_requested = 0;
+
+std::unique_ptr<char[]> RefuseAllocation(std::size_t bytes) {
+    g_requested = bytes;
+    return nullptr;
+}
+
+std::unique_ptr<char[]> RecordAllocation(std::size_t bytes) {
+    g_requested = bytes;
+    return std::unique_ptr<char[]>(new char[bytes]);
+}
+
+TEST(ConvertStage, AsksForTwiceTheLengthPlusOne) {
+    const std::string jis = "\x1B$B$\"\x1B(B";
+    g_requested = 0;
+    const ConvertResult result =
+        ConvertStage((jis + '\0').c_str(), static_cast<std::uint32_t>(jis.size()), RecordAllocation);
+    EXPECT_EQ(result.outcome, ConvertOutcome::Converted);
+    EXPECT_EQ(g_requested, 2 * jis.size() + 1);
+}
+
+TEST(ConvertStage, BufferThatCannotBeObtainedIsOutOfMemory) {
+    const std::string euc = "\xA4\xA2\xA4\xA4";
+    const ConvertResult result =
+        ConvertStage((euc + '\0').c_str(), static_cast<std::uint32_t>(euc.size()), RefuseAllocation);
+    EXPECT_EQ(result.outcome, ConvertOutcome::OutOfMemory);
+    EXPECT_EQ(result.text, nullptr);
+}
+
+TEST(ConvertStage, TextMatchedAsReadObtainsNoBuffer) {
+    const std::string sjis = "\x82\xA0\x82\xA2";
+    g_requested = 0;
+    const ConvertResult result = ConvertStage((sjis + '\0').c_str(),
+                                              static_cast<std::uint32_t>(sjis.size()),
+                                              RefuseAllocation);
+    EXPECT_EQ(result.outcome, ConvertOutcome::NoConversion);
+    EXPECT_EQ(g_requested, 0u);
+}
+
+TEST(ConvertStage, EvenLengthUtf16StopsAtTheEndOfTheData) {
+    // The read buffer carries one zero byte only; what lies after it is not part of the text.
+    std::string buffer = Utf16({0x3042, 0x0D, 0x0A});
+    const auto length = static_cast<std::uint32_t>(buffer.size());
+    buffer += std::string("\0X\0Y\0", 5);
+    const ConvertResult result = ConvertStage(buffer.data(), length);
+    ASSERT_EQ(result.outcome, ConvertOutcome::Converted);
+    EXPECT_EQ(std::string(result.text.get()), "\x82\xA0\r\n");
+}
+
+}  // namespace
+}  // namespace quelbrix

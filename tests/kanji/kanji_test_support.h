@@ -1,0 +1,78 @@
+// Small helpers shared by the kanji tests: byte strings in, byte strings out.
+#ifndef QUELBRIX_TESTS_KANJI_TEST_SUPPORT_H
+#define QUELBRIX_TESTS_KANJI_TEST_SUPPORT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "kanji_convert.h"
+
+namespace quelbrix::testing {
+
+// The result of one converter call: its return value and the text before the terminator.
+struct Converted {
+    std::int32_t result;
+    std::string text;
+};
+
+enum class Converter { Jis, Euc, Unicode };
+
+// Runs a converter over `source` (which gets its terminating 0 here) with `capacity`, or with
+// twice the source length plus one when none is given. The destination is larger than the
+// capacity and filled with a marker, so writing past the capacity shows up in `overrun`.
+inline Converted Convert(Converter which, const std::string& source, std::int64_t capacity = -1,
+                         bool* overrun = nullptr) {
+    const auto room = static_cast<std::uint32_t>(capacity < 0 ? 2 * source.size() + 1 : capacity);
+    constexpr char kMarker = '\x7F';
+    std::vector<char> dest(room + 16, kMarker);
+    const std::string input = source + '\0';
+    std::int32_t result = -1;
+    switch (which) {
+        case Converter::Jis: result = JisToSjis(dest.data(), input.c_str(), room); break;
+        case Converter::Euc: result = EucToSjis(dest.data(), input.c_str(), room); break;
+        case Converter::Unicode:
+            result = UnicodeToSjis(dest.data(), input.c_str(), room,
+                                   static_cast<std::uint32_t>(source.size()));
+            break;
+    }
+    if (overrun != nullptr) {
+        *overrun = false;
+        for (std::size_t i = room; i < dest.size(); ++i) *overrun |= dest[i] != kMarker;
+    }
+    return {result, result >= 0 ? std::string(dest.data(), static_cast<std::size_t>(result)) : ""};
+}
+
+inline std::string JisText(const std::string& s) { return Convert(Converter::Jis, s).text; }
+inline std::string EucText(const std::string& s) { return Convert(Converter::Euc, s).text; }
+inline std::string UnicodeText(const std::string& s) {
+    return Convert(Converter::Unicode, s).text;
+}
+
+// UTF-16LE bytes of the given code units.
+inline std::string Utf16(std::initializer_list<std::uint16_t> units) {
+    std::string bytes;
+    for (std::uint16_t u : units) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    return bytes;
+}
+
+// Shift_JIS of a JIS X 0208 cell by the textbook formula, written independently of the
+// engine's arithmetic so that the two check each other.
+inline std::string TextbookSjis(unsigned row, unsigned cell) {
+    const unsigned index = (row - 0x21) >> 1;
+    const unsigned first = index + (row <= 0x5E ? 0x81 : 0xC1);
+    unsigned second;
+    if (row % 2 == 1) {
+        second = cell + (cell <= 0x5F ? 0x1F : 0x20);
+    } else {
+        second = cell + 0x7E;
+    }
+    return {static_cast<char>(first), static_cast<char>(second)};
+}
+
+}  // namespace quelbrix::testing
+
+#endif

@@ -1,0 +1,19 @@
+# Runs the table generator into WORK_DIR and compares its output with the committed tables.
+# cmake -DPYTHON=python3 -DSOURCE_DIR=<top folder> -DWORK_DIR=<scratch folder> -P regenerate_tables.cmake
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(
+  COMMAND ${PYTHON} ${SOURCE_DIR}/tools/kanji/make_kanji_tables.py ${WORK_DIR}
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the table generator failed (${status})")
+endif()
+foreach(table unicode_page_table.cpp jisx0212_table.cpp)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${table} ${SOURCE_DIR}/engine/kanji/${table}
+    RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "engine/kanji/${table} differs from what tools/kanji/make_kanji_tables.py makes")
+  endif()
+  message(STATUS "${table}: identical")
+endforeach()
