@@ -5,9 +5,13 @@
 namespace quelbrix {
 
 CommandLineRequest ScanCommandLine(const std::string& commandLine) {
+    return ScanCommandLine(commandLine, false);
+}
+
+CommandLineRequest ScanCommandLine(const std::string& kept, bool cutShort) {
     CommandLineRequest request;
-    const bool cut = commandLine.size() > kCommandLineCapacity;
-    const std::string text = commandLine.substr(0, kCommandLineCapacity);
+    const bool cut = cutShort || kept.size() > kCommandLineCapacity;
+    const std::string text = kept.substr(0, kCommandLineCapacity);
     const std::size_t end = text.find('\0') == std::string::npos ? text.size() : text.find('\0');
     // A text reaching the scanned end is whole only when nothing was cut away behind it.
     const bool endIsReal = !cut || end < text.size();

@@ -22,5 +22,8 @@ struct CommandLineRequest {
 // runs into the 1,024-byte limit while the text goes on beyond it is dropped rather than used
 // cut short, since a shortened path could name another folder.
 CommandLineRequest ScanCommandLine(const std::string& commandLine);
+// The same for a command line already kept to its first bytes; `cutShort` tells that the
+// original went on beyond them.
+CommandLineRequest ScanCommandLine(const std::string& kept, bool cutShort);
 
 }  // namespace quelbrix

@@ -88,3 +88,13 @@ TEST(CommandLine, WordCutByTheLimitIsDropped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, KeptTextMarkedAsCutDropsATrailingFolder) {
+    EXPECT_EQ(ScanCommandLine("/u C:\\data", true).folder, "");
+    EXPECT_TRUE(ScanCommandLine("/u C:\\data", true).searchSubfolders);
+    EXPECT_EQ(ScanCommandLine("/u C:\\data", false).folder, "C:\\data");
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+#include "app_context.h"
+
+#include <cstring>
+
+#include "quelbrix_u_resources.h"
+#include "sjis.h"
+
+namespace quelbrix {
+
+AppContext theApp;
+
+AppContext::AppContext()
+    : commandLineCut(false),
+      relativePaths(false),
+      showCounts(false),
+      listWindowProc(nullptr),
+      mainWindow(nullptr),
+      instance(nullptr) {
+    commandLine[0] = '\0';
+    searchFolder[0] = '\0';
+    searchWord[0] = '\0';
+    exeFolder[0] = '\0';
+}
+
+AppContext::~AppContext() {
+    profile.reset();
+    popupMenu.Reset();
+    help.Shutdown();
+}
+
+int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
+    char text[1023];
+    if (LoadStringA(instance, id, text, sizeof text) <= 0) text[0] = '\0';
+    return MessageBoxA(owner != nullptr ? owner : mainWindow, text, "QuelbrixU", style);
+}
+
+void CopyBounded(char* buffer, std::size_t capacity, const std::string& text) {
+    if (capacity == 0) return;
+    std::string fitting = CutAtCharBoundary(text, capacity - 1);
+    std::memcpy(buffer, fitting.data(), fitting.size());
+    buffer[fitting.size()] = '\0';
+}
+
+}  // namespace quelbrix

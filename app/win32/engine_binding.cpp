@@ -1,0 +1,16 @@
+// The program needs all six engine functions to start (it binds them when it is loaded), also
+// the two version functions that only the version page calls; this table keeps them imported.
+#include "engine_api.h"
+
+namespace quelbrix {
+
+[[gnu::used]] extern const void* const kEngineBinding[] = {
+    reinterpret_cast<const void*>(&QuelbrixGetVer),
+    reinterpret_cast<const void*>(&QuelbrixGetBeta),
+    reinterpret_cast<const void*>(&QuelbrixInitListView),
+    reinterpret_cast<const void*>(&QuelbrixFindFolder),
+    reinterpret_cast<const void*>(&QuelbrixSort),
+    reinterpret_cast<const void*>(&QuelbrixFindStop),
+};
+
+}  // namespace quelbrix

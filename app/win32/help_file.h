@@ -1,0 +1,22 @@
+// HelpFile: the help file beside the program. A stand-in until the help viewer is connected:
+// it keeps the file's path and shows nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quelbrix {
+
+class HelpFile {
+public:
+    void Init(const std::string& folder, const std::string& fileName);
+    void ShowHelp(HWND owner);
+    void Shutdown();
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace quelbrix

@@ -1,0 +1,100 @@
+#include "shell_path.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "folder_text.h"
+#include "quelbrix_u_resources.h"
+#include "sjis.h"
+#include "win32_handles.h"
+
+namespace quelbrix {
+
+namespace {
+
+constexpr std::size_t kPathCapacity = 260;
+
+// An item list that the shell's allocator handed out, freed through that allocator.
+class AllocatedItemList {
+public:
+    AllocatedItemList(IMalloc* allocator, LPITEMIDLIST list) : allocator_(allocator), list_(list) {}
+    ~AllocatedItemList() {
+        if (list_ != nullptr) allocator_->Free(list_);
+    }
+    AllocatedItemList(const AllocatedItemList&) = delete;
+    AllocatedItemList& operator=(const AllocatedItemList&) = delete;
+    LPITEMIDLIST Get() const { return list_; }
+
+private:
+    IMalloc* allocator_;
+    LPITEMIDLIST list_;
+};
+
+}  // namespace
+
+bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
+    if (text == nullptr || out == nullptr || capacity == 0) return false;
+    const int wideCapacity = static_cast<int>(std::min(capacity, kPathCapacity));
+    wchar_t wide[kPathCapacity];
+    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideCapacity) == 0) return false;
+
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Out()))) return false;
+    LPITEMIDLIST raw = nullptr;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, &raw, nullptr))) {
+        return false;
+    }
+    ItemList items(raw);
+    char path[MAX_PATH];
+    if (!SHGetPathFromIDListA(items.Get(), path)) return false;
+    const std::size_t length = std::strlen(path);
+    if (length >= capacity) return false;
+    std::memcpy(out, path, length + 1);
+    return true;
+}
+
+void BrowseFolder(HWND window) {
+    char displayName[MAX_PATH];
+    BROWSEINFOA info = {};
+    info.hwndOwner = window;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = "検索フォルダを指定してください。";
+    info.ulFlags = 0x20;
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (chosen == nullptr) return;
+
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.Out())) || allocator.Get() == nullptr) {
+        CoTaskMemFree(chosen);
+        MessageBoxA(window, "SHGetMalloc Error", "Error", MB_OK);
+        return;
+    }
+    AllocatedItemList items(allocator.Get(), chosen);
+    char path[MAX_PATH];
+    // An item without a file-system path (a virtual folder) leaves the field as it was.
+    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return;
+    std::string folder = path;
+    if (!EndsWithBackslash(folder)) folder += '\\';
+    SetDlgItemTextA(window, IDC_FOLDER, folder.c_str());
+}
+
+void AcceptDroppedItem(HWND window, HDROP drop) {
+    DropHandle owned(drop);
+    // A path longer than 259 bytes would come back cut short, naming some other item.
+    UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    if (length == 0 || length >= kPathCapacity) return;
+    char path[kPathCapacity];
+    if (DragQueryFileA(drop, 0, path, sizeof path) != length) return;
+
+    WIN32_FIND_DATAA data;
+    FindHandle find(FindFirstFileA(path, &data));
+    if (!find.Valid()) return;
+    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    SetDlgItemTextA(window, IDC_FOLDER, FolderFieldForDroppedItem(path, isFolder).c_str());
+}
+
+}  // namespace quelbrix

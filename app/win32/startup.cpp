@@ -1,0 +1,92 @@
+#include "startup.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <memory>
+
+#include "app_context.h"
+#include "main_dialog.h"
+#include "quelbrix_u_resources.h"
+#include "settings_template.h"
+#include "sjis.h"
+#include "win32_handles.h"
+
+namespace quelbrix {
+
+namespace {
+
+constexpr std::size_t kPathCapacity = 260;
+
+// The settings file's path, or "" when it would not fit the platform's path limit: the
+// program then runs without settings rather than with a file in some other folder.
+std::string SettingsPath(const std::string& exeFolder) {
+    std::string path = exeFolder + kSettingsFileName;
+    return exeFolder.empty() || path.size() >= kPathCapacity ? std::string() : path;
+}
+
+}  // namespace
+
+std::string GetExeFolder() {
+    char path[kPathCapacity];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return "";
+    return FolderPartOf(std::string(path, length));
+}
+
+bool FileExists(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    FindHandle find(FindFirstFileA(path.c_str(), &data));
+    return find.Valid();
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                     nullptr) &&
+           written == text.size();
+}
+
+HMENU CreateResultPopupMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return nullptr;
+    const UINT entries[] = {IDM_OPEN_FILE, IDM_DELETE_FILE, IDM_OPEN_FOLDER, IDM_SEPARATOR,
+                            IDM_PROPERTIES};
+    for (UINT id : entries) {
+        UINT flags = MF_OWNERDRAW | (id == IDM_SEPARATOR ? MF_SEPARATOR : 0u);
+        AppendMenuA(menu, flags, id, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(id)));
+    }
+    return menu;
+}
+
+bool RunApplication(HINSTANCE instance, const char* commandLine) {
+    AppContext& app = theApp;
+    app.instance = instance;
+    CopyBounded(app.exeFolder, sizeof app.exeFolder, GetExeFolder());
+    app.help.Init(app.exeFolder, "help.chm");
+
+    const std::string settingsPath = SettingsPath(app.exeFolder);
+    if (!settingsPath.empty() && !FileExists(settingsPath)) {
+        WriteTextFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
+    }
+    app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, "main");
+    app.popupMenu.Reset(CreateResultPopupMenu());
+
+    const std::string line = commandLine != nullptr ? commandLine : "";
+    app.commandLineCut = line.size() >= sizeof app.commandLine;
+    const std::size_t kept = app.commandLineCut ? sizeof app.commandLine - 1 : line.size();
+    std::memcpy(app.commandLine, line.data(), kept);
+    app.commandLine[kept] = '\0';
+
+    // The dialog template names the list view and progress bar classes, so they are
+    // registered before the dialog is created.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    return true;
+}
+
+}  // namespace quelbrix

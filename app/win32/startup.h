@@ -1,0 +1,21 @@
+// Start-up of the program: the program folder, the settings file on a first start, the
+// accessor, the popup menu, and the main window run as a modal dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quelbrix {
+
+// The drive and folder of the program file, ending in its last "\" or "/" (Shift_JIS aware).
+// Empty when the program's path does not fit the platform's 260-byte limit.
+std::string GetExeFolder();
+bool FileExists(const std::string& path);
+// Creates (or replaces) the file, unshared, and writes the text without a terminator.
+bool WriteTextFile(const std::string& path, const std::string& text);
+// The result list's popup menu: five owner-drawn entries, each carrying its id as item data.
+HMENU CreateResultPopupMenu();
+bool RunApplication(HINSTANCE instance, const char* commandLine);
+
+}  // namespace quelbrix

@@ -1,0 +1,94 @@
+// Owning wrappers for the Win32 handles the program opens. Each releases its handle in its
+// destructor; Release() gives ownership up.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <utility>
+
+namespace quelbrix {
+
+template <typename Handle, typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+
+    Handle Get() const { return handle_; }
+    bool Valid() const { return Traits::Valid(handle_); }
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+    void Reset(Handle handle = Traits::Invalid()) {
+        if (Traits::Valid(handle_)) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
+
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool Valid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
+
+struct DropTraits {
+    static HDROP Invalid() { return nullptr; }
+    static bool Valid(HDROP h) { return h != nullptr; }
+    static void Close(HDROP h) { DragFinish(h); }
+};
+using DropHandle = UniqueHandle<HDROP, DropTraits>;
+
+// An item list allocated by the shell's task allocator.
+struct ItemListTraits {
+    static LPITEMIDLIST Invalid() { return nullptr; }
+    static bool Valid(LPITEMIDLIST p) { return p != nullptr; }
+    static void Close(LPITEMIDLIST p) { CoTaskMemFree(p); }
+};
+using ItemList = UniqueHandle<LPITEMIDLIST, ItemListTraits>;
+
+// A COM interface pointer released on destruction.
+template <typename Interface>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (pointer_ != nullptr) pointer_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    Interface* operator->() const { return pointer_; }
+    Interface* Get() const { return pointer_; }
+    Interface** Out() { return &pointer_; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+}  // namespace quelbrix
