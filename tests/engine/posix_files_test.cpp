@@ -1,0 +1,107 @@
+// The host adapters on a real temporary folder.
+#include "posix_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "fake_platform.h"
+#include "result_list.h"
+
+namespace quelbrix {
+namespace {
+
+class PosixFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quelbrix-posix-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root = std::string(pattern) + "/";
+    }
+    void TearDown() override { std::system(("rm -rf '" + root + "'").c_str()); }
+    void Write(const std::string& name, const std::string& content) {
+        std::ofstream(root + name, std::ios::binary) << content;
+    }
+
+    std::string root;
+    PosixFileSystem files;
+};
+
+TEST_F(PosixFilesTest, ListsEveryEntryWithItsKind) {
+    Write("a.txt", "x");
+    mkdir((root + "sub").c_str(), 0755);
+    symlink((root + "sub").c_str(), (root + "link").c_str());
+    auto listing = files.ListFolder(root.c_str());
+    ASSERT_TRUE(listing);
+    std::set<std::string> folders, others;
+    FolderEntry entry;
+    while (listing->Next(entry)) (entry.isDirectory ? folders : others).insert(entry.name);
+    EXPECT_EQ(folders, (std::set<std::string>{".", "..", "sub", "link"}));
+    EXPECT_EQ(others, (std::set<std::string>{"a.txt"}));
+    EXPECT_FALSE(files.ListFolder((root + "missing/").c_str()));
+}
+
+TEST_F(PosixFilesTest, ReadsSizeWholeContentAndUtcTime) {
+    Write("a.txt", "hello");
+    struct timeval times[2] = {{1058169900, 0}, {1058169900, 0}};  // 2003-07-14 08:05:00 UTC
+    ASSERT_EQ(utimes((root + "a.txt").c_str(), times), 0);
+    char error[64] = "";
+    auto file = files.OpenForReading((root + "a.txt").c_str(), error, sizeof error);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Size(), 5u);
+    CalendarTime time{};
+    ASSERT_TRUE(file->LastWriteUtc(time));
+    EXPECT_EQ(time.year, 2003);
+    EXPECT_EQ(time.month, 7);
+    EXPECT_EQ(time.day, 14);
+    EXPECT_EQ(time.hour, 8);
+    EXPECT_EQ(time.minute, 5);
+    char buffer[6] = {};
+    std::uint32_t delivered = 0;
+    ASSERT_TRUE(file->Read(buffer, 5, delivered));
+    EXPECT_EQ(delivered, 5u);
+    EXPECT_STREQ(buffer, "hello");
+}
+
+TEST_F(PosixFilesTest, FoldersPipesAndMissingFilesCannotBeOpened) {
+    mkdir((root + "sub").c_str(), 0755);
+    mkfifo((root + "pipe").c_str(), 0644);
+    for (const char* name : {"sub", "pipe", "missing"}) {
+        char error[64] = "";
+        EXPECT_FALSE(files.OpenForReading((root + name).c_str(), error, sizeof error)) << name;
+        EXPECT_NE(error[0], '\0') << name;
+    }
+}
+
+// A link to an ancestor makes an endless tree; the bounded path of the walk ends it.
+TEST_F(PosixFilesTest, LoopOfLinksEnds) {
+    Write("a.txt", "ab");
+    symlink(root.c_str(), (root + "loop").c_str());
+    testing::ScriptedUi ui;
+    testing::RecordingProgress progress;
+    MemoryRows rows;
+    Platform platform{files, ui, progress, rows};
+    EngineState state;
+    InitListView(state, rows, &rows, 300, 60, 72, 120);
+    SearchRequest request;
+    request.folder = root.c_str();
+    request.word = "ab";
+    request.searchSubfolders = true;
+    request.progress = &progress;
+    EXPECT_TRUE(FindFolder(state, platform, request));
+    EXPECT_GT(rows.rows.size(), 1u);
+    for (const MemoryRow& row : rows.rows) EXPECT_LT(row.cells[0].size(), kMaxPath);
+    // The counting pass ends on the same bound.
+    ASSERT_FALSE(progress.calls.empty());
+    EXPECT_EQ(progress.calls[0].value, static_cast<std::int64_t>(rows.rows.size()));
+}
+
+}  // namespace
+}  // namespace quelbrix

@@ -1,0 +1,249 @@
+#include "search_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fake_platform.h"
+#include "messages.h"
+#include "sjis.h"
+
+namespace quelbrix {
+namespace {
+
+using testing::FakeEngine;
+using testing::P;
+
+using Strings = std::vector<std::string>;
+
+const std::string kCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+
+std::string Summary(const std::string& word, const std::string& folder, int examined, int hits) {
+    return "「" + word + "」を検索した結果、\n" + folder + "に含まれる\n指定されたタイプのファイル" +
+           std::to_string(examined) + "個中のファイルのうち" + std::to_string(hits) +
+           "個の中に\n含まれていることが判明しました。";
+}
+
+// root/ a.txt sub/(b.txt .hidden.txt) c.html Makefile .htaccess .svn/(d.txt), in that order.
+void MakeTree(FakeEngine& engine) {
+    engine.files.AddFile(P("root/a.txt"), "ab");
+    engine.files.AddFile(P("root/sub/b.txt"), "ab ab");
+    engine.files.AddFile(P("root/sub/.hidden.txt"), "ab");
+    engine.files.AddFile(P("root/c.html"), "ab");
+    engine.files.AddFile(P("root/Makefile"), "xx");
+    engine.files.AddFile(P("root/.htaccess"), "ab");
+    engine.files.AddFile(P("root/.svn/d.txt"), "ab");
+}
+
+class SearchDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override { MakeTree(engine); }
+    FakeEngine engine;
+};
+
+TEST_F(SearchDriverTest, EmptyListAcceptsEveryFileInWalkOrder) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/sub/b.txt"), P("root/c.html")}));
+    EXPECT_EQ(engine.Column(3), (Strings{"1", "2", "1"}));
+    EXPECT_EQ(engine.state.examinedFileCount, 4);  // Makefile too, without a row
+    EXPECT_EQ(engine.state.hitFileCount, 3);
+    ASSERT_EQ(engine.ui.boxes.size(), 1u);
+    EXPECT_EQ(engine.ui.boxes[0].text, Summary("ab", P("root/"), 4, 3));
+    EXPECT_EQ(engine.ui.boxes[0].caption, kCaption);
+    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::Information);
+    EXPECT_EQ(engine.ui.boxes[0].owner, &FakeEngine::ownerWindow);
+}
+
+TEST_F(SearchDriverTest, DotNamesAreNeverCountedExaminedOrEntered) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.progress = &FakeEngine::progressBar;
+    engine.Run(request);
+    for (const std::string& path : engine.files.opened) EXPECT_EQ(path.find("/."), std::string::npos) << path;
+    for (const std::string& path : engine.files.opened) EXPECT_EQ(path.find("\\."), std::string::npos) << path;
+    for (const std::string& folder : engine.files.listed) EXPECT_EQ(folder.find(".svn"), std::string::npos);
+    EXPECT_EQ(engine.progress.calls.front().what, "range");
+    EXPECT_EQ(engine.progress.calls.front().value, 4);
+}
+
+TEST_F(SearchDriverTest, OneWalkPerItemAndRowsGroupedByItem) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.extensions = "html,txt,";
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.files.listed,
+              (Strings{P("root/"), P("root/sub/"), P("root/"), P("root/sub/")}));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/c.html"), P("root/a.txt"), P("root/sub/b.txt")}));
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("root/"), 3, 3));
+}
+
+TEST_F(SearchDriverTest, SameItemTwiceListsFilesTwice) {
+    auto request = engine.Request("root/", "ab");
+    request.extensions = "txt,TXT";
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/a.txt")}));
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("root/"), 2, 2));
+}
+
+TEST_F(SearchDriverTest, CommasOnlyWalkNothingAndReportZero) {
+    auto request = engine.Request("root/", "ab");
+    request.extensions = ",,";
+    request.progress = &FakeEngine::progressBar;
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_TRUE(engine.files.listed.empty());
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("root/"), 0, 0));
+}
+
+TEST_F(SearchDriverTest, MissingFolderEndsWithSummaryOfNothing) {
+    auto request = engine.Request("nowhere/", "ab");
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("nowhere/"), 0, 0));
+}
+
+// A folder met in a search without subfolders is left alone, not opened as a file: no
+// question about it, no count, no pump.
+TEST_F(SearchDriverTest, WithoutSubfoldersFoldersAreSkippedLikeDotNames) {
+    auto request = engine.Request("root/", "ab");
+    request.errorPolicy = kPolicyStop;
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.files.opened, (Strings{P("root/a.txt"), P("root/c.html"), P("root/Makefile")}));
+    EXPECT_EQ(engine.state.examinedFileCount, 3);
+    EXPECT_EQ(engine.ui.pumps, 3);
+    EXPECT_EQ(engine.ui.boxes.size(), 1u);
+}
+
+TEST_F(SearchDriverTest, PumpAndPauseAfterEveryEntryThatWasNotSkipped) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.extensions = "txt";
+    engine.Run(request);
+    // root: a.txt, sub (after its walk), c.html (refused), Makefile (refused); sub: b.txt.
+    EXPECT_EQ(engine.ui.pumps, 5);
+    EXPECT_EQ(engine.ui.pauses, (std::vector<int>{1, 1, 1, 1, 1}));
+}
+
+TEST_F(SearchDriverTest, WithoutProgressBarNoCountingPassAndNoProgressCalls) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    engine.Run(request);
+    EXPECT_TRUE(engine.progress.calls.empty());
+    EXPECT_EQ(engine.files.listed, (Strings{P("root/"), P("root/sub/")}));
+}
+
+TEST_F(SearchDriverTest, ProgressBarIsSizedSteppedAndResetAfterTheSummary) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.extensions = "txt,html";
+    request.progress = &FakeEngine::progressBar;
+    engine.Run(request);
+    // The counting pass walks once per item too, before the search pass.
+    EXPECT_EQ(engine.files.listed.size(), 8u);
+    const auto& calls = engine.progress.calls;
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls[0].what, "range");
+    EXPECT_EQ(calls[0].value, 3);
+    EXPECT_EQ(calls[1].what, "step");
+    EXPECT_EQ(calls[1].value, 1);
+    EXPECT_EQ(calls[2].what, "stepit");
+    EXPECT_EQ(calls[4].what, "stepit");
+    EXPECT_EQ(calls[5].what, "pos");
+    EXPECT_EQ(calls[5].value, 0);
+    for (WindowHandle bar : engine.progress.bars) EXPECT_EQ(bar, &FakeEngine::progressBar);
+}
+
+TEST(SearchDriver, RangeCarriesMoreThan65535Candidates) {
+    FakeEngine engine;
+    for (int i = 0; i < 70000; ++i) engine.files.AddFile(P("big/f" + std::to_string(i)), "");
+    auto request = engine.Request("big/", "ab");
+    request.progress = &FakeEngine::progressBar;
+    EXPECT_TRUE(engine.Run(request));
+    ASSERT_FALSE(engine.progress.calls.empty());
+    EXPECT_EQ(engine.progress.calls[0].value, 70000);
+    EXPECT_EQ(engine.progress.position, 0);
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("big/"), 70000, 0));
+}
+
+TEST_F(SearchDriverTest, StopDuringTheWalkEndsWithoutSummaryAndKeepsRows) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.progress = &FakeEngine::progressBar;
+    // The second pump is the one after sub/b.txt, deep in the walk.
+    engine.ui.AtPump(2, [&] {
+        RequestStop(engine.state, engine.platform, &FakeEngine::ownerWindow, &FakeEngine::progressBar);
+    });
+    EXPECT_FALSE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/sub/b.txt")}));
+    ASSERT_EQ(engine.ui.boxes.size(), 1u);
+    EXPECT_EQ(engine.ui.boxes[0].text, "ユーザー操作によって検索は中断されました。");
+    EXPECT_EQ(engine.ui.boxes[0].caption, kCaption);
+    EXPECT_EQ(engine.ui.pumps, 2);
+    EXPECT_EQ(engine.progress.calls.back().what, "pos");
+    EXPECT_EQ(engine.files.liveListings, 0);
+}
+
+TEST_F(SearchDriverTest, StopWithoutProgressBarStillStops) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    engine.ui.AtPump(1, [&] { RequestStop(engine.state, engine.platform, nullptr, nullptr); });
+    EXPECT_FALSE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt")}));
+    EXPECT_TRUE(engine.progress.calls.empty());
+}
+
+TEST_F(SearchDriverTest, NextSearchClearsAnEarlierStopRequest) {
+    RequestStop(engine.state, engine.platform, nullptr, nullptr);
+    auto request = engine.Request("root/", "ab");
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/c.html")}));
+}
+
+TEST_F(SearchDriverTest, NewSearchEmptiesTheListAndCounters) {
+    auto request = engine.Request("root/", "ab");
+    engine.Run(request);
+    engine.Run(request);
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/c.html")}));
+    EXPECT_EQ(engine.ui.boxes.back().text, Summary("ab", P("root/"), 3, 2));
+}
+
+TEST(SearchDriver, LongWordAndFolderAreCutInTheSummary) {
+    FakeEngine engine;
+    std::string folder(300, 'd');
+    folder += kPathSeparator;
+    std::string word;
+    for (int i = 0; i < 600; ++i) word += "\x95\x5C";  // 表 x 600: 1,200 bytes
+    SearchRequest request = engine.Request(folder, word.c_str());
+    EXPECT_TRUE(engine.Run(request));
+    const std::string& text = engine.ui.boxes.back().text;
+    EXPECT_LT(text.size(), kTextBufferSize);
+    EXPECT_EQ(text.compare(0, 2, "「"), 0);
+    // Cut between characters: the text ends on a whole 表.
+    std::size_t at = 0;
+    while (at < text.size()) at += SjisCharLength(text.c_str() + at);
+    EXPECT_EQ(at, text.size());
+}
+
+// Paths are built in 260-byte buffers: an entry whose path would not fit is left alone, and
+// a loop of folders (a link to an ancestor) ends once its paths grow too long.
+TEST(SearchDriver, EntriesWhosePathWouldNotFitAreSkipped) {
+    FakeEngine engine;
+    std::string folder = P("root/");
+    std::string fits(kMaxPath - 1 - folder.size(), 'f');   // 259 bytes in all
+    std::string tooLong(kMaxPath - folder.size(), 'g');    // 260 bytes
+    std::string dirTooLong(kMaxPath - 1 - folder.size(), 'h');  // 259 + separator
+    engine.files.AddFile(folder + fits, "ab");
+    engine.files.AddFile(folder + tooLong, "ab");
+    engine.files.AddFile(folder + dirTooLong + P("/x"), "ab");
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{folder + fits}));
+    EXPECT_EQ(engine.files.opened, (Strings{folder + fits}));
+    EXPECT_EQ(engine.ui.pumps, 1);
+}
+
+}  // namespace
+}  // namespace quelbrix
