@@ -6,6 +6,8 @@ namespace quelbrix {
 
 // Each takes the arguments after its own name and returns the process exit status.
 int RunSearchCommand(int argc, char** argv);
+int RunGuessCommand(int argc, char** argv);
+int RunConvertCommand(int argc, char** argv);
 
 }  // namespace quelbrix
 

@@ -14,6 +14,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"search", quelbrix::RunSearchCommand, "search [options] FOLDER WORD"},
+    {"guess", quelbrix::RunGuessCommand, "guess FILE..."},
+    {"convert", quelbrix::RunConvertCommand, "convert [--from auto|jis|euc|utf16] FILE"},
 };
 
 int Usage() {

@@ -1,0 +1,149 @@
+// quelbrix guess FILE...                              the detector's verdict for each file
+// quelbrix convert [--from auto|jis|euc|utf16] FILE   the file as the search sees it, to stdout
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "commands.h"
+#include "convert_stage.h"
+#include "kanji_code.h"
+#include "kanji_convert.h"
+
+namespace quelbrix {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// The whole file followed by one zero byte, as the file matcher holds it; false when the file
+// cannot be read or is too large for the engine's 32-bit counts.
+bool ReadWholeFile(const char* path, std::vector<char>& bytes) {
+    FilePtr file(std::fopen(path, "rb"));
+    if (!file) return false;
+    bytes.clear();
+    char chunk[64 * 1024];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (bytes.size() > INT32_MAX / 2) return false;
+    }
+    if (std::ferror(file.get())) return false;
+    bytes.push_back('\0');
+    return true;
+}
+
+bool WriteAll(const char* data, std::size_t size) {
+    return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
+}
+
+const char kConvertUsage[] =
+    "usage: quelbrix convert [--from auto|jis|euc|utf16] FILE\n"
+    "  auto (the default) converts ISO-2022-JP, EUC-JP and UTF-16LE text as the search does\n"
+    "  and copies any other text unchanged; jis, euc and utf16 force that converter.\n";
+
+int ConvertUsage(const char* problem) {
+    std::fprintf(stderr, "quelbrix convert: %s\n%s", problem, kConvertUsage);
+    return 2;
+}
+
+enum class From { Auto, Jis, Euc, Utf16 };
+
+bool ParseFrom(const char* text, From& from) {
+    const struct {
+        const char* name;
+        From from;
+    } names[] = {{"auto", From::Auto}, {"jis", From::Jis}, {"euc", From::Euc}, {"utf16", From::Utf16}};
+    for (const auto& n : names) {
+        if (std::strcmp(text, n.name) == 0) {
+            from = n.from;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Forces one converter; the output never exceeds the input by more than one byte.
+bool ConvertForced(From from, const std::vector<char>& bytes) {
+    const std::size_t length = bytes.size() - 1;
+    std::vector<char> out(2 * length + 2);
+    const auto capacity = static_cast<std::uint32_t>(out.size());
+    std::int32_t written = -1;
+    switch (from) {
+        case From::Jis: written = JisToSjis(out.data(), bytes.data(), capacity); break;
+        case From::Euc: written = EucToSjis(out.data(), bytes.data(), capacity); break;
+        default:
+            written = UnicodeToSjis(out.data(), bytes.data(), capacity,
+                                    static_cast<std::uint32_t>(length));
+            break;
+    }
+    return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written));
+}
+
+bool ConvertAuto(const std::vector<char>& bytes) {
+    const std::size_t length = bytes.size() - 1;
+    const ConvertResult result = ConvertStage(bytes.data(), static_cast<std::uint32_t>(length));
+    switch (result.outcome) {
+        case ConvertOutcome::Converted:
+            return WriteAll(result.text.get(), std::strlen(result.text.get()));
+        case ConvertOutcome::NoConversion: return WriteAll(bytes.data(), length);
+        default: return false;
+    }
+}
+
+}  // namespace
+
+int RunGuessCommand(int argc, char** argv) {
+    if (argc == 0) {
+        std::fputs("usage: quelbrix guess FILE...\n", stderr);
+        return 2;
+    }
+    int status = 0;
+    std::vector<char> bytes;
+    for (int i = 0; i < argc; ++i) {
+        if (!ReadWholeFile(argv[i], bytes)) {
+            std::fprintf(stderr, "quelbrix guess: cannot read %s\n", argv[i]);
+            status = 1;
+            continue;
+        }
+        const auto length = static_cast<std::int32_t>(bytes.size() - 1);
+        std::printf("%s: %s\n", argv[i], KanjiCodeName(DetectKanjiCode(bytes.data(), length)));
+    }
+    std::fflush(stdout);
+    return status;
+}
+
+int RunConvertCommand(int argc, char** argv) {
+    From from = From::Auto;
+    const char* path = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--from") == 0) {
+            if (i + 1 >= argc || !ParseFrom(argv[++i], from)) {
+                return ConvertUsage("--from takes auto, jis, euc or utf16");
+            }
+        } else if (path == nullptr) {
+            path = argv[i];
+        } else {
+            return ConvertUsage("one FILE only");
+        }
+    }
+    if (path == nullptr) return ConvertUsage("FILE is needed");
+
+    std::vector<char> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        std::fprintf(stderr, "quelbrix convert: cannot read %s\n", path);
+        return 1;
+    }
+    const bool written = from == From::Auto ? ConvertAuto(bytes) : ConvertForced(from, bytes);
+    if (!written) {
+        std::fprintf(stderr, "quelbrix convert: cannot convert %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace quelbrix
