@@ -1,25 +1,38 @@
-// Placeholder until the matcher lands: plain byte search only.
+// The exported class: forwards to grexmo::Matcher and keeps every exception inside.
 #include "grexmo.h"
-#include <cstring>
-#include <string>
 
-namespace grexmo {
-class Matcher {
-public:
-    std::string pattern;
-    std::string hit;
-};
-}
+#include "matcher.h"
 
-CGrexmo::CGrexmo() : matcher_(new grexmo::Matcher) {}
+#include <new>
+
+CGrexmo::CGrexmo() : matcher_(new (std::nothrow) grexmo::Matcher) {}
+
 CGrexmo::~CGrexmo() { delete matcher_; }
-void CGrexmo::Read(const char* pattern, bool) { matcher_->pattern = pattern ? pattern : ""; }
-int CGrexmo::Find(const char* text, int start, bool) {
-    const char* p = std::strstr(text + start, matcher_->pattern.c_str());
-    if (!p) return -1;
-    matcher_->hit = matcher_->pattern;
-    return static_cast<int>(p - text);
+
+void CGrexmo::Read(const char* pattern, bool isRegex) {
+    if (!matcher_) return;
+    try {
+        matcher_->Compile(pattern, isRegex);
+    } catch (...) {
+        // Out of memory while compiling: leave an object that finds nothing.
+        delete matcher_;
+        matcher_ = new (std::nothrow) grexmo::Matcher;
+    }
 }
-const char* CGrexmo::GetHitText() const { return matcher_->hit.c_str(); }
-bool CGrexmo::IsValid() const { return true; }
-const char* CGrexmo::GetErrorText() const { return ""; }
+
+int CGrexmo::Find(const char* text, int start, bool) {
+    if (!matcher_) return -1;
+    try {
+        return matcher_->Find(text, start);
+    } catch (...) {
+        return -1;
+    }
+}
+
+const char* CGrexmo::GetHitText() const { return matcher_ ? matcher_->HitText() : ""; }
+
+bool CGrexmo::IsValid() const { return matcher_ && matcher_->IsValid(); }
+
+const char* CGrexmo::GetErrorText() const {
+    return matcher_ ? matcher_->ErrorText() : "out of memory";
+}

@@ -1,0 +1,42 @@
+// The parsed pattern: nodes in one array, children always before their parent, so later
+// stages can walk it in index order without recursion.
+#ifndef GREXMO_AST_H
+#define GREXMO_AST_H
+
+#include "charset.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace grexmo {
+
+enum class AssertKind : unsigned char { LineStart, LineEnd, WordBoundary, NotWordBoundary };
+
+enum class NodeKind : unsigned char { Empty, Literal, Class, Assert, Concat, Alternate, Repeat };
+
+struct Node {
+    NodeKind kind = NodeKind::Empty;
+    CharCode code = 0;             // Literal
+    int classIndex = -1;           // Class: index into Ast::classes
+    AssertKind assertion = AssertKind::LineStart;
+    std::vector<int> children;     // Concat, Alternate (in order of preference); Repeat: one
+    int min = 0;                   // Repeat
+    int max = -1;                  // Repeat; -1 is unbounded
+    bool greedy = true;            // Repeat
+};
+
+struct Ast {
+    std::vector<Node> nodes;
+    std::vector<CharSet> classes;
+    int root = -1;
+};
+
+struct PatternError {
+    std::string message;
+    std::size_t offset = 0;  // byte offset in the pattern
+};
+
+}  // namespace grexmo
+
+#endif

@@ -1,0 +1,49 @@
+// A set of characters (CharCode values) kept as sorted, disjoint, non-adjacent ranges.
+#ifndef GREXMO_CHARSET_H
+#define GREXMO_CHARSET_H
+
+#include "sjis.h"
+
+#include <vector>
+
+namespace grexmo {
+
+struct CodeRange {
+    CharCode lo;
+    CharCode hi;  // inclusive
+};
+
+// Adding only appends; Canonicalize() sorts and merges, and must run before the set is read
+// (Negate() does it itself). Building a large class therefore stays n log n.
+class CharSet {
+public:
+    void AddRange(CharCode lo, CharCode hi);
+    void AddChar(CharCode c) { AddRange(c, c); }
+    void AddSet(const CharSet& other);
+    void Canonicalize();
+    // Everything that is not in the set, over the whole code space.
+    void Negate();
+
+    bool Contains(CharCode c) const;
+    bool Empty() const { return ranges_.empty(); }
+    const std::vector<CodeRange>& Ranges() const { return ranges_; }
+
+    // The ASCII classes behind \d, \w and \s; double-byte characters are in none of them.
+    static CharSet Digits();
+    static CharSet WordChars();
+    static CharSet Spaces();
+    // What `.` matches: every character except CR and LF.
+    static CharSet AnyButLineBreak();
+
+private:
+    std::vector<CodeRange> ranges_;
+};
+
+// \w as a plain test, for the word-boundary assertions.
+inline bool IsWordCode(CharCode c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+}  // namespace grexmo
+
+#endif

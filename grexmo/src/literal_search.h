@@ -1,0 +1,42 @@
+// Byte searches that pick out candidate hit positions; they know nothing about characters,
+// so every answer still has to be checked for a boundary.
+#ifndef GREXMO_LITERAL_SEARCH_H
+#define GREXMO_LITERAL_SEARCH_H
+
+#include <cstddef>
+#include <string>
+
+namespace grexmo {
+
+// A fixed byte string, found with memchr on its rarest byte and confirmed with memcmp.
+class LiteralFinder {
+public:
+    LiteralFinder() = default;
+    explicit LiteralFinder(std::string needle);
+
+    // First occurrence starting in [from, end - size], or kNoPosition-like SIZE_MAX.
+    std::size_t Find(const unsigned char* text, std::size_t from, std::size_t end) const;
+    const std::string& Needle() const { return needle_; }
+
+private:
+    std::string needle_;
+    std::size_t rareIndex_ = 0;
+};
+
+// Any byte from a set, found with memchr when the set has one byte and a table otherwise.
+class ByteSetFinder {
+public:
+    ByteSetFinder() = default;
+    explicit ByteSetFinder(const bool (&members)[256]);
+
+    std::size_t Find(const unsigned char* text, std::size_t from, std::size_t end) const;
+
+private:
+    bool members_[256] = {};
+    int count_ = 0;
+    unsigned char only_ = 0;
+};
+
+}  // namespace grexmo
+
+#endif

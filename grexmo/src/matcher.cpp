@@ -1,0 +1,132 @@
+#include "matcher.h"
+
+#include "compile.h"
+#include "size_limits.h"
+#include "parse.h"
+#include "pattern_chars.h"
+
+#include <climits>
+#include <cstring>
+
+namespace grexmo {
+namespace {
+
+// strlen that stops looking after `limit` bytes.
+std::size_t BoundedLength(const char* s, std::size_t limit) {
+    std::size_t n = 0;
+    while (n <= limit && s[n] != 0) ++n;
+    return n;
+}
+
+bool EndsWithLoneLead(const std::string& literal) {
+    const auto* p = reinterpret_cast<const unsigned char*>(literal.c_str());
+    std::size_t offset = 0;
+    DecodedChar last{0, 0};
+    while (p[offset] != 0) {
+        last = DecodeChar(p + offset);
+        offset += last.length;
+    }
+    return last.length == 1 && IsLeadByte(static_cast<unsigned char>(last.code));
+}
+
+}  // namespace
+
+void Matcher::Reset() {
+    valid_ = false;
+    prog_ = Prog{};
+    vm_.reset();
+    filter_ = StartFilter{};
+    literal_.clear();
+    literalEndsWithLoneLead_ = false;
+    lastText_ = nullptr;
+    hit_.clear();
+}
+
+void Matcher::Compile(const char* pattern, bool isRegex) {
+    Reset();
+    if (!pattern) {
+        error_ = "the pattern is missing (null)";
+        return;
+    }
+    if (BoundedLength(pattern, kMaxPatternBytes) > kMaxPatternBytes) {
+        error_ = "pattern longer than " + std::to_string(kMaxPatternBytes) + " bytes";
+        return;
+    }
+    std::vector<PatternChar> chars = SplitPattern(pattern);
+    Ast ast;
+    PatternError problem;
+    if (isRegex) {
+        if (!ParseRegex(chars, &ast, &problem)) {
+            error_ = problem.message + " at offset " + std::to_string(problem.offset);
+            return;
+        }
+    } else {
+        ParseLiteral(chars, &ast);
+    }
+    if (!grexmo::Compile(ast, &prog_, &problem)) {
+        error_ = problem.message;
+        prog_ = Prog{};
+        return;
+    }
+    bool wholeLiteral = false;
+    filter_ = StartFilter::Analyze(prog_, &literal_, &wholeLiteral);
+    if (wholeLiteral) {
+        prog_ = Prog{};
+        literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);
+    } else {
+        vm_ = std::make_unique<PikeVm>(prog_);
+    }
+    valid_ = true;
+    error_.clear();
+}
+
+bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
+    if (text != lastText_ || start <= lastStart_) {
+        lastText_ = text;
+        length_ = std::strlen(text);
+        if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
+        known_ = Boundary{};
+    }
+    lastStart_ = start;
+    if (start > length_) return false;
+    if (known_.pos > start) known_ = Boundary{};
+    *from = NextBoundaryAtOrAfter(reinterpret_cast<const unsigned char*>(text), known_, start);
+    known_ = *from;
+    return true;
+}
+
+bool Matcher::FindLiteral(const unsigned char* text, Boundary from, Hit* hit) const {
+    Boundary at = from;
+    for (;;) {
+        Boundary candidate;
+        if (literal_.empty()) {
+            candidate = at;
+        } else if (!filter_.Next(text, length_, at, &candidate)) {
+            return false;
+        }
+        std::size_t end = candidate.pos + literal_.size();
+        // A final lone lead byte in the pattern must not take the next byte as its trail.
+        if (!(literalEndsWithLoneLead_ && IsTrailByte(text[end]))) {
+            hit->begin = candidate.pos;
+            hit->end = NextBoundaryAtOrAfter(text, candidate, end);
+            return true;
+        }
+        at = NextBoundaryAtOrAfter(text, candidate, candidate.pos + 1);
+    }
+}
+
+int Matcher::Find(const char* text, int start) {
+    hit_.clear();
+    if (!valid_ || !text) return -1;
+    Boundary from;
+    if (!Resume(text, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    Hit hit;
+    const bool found = vm_ ? vm_->Search(bytes, length_, from, filter_, &hit) : FindLiteral(bytes, from, &hit);
+    if (!found) return -1;
+    hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
+    known_ = hit.end;
+    return static_cast<int>(hit.begin);
+}
+
+}  // namespace grexmo

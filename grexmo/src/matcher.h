@@ -1,0 +1,54 @@
+// Behind CGrexmo: one compiled pattern, the state kept between successive Find() calls on
+// the same text, and the text of the last hit.
+#ifndef GREXMO_MATCHER_H
+#define GREXMO_MATCHER_H
+
+#include "boundary.h"
+#include "pike_vm.h"
+#include "prog.h"
+#include "start_filter.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace grexmo {
+
+class Matcher {
+public:
+    // Replaces the compiled pattern; a null pattern is refused like a malformed one.
+    void Compile(const char* pattern, bool isRegex);
+    int Find(const char* text, int start);
+
+    const char* HitText() const { return hit_.c_str(); }
+    bool IsValid() const { return valid_; }
+    const char* ErrorText() const { return error_.c_str(); }
+
+private:
+    void Reset();
+    bool FindLiteral(const unsigned char* text, Boundary from, Hit* hit) const;
+    // Prepares the scan state for `text` and returns the first boundary at or after `start`;
+    // false when `start` lies beyond the text.
+    bool Resume(const char* text, std::size_t start, Boundary* from);
+
+    bool valid_ = false;
+    std::string error_ = "no pattern has been read";
+    Prog prog_;
+    std::unique_ptr<PikeVm> vm_;  // null when the pattern is a plain literal
+    StartFilter filter_;
+    std::string literal_;
+    bool literalEndsWithLoneLead_ = false;
+
+    // Successive calls with the same text and growing offsets continue from here instead of
+    // measuring the text and finding boundaries from its start again.
+    const char* lastText_ = nullptr;
+    std::size_t lastStart_ = 0;
+    std::size_t length_ = 0;
+    Boundary known_;
+
+    std::string hit_;
+};
+
+}  // namespace grexmo
+
+#endif

@@ -1,0 +1,111 @@
+#include "pike_vm.h"
+
+#include "charset.h"
+
+#include <utility>
+
+namespace grexmo {
+
+PikeVm::PikeVm(const Prog& prog) : prog_(prog) {
+    for (ThreadList& list : lists_) {
+        list.index.assign(prog.insts.size(), -1);
+        list.threads.resize(prog.insts.size());
+    }
+    stack_.reserve(prog.insts.size() * 2 + 1);
+}
+
+bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::size_t length,
+                            Boundary at) const {
+    const std::size_t p = at.pos;
+    const bool atEnd = p >= length || text[p] == 0;
+    switch (kind) {
+    case AssertKind::LineStart:
+        return p == 0 || text[p - 1] == '\n';
+    case AssertKind::LineEnd:
+        // before LF (not between CR and LF), before CR LF, or at the end of the text
+        if (atEnd) return true;
+        if (text[p] == '\r') return p + 1 < length && text[p + 1] == '\n';
+        return text[p] == '\n' && !(p > 0 && text[p - 1] == '\r');
+    case AssertKind::WordBoundary:
+    case AssertKind::NotWordBoundary: {
+        bool before = at.prev != kNoPosition && IsWordCode(DecodeChar(text + at.prev).code);
+        bool after = !atEnd && IsWordCode(DecodeChar(text + p).code);
+        return (before != after) == (kind == AssertKind::WordBoundary);
+    }
+    }
+    return false;
+}
+
+// Adds the thread at `pc` and everything reachable from it without consuming a character,
+// depth first with the preferred branch first, so the list stays in priority order.
+void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, const unsigned char* text,
+                       std::size_t length, Boundary at) {
+    stack_.clear();
+    stack_.push_back(pc0);
+    while (!stack_.empty()) {
+        std::int32_t pc = stack_.back();
+        stack_.pop_back();
+        if (list.Has(pc)) continue;
+        list.index[pc] = static_cast<std::int32_t>(list.size);
+        list.threads[list.size++] = {pc, start};
+        const Inst& inst = prog_.insts[pc];
+        switch (inst.op) {
+        case Op::Jmp: stack_.push_back(inst.x); break;
+        case Op::Split: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
+        case Op::Assert:
+            if (AssertionHolds(inst.assertion, text, length, at)) stack_.push_back(pc + 1);
+            break;
+        default: break;
+        }
+    }
+}
+
+bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from, const StartFilter& filter,
+                    Hit* hit) {
+    ThreadList* current = &lists_[0];
+    ThreadList* next = &lists_[1];
+    current->size = 0;
+    bool matched = false;
+    const bool filtered = filter.GetKind() != StartFilter::Kind::None;
+    bool candidatesLeft = true;
+    Boundary candidate{kNoPosition, kNoPosition};
+    Boundary at = from;
+    for (;;) {
+        if (!matched && candidatesLeft) {
+            if (filtered && (candidate.pos == kNoPosition || candidate.pos < at.pos))
+                candidatesLeft = filter.Next(text, length, at, &candidate);
+            if (filtered && current->size == 0) {
+                if (!candidatesLeft) break;
+                at = candidate;  // nothing alive in between: jump there
+            }
+            if (!filtered || (candidatesLeft && candidate.pos == at.pos))
+                AddThread(*current, 0, at.pos, text, length, at);
+        }
+        if (current->size == 0) break;
+
+        const bool atEnd = at.pos >= length || text[at.pos] == 0;
+        const DecodedChar c = atEnd ? DecodedChar{0, 1} : DecodeChar(text + at.pos);
+        const Boundary after{at.pos + c.length, at.pos};
+        next->size = 0;
+        for (std::size_t i = 0; i < current->size; ++i) {
+            const Thread t = current->threads[i];
+            const Inst& inst = prog_.insts[t.pc];
+            if (inst.op == Op::Match) {
+                matched = true;
+                hit->begin = t.start;
+                hit->end = at;
+                break;  // the threads after this one have lower priority
+            }
+            if (atEnd) continue;
+            if ((inst.op == Op::Char && inst.code == c.code) ||
+                (inst.op == Op::Class && prog_.classes[inst.classIndex].Contains(c.code)))
+                AddThread(*next, t.pc + 1, t.start, text, length, after);
+        }
+        if (atEnd) break;
+        std::swap(current, next);
+        at = after;
+    }
+    return matched;
+}
+
+}  // namespace grexmo

@@ -1,0 +1,130 @@
+#include "start_filter.h"
+
+#include <vector>
+
+namespace grexmo {
+namespace {
+
+constexpr int kMaxUsefulStartBytes = 96;
+
+void AppendCodeBytes(std::string* out, CharCode c) {
+    if (IsDoubleByteCode(c)) out->push_back(static_cast<char>(c >> 8));
+    out->push_back(static_cast<char>(c & 0xFF));
+}
+
+// Whether the bytes read back as exactly these characters. Escapes can break that: a lone
+// lead byte written as \x83 followed by a backslash spells the bytes of the one character ソ.
+// Such a literal still filters candidates, and the VM then decides.
+bool DecodesTo(const std::string& bytes, const std::vector<CharCode>& codes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.c_str());
+    std::size_t offset = 0;
+    for (CharCode expected : codes) {
+        DecodedChar c = DecodeChar(p + offset);
+        if (c.code != expected) return false;
+        offset += c.length;
+    }
+    return true;
+}
+
+// Follows the one path that every hit takes from the start, through plain characters;
+// anchors are zero-width, so they are stepped over (the matcher still checks them).
+void ReadLiteralPrefix(const Prog& prog, std::string* literal, bool* isWholeLiteral) {
+    literal->clear();
+    *isWholeLiteral = false;
+    bool sawAnchor = false;
+    std::vector<CharCode> codes;
+    std::size_t pc = 0;
+    for (std::size_t steps = 0; steps <= prog.insts.size(); ++steps) {
+        const Inst& inst = prog.insts[pc];
+        switch (inst.op) {
+        case Op::Char:
+            AppendCodeBytes(literal, inst.code);
+            codes.push_back(inst.code);
+            ++pc;
+            break;
+        case Op::Jmp: pc = static_cast<std::size_t>(inst.x); break;
+        case Op::Assert: sawAnchor = true; ++pc; break;
+        case Op::Match: *isWholeLiteral = !sawAnchor && DecodesTo(*literal, codes); return;
+        default: return;
+        }
+    }
+}
+
+// The bytes a hit can begin with; false when a hit may be empty or may begin with almost
+// anything.
+bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
+    std::vector<bool> seen(prog.insts.size(), false);
+    std::vector<std::int32_t> stack{0};
+    while (!stack.empty()) {
+        std::int32_t pc = stack.back();
+        stack.pop_back();
+        if (seen[pc]) continue;
+        seen[pc] = true;
+        const Inst& inst = prog.insts[pc];
+        switch (inst.op) {
+        case Op::Match: return false;
+        case Op::Jmp: stack.push_back(inst.x); break;
+        case Op::Split: stack.push_back(inst.y); stack.push_back(inst.x); break;
+        case Op::Assert: stack.push_back(pc + 1); break;
+        case Op::Char: members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true; break;
+        case Op::Class: {
+            const ProgClass& cls = prog.classes[inst.classIndex];
+            for (int b = 0; b < 256; ++b)
+                if (cls.ContainsSingle(static_cast<unsigned char>(b))) members[b] = true;
+            for (const CodeRange& r : cls.DoubleRanges())
+                for (unsigned lead = r.lo >> 8; lead <= (r.hi >> 8u); ++lead)
+                    if (IsLeadByte(static_cast<unsigned char>(lead))) members[lead] = true;
+            break;
+        }
+        }
+    }
+    int count = 0;
+    for (bool m : members) count += m;
+    return count <= kMaxUsefulStartBytes;
+}
+
+}  // namespace
+
+StartFilter StartFilter::ForLiteral(const std::string& literal) {
+    StartFilter f;
+    if (!literal.empty()) {
+        f.kind_ = Kind::Literal;
+        f.literal_ = LiteralFinder(literal);
+    }
+    return f;
+}
+
+StartFilter StartFilter::Analyze(const Prog& prog, std::string* literal, bool* isWholeLiteral) {
+    ReadLiteralPrefix(prog, literal, isWholeLiteral);
+    if (!literal->empty()) return ForLiteral(*literal);
+    StartFilter f;
+    bool members[256] = {};
+    if (ReadStartBytes(prog, members)) {
+        f.kind_ = Kind::ByteSet;
+        f.bytes_ = ByteSetFinder(members);
+    }
+    return f;
+}
+
+bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary from, Boundary* out) const {
+    if (kind_ == Kind::None) {
+        *out = from;
+        return from.pos <= length;
+    }
+    Boundary known = from;
+    std::size_t searchFrom = from.pos;
+    for (;;) {
+        std::size_t raw = kind_ == Kind::Literal ? literal_.Find(text, searchFrom, length)
+                                                 : bytes_.Find(text, searchFrom, length);
+        if (raw == kNoPosition) return false;
+        Boundary b = NextBoundaryAtOrAfter(text, known, raw);
+        if (b.pos == raw) {
+            *out = b;
+            return true;
+        }
+        known = b;
+        searchFrom = b.pos;
+    }
+}
+
+}  // namespace grexmo

@@ -1,0 +1,98 @@
+// The counting loop as the engine runs it: Find again and again on the same text, each time
+// from the end of the last hit, stepping over one character after an empty hit.
+#include "grexmo_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using grexmo_test::AllHits;
+using grexmo_test::CountHits;
+
+TEST(GrexmoCounting, HitsDoNotOverlap) {
+    CGrexmo g;
+    g.Read("aa", false);
+    EXPECT_EQ(CountHits(g, "aaaa"), 2);
+    EXPECT_EQ(CountHits(g, "aaaaa"), 2);
+    g.Read("ab", false);
+    EXPECT_EQ(CountHits(g, "abxabyab"), 3);
+}
+
+TEST(GrexmoCounting, EmptyHitsAreReportedAndTheLoopEnds) {
+    struct Case {
+        const char* pattern;
+        const char* text;
+        int count;
+    } cases[] = {
+        {"a*", "baab", 4},   // "" at 0, "aa" at 1, "" at 3, "" at 4
+        {"^", "a\nb\nc", 3},
+        {"$", "a\r\nb\n", 3},
+        {"\\b", "ab cd", 4},
+        {"", "abc", 4},
+        {"x?", "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        CGrexmo g;
+        g.Read(c.pattern, true);
+        EXPECT_EQ(CountHits(g, c.text), c.count);
+    }
+    CGrexmo g;
+    g.Read("a*", true);
+    auto hits = AllHits(g, "baab");
+    ASSERT_EQ(hits.size(), 4u);
+    EXPECT_EQ(hits[1].offset, 1);
+    EXPECT_EQ(hits[1].text, "aa");
+    EXPECT_EQ(hits[3].offset, 4);
+    EXPECT_EQ(hits[3].text, "");
+}
+
+TEST(GrexmoCounting, CountsEveryHitOfALongText) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += i % 3 == 0 ? "検索 " : "\x83\x41x\n";
+    struct Case {
+        const char* pattern;
+        bool isRegex;
+        int count;
+    } cases[] = {
+        {"検索", false, 6667},
+        {"検索", true, 6667},
+        {"x", false, 13333},
+        {"^x", true, 0},
+        {"x$", true, 13333},
+        {"\x83\x41", true, 13333},
+        {"A", false, 0},
+        {"[^\\n]+", true, 13333},
+        {"\\s", true, 20000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        CGrexmo g;
+        g.Read(c.pattern, c.isRegex);
+        EXPECT_EQ(CountHits(g, text.c_str()), c.count);
+    }
+}
+
+// The object remembers where it was in the last text; a different text, or an earlier
+// offset, must start afresh.
+TEST(GrexmoCounting, ADifferentTextOrAnEarlierOffsetStartsAfresh) {
+    CGrexmo g;
+    g.Read("A", false);
+    std::string first = "\x83\x41\x83\x41" "A";
+    EXPECT_EQ(g.Find(first.c_str(), 0, false), 4);
+    EXPECT_EQ(g.Find(first.c_str(), 5, false), -1);
+    EXPECT_EQ(g.Find(first.c_str(), 0, false), 4);
+    std::string second = "xA";
+    EXPECT_EQ(g.Find(second.c_str(), 0, false), 1);
+    EXPECT_EQ(g.Find(first.c_str(), 3, false), 4);
+    // the same buffer with new contents, searched again from its start
+    std::string buffer = "\x83\x41" "AAAA";
+    EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 2);
+    buffer.replace(0, buffer.size(), "A\x83\x41" "A");
+    EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 0);
+    EXPECT_EQ(g.Find(buffer.c_str(), 1, false), 3);
+}
+
+}  // namespace
