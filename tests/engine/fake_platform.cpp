@@ -79,10 +79,8 @@ void FakeFileSystem::AddEntry(const std::string& path, bool isDirectory) {
     std::string parent = trimmed.substr(0, cut + 1);
     std::string name = trimmed.substr(cut + 1);
     AddFolder(parent);
-    auto& entries = folders_[parent];
-    for (const Entry& entry : entries)
-        if (entry.name == name) return;
-    entries.push_back({name, isDirectory});
+    if (!known_.insert(trimmed).second) return;
+    folders_[parent].push_back({name, isDirectory});
 }
 
 void FakeFileSystem::AddFolder(const std::string& folder) {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ private:
     void AddEntry(const std::string& path, bool isDirectory);
     std::map<std::string, std::vector<Entry>> folders_;
     std::map<std::string, FakeFile> files_;
+    std::set<std::string> known_;  // every entry's path
 };
 
 struct RecordedBox {

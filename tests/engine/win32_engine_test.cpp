@@ -1,0 +1,320 @@
+// QuelbrixD.dll through its exports, on a real list view and progress bar in a hidden window.
+// Message boxes are answered from a CBT hook that records their caption and text.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "message_texts.h"
+#include "quelbrix_engine.h"
+#include "win32_ui.h"
+
+namespace {
+
+struct SeenBox {
+    std::string caption;
+    std::string text;
+};
+
+std::vector<SeenBox> g_boxes;
+std::deque<int> g_answers;  // IDYES / IDNO for questions; every other box gets IDOK
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(box, className, sizeof className);
+        if (std::string(className) == "#32770") {
+            SeenBox seen;
+            char text[2048] = "";
+            GetWindowTextA(box, text, sizeof text);
+            seen.caption = text;
+            text[0] = '\0';
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            seen.text = text;
+            g_boxes.push_back(seen);
+            int answer = IDOK;
+            if (GetDlgItem(box, IDYES) != nullptr) {
+                answer = g_answers.empty() ? IDYES : g_answers.front();
+                if (!g_answers.empty()) g_answers.pop_front();
+            }
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+constexpr UINT kPressStop = WM_APP + 1;
+constexpr UINT kClickColumn = WM_APP + 2;
+
+HWND g_progress = nullptr;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kPressStop) {
+        QuelbrixFindStop(window, g_progress);
+        return 0;
+    }
+    if (message == kClickColumn) {
+        NMLISTVIEW click{};
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iSubItem = static_cast<int>(wParam);
+        QuelbrixSort(&click);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const std::string kCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+
+class EngineDllTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = OwnerProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QuelbrixEngineTestOwner";
+        RegisterClassA(&windowClass);
+        owner = CreateWindowA("QuelbrixEngineTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 640,
+                              480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        list = CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 300, owner,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+        g_progress = CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 310, 600, 20, owner,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+        QuelbrixInitListView(list, 300, 60, 72, 120);
+    }
+    static void TearDownTestSuite() {
+        UnhookWindowsHookEx(hook);
+        DestroyWindow(owner);
+    }
+
+    void SetUp() override {
+        g_boxes.clear();
+        g_answers.clear();
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        static int serial = 0;
+        root = std::string(temp) + "quelbrix-engine-" + std::to_string(GetCurrentProcessId()) +
+               "-" + std::to_string(++serial) + "\\";
+        CreateDirectoryA(root.c_str(), nullptr);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    void TearDown() override {
+        for (auto it = made.rbegin(); it != made.rend(); ++it) {
+            if (it->back() == '\\')
+                RemoveDirectoryA(it->c_str());
+            else
+                DeleteFileA(it->c_str());
+        }
+        RemoveDirectoryA(root.c_str());
+    }
+
+    void Folder(const std::string& name) {
+        CreateDirectoryA((root + name).c_str(), nullptr);
+        made.push_back(root + name + "\\");
+    }
+    void File(const std::string& name, const std::string& content) {
+        HANDLE file = CreateFileA((root + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+        made.push_back(root + name);
+    }
+
+    BOOLEAN Search(const char* word, const char* extensions, bool withProgress, int policy = 0,
+                   bool relative = true) {
+        return QuelbrixFindFolder(owner, root.c_str(), word, extensions, FALSE,
+                                  withProgress ? g_progress : nullptr, TRUE, relative, TRUE, FALSE,
+                                  policy);
+    }
+
+    static std::string Cell(int row, int column) {
+        char text[300] = "";
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    static std::vector<std::string> Column(int column) {
+        std::vector<std::string> cells;
+        int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row) cells.push_back(Cell(row, column));
+        return cells;
+    }
+    static int ProgressPosition() {
+        return static_cast<int>(SendMessageA(g_progress, PBM_GETPOS, 0, 0));
+    }
+
+    static inline HWND owner = nullptr;
+    static inline HWND list = nullptr;
+    static inline HHOOK hook = nullptr;
+    std::string root;
+    std::vector<std::string> made;
+};
+
+TEST_F(EngineDllTest, VersionAndBeta) {
+    EXPECT_EQ(QuelbrixGetVer(), 111);
+    EXPECT_EQ(QuelbrixGetBeta(), 0);
+}
+
+TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
+    HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
+    ASSERT_NE(dll, nullptr);
+    const char* names[] = {"QuelbrixGetVer", "QuelbrixGetBeta", "QuelbrixInitListView",
+                           "QuelbrixFindFolder", "QuelbrixSort", "QuelbrixFindStop"};
+    for (int ordinal = 1; ordinal <= 6; ++ordinal) {
+        FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
+        ASSERT_NE(byOrdinal, nullptr) << ordinal;
+        EXPECT_EQ(byOrdinal, GetProcAddress(dll, names[ordinal - 1])) << names[ordinal - 1];
+    }
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(7)), nullptr);
+}
+
+TEST_F(EngineDllTest, StringTableHoldsTheEngineTexts) {
+    HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
+    for (int id = 123; id <= 129; ++id) {
+        char text[1024] = "";
+        ASSERT_GT(LoadStringA(dll, id, text, sizeof text), 0) << id;
+        EXPECT_EQ(std::string(text), quelbrix::EngineMessageText(id)) << id;
+    }
+}
+
+TEST_F(EngineDllTest, ListHasFourColumnsAndGridStyle) {
+    const char* headers[] = {"ファイル名・場所", "サイズ", "更新日時", "一致数"};
+    const int widths[] = {300, 72, 120, 60};
+    for (int column = 0; column < 4; ++column) {
+        char text[64] = "";
+        LVCOLUMNA info{};
+        info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_STREQ(text, headers[column]);
+        EXPECT_EQ(info.cx, widths[column]);
+        EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT);
+    }
+    EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0),
+              LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+}
+
+TEST_F(EngineDllTest, SearchListsRowsAndShowsTheSummary) {
+    File("a.txt", "ab ab");
+    Folder("\x95\x5C");  // 表: its second byte is a backslash
+    File("\x95\x5C\\b.TXT", "xab");
+    File("c.log", "ab");
+    EXPECT_TRUE(Search("ab", "txt,", true));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "\x95\x5C\\b.TXT"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"5", "3"}));
+    EXPECT_EQ(Column(3), (std::vector<std::string>{"2", "1"}));
+
+    // The time column is the last-write time in UTC.
+    HANDLE file = CreateFileA((root + "a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    FILETIME written;
+    SYSTEMTIME utc;
+    GetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    FileTimeToSystemTime(&written, &utc);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", utc.wYear,
+                  utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
+    EXPECT_EQ(Cell(0, 2), expected);
+
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].caption, kCaption);
+    EXPECT_EQ(g_boxes[0].text, "「ab」を検索した結果、\n" + root +
+                                   "に含まれる\n指定されたタイプのファイル2個中のファイルのうち2個の中に\n"
+                                   "含まれていることが判明しました。");
+    PBRANGE range{};
+    SendMessageA(g_progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 2);
+    EXPECT_EQ(ProgressPosition(), 0);
+}
+
+TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {
+    File("a.txt", "ab");
+    File("b.txt", "ab");
+    HANDLE lock = CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    g_answers = {IDNO};
+    SendMessageA(g_progress, PBM_SETPOS, 1, 0);
+    BOOLEAN result = Search("ab", "", true, 0, false);
+    CloseHandle(lock);
+    EXPECT_FALSE(result);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].caption, kCaption);
+    EXPECT_EQ(g_boxes[0].text, "検索中にエラーが発生しました。\nファイル名：" + root +
+                                   "a.txt\nエラー内容：ファイルが見つかりませんでした。\n\n"
+                                   "検索をこのまま続行しますか？");
+    EXPECT_EQ(ProgressPosition(), 0);
+    EXPECT_TRUE(Column(0).empty());
+}
+
+TEST_F(EngineDllTest, LockedFileIsSkippedUnderPolicyOne) {
+    File("a.txt", "ab");
+    File("b.txt", "ab");
+    HANDLE lock = CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    BOOLEAN result = Search("ab", "", false, 1);
+    CloseHandle(lock);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"b.txt"}));
+    ASSERT_EQ(g_boxes.size(), 1u);  // the summary only
+}
+
+TEST_F(EngineDllTest, StopPressedDuringTheWalkEndsIt) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) File(name, "ab");
+    SendMessageA(g_progress, PBM_SETPOS, 1, 0);
+    PostMessageA(owner, kPressStop, 0, 0);
+    EXPECT_FALSE(Search("ab", "", true));
+    EXPECT_EQ(Column(0).size(), 1u);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].caption, kCaption);
+    EXPECT_EQ(g_boxes[0].text, "ユーザー操作によって検索は中断されました。");
+    EXPECT_EQ(ProgressPosition(), 0);
+}
+
+TEST_F(EngineDllTest, ColumnClickSortsDescendingThenAscending) {
+    File("a.txt", "ab ab ab");
+    File("b.txt", "ab");
+    File("c.txt", "ab ab");
+    ASSERT_TRUE(Search("ab", "", false));
+    SendMessageA(owner, kClickColumn, 3, 0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "c.txt", "b.txt"}));
+    SendMessageA(owner, kClickColumn, 3, 0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"b.txt", "c.txt", "a.txt"}));
+    SendMessageA(owner, kClickColumn, 0, 0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"c.txt", "b.txt", "a.txt"}));
+}
+
+// More than 65,535 candidates still fill the bar exactly once.
+TEST(Win32Progress, RangeIsCarriedIn32Bits) {
+    HWND bar = CreateWindowA(PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(bar, nullptr);
+    quelbrix::Win32Progress progress;
+    progress.SetRange(bar, 70000);
+    progress.SetStep(bar, 1);
+    for (int i = 0; i < 70000; ++i) progress.StepIt(bar);
+    PBRANGE range{};
+    SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iHigh, 70000);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 70000);
+    DestroyWindow(bar);
+}
+
+}  // namespace
