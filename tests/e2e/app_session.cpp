@@ -1,0 +1,336 @@
+#include "app_session.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kStartButton = 1;
+constexpr int kExitButton = 2;
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+struct WindowSearch {
+    DWORD process;
+    const char* captionPrefix;
+    bool exact;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (window == search->except || ProcessOf(window) != search->process) return TRUE;
+    if (ClassOf(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    const std::size_t prefix = std::strlen(search->captionPrefix);
+    bool match = search->exact ? std::strcmp(caption, search->captionPrefix) == 0
+                               : std::strncmp(caption, search->captionPrefix, prefix) == 0;
+    if (!match) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindProcessDialog(DWORD process, const char* caption, bool exact, HWND except) {
+    WindowSearch search = {process, caption, exact, except, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK FindStaticText(HWND child, LPARAM param) {
+    auto* text = reinterpret_cast<std::string*>(param);
+    if (ClassOf(child) != "Static") return TRUE;
+    char buffer[2048] = "";
+    SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    if (buffer[0] == '\0') return TRUE;
+    *text = buffer;
+    return FALSE;
+}
+
+std::string MessageBoxText(HWND box) {
+    char buffer[2048] = "";
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (text != nullptr) {
+        SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        if (buffer[0] != '\0') return buffer;
+    }
+    std::string found;
+    EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CopyOrThrow(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + from);
+    }
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& name) {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    path_ = std::string(base) + "qx_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter) + "_" + name + "\\";
+    RemoveTree(path_);
+    MakeFolder(path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string BuildFolder() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text(path, length);
+    return text.substr(0, text.find_last_of("\\/") + 1);
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool FileExistsAt(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
+
+void AppSession::InstallProgram(const std::string& programFolder) {
+    const std::string build = BuildFolder();
+    for (const char* file : {"QuelbrixU.exe", "QuelbrixD.dll", "Grexmo.dll"}) {
+        CopyOrThrow(build + file, programFolder + file);
+    }
+}
+
+AppSession::AppSession(const std::string& programFolder) : folder_(programFolder) {}
+
+AppSession::~AppSession() {
+    Kill();
+    if (process_.hProcess != nullptr) CloseHandle(process_.hProcess);
+    if (process_.hThread != nullptr) CloseHandle(process_.hThread);
+}
+
+bool AppSession::Start(const std::string& arguments) {
+    const std::string exe = folder_ + "QuelbrixU.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_)) {
+        return false;
+    }
+    return WaitUntil([&] {
+        main_ = FindProcessDialog(process_.dwProcessId, "QuelbrixU Ver", false, nullptr);
+        return main_ != nullptr;
+    });
+}
+
+void AppSession::SetText(int id, const std::string& text) {
+    SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string AppSession::WindowText(HWND window) const {
+    char buffer[4096] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::string AppSession::Text(int id) const { return WindowText(Item(id)); }
+
+void AppSession::Click(int id) { PostMessageA(Item(id), BM_CLICK, 0, 0); }
+
+bool AppSession::Checked(int id) const {
+    return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool AppSession::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+
+std::vector<std::string> AppSession::ComboItems(int id) const {
+    // Wine hands list texts across processes as UTF-16 whatever the A/W form, so ask for the
+    // wide text and convert it with the program's code page.
+    std::vector<std::string> items;
+    LRESULT count = SendMessageW(Item(id), CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t wide[2048] = L"";
+        if (SendMessageW(Item(id), CB_GETLBTEXTLEN, i, 0) >= 2047) {
+            items.push_back("<too long>");
+            continue;
+        }
+        SendMessageW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+        char text[4096] = "";
+        WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool AppSession::WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWORD waitMs) {
+    bool found = WaitUntil(
+        [&] {
+            box.window = FindProcessDialog(process_.dwProcessId, caption, true, main_);
+            return box.window != nullptr;
+        },
+        waitMs);
+    if (!found) return false;
+    // The text is set while the box is laid out; give it a moment to be there.
+    WaitUntil([&] { return !(box.text = MessageBoxText(box.window)).empty(); }, 2000);
+    return true;
+}
+
+bool AppSession::NoMessageBox(const char* caption) {
+    return FindProcessDialog(process_.dwProcessId, caption, true, main_) == nullptr;
+}
+
+void AppSession::Answer(const MessageBoxSeen& box, int buttonId) {
+    HWND button = GetDlgItem(box.window, buttonId);
+    if (button != nullptr) {
+        PostMessageA(button, BM_CLICK, 0, 0);
+    } else {
+        PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+    }
+    WaitUntil([&] { return !IsWindow(box.window); }, 5000);
+}
+
+bool AppSession::WaitIdle(DWORD waitMs) {
+    return WaitUntil([&] { return Enabled(kStartButton) && !Enabled(1017); }, waitMs);
+}
+
+int AppSession::RowCount() const {
+    return static_cast<int>(SendMessageA(Item(1000), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string AppSession::Cell(int row, int column) const {
+    constexpr std::size_t kTextBytes = 1024;
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof(LVITEMA) + kTextBytes,
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr) return "<no memory>";
+    char* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = remoteText;
+    item.cchTextMax = static_cast<int>(kTextBytes);
+    char text[kTextBytes] = "";
+    SIZE_T moved = 0;
+    if (WriteProcessMemory(process_.hProcess, remote, &item, sizeof item, &moved)) {
+        SendMessageA(Item(1000), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process_.hProcess, remoteText, text, sizeof text - 1, &moved);
+    }
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+bool AppSession::Exit() {
+    Click(kExitButton);
+    return WaitForExit();
+}
+
+bool AppSession::WaitForExit(DWORD waitMs) {
+    if (process_.hProcess == nullptr) return true;
+    return WaitForSingleObject(process_.hProcess, waitMs) == WAIT_OBJECT_0;
+}
+
+void AppSession::Kill() {
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+}
+
+bool AppSession::SaveScreenshot(const std::string& path) const {
+    RECT frame;
+    if (!GetWindowRect(main_, &frame)) return false;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    // Copied from the screen: PrintWindow cannot draw another process's window into our DC
+    // under Wine (it comes back black).
+    bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = ((width * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
+    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    file += pixels;
+    WriteFileBytes(path, file);
+    return ok;
+}
+
+}  // namespace e2e

@@ -1,0 +1,108 @@
+// Drives a real QuelbrixU.exe from the outside, as a person would: a private copy of the
+// program in a temporary folder, its main window and message boxes found by class and
+// process, fields typed with WM_SETTEXT, buttons pressed with BM_CLICK, list rows read through
+// memory in the program's process. Every wait is bounded; a session that ends with the
+// program still running kills it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr DWORD kWaitMs = 20000;
+
+// Captions of the two kinds of message box.
+constexpr char kProgramCaption[] = "QuelbrixU";
+constexpr char kEngineCaption[] = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string text;
+};
+
+// A temporary folder removed with everything in it when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path_; }  // ends with a backslash
+
+private:
+    std::string path_;
+};
+
+// Folder of the running test program (where the build put QuelbrixU.exe and its DLLs).
+std::string BuildFolder();
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExistsAt(const std::string& path);
+void MakeFolder(const std::string& path);
+
+class AppSession {
+public:
+    // Copies QuelbrixU.exe, QuelbrixD.dll and Grexmo.dll into `programFolder`.
+    static void InstallProgram(const std::string& programFolder);
+
+    explicit AppSession(const std::string& programFolder);
+    ~AppSession();  // kills the program when it is still running
+    AppSession(const AppSession&) = delete;
+    AppSession& operator=(const AppSession&) = delete;
+
+    // Starts the program with `arguments` and waits for its main window.
+    bool Start(const std::string& arguments = "");
+    HWND Main() const { return main_; }
+    HWND Item(int id) const { return GetDlgItem(main_, id); }
+
+    void SetText(int id, const std::string& text);
+    std::string Text(int id) const;
+    std::string WindowText(HWND window) const;
+    void Click(int id);  // posted, so a modal loop started by the click does not block us
+    bool Checked(int id) const;
+    bool Enabled(int id) const;
+    std::vector<std::string> ComboItems(int id) const;
+
+    // The message box with `caption` shown by the program, within `waitMs`.
+    bool WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWORD waitMs = kWaitMs);
+    // True when no box with `caption` is present.
+    bool NoMessageBox(const char* caption);
+    void Answer(const MessageBoxSeen& box, int buttonId);
+    // Waits until the start button is enabled again (no search running).
+    bool WaitIdle(DWORD waitMs = kWaitMs);
+
+    int RowCount() const;
+    std::string Cell(int row, int column) const;
+
+    // Presses the exit button and waits for the process to end.
+    bool Exit();
+    bool WaitForExit(DWORD waitMs = kWaitMs);
+    void Kill();
+
+    // Saves the screen area of the main window as a 24-bit .bmp.
+    bool SaveScreenshot(const std::string& path) const;
+
+    const std::string& ProgramFolder() const { return folder_; }
+    std::string SettingsPath() const { return folder_ + "QuelbrixU.ini"; }
+
+private:
+    std::string folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+};
+
+// Polls `done` every 50 ms until it is true or `waitMs` have passed.
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD waitMs = kWaitMs) {
+    const ULONGLONG deadline = GetTickCount64() + waitMs;
+    while (!done()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+}  // namespace e2e

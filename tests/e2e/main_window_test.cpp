@@ -1,0 +1,370 @@
+// End-to-end tests: the real QuelbrixU.exe with the real engine, worked from the outside.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app_session.h"
+#include "golden_settings.h"
+
+using e2e::AppSession;
+using e2e::MessageBoxSeen;
+using e2e::TempFolder;
+
+namespace {
+
+constexpr int kList = 1000;
+constexpr int kSubfolders = 1005;
+constexpr int kRegex = 1006;
+constexpr int kStop = 1017;
+constexpr int kFolder = 1034;
+constexpr int kWord = 1035;
+constexpr int kStart = 1;
+
+// Texts of the string tables, as Shift_JIS.
+const char kNoFolder[] = "検索フォルダが指定されていません。";
+const char kNoWord[] = "検索語が指定されていません。";
+const char kStopped[] = "ユーザー操作によって検索は中断されました。";
+const char kSummaryFormat[] =
+    "「%s」を検索した結果、\n%sに含まれる\n指定されたタイプのファイル%d個中のファイルのうち%d個の中に\n含まれていることが判明しました。";
+
+std::string Golden() {
+    return std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    std::size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string Summary(const std::string& word, const std::string& folder, int examined, int hits) {
+    char text[2048];
+    std::snprintf(text, sizeof text, kSummaryFormat, word.c_str(), folder.c_str(), examined, hits);
+    return text;
+}
+
+// The value of key in section of an INI text (exact names, as the program writes them).
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    std::size_t start = text.find("[" + section + "]\r\n");
+    if (start == std::string::npos) return "<no section>";
+    std::size_t end = text.find("\r\n[", start + 1);
+    std::size_t line = text.find("\r\n" + key + "=", start);
+    if (line == std::string::npos || line > end) return "<no key>";
+    line += key.size() + 3;
+    return text.substr(line, text.find("\r\n", line) - line);
+}
+
+std::string ArtifactFolder() { return E2E_ARTIFACT_DIR; }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : root("e2e"), program(root.Path() + "prog\\"), data(root.Path() + "data\\") {
+        e2e::MakeFolder(program);
+        e2e::MakeFolder(data);
+        AppSession::InstallProgram(program);
+    }
+
+    std::string Settings() { return e2e::ReadFileBytes(program + "QuelbrixU.ini"); }
+    void WriteSettings(const std::string& text) {
+        e2e::WriteFileBytes(program + "QuelbrixU.ini", text);
+    }
+    // Presses start and answers the engine's summary box, returning its text.
+    std::string SearchAndReadSummary(AppSession& app) {
+        app.Click(kStart);
+        MessageBoxSeen box;
+        if (!app.WaitForMessageBox(e2e::kEngineCaption, box)) return "<no summary>";
+        app.Answer(box, IDOK);
+        EXPECT_TRUE(app.WaitIdle());
+        return box.text;
+    }
+    std::vector<std::pair<std::string, std::string>> Rows(AppSession& app) {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (int i = 0; i < app.RowCount(); ++i) rows.emplace_back(app.Cell(i, 0), app.Cell(i, 3));
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    TempFolder root;
+    std::string program;
+    std::string data;
+};
+
+TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlone) {
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(Settings(), Golden());
+        EXPECT_TRUE(app.Checked(kSubfolders));  // under=1 in the template
+        EXPECT_FALSE(app.Checked(kRegex));
+        EXPECT_FALSE(app.Enabled(kStop));
+        ASSERT_TRUE(app.Exit());
+    }
+    EXPECT_EQ(Settings(), Golden());  // leaving writes the same two ticks back in place
+
+    const std::string own = Replaced(Replaced(Golden(), "under=1", "under=0"), "formal=0",
+                                     "formal=1") +
+                            "; a line of the user's own\r\n";
+    WriteSettings(own);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(Settings(), own);
+    EXPECT_FALSE(app.Checked(kSubfolders));
+    EXPECT_TRUE(app.Checked(kRegex));
+    ASSERT_TRUE(app.Exit());
+    EXPECT_EQ(Settings(), own);
+}
+
+TEST_F(MainWindowTest, SearchListsTheFilesWithHitsAndTheEngineSummary) {
+    // A folder name with 表 (0x95 0x5C): its second byte must not be taken for a separator.
+    const std::string folder = data + "\x95\x5C";
+    e2e::MakeFolder(folder);
+    e2e::MakeFolder(folder + "\\sub");
+    e2e::WriteFileBytes(folder + "\\a.txt", "needle and needle\r\n");
+    e2e::WriteFileBytes(folder + "\\b.txt", "nothing here\r\n");
+    e2e::WriteFileBytes(folder + "\\c.dat", "one needle\r\n");
+    e2e::WriteFileBytes(folder + "\\sub\\d.txt", "needle needle needle\r\n");
+
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, folder);
+    app.SetText(kWord, "needle");
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", folder + "\\", 4, 3));
+
+    using Row = std::pair<std::string, std::string>;
+    EXPECT_EQ(Rows(app), (std::vector<Row>{{folder + "\\a.txt", "2"},
+                                           {folder + "\\c.dat", "1"},
+                                           {folder + "\\sub\\d.txt", "3"}}));
+    EXPECT_EQ(app.Text(kFolder), folder + "\\");
+    EXPECT_EQ(app.Text(kWord), "needle");
+    EXPECT_EQ(app.ComboItems(kFolder), std::vector<std::string>{folder + "\\"});
+    EXPECT_EQ(app.ComboItems(kWord), std::vector<std::string>{"needle"});
+    EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), folder + "\\");
+    EXPECT_EQ(IniValue(Settings(), "word_history", "h0"), "needle");
+
+    EXPECT_TRUE(app.SaveScreenshot(ArtifactFolder() + "/main_window_after_search.bmp"));
+
+    // Without subfolders only the top folder's files are searched (the engine leaves the
+    // subfolder alone rather than opening it as a file).
+    app.Click(kSubfolders);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !app.Checked(kSubfolders); }));
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", folder + "\\", 3, 2));
+    EXPECT_EQ(app.RowCount(), 2);
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(MainWindowTest, EmptyFolderAndEmptyWordAreRefusedWithTheirMessages) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    MessageBoxSeen box;
+    app.Click(kStart);
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_EQ(box.text, kNoFolder);
+    app.Answer(box, IDOK);
+
+    app.SetText(kFolder, data);
+    app.Click(kStart);
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_EQ(box.text, kNoWord);
+    app.Answer(box, IDOK);
+    EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));  // no search ran
+    EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), data);
+    EXPECT_EQ(IniValue(Settings(), "word_history", "h0"), "");
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(MainWindowTest, FolderLongerThanThePathLimitIsRefusedNotCut) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, "C:\\" + std::string(300, 'a'));
+    app.SetText(kWord, "x");
+    app.Click(kStart);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_NE(box.text.find("\x92\xB7\x82\xB7\x82\xAC"), std::string::npos) << box.text;  // 長すぎ
+    app.Answer(box, IDOK);
+    EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));
+    EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), "");
+    ASSERT_TRUE(app.Exit());
+}
+
+class LongSearchTest : public MainWindowTest {
+protected:
+    // Enough files that the walk (one pause of a millisecond per entry) lasts seconds.
+    void MakeManyFiles(int count) {
+        for (int i = 0; i < count; ++i) {
+            e2e::WriteFileBytes(data + "f" + std::to_string(10000 + i) + ".txt", "needle\r\n");
+        }
+    }
+};
+
+TEST_F(LongSearchTest, StopEndsTheSearchWithoutSummaryAndKeepsTheRows) {
+    const int files = 3000;
+    MakeManyFiles(files);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "needle");
+    app.Click(kStart);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }));
+    EXPECT_FALSE(app.Enabled(kStart));
+    EXPECT_TRUE(app.Enabled(kStop));
+    app.Click(kStop);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box));
+    EXPECT_EQ(box.text, kStopped);
+    app.Answer(box, IDOK);
+    ASSERT_TRUE(app.WaitIdle());
+    Sleep(500);
+    EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));  // no summary after a stop
+    const int rows = app.RowCount();
+    EXPECT_GE(rows, 5);
+    EXPECT_LT(rows, files);
+    EXPECT_EQ(app.Cell(0, 3), "1");
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(LongSearchTest, ClosingTheWindowDuringASearchStopsItAndLeaves) {
+    MakeManyFiles(3000);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "needle");
+    app.Click(kRegex);
+    app.Click(kStart);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }));
+    PostMessageA(app.Main(), WM_CLOSE, 0, 0);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box));
+    EXPECT_EQ(box.text, kStopped);
+    app.Answer(box, IDOK);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(IniValue(Settings(), "main", "formal"), "1");  // the ticks were saved on the way out
+}
+
+TEST_F(MainWindowTest, CommandLineSwitchesFillTheWindow) {
+    e2e::MakeFolder(data + "My Documents");
+    e2e::WriteFileBytes(data + "My Documents\\memo.txt", "foo bar\r\n");
+    WriteSettings(Replaced(Golden(), "under=1", "under=0"));
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start("/u /w\"foo bar\" " + data + "My Documents"));
+        EXPECT_TRUE(app.Checked(kSubfolders));
+        EXPECT_FALSE(app.Checked(kRegex));
+        EXPECT_EQ(app.Text(kWord), "foo bar");
+        EXPECT_EQ(app.Text(kFolder), data + "My Documents\\");
+        app.Kill();
+    }
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start("/f \"" + data + "My Documents\\memo.txt\""));
+        EXPECT_TRUE(app.Checked(kRegex));
+        EXPECT_EQ(app.Text(kFolder), data + "My Documents\\");
+        EXPECT_EQ(app.Text(kWord), "");
+        app.Kill();
+    }
+    {
+        AppSession app(program);  // /s starts the search at once
+        ASSERT_TRUE(app.Start("/s /w\"foo\" " + data + "My Documents"));
+        MessageBoxSeen box;
+        ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box));
+        EXPECT_EQ(box.text, Summary("foo", data + "My Documents\\", 1, 1));
+        app.Answer(box, IDOK);
+        ASSERT_TRUE(app.WaitIdle());
+        EXPECT_EQ(app.RowCount(), 1);
+        ASSERT_TRUE(app.Exit());
+    }
+    {
+        AppSession app(program);  // /s with empty fields reports the missing folder
+        ASSERT_TRUE(app.Start("/s"));
+        MessageBoxSeen box;
+        ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+        EXPECT_EQ(box.text, kNoFolder);
+        app.Answer(box, IDOK);
+        ASSERT_TRUE(app.Exit());
+    }
+    {
+        AppSession app(program);  // "/w /s": the word ends at the slash and so does the scan
+        ASSERT_TRUE(app.Start("/w /s " + data));
+        Sleep(1000);
+        EXPECT_TRUE(app.NoMessageBox(e2e::kProgramCaption));
+        EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));
+        EXPECT_EQ(app.Text(kFolder), "");
+        ASSERT_TRUE(app.Exit());
+    }
+}
+
+TEST_F(MainWindowTest, HistoriesMoveEntriesToTheFrontAndDropTheTwentieth) {
+    std::string settings = Golden();
+    for (int i = 0; i < 20; ++i) {
+        const std::string key = "h" + std::to_string(i) + "=";
+        std::size_t words = settings.find("[word_history]");
+        settings.replace(settings.find("\r\n" + key, words) + 2, key.size(),
+                         key + "w" + std::to_string(i));
+        std::size_t paths = settings.find("[path_history]");
+        settings.replace(settings.find("\r\n" + key, paths) + 2, key.size(),
+                         key + data + "old" + std::to_string(i) + "\\");
+    }
+    WriteSettings(settings);
+
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.ComboItems(kWord).size(), 20u);
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "new");
+    SearchAndReadSummary(app);
+    std::string after = Settings();
+    EXPECT_EQ(IniValue(after, "word_history", "h0"), "new");
+    EXPECT_EQ(IniValue(after, "word_history", "h1"), "w0");
+    EXPECT_EQ(IniValue(after, "word_history", "h19"), "w18");  // w19 dropped out
+    EXPECT_EQ(after.find("=w19\r\n"), std::string::npos);
+    EXPECT_EQ(IniValue(after, "path_history", "h0"), data);
+    EXPECT_EQ(IniValue(after, "path_history", "h19"), data + "old18\\");
+
+    app.SetText(kWord, "w4");  // now in slot 5: moves to the front, the slots behind it stay
+    SearchAndReadSummary(app);
+    after = Settings();
+    const char* expected[] = {"w4", "new", "w0", "w1", "w2", "w3", "w5", "w6"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(IniValue(after, "word_history", "h" + std::to_string(i)), expected[i]) << i;
+    }
+    EXPECT_EQ(IniValue(after, "path_history", "h0"), data);  // already first: written again
+    EXPECT_EQ(IniValue(after, "path_history", "h1"), data + "old0\\");
+    const std::vector<std::string> items = app.ComboItems(kWord);
+    ASSERT_EQ(items.size(), 20u);
+    EXPECT_EQ(items[0], "w4");
+    EXPECT_EQ(items[1], "new");
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(MainWindowTest, TicksAreRememberedAcrossARestart) {
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Checked(kSubfolders));
+        app.Click(kSubfolders);
+        app.Click(kRegex);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return !app.Checked(kSubfolders) && app.Checked(kRegex); }));
+        ASSERT_TRUE(app.Exit());
+    }
+    EXPECT_EQ(IniValue(Settings(), "main", "under"), "0");
+    EXPECT_EQ(IniValue(Settings(), "main", "formal"), "1");
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        EXPECT_FALSE(app.Checked(kSubfolders));
+        EXPECT_TRUE(app.Checked(kRegex));
+        ASSERT_TRUE(app.Exit());
+    }
+    {
+        AppSession app(program);  // /u ticks over the saved state and is remembered too
+        ASSERT_TRUE(app.Start("/u"));
+        EXPECT_TRUE(app.Checked(kSubfolders));
+        ASSERT_TRUE(app.Exit());
+    }
+    EXPECT_EQ(IniValue(Settings(), "main", "under"), "1");
+}
+
+}  // namespace
