@@ -1,8 +1,10 @@
-// Character boundaries in a Shift_JIS text, found by scanning forward from a boundary that
-// is already known. Going backwards is ambiguous in Shift_JIS, except across a byte below
-// 0x40, which is never a trail byte: the walk starts after the last such byte before the
-// target (or at the known boundary), so checking a far-off candidate costs only the bytes
-// since the last space, digit or line break.
+// Character boundaries in a Shift_JIS text, decided from a boundary that is already known.
+// Reading backwards is ambiguous in Shift_JIS, but only across bytes that can be lead bytes:
+// a byte that cannot lead (ASCII, half-width kana, most trail values) always ends a
+// character. So whether a position is a boundary follows from the parity of the run of
+// lead-valued bytes just before it (they pair up as lead and trail from the run's start),
+// and checking a far-off candidate costs only the length of that run, never a walk from the
+// start of the text.
 #ifndef GREXMO_BOUNDARY_H
 #define GREXMO_BOUNDARY_H
 
@@ -21,7 +23,7 @@ struct Boundary {
 };
 
 // The first boundary at or after `target`. Requires known.pos <= target <= the text's
-// length; reads only bytes before `target` and the one at it.
+// length; reads no byte before known.pos or after `target`.
 Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::size_t target);
 
 }  // namespace grexmo

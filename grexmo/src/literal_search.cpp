@@ -18,6 +18,7 @@ int ByteCommonness(unsigned char b) {
     if (b >= 0xE0 && b <= 0xEA) return 90;
     if (b >= 'A' && b <= 'Z') return 80;
     if (b >= '0' && b <= '9') return 80;
+    if (b >= 0xF2 && b <= 0xFC) return 50;  // kanji trails only (their leads are rare)
     if (b >= 0x40) return 60;  // trail bytes spread over their whole range
     return 40;
 }
@@ -25,32 +26,31 @@ int ByteCommonness(unsigned char b) {
 }  // namespace
 
 LiteralFinder::LiteralFinder(std::string needle) : needle_(std::move(needle)) {
-    int best = 1000;
-    for (std::size_t i = 0; i < needle_.size(); ++i) {
-        int score = ByteCommonness(static_cast<unsigned char>(needle_[i]));
-        if (score < best) {
-            best = score;
-            rareIndex_ = i;
-        }
-    }
+    std::size_t rarest = 0, second = needle_.size() > 1 ? 1 : 0;
+    auto commonness = [this](std::size_t i) { return ByteCommonness(static_cast<unsigned char>(needle_[i])); };
+    for (std::size_t i = 0; i < needle_.size(); ++i)
+        if (commonness(i) < commonness(rarest)) rarest = i;
+    if (rarest == second) second = 0;
+    for (std::size_t i = 0; i < needle_.size(); ++i)
+        if (i != rarest && commonness(i) < commonness(second)) second = i;
+    pair_ = {static_cast<unsigned char>(needle_[rarest]), rarest,
+             static_cast<unsigned char>(needle_[second]), second};
 }
 
 std::size_t LiteralFinder::Find(const unsigned char* text, std::size_t from, std::size_t end) const {
     const std::size_t n = needle_.size();
-    if (n == 0) return from <= end ? from : kNoPosition;
     if (end < from || end - from < n) return kNoPosition;
-    const unsigned char rare = static_cast<unsigned char>(needle_[rareIndex_]);
-    std::size_t lo = from + rareIndex_;
-    const std::size_t hi = end - n + rareIndex_ + 1;  // exclusive bound for the rare byte
-    while (lo < hi) {
-        const void* hit = std::memchr(text + lo, rare, hi - lo);
-        if (!hit) return kNoPosition;
-        std::size_t at = static_cast<const unsigned char*>(hit) - text;
-        std::size_t start = at - rareIndex_;
-        if (std::memcmp(text + start, needle_.data(), n) == 0) return start;
-        lo = at + 1;
+    if (n == 0) return from;
+    if (n == 1) {
+        const void* hit = std::memchr(text + from, needle_[0], end - from);
+        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : kNoPosition;
     }
-    return kNoPosition;
+    for (;;) {
+        const std::size_t at = FindBytePair(text, from, end, pair_);
+        if (at == SIZE_MAX) return kNoPosition;
+        if (std::memcmp(text + at, needle_.data(), n) == 0) return at;
+        from = at + 1;
+    }
 }
 
 ByteSetFinder::ByteSetFinder(const bool (&members)[256]) {

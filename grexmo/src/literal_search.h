@@ -3,24 +3,27 @@
 #ifndef GREXMO_LITERAL_SEARCH_H
 #define GREXMO_LITERAL_SEARCH_H
 
+#include "byte_scan.h"
+
 #include <cstddef>
 #include <string>
 
 namespace grexmo {
 
-// A fixed byte string, found with memchr on its rarest byte and confirmed with memcmp.
+// A fixed byte string: memchr for one byte, otherwise a scan for its two rarest bytes at
+// their distance, each candidate confirmed with memcmp.
 class LiteralFinder {
 public:
     LiteralFinder() = default;
     explicit LiteralFinder(std::string needle);
 
-    // First occurrence starting in [from, end - size], or kNoPosition-like SIZE_MAX.
+    // First occurrence that starts at or after `from` and ends by `end`; SIZE_MAX when none.
     std::size_t Find(const unsigned char* text, std::size_t from, std::size_t end) const;
     const std::string& Needle() const { return needle_; }
 
 private:
     std::string needle_;
-    std::size_t rareIndex_ = 0;
+    BytePair pair_{};
 };
 
 // Any byte from a set, found with memchr when the set has one byte and a table otherwise.

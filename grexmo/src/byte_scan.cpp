@@ -1,0 +1,57 @@
+#include "byte_scan.h"
+
+#include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define GREXMO_HAVE_SSE2 1
+#endif
+
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
+namespace grexmo {
+namespace {
+
+#if defined(GREXMO_HAVE_SSE2)
+inline unsigned LowestBit(unsigned mask) {
+#if defined(_MSC_VER)
+    unsigned long index;
+    _BitScanForward(&index, mask);
+    return index;
+#else
+    return static_cast<unsigned>(__builtin_ctz(mask));
+#endif
+}
+
+inline __m128i Load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+#endif
+
+}  // namespace
+
+std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end, const BytePair& pair) {
+    const std::size_t span = 1 + (pair.firstOffset > pair.secondOffset ? pair.firstOffset : pair.secondOffset);
+    if (end < span || from > end - span) return SIZE_MAX;
+    const std::size_t last = end - span;  // the last start position that fits
+    std::size_t i = from;
+#if defined(GREXMO_HAVE_SSE2)
+    const __m128i first = _mm_set1_epi8(static_cast<char>(pair.first));
+    const __m128i second = _mm_set1_epi8(static_cast<char>(pair.second));
+    for (; i <= last && last - i >= 31; i += 32) {  // 32 start positions, all within the text
+        const unsigned lo = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(Load(text + i + pair.firstOffset), first),
+                          _mm_cmpeq_epi8(Load(text + i + pair.secondOffset), second))));
+        const unsigned hi = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(Load(text + i + 16 + pair.firstOffset), first),
+                          _mm_cmpeq_epi8(Load(text + i + 16 + pair.secondOffset), second))));
+        if (lo) return i + LowestBit(lo);
+        if (hi) return i + 16 + LowestBit(hi);
+    }
+#endif
+    for (; i <= last; ++i)
+        if (text[i + pair.firstOffset] == pair.first && text[i + pair.secondOffset] == pair.second) return i;
+    return SIZE_MAX;
+}
+
+}  // namespace grexmo
