@@ -303,6 +303,8 @@ TEST_F(EngineDllTest, ColumnClickSortsDescendingThenAscending) {
 
 // More than 65,535 candidates still fill the bar exactly once.
 TEST(Win32Progress, RangeIsCarriedIn32Bits) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
     HWND bar = CreateWindowA(PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(bar, nullptr);
