@@ -311,7 +311,9 @@ TEST(Win32Progress, RangeIsCarriedIn32Bits) {
     quelbrix::Win32Progress progress;
     progress.SetRange(bar, 70000);
     progress.SetStep(bar, 1);
-    for (int i = 0; i < 70000; ++i) progress.StepIt(bar);
+    // With the range taken modulo 65,536 the bar would stop at 4,464.
+    progress.SetPosition(bar, 69999);
+    progress.StepIt(bar);
     PBRANGE range{};
     SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iHigh, 70000);
