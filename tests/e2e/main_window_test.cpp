@@ -190,6 +190,55 @@ TEST_F(MainWindowTest, FolderLongerThanThePathLimitIsRefusedNotCut) {
     ASSERT_TRUE(app.Exit());
 }
 
+TEST_F(MainWindowTest, ProgramFolderWithA5CTrailByteKeepsItsSettingsBesideTheProgram) {
+    const std::string folder = root.Path() + "\x83\x5C\x83\x74\x83\x67\\";  // ソフト
+    e2e::MakeFolder(folder);
+    AppSession::InstallProgram(folder);
+    AppSession app(folder);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(e2e::ReadFileBytes(folder + "QuelbrixU.ini"), Golden());
+    EXPECT_FALSE(e2e::FileExistsAt(root.Path() + "QuelbrixU.ini"));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(MainWindowTest, SettingsFileThatCannotBeCreatedLeavesBuiltInBehaviour) {
+    e2e::MakeFolder(program + "QuelbrixU.ini");  // the name is taken by a folder
+    e2e::WriteFileBytes(data + "a.txt", "needle\r\n");
+    e2e::WriteFileBytes(data + "b.dat", "needle\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(app.Checked(kSubfolders));  // every key reads 0
+    EXPECT_FALSE(app.Checked(kRegex));
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "needle");
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", data, 2, 2));  // every file
+    EXPECT_TRUE(app.ComboItems(kFolder).empty());  // no history without a file
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(MainWindowTest, SearchReadsTheExtensionGroupsFreshEachTime) {
+    e2e::WriteFileBytes(data + "a.txt", "needle\r\n");
+    e2e::WriteFileBytes(data + "b.html", "needle\r\n");
+    e2e::WriteFileBytes(data + "c.dat", "needle\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "needle");
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", data, 3, 3));  // all_type=1
+
+    // Custom groups, only group 1 (txt) on and group 2 set to 2, which is not on.
+    std::string custom = Replaced(Settings(), "all_type=1", "all_type=0");
+    for (int i = 2; i <= 11; ++i) {
+        custom = Replaced(custom, "\r\nv" + std::to_string(i) + "=1",
+                          "\r\nv" + std::to_string(i) + (i == 2 ? "=2" : "=0"));
+    }
+    WriteSettings(custom);
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", data, 1, 1));
+    ASSERT_EQ(app.RowCount(), 1);
+    EXPECT_EQ(app.Cell(0, 0), data + "a.txt");
+    ASSERT_TRUE(app.Exit());
+}
+
 class LongSearchTest : public MainWindowTest {
 protected:
     // Enough files that the walk (one pause of a millisecond per entry) lasts seconds.
