@@ -69,7 +69,7 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
         return;
     }
     bool wholeLiteral = false;
-    filter_ = StartFilter::Analyze(prog_, &literal_, &wholeLiteral);
+    filter_ = StartFilter::Analyze(ast, prog_, &literal_, &wholeLiteral);
     if (wholeLiteral) {
         prog_ = Prog{};
         literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);

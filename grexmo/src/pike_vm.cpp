@@ -68,17 +68,20 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
     bool matched = false;
     const bool filtered = filter.GetKind() != StartFilter::Kind::None;
     bool candidatesLeft = true;
-    Boundary candidate{kNoPosition, kNoPosition};
+    bool haveWindow = false;
+    StartWindow window;
     Boundary at = from;
     for (;;) {
         if (!matched && candidatesLeft) {
-            if (filtered && (candidate.pos == kNoPosition || candidate.pos < at.pos))
-                candidatesLeft = filter.Next(text, length, at, &candidate);
+            if (filtered && (!haveWindow || window.last < at.pos)) {
+                candidatesLeft = filter.NextWindow(text, length, at, &window);
+                haveWindow = true;
+            }
             if (filtered && current->size == 0) {
                 if (!candidatesLeft) break;
-                at = candidate;  // nothing alive in between: jump there
+                if (window.begin.pos > at.pos) at = window.begin;  // nothing alive in between: jump
             }
-            if (!filtered || (candidatesLeft && candidate.pos == at.pos))
+            if (!filtered || (candidatesLeft && window.begin.pos <= at.pos))
                 AddThread(*current, 0, at.pos, text, length, at);
         }
         if (current->size == 0) break;

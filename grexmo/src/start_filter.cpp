@@ -83,6 +83,31 @@ bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
     return count <= kMaxUsefulStartBytes;
 }
 
+// The longest run of plain characters among the top-level parts of the pattern: every hit
+// contains those bytes.
+std::string LongestRequiredLiteral(const Ast& ast) {
+    if (ast.root < 0 || ast.nodes[ast.root].kind != NodeKind::Concat) return std::string();
+    std::string best, run;
+    for (int child : ast.nodes[ast.root].children) {
+        const Node& node = ast.nodes[child];
+        if (node.kind == NodeKind::Literal) {
+            AppendCodeBytes(&run, node.code);
+            if (run.size() > best.size()) best = run;
+        } else if (node.kind != NodeKind::Assert) {
+            run.clear();
+        }
+    }
+    return best;
+}
+
+bool NoInstructionTakesLineFeed(const Prog& prog) {
+    for (const Inst& inst : prog.insts) {
+        if (inst.op == Op::Char && inst.code == '\n') return false;
+        if (inst.op == Op::Class && prog.classes[inst.classIndex].ContainsSingle('\n')) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 StartFilter StartFilter::ForLiteral(const std::string& literal) {
@@ -94,14 +119,19 @@ StartFilter StartFilter::ForLiteral(const std::string& literal) {
     return f;
 }
 
-StartFilter StartFilter::Analyze(const Prog& prog, std::string* literal, bool* isWholeLiteral) {
+StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* literal, bool* isWholeLiteral) {
     ReadLiteralPrefix(prog, literal, isWholeLiteral);
     if (!literal->empty()) return ForLiteral(*literal);
     StartFilter f;
+    const std::string required = LongestRequiredLiteral(ast);
     bool members[256] = {};
-    if (ReadStartBytes(prog, members)) {
+    if (required.size() < 2 && ReadStartBytes(prog, members)) {
         f.kind_ = Kind::ByteSet;
         f.bytes_ = ByteSetFinder(members);
+    } else if (!required.empty()) {
+        f.kind_ = Kind::RequiredLiteral;
+        f.literal_ = LiteralFinder(required);
+        f.hitsStayOnOneLine_ = NoInstructionTakesLineFeed(prog);
     }
     return f;
 }
@@ -125,6 +155,27 @@ bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary f
         known = b;
         searchFrom = b.pos;
     }
+}
+
+bool StartFilter::NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const {
+    if (kind_ != Kind::RequiredLiteral) {
+        if (!Next(text, length, from, &out->begin)) return false;
+        out->last = out->begin.pos;
+        return true;
+    }
+    const std::size_t at = literal_.Find(text, from.pos, length);
+    if (at == kNoPosition) return false;
+    // A hit containing the literal at `at` starts at or before it, and after the last line
+    // feed before it when no hit can hold a line feed.
+    std::size_t begin = at;
+    if (hitsStayOnOneLine_) {
+        while (begin > from.pos && text[begin - 1] != '\n') --begin;
+    } else {
+        begin = from.pos;
+    }
+    out->begin = begin == from.pos ? from : Boundary{begin, begin - 1};
+    out->last = at;
+    return true;
 }
 
 }  // namespace grexmo

@@ -1,9 +1,11 @@
-// What every hit must start with, read off the compiled program, and the search for the next
-// place where a hit can start: a literal prefix (memchr on its rarest byte) or the set of
-// bytes a hit can begin with. Candidates are confirmed as character boundaries.
+// What every hit must start with or contain, read off the pattern once, and the search for
+// the next places where a hit can start: after a literal prefix, at a byte a hit can begin
+// with, or before an occurrence of a literal every hit contains. Candidates are confirmed as
+// character boundaries; the matcher still decides.
 #ifndef GREXMO_START_FILTER_H
 #define GREXMO_START_FILTER_H
 
+#include "ast.h"
 #include "boundary.h"
 #include "literal_search.h"
 #include "prog.h"
@@ -13,25 +15,36 @@
 
 namespace grexmo {
 
+// Hits may start at the boundaries from `begin` up to `last`.
+struct StartWindow {
+    Boundary begin;
+    std::size_t last = 0;
+};
+
 class StartFilter {
 public:
-    enum class Kind { None, Literal, ByteSet };
+    enum class Kind { None, Literal, ByteSet, RequiredLiteral };
 
-    // Looks at the program's start. `literal` receives the bytes every hit begins with, and
-    // `*isWholeLiteral` whether the program is nothing but that literal (no anchors).
-    static StartFilter Analyze(const Prog& prog, std::string* literal, bool* isWholeLiteral);
+    // `literal` receives the bytes every hit begins with, and `*isWholeLiteral` whether the
+    // program is nothing but that literal (no anchors).
+    static StartFilter Analyze(const Ast& ast, const Prog& prog, std::string* literal, bool* isWholeLiteral);
     static StartFilter ForLiteral(const std::string& literal);
 
     Kind GetKind() const { return kind_; }
 
     // The first boundary at or after `from` where a hit can start, or false when there is
-    // none before `length`. `from` must be a boundary.
+    // none before `length`. `from` must be a boundary. Not for RequiredLiteral.
     bool Next(const unsigned char* text, std::size_t length, Boundary from, Boundary* out) const;
+
+    // The next window at or after the boundary `from` where hits can start; false when no
+    // hit can start at or after `from`.
+    bool NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const;
 
 private:
     Kind kind_ = Kind::None;
     LiteralFinder literal_;
     ByteSetFinder bytes_;
+    bool hitsStayOnOneLine_ = false;  // RequiredLiteral: no hit contains a line feed
 };
 
 }  // namespace grexmo

@@ -66,6 +66,8 @@ TEST(GrexmoCounting, CountsEveryHitOfALongText) {
         {"A", false, 0},
         {"[^\\n]+", true, 13333},
         {"\\s", true, 20000},
+        {".*索", true, 6667},
+        {"[^\\n]*x", true, 13333},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);

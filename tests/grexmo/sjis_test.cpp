@@ -57,6 +57,14 @@ const SjisCase kCases[] = {
     {"^検索", true, "abc\n検索", 0, 4, "検索"},
     {"検索.*結果", true, "xx検索の結果と結果\nyy結果", 0, 2, "検索の結果と結果"},
     {"\\x83\\x41", true, "A\x83\x41", 0, 1, "\x83\x41"},
+    // a literal every hit contains, not at its start
+    {".*結果", true, "abc\nxx結果yy\n結果", 0, 4, "xx結果"},
+    {".*結果", true, "abc\nxx結果yy\n結果", 5, 5, "x結果"},
+    {".*結果", true, "abc\nxx結果yy\n結果", 9, 13, "結果"},
+    {"[^x]*結果", true, "a\nb結果", 0, 0, "a\nb結果"},
+    {"\\d+円", true, "1 2円 34円", 0, 2, "2円"},
+    {"\\d+円", true, "1 2円 34円", 5, 6, "34円"},
+    {"(a|b)cd\\b", true, "acdx bcd", 0, 5, "bcd"},
     // a start inside a character moves on to the next boundary
     {"A", true, "\x83\x41" "A", 1, 2, "A"},
     {".", true, "\x83\x41" "b", 1, 2, "b"},
