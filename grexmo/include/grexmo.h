@@ -18,6 +18,14 @@ namespace grexmo { class Matcher; }
 // One compiled pattern. Read() compiles; Find() looks for the next hit in a zero-terminated
 // Shift_JIS text. Nothing here throws; a malformed pattern leaves the object invalid and
 // Find() then answers -1.
+//
+// Pattern and text are Shift_JIS; a double-byte character is one character everywhere, and
+// hits start and end on character boundaries only. Regular expressions: . [...] [^...]
+// * + ? {m} {m,} {m,n} (each also lazy with ?), | (...) (?:...), ^ $ (at line starts and
+// ends; lines end at LF, CR LF or the end of the text), \d \w \s \D \W \S \b \B (ASCII
+// only), \t \n \r \f \v \xHH and escaped punctuation. Leftmost-first, as Perl; matching
+// time is linear in the text. Patterns longer than 8192 bytes, nested deeper than 250
+// groups, with counts above 1000 or compiling to more than 20000 instructions are refused.
 class GREXMO_API CGrexmo {
 public:
     CGrexmo();
@@ -30,7 +38,10 @@ public:
 
     // Byte offset of the first hit that starts at or after `start` in `text` (which ends at
     // its first zero byte); -1 when there is none or the pattern is invalid. `reserved` is
-    // ignored. Successive calls on the same text with growing offsets stay linear in total.
+    // ignored. A start inside a double-byte character counts from the next character.
+    // Successive calls on the same text with growing offsets stay linear in total:
+    // a call with the same text pointer and a larger offset than the last call is taken to
+    // be on the same, unchanged text.
     int Find(const char* text, int start, bool reserved);
 
     // The text of the hit found by the last successful Find(); "" for a zero-length hit or

@@ -295,7 +295,7 @@ bool Parser::Run() {
                     return Fail("unsupported group syntax (only (?:...) is known)", here);
                 pos_ += 2;
             }
-            if (stack_.size() >= kMaxNesting)
+            if (stack_.size() > kMaxNesting)
                 return Fail("groups nested deeper than " + std::to_string(kMaxNesting), here);
             stack_.emplace_back();
             stack_.back().openOffset = here;
