@@ -174,7 +174,7 @@ bool AppSession::Start(const std::string& arguments) {
         return false;
     }
     return WaitUntil([&] {
-        main_ = FindProcessDialog(process_.dwProcessId, "QuelbrixU Ver", false, nullptr);
+        main_ = FindProcessDialog(process_.dwProcessId, kMainTitlePrefix, false, nullptr);
         return main_ != nullptr;
     });
 }

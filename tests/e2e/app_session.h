@@ -14,6 +14,8 @@ namespace e2e {
 
 constexpr DWORD kWaitMs = 20000;
 
+// The main window's title begins with the program's version.
+constexpr char kMainTitlePrefix[] = "QuelbrixU Ver4.13 ";
 // Captions of the two kinds of message box.
 constexpr char kProgramCaption[] = "QuelbrixU";
 constexpr char kEngineCaption[] = "QuelbrixD.DLL - QuelbrixU SupportSystem";
