@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <set>
 #include <string>
@@ -49,6 +50,9 @@ TEST_F(PosixFilesTest, ListsEveryEntryWithItsKind) {
 }
 
 TEST_F(PosixFilesTest, ReadsSizeWholeContentAndUtcTime) {
+    // In a zone east of UTC the local hour would differ: the time must stay UTC.
+    setenv("TZ", "JST-9", 1);
+    tzset();
     Write("a.txt", "hello");
     struct timeval times[2] = {{1058169900, 0}, {1058169900, 0}};  // 2003-07-14 08:05:00 UTC
     ASSERT_EQ(utimes((root + "a.txt").c_str(), times), 0);
