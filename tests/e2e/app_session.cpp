@@ -231,6 +231,13 @@ bool AppSession::WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWO
     return true;
 }
 
+HWND AppSession::WaitForOtherDialog(DWORD waitMs) {
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindProcessDialog(process_.dwProcessId, "", false, main_)); },
+              waitMs);
+    return dialog;
+}
+
 bool AppSession::NoMessageBox(const char* caption) {
     return FindProcessDialog(process_.dwProcessId, caption, true, main_) == nullptr;
 }

@@ -70,6 +70,8 @@ public:
 
     // The message box with `caption` shown by the program, within `waitMs`.
     bool WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWORD waitMs = kWaitMs);
+    // Any other dialog of the program (the folder chooser, for one), within `waitMs`.
+    HWND WaitForOtherDialog(DWORD waitMs = kWaitMs);
     // True when no box with `caption` is present.
     bool NoMessageBox(const char* caption);
     void Answer(const MessageBoxSeen& box, int buttonId);

@@ -239,6 +239,27 @@ TEST_F(MainWindowTest, SearchReadsTheExtensionGroupsFreshEachTime) {
     ASSERT_TRUE(app.Exit());
 }
 
+TEST_F(MainWindowTest, FolderChooserFillsTheFolderFieldWithABackslash) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, "before");
+    app.Click(1002);
+    HWND chooser = app.WaitForOtherDialog();
+    ASSERT_NE(chooser, nullptr);
+    app.Answer(MessageBoxSeen{chooser, ""}, IDCANCEL);
+    EXPECT_EQ(app.Text(kFolder), "before");  // cancelled: nothing changes
+
+    app.Click(1002);
+    chooser = app.WaitForOtherDialog();
+    ASSERT_NE(chooser, nullptr);
+    app.Answer(MessageBoxSeen{chooser, ""}, IDOK);  // the folder selected at first
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Text(kFolder) != "before"; }));
+    const std::string chosen = app.Text(kFolder);
+    EXPECT_EQ(chosen.back(), '\\');
+    EXPECT_TRUE(e2e::FileExistsAt(chosen)) << chosen;
+    ASSERT_TRUE(app.Exit());
+}
+
 class LongSearchTest : public MainWindowTest {
 protected:
     // Enough files that the walk (one pause of a millisecond per entry) lasts seconds.
