@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <fstream>
@@ -229,6 +230,21 @@ bool AppSession::WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWO
     // The text is set while the box is laid out; give it a moment to be there.
     WaitUntil([&] { return !(box.text = MessageBoxText(box.window)).empty(); }, 2000);
     return true;
+}
+
+void AppSession::DropItems(const std::vector<std::string>& paths) {
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.fWide = FALSE;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const std::string& path : paths) block += path + '\0';
+    block += '\0';
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(),
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr) return;
+    SIZE_T written = 0;
+    WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), &written);
+    SendMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 HWND AppSession::WaitForOtherDialog(DWORD waitMs) {

@@ -70,6 +70,9 @@ public:
 
     // The message box with `caption` shown by the program, within `waitMs`.
     bool WaitForMessageBox(const char* caption, MessageBoxSeen& box, DWORD waitMs = kWaitMs);
+    // Sends WM_DROPFILES for `paths` as the shell would. The drop block lives in the program's
+    // memory; Wine takes a plain fixed block for the drop handle, as it does for fixed memory.
+    void DropItems(const std::vector<std::string>& paths);
     // Any other dialog of the program (the folder chooser, for one), within `waitMs`.
     HWND WaitForOtherDialog(DWORD waitMs = kWaitMs);
     // True when no box with `caption` is present.

@@ -260,6 +260,20 @@ TEST_F(MainWindowTest, FolderChooserFillsTheFolderFieldWithABackslash) {
     ASSERT_TRUE(app.Exit());
 }
 
+TEST_F(MainWindowTest, DroppedItemGivesTheFolderToSearch) {
+    e2e::MakeFolder(data + "a");
+    e2e::WriteFileBytes(data + "a\\b.txt", "x");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.DropItems({data + "a\\b.txt"});
+    EXPECT_EQ(app.Text(kFolder), data + "a\\");  // a file: the folder that holds it
+    app.DropItems({data + "a", data + "a\\b.txt"});
+    EXPECT_EQ(app.Text(kFolder), data + "a");  // a folder as it is; only the first item counts
+    app.DropItems({data + "missing.txt"});
+    EXPECT_EQ(app.Text(kFolder), data + "a");  // not found: ignored
+    ASSERT_TRUE(app.Exit());
+}
+
 class LongSearchTest : public MainWindowTest {
 protected:
     // Enough files that the walk (one pause of a millisecond per entry) lasts seconds.
