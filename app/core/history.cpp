@@ -26,7 +26,8 @@ void AddToHistory(ProfileFile& profile, const std::string& section, const std::s
     }
     const int top = found >= 0 ? found : kHistorySlots - 1;
     for (int slot = top; slot >= 1; --slot) {
-        profile.WriteString(SlotKey(slot), profile.GetString(SlotKey(slot - 1), kHistoryValueBytes));
+        const std::string previous = profile.GetString(SlotKey(slot - 1), kHistoryValueBytes);
+        profile.WriteString(SlotKey(slot), previous);
     }
     profile.WriteString(SlotKey(0), entry);
 }

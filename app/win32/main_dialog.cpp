@@ -43,7 +43,9 @@ bool IsChecked(HWND window, int id) { return IsDlgButtonChecked(window, id) == B
 
 void Tick(HWND window, int id) { CheckDlgButton(window, id, BST_CHECKED); }
 
-void Enable(HWND window, int id, bool on) { EnableWindow(GetDlgItem(window, id), on ? TRUE : FALSE); }
+void Enable(HWND window, int id, bool on) {
+    EnableWindow(GetDlgItem(window, id), on ? TRUE : FALSE);
+}
 
 // Idle: start, save, settings, help and exit on, stop off; searching: the reverse.
 void ShowSearching(HWND window, bool searching) {

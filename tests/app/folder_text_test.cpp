@@ -38,7 +38,12 @@ TEST(SearchFolder, EmptyAndTooLongAreRefused) {
 }
 
 TEST(ArgumentFolder, FoldersFilesAndUnknownPaths) {
-    struct Case { const char* argument; const char* resolved; bool namesFolder; const char* field; };
+    struct Case {
+        const char* argument;
+        const char* resolved;
+        bool namesFolder;
+        const char* field;
+    };
     const Case cases[] = {
         {"C:\\My Documents", "C:\\My Documents", true, "C:\\My Documents\\"},
         {"C:\\My Documents\\memo.txt", "C:\\My Documents\\memo.txt", false, "C:\\My Documents\\"},

@@ -25,7 +25,9 @@ protected:
     std::vector<std::string> Slots() {
         profile.SetSection("path_history");
         std::vector<std::string> slots;
-        for (int i = 0; i < 20; ++i) slots.push_back(profile.GetString("h" + std::to_string(i), 1023));
+        for (int i = 0; i < 20; ++i) {
+            slots.push_back(profile.GetString("h" + std::to_string(i), 1023));
+        }
         return slots;
     }
 

@@ -74,7 +74,8 @@ TEST(IniNames, SectionNameWithBracketAsTrailByte) {
 
 TEST(IniEdit, ReplacesAValueInPlaceKeepingEverythingElse) {
     std::string edited = SetIniValue(kSample, "MAIN", "Under", "0");
-    EXPECT_EQ(edited, ";comment\r\n\r\n[main]\r\nformal=0\r\nunder=0\r\n\r\n[whole]\r\nerror=2\r\n");
+    EXPECT_EQ(edited,
+              ";comment\r\n\r\n[main]\r\nformal=0\r\nunder=0\r\n\r\n[whole]\r\nerror=2\r\n");
 }
 
 TEST(IniEdit, AddsAMissingKeyAfterTheLastLineOfItsSection) {

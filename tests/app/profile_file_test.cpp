@@ -88,7 +88,8 @@ TEST_F(ProfileFileTest, MissingSectionIsAppendedAndHeaderStays) {
     File() = ";--\r\n;\x90\xDD\x92\xE8\r\n\r\n[main]\r\nunder=1\r\n";
     profile.SetSection("type");
     profile.WriteString("t1", "txt");
-    EXPECT_EQ(File(), ";--\r\n;\x90\xDD\x92\xE8\r\n\r\n[main]\r\nunder=1\r\n\r\n[type]\r\nt1=txt\r\n");
+    EXPECT_EQ(File(),
+              ";--\r\n;\x90\xDD\x92\xE8\r\n\r\n[main]\r\nunder=1\r\n\r\n[type]\r\nt1=txt\r\n");
 }
 
 TEST_F(ProfileFileTest, NothingIsCachedBetweenCalls) {

@@ -183,7 +183,8 @@ TEST_F(MainWindowTest, FolderLongerThanThePathLimitIsRefusedNotCut) {
     app.Click(kStart);
     MessageBoxSeen box;
     ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
-    EXPECT_NE(box.text.find("\x92\xB7\x82\xB7\x82\xAC"), std::string::npos) << box.text;  // 長すぎ
+    const char tooLong[] = "\x92\xB7\x82\xB7\x82\xAC";  // 長すぎ
+    EXPECT_NE(box.text.find(tooLong), std::string::npos) << box.text;
     app.Answer(box, IDOK);
     EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));
     EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), "");
@@ -430,7 +431,8 @@ TEST_F(MainWindowTest, TicksAreRememberedAcrossARestart) {
         ASSERT_TRUE(app.Checked(kSubfolders));
         app.Click(kSubfolders);
         app.Click(kRegex);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return !app.Checked(kSubfolders) && app.Checked(kRegex); }));
+        ASSERT_TRUE(
+            e2e::WaitUntil([&] { return !app.Checked(kSubfolders) && app.Checked(kRegex); }));
         ASSERT_TRUE(app.Exit());
     }
     EXPECT_EQ(IniValue(Settings(), "main", "under"), "0");
