@@ -107,6 +107,8 @@ std::size_t RepeatSize(const Node& node, std::size_t bodySize) {
 bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
     *prog = Prog{};
     std::vector<Fragment> frags(ast.nodes.size());
+    std::vector<std::size_t> childSizes(ast.nodes.size(), 0);
+    std::size_t liveTotal = 0;
     auto tooLarge = [&] {
         error->message = "pattern too large (the compiled program would exceed " +
                          std::to_string(kMaxProgramSize) + " instructions)";
@@ -162,7 +164,13 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
             break;
         }
         }
-        if (out.size() > kMaxProgramSize) return tooLarge();
+        // Every fragment still waiting for its parent ends up in the program at least once,
+        // so their sum may not pass the limit either: memory stays bounded while compiling.
+        std::size_t consumed = 0;
+        for (int child : node.children) consumed += childSizes[child];
+        liveTotal = liveTotal - consumed + out.size();
+        childSizes[i] = out.size();
+        if (out.size() > kMaxProgramSize || liveTotal > kMaxProgramSize) return tooLarge();
     }
     prog->insts = std::move(frags[ast.root]);
     Inst match;

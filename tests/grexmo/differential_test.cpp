@@ -161,3 +161,43 @@ TEST(GrexmoDifferential, PlainTextAgreesWithThePlainRun) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whatever bytes a pattern holds, Read and Find come back, and every hit lies inside the
+// text, on character boundaries, with the text it names.
+TEST(GrexmoDifferential, RandomPatternBytesAreHandled) {
+    const char alphabet[] = "()[]{}|*+?.^$\\-,:=!0129abdwsxBDWS \x83\x41\x5C\x88\x9F\xB1";
+    Rng rng(31337);
+    for (int round = 0; round < 20000; ++round) {
+        std::string pattern;
+        for (int i = 0, n = Pick(rng, 12); i < n; ++i) pattern += alphabet[Pick(rng, sizeof alphabet - 1)];
+        const std::string text = RandomText(rng, kSjisPieces, 12);
+        for (bool isRegex : {true, false}) {
+            CGrexmo g;
+            g.Read(pattern.c_str(), isRegex);
+            if (!isRegex) {
+                ASSERT_TRUE(g.IsValid());
+            }
+            if (!g.IsValid()) {
+                ASSERT_STRNE(g.GetErrorText(), "");
+                ASSERT_EQ(g.Find(text.c_str(), 0, false), -1);
+                continue;
+            }
+            std::vector<bool> boundary(text.size() + 1, false);
+            for (std::size_t p = 0;; p += grexmo_test::CharLength(text.c_str() + p)) {
+                boundary[p] = true;
+                if (p >= text.size()) break;
+            }
+            for (const auto& hit : grexmo_test::AllHits(g, text.c_str())) {
+                ASSERT_GE(hit.offset, 0);
+                ASSERT_LE(hit.offset + hit.text.size(), text.size());
+                ASSERT_TRUE(boundary[hit.offset]) << Shown(pattern) << " in " << Shown(text);
+                ASSERT_TRUE(boundary[hit.offset + hit.text.size()]) << Shown(pattern) << " in " << Shown(text);
+                ASSERT_EQ(text.compare(hit.offset, hit.text.size(), hit.text), 0);
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -15,6 +15,14 @@ struct FoundHit {
     std::string text;
 };
 
+// Bytes of the character at `p` (1 at the terminating zero).
+inline std::size_t CharLength(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    const bool lead = (b[0] >= 0x81 && b[0] <= 0x9F) || (b[0] >= 0xE0 && b[0] <= 0xFC);
+    const bool trail = (b[1] >= 0x40 && b[1] <= 0x7E) || (b[1] >= 0x80 && b[1] <= 0xFC);
+    return b[0] != 0 && lead && trail ? 2 : 1;
+}
+
 // Every hit the way the engine counts them: continue at offset + hit length, and after an
 // empty hit step over one whole character first.
 inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* text) {
@@ -29,9 +37,7 @@ inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* text) {
         offset = at + static_cast<int>(hit.size());
         if (hit.empty()) {
             if (bytes[at] == 0) break;
-            bool dbcs = ((bytes[at] >= 0x81 && bytes[at] <= 0x9F) || (bytes[at] >= 0xE0 && bytes[at] <= 0xFC)) &&
-                        ((bytes[at + 1] >= 0x40 && bytes[at + 1] <= 0x7E) || (bytes[at + 1] >= 0x80 && bytes[at + 1] <= 0xFC));
-            offset += dbcs ? 2 : 1;
+            offset += static_cast<int>(CharLength(text + at));
         }
     }
     return hits;

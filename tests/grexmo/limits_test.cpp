@@ -85,3 +85,16 @@ TEST(GrexmoLimits, ALongMalformedAlternationIsRefusedQuickly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GrexmoLimits, ManyLargeBranchesAreRefusedWhileCompiling) {
+    std::string p = "x{1000}";
+    for (int i = 0; i < 800; ++i) p += "|x{1000}";
+    CGrexmo g;
+    g.Read(p.c_str(), true);
+    EXPECT_FALSE(g.IsValid());
+    EXPECT_NE(std::string(g.GetErrorText()).find("too large"), std::string::npos);
+}
+
+}  // namespace
