@@ -7,6 +7,7 @@
 namespace quelbrix {
 
 ReadResult Win32FileAccess::ReadAll(const std::string& path, std::string& bytes) {
+    if (path.empty()) return ReadResult::kFailed;  // no settings file could be placed
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
@@ -30,6 +31,7 @@ ReadResult Win32FileAccess::ReadAll(const std::string& path, std::string& bytes)
 }
 
 bool Win32FileAccess::WriteAll(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
     const std::string fresh = path + ".new";
     {
         FileHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
