@@ -1,9 +1,9 @@
 #include "matcher.h"
 
 #include "compile.h"
-#include "size_limits.h"
 #include "parse.h"
 #include "pattern_chars.h"
+#include "size_limits.h"
 
 #include <climits>
 #include <cstring>
@@ -33,8 +33,8 @@ bool EndsWithLoneLead(const std::string& literal) {
 
 void Matcher::Reset() {
     valid_ = false;
+    vm_.reset();  // before the program it refers to
     prog_ = Prog{};
-    vm_.reset();
     filter_ = StartFilter{};
     literal_.clear();
     literalEndsWithLoneLead_ = false;
