@@ -17,8 +17,11 @@ namespace {
 
 class PosixListing : public FolderListing {
 public:
-    explicit PosixListing(DIR* dir) : dir_(dir) {}
-    ~PosixListing() override { closedir(dir_); }
+    explicit PosixListing(const char* folder) : dir_(opendir(folder)) {}
+    ~PosixListing() override {
+        if (dir_ != nullptr) closedir(dir_);
+    }
+    bool IsOpen() const { return dir_ != nullptr; }
     PosixListing(const PosixListing&) = delete;
     PosixListing& operator=(const PosixListing&) = delete;
 
@@ -41,8 +44,22 @@ private:
 
 class PosixFile : public OpenFile {
 public:
-    PosixFile(int fd, const struct stat& info) : fd_(fd), info_(info) {}
-    ~PosixFile() override { close(fd_); }
+    // Non-blocking, so that a named pipe in the tree cannot hang the walk; only regular
+    // files are kept open. `problem` says why a file could not be opened.
+    explicit PosixFile(const char* path) : fd_(open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+        if (fd_ < 0) {
+            problem = std::strerror(errno);
+        } else if (fstat(fd_, &info_) != 0) {
+            problem = std::strerror(errno);
+        } else if (S_ISDIR(info_.st_mode)) {
+            problem = std::strerror(EISDIR);
+        } else if (!S_ISREG(info_.st_mode)) {
+            problem = "not a regular file";
+        }
+    }
+    ~PosixFile() override {
+        if (fd_ >= 0) close(fd_);
+    }
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
 
@@ -72,41 +89,29 @@ public:
         return true;
     }
 
+    const char* problem = nullptr;
+
 private:
     int fd_;
-    struct stat info_;
+    struct stat info_ {};
 };
 
 }  // namespace
 
 std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const char* folder) {
-    DIR* dir = opendir(folder);
-    if (dir == nullptr) return nullptr;
-    return std::make_unique<PosixListing>(dir);
+    auto listing = std::make_unique<PosixListing>(folder);
+    if (!listing->IsOpen()) return nullptr;
+    return listing;
 }
 
 std::unique_ptr<OpenFile> PosixFileSystem::OpenForReading(const char* path, char* errorText,
                                                           std::size_t errorTextSize) {
-    // Non-blocking, so that a named pipe in the tree cannot hang the walk.
-    int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        CopyBounded(errorText, errorTextSize, std::strerror(errno));
+    auto file = std::make_unique<PosixFile>(path);
+    if (file->problem != nullptr) {
+        CopyBounded(errorText, errorTextSize, file->problem);
         return nullptr;
     }
-    struct stat info;
-    const char* problem = nullptr;
-    if (fstat(fd, &info) != 0)
-        problem = std::strerror(errno);
-    else if (S_ISDIR(info.st_mode))
-        problem = std::strerror(EISDIR);
-    else if (!S_ISREG(info.st_mode))
-        problem = "not a regular file";
-    if (problem != nullptr) {
-        CopyBounded(errorText, errorTextSize, problem);
-        close(fd);
-        return nullptr;
-    }
-    return std::make_unique<PosixFile>(fd, info);
+    return file;
 }
 
 }  // namespace quelbrix

@@ -16,10 +16,11 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry) {
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// FindFirstFileA has already delivered the first entry when the listing starts.
+// FindFirstFileA delivers the first entry as it opens the enumeration.
 class Win32Listing : public FolderListing {
 public:
-    Win32Listing(HANDLE find, const WIN32_FIND_DATAA& first) : find_(find), data_(first) {}
+    explicit Win32Listing(const char* pattern) : find_(FindFirstFileA(pattern, &data_)) {}
+    bool IsOpen() const { return find_.IsValid(); }
 
     bool Next(FolderEntry& entry) override {
         if (pending_) {
@@ -32,14 +33,18 @@ public:
     }
 
 private:
-    FindHandle find_;
     WIN32_FIND_DATAA data_;
+    FindHandle find_;
     bool pending_ = true;
 };
 
 class Win32File : public OpenFile {
 public:
-    explicit Win32File(HANDLE file) : file_(file) {}
+    // Read access, existing files only; others may read and write meanwhile.
+    explicit Win32File(const char* path)
+        : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    bool IsOpen() const { return file_.IsValid(); }
 
     std::uint64_t Size() override {
         DWORD high = 0;
@@ -84,21 +89,19 @@ void DescribeLastError(char* errorText, std::size_t errorTextSize) {
 std::unique_ptr<FolderListing> Win32FileSystem::ListFolder(const char* folder) {
     std::string pattern(folder);
     pattern += "*.*";
-    WIN32_FIND_DATAA first;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &first);
-    if (find == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32Listing>(find, first);
+    auto listing = std::make_unique<Win32Listing>(pattern.c_str());
+    if (!listing->IsOpen()) return nullptr;
+    return listing;
 }
 
 std::unique_ptr<OpenFile> Win32FileSystem::OpenForReading(const char* path, char* errorText,
                                                           std::size_t errorTextSize) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    auto file = std::make_unique<Win32File>(path);
+    if (!file->IsOpen()) {
         DescribeLastError(errorText, errorTextSize);
         return nullptr;
     }
-    return std::make_unique<Win32File>(file);
+    return file;
 }
 
 }  // namespace quelbrix
