@@ -3,20 +3,29 @@
 
 #include "matcher.h"
 
-#include <new>
+namespace {
 
-CGrexmo::CGrexmo() : matcher_(new (std::nothrow) grexmo::Matcher) {}
+grexmo::Matcher* NewMatcher() noexcept {
+    try {
+        return new grexmo::Matcher;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+CGrexmo::CGrexmo() : matcher_(NewMatcher()) {}
 
 CGrexmo::~CGrexmo() { delete matcher_; }
 
 void CGrexmo::Read(const char* pattern, bool isRegex) {
+    if (!matcher_) matcher_ = NewMatcher();
     if (!matcher_) return;
     try {
         matcher_->Compile(pattern, isRegex);
     } catch (...) {
-        // Out of memory while compiling: leave an object that finds nothing.
-        delete matcher_;
-        matcher_ = new (std::nothrow) grexmo::Matcher;
+        matcher_->FailOutOfMemory();
     }
 }
 
@@ -33,6 +42,4 @@ const char* CGrexmo::GetHitText() const { return matcher_ ? matcher_->HitText() 
 
 bool CGrexmo::IsValid() const { return matcher_ && matcher_->IsValid(); }
 
-const char* CGrexmo::GetErrorText() const {
-    return matcher_ ? matcher_->ErrorText() : "out of memory";
-}
+const char* CGrexmo::GetErrorText() const { return matcher_ ? matcher_->ErrorText() : "out of memory"; }

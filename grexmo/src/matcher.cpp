@@ -31,8 +31,9 @@ bool EndsWithLoneLead(const std::string& literal) {
 
 }  // namespace
 
-void Matcher::Reset() {
+void Matcher::Reset() noexcept {
     valid_ = false;
+    outOfMemory_ = false;
     vm_.reset();  // before the program it refers to
     prog_ = Prog{};
     filter_ = StartFilter{};
@@ -40,6 +41,11 @@ void Matcher::Reset() {
     literalEndsWithLoneLead_ = false;
     lastText_ = nullptr;
     hit_.clear();
+}
+
+void Matcher::FailOutOfMemory() noexcept {
+    Reset();
+    outOfMemory_ = true;
 }
 
 void Matcher::Compile(const char* pattern, bool isRegex) {

@@ -20,19 +20,23 @@ public:
     void Compile(const char* pattern, bool isRegex);
     int Find(const char* text, int start);
 
+    // After an allocation failed while compiling: finds nothing, allocates nothing.
+    void FailOutOfMemory() noexcept;
+
     const char* HitText() const { return hit_.c_str(); }
     bool IsValid() const { return valid_; }
-    const char* ErrorText() const { return error_.c_str(); }
+    const char* ErrorText() const { return outOfMemory_ ? "out of memory" : error_.c_str(); }
 
 private:
-    void Reset();
+    void Reset() noexcept;
     bool FindLiteral(const unsigned char* text, Boundary from, Hit* hit) const;
     // Prepares the scan state for `text` and returns the first boundary at or after `start`;
     // false when `start` lies beyond the text.
     bool Resume(const char* text, std::size_t start, Boundary* from);
 
     bool valid_ = false;
-    std::string error_ = "no pattern has been read";
+    bool outOfMemory_ = false;
+    std::string error_ = "no pattern";
     Prog prog_;
     std::unique_ptr<PikeVm> vm_;  // null when the pattern is a plain literal
     StartFilter filter_;
