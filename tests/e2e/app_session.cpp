@@ -14,6 +14,28 @@ namespace e2e {
 namespace {
 
 constexpr int kStartButton = 1;
+
+// Messages to the program's windows wait at most this long, so a hung program cannot hang
+// the driver; the answer is then 0.
+constexpr UINT kSendTimeoutMs = 5000;
+
+LRESULT SendA(HWND window, UINT message, WPARAM first, LPARAM second) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, first, second, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+LRESULT SendW(HWND window, UINT message, WPARAM first, LPARAM second) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, first, second, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
 constexpr int kExitButton = 2;
 
 std::string ClassOf(HWND window) {
@@ -60,7 +82,7 @@ BOOL CALLBACK FindStaticText(HWND child, LPARAM param) {
     auto* text = reinterpret_cast<std::string*>(param);
     if (ClassOf(child) != "Static") return TRUE;
     char buffer[2048] = "";
-    SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    SendA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
     if (buffer[0] == '\0') return TRUE;
     *text = buffer;
     return FALSE;
@@ -70,7 +92,7 @@ std::string MessageBoxText(HWND box) {
     char buffer[2048] = "";
     HWND text = GetDlgItem(box, 0xFFFF);
     if (text != nullptr) {
-        SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        SendA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
         if (buffer[0] != '\0') return buffer;
     }
     std::string found;
@@ -181,12 +203,12 @@ bool AppSession::Start(const std::string& arguments) {
 }
 
 void AppSession::SetText(int id, const std::string& text) {
-    SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string AppSession::WindowText(HWND window) const {
     char buffer[4096] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    SendA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
@@ -195,7 +217,7 @@ std::string AppSession::Text(int id) const { return WindowText(Item(id)); }
 void AppSession::Click(int id) { PostMessageA(Item(id), BM_CLICK, 0, 0); }
 
 bool AppSession::Checked(int id) const {
-    return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool AppSession::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
@@ -204,14 +226,14 @@ std::vector<std::string> AppSession::ComboItems(int id) const {
     // Wine hands list texts across processes as UTF-16 whatever the A/W form, so ask for the
     // wide text and convert it with the program's code page.
     std::vector<std::string> items;
-    LRESULT count = SendMessageW(Item(id), CB_GETCOUNT, 0, 0);
+    LRESULT count = SendW(Item(id), CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t wide[2048] = L"";
-        if (SendMessageW(Item(id), CB_GETLBTEXTLEN, i, 0) >= 2047) {
+        if (SendW(Item(id), CB_GETLBTEXTLEN, i, 0) >= 2047) {
             items.push_back("<too long>");
             continue;
         }
-        SendMessageW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+        SendW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
         char text[4096] = "";
         WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         items.push_back(text);
@@ -244,7 +266,7 @@ void AppSession::DropItems(const std::vector<std::string>& paths) {
     if (remote == nullptr) return;
     SIZE_T written = 0;
     WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), &written);
-    SendMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    SendA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 HWND AppSession::WaitForOtherDialog(DWORD waitMs) {
@@ -273,7 +295,7 @@ bool AppSession::WaitIdle(DWORD waitMs) {
 }
 
 int AppSession::RowCount() const {
-    return static_cast<int>(SendMessageA(Item(1000), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendA(Item(1000), LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::string AppSession::Cell(int row, int column) const {
@@ -291,7 +313,7 @@ std::string AppSession::Cell(int row, int column) const {
     char text[kTextBytes] = "";
     SIZE_T moved = 0;
     if (WriteProcessMemory(process_.hProcess, remote, &item, sizeof item, &moved)) {
-        SendMessageA(Item(1000), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        SendA(Item(1000), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process_.hProcess, remoteText, text, sizeof text - 1, &moved);
     }
     VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
