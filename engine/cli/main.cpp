@@ -4,6 +4,11 @@
 
 #include "commands.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 struct Command {
@@ -27,6 +32,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Bytes pass through unchanged: no CR added before each line feed.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     if (argc < 2) return Usage();
     for (const Command& command : kCommands) {
         if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);

@@ -8,7 +8,7 @@
 #include "console_ui.h"
 #include "engine_state.h"
 #include "memory_rows.h"
-#include "posix_files.h"
+#include "native_files.h"
 #include "result_list.h"
 #include "search_driver.h"
 
@@ -109,7 +109,7 @@ int RunSearchCommand(int argc, char** argv) {
     request.folder = folder.c_str();
     request.word = positional[1];
 
-    PosixFileSystem files;
+    NativeFileSystem files;
     ConsoleUi ui(stderr, answerYes);
     SilentProgress progress;
     MemoryRows rows;
