@@ -18,7 +18,8 @@ std::uint16_t SevenBitPair(unsigned row, unsigned cell) {
 
 std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
     const auto* s = reinterpret_cast<const unsigned char*>(source);
-    SjisWriter out(dest, capacity);
+    const char* const stop = OutputStop(dest, capacity);
+    char* out = dest;
     for (unsigned c = *s; c != 0; c = *s) {
         SjisCode code;
         if (c >= 0xA1) {
@@ -44,9 +45,9 @@ std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
             code = static_cast<SjisCode>(c);
             ++s;
         }
-        if (!out.Put(code)) return -1;
+        if ((out = PutSjisCharBefore(out, stop, code)) == nullptr) return -1;
     }
-    return out.Finish();
+    return FinishSjis(dest, out, stop);
 }
 
 }  // namespace quelbrix

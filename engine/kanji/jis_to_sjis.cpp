@@ -53,7 +53,8 @@ SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
 
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
     const auto* s = reinterpret_cast<const unsigned char*>(source);
-    SjisWriter out(dest, capacity);
+    const char* const stop = OutputStop(dest, capacity);
+    char* out = dest;
     JisCharset charset = JisCharset::Ascii;
     for (unsigned c = *s; c != 0; c = *s) {
         if (c == kEsc) {
@@ -83,9 +84,9 @@ std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
             }
         }
         ++s;
-        if (!out.Put(code)) return -1;
+        if ((out = PutSjisCharBefore(out, stop, code)) == nullptr) return -1;
     }
-    return out.Finish();
+    return FinishSjis(dest, out, stop);
 }
 
 }  // namespace quelbrix

@@ -50,10 +50,11 @@ inline SjisCode JisCharToSjis(std::uint16_t jis, int plane) {
             return kNoMapping;
         }
     }
+    // Written as arithmetic on comparisons: in text the branches would go either way at random.
     unsigned second = cell + ((row & 1) ? 0x1F : 0x7D);
-    if (second >= 0x7F) ++second;
+    second += second >= 0x7F;
     unsigned first = (((row - 0x21) & 0xFF) >> 1) + 0x81;
-    if (first > 0x9F) first += 0x40;
+    first += (first > 0x9F) * 0x40;
     return static_cast<SjisCode>((first & 0xFF) << 8 | (second & 0xFF));
 }
 

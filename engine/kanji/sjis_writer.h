@@ -1,5 +1,8 @@
 // The output side of a converter: writes characters while keeping the output proper below the
 // capacity, so that the terminating 0 always fits.
+//
+// The converters keep the write position in a local variable and hand it to these functions,
+// rather than holding it in an object, so that it stays in a register while bytes are stored.
 #ifndef QUELBRIX_SJIS_WRITER_H
 #define QUELBRIX_SJIS_WRITER_H
 
@@ -11,38 +14,26 @@
 
 namespace quelbrix {
 
-class SjisWriter {
-public:
-    // The count must also fit the converters' 32-bit result, hence the clamp.
-    SjisWriter(char* dest, std::uint32_t capacity)
-        : dest_(dest),
-          out_(dest),
-          room_(capacity < kMaxRoom ? capacity : kMaxRoom) {}
+// One past the last byte the output proper may use. The count must also fit the converters'
+// 32-bit result, hence the clamp.
+inline char* OutputStop(char* dest, std::uint32_t capacity) {
+    constexpr std::uint32_t kMax = static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
+    return dest + (capacity < kMax ? capacity : kMax);
+}
 
-    // False, writing nothing, when the character would bring the output to the capacity.
-    bool Put(SjisCode code) {
-        const std::size_t size = SjisCharSize(code);
-        if (size >= room_) return false;
-        room_ -= size;
-        out_ += PutSjisChar(out_, code);
-        return true;
-    }
+// Writes `code` at `out` when the output then stays below `stop`; the new write position, or
+// null (nothing written) when it would not.
+inline char* PutSjisCharBefore(char* out, const char* stop, SjisCode code) {
+    if (stop - out <= SjisCharSize(code)) return nullptr;
+    return out + PutSjisChar(out, code);
+}
 
-    // Terminates the output; the byte count, or -1 when not even the terminator fits.
-    std::int32_t Finish() {
-        if (room_ == 0) return -1;
-        *out_ = '\0';
-        return static_cast<std::int32_t>(out_ - dest_);
-    }
-
-private:
-    static constexpr std::size_t kMaxRoom =
-        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
-
-    char* const dest_;
-    char* out_;
-    std::size_t room_;  // capacity minus the bytes written so far
-};
+// Terminates the output; the byte count, or -1 when not even the terminator fits.
+inline std::int32_t FinishSjis(const char* dest, char* out, const char* stop) {
+    if (out >= stop) return -1;
+    *out = '\0';
+    return static_cast<std::int32_t>(out - dest);
+}
 
 }  // namespace quelbrix
 
