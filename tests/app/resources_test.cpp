@@ -1,0 +1,247 @@
+// The program's resources as built into QuelbrixU.exe: dialog 103 and the string table.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct DialogItem {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    DWORD id = 0;
+    std::string windowClass;  // a name, or "#<ordinal>"
+    std::string title;
+};
+
+struct Dialog {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    std::string title;
+    WORD pointSize = 0;
+    BYTE charset = 0;
+    std::string font;
+    std::vector<DialogItem> items;
+};
+
+std::string ToShiftJis(const wchar_t* text) {
+    char buffer[1024] = "";
+    WideCharToMultiByte(932, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return buffer;
+}
+
+// Reads one name-or-ordinal field and moves past it.
+std::string ReadNameOrOrdinal(const WORD*& at) {
+    if (*at == 0x0000) {
+        ++at;
+        return "";
+    }
+    if (*at == 0xFFFF) {
+        std::string ordinal = "#" + std::to_string(at[1]);
+        at += 2;
+        return ordinal;
+    }
+    std::string name = ToShiftJis(reinterpret_cast<const wchar_t*>(at));
+    at += std::wcslen(reinterpret_cast<const wchar_t*>(at)) + 1;
+    return name;
+}
+
+// One spelling per window class: names compare without regard to case, and the predefined
+// classes stand as their ordinals whether the template names or numbers them.
+std::string CanonicalClass(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name == "BUTTON") return "#128";
+    if (name == "EDIT") return "#129";
+    if (name == "STATIC") return "#130";
+    if (name == "COMBOBOX") return "#133";
+    return name;
+}
+
+template <typename T>
+T Take(const BYTE*& at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return value;
+}
+
+const BYTE* AlignDword(const BYTE* at, const BYTE* base) {
+    return base + ((at - base + 3) & ~static_cast<std::ptrdiff_t>(3));
+}
+
+bool ParseDialogEx(const BYTE* data, Dialog& dialog) {
+    const BYTE* base = data;
+    const BYTE* at = data;
+    if (Take<WORD>(at) != 1 || Take<WORD>(at) != 0xFFFF) return false;  // DLGTEMPLATEEX
+    Take<DWORD>(at);                                                    // help id
+    dialog.exStyle = Take<DWORD>(at);
+    dialog.style = Take<DWORD>(at);
+    const WORD count = Take<WORD>(at);
+    dialog.x = Take<short>(at);
+    dialog.y = Take<short>(at);
+    dialog.cx = Take<short>(at);
+    dialog.cy = Take<short>(at);
+    const WORD* words = reinterpret_cast<const WORD*>(at);
+    ReadNameOrOrdinal(words);  // menu
+    ReadNameOrOrdinal(words);  // class
+    dialog.title = ReadNameOrOrdinal(words);
+    at = reinterpret_cast<const BYTE*>(words);
+    if (dialog.style & DS_SETFONT) {
+        dialog.pointSize = Take<WORD>(at);
+        Take<WORD>(at);  // weight
+        Take<BYTE>(at);  // italic
+        dialog.charset = Take<BYTE>(at);
+        words = reinterpret_cast<const WORD*>(at);
+        dialog.font = ReadNameOrOrdinal(words);
+        at = reinterpret_cast<const BYTE*>(words);
+    }
+    for (WORD i = 0; i < count; ++i) {
+        at = AlignDword(at, base);
+        DialogItem item;
+        Take<DWORD>(at);  // help id
+        item.exStyle = Take<DWORD>(at);
+        item.style = Take<DWORD>(at);
+        item.x = Take<short>(at);
+        item.y = Take<short>(at);
+        item.cx = Take<short>(at);
+        item.cy = Take<short>(at);
+        item.id = Take<DWORD>(at);
+        words = reinterpret_cast<const WORD*>(at);
+        item.windowClass = ReadNameOrOrdinal(words);
+        item.title = ReadNameOrOrdinal(words);
+        const WORD extra = *words++;
+        at = reinterpret_cast<const BYTE*>(words) + extra;
+        dialog.items.push_back(item);
+    }
+    return true;
+}
+
+class ProgramResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char path[MAX_PATH];
+        DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+        std::string folder(path, length);
+        folder = folder.substr(0, folder.find_last_of("\\/") + 1);
+        module = LoadLibraryExA((folder + "QuelbrixU.exe").c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+    }
+    void TearDown() override {
+        if (module != nullptr) FreeLibrary(module);
+    }
+    HMODULE module = nullptr;
+};
+
+TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(103), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    ASSERT_NE(found, nullptr);
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    Dialog dialog;
+    ASSERT_TRUE(ParseDialogEx(data, dialog));
+
+    const DWORD frame = DS_MODALFRAME | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    EXPECT_EQ(dialog.style & frame, frame);
+    EXPECT_EQ(dialog.exStyle, static_cast<DWORD>(WS_EX_ACCEPTFILES));
+    EXPECT_EQ(dialog.cx, 337);
+    EXPECT_EQ(dialog.cy, 210);
+    EXPECT_EQ(dialog.title, "");
+    EXPECT_EQ(dialog.pointSize, 9);
+    EXPECT_EQ(dialog.font, "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+
+    struct Expected {
+        int id;
+        const char* windowClass;
+        const char* title;
+        short x, y, cx, cy;
+        DWORD styles;  // these bits must be set
+    };
+    const DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+    const Expected expected[] = {
+        {1034, "#133", "", 36, 5, 186, 69, combo},
+        {1002, "#128", "参照", 222, 5, 23, 12, BS_PUSHBUTTON},
+        {1035, "#133", "", 36, 20, 210, 68, combo},
+        {1005, "#128", "下のフォルダも検索", 258, 7, 73, 10, BS_AUTOCHECKBOX},
+        {1006, "#128", "正規表現の利用", 258, 22, 64, 10, BS_AUTOCHECKBOX},
+        {1000, "SysListView32", "", 3, 35, 330, 138,
+         LVS_REPORT | LVS_SINGLESEL | LVS_ALIGNLEFT | WS_BORDER},
+        {1, "#128", "検索開始(&S)", 3, 177, 48, 14, BS_DEFPUSHBUTTON},
+        {1017, "#128", "検索中断(&I)", 59, 177, 48, 14, WS_DISABLED},
+        {1007, "#128", "結果の保存(&S)", 115, 177, 48, 14, 0},
+        {1003, "#128", "設定(&E)", 171, 177, 48, 14, 0},
+        {1001, "#128", "ヘルプ(&H)", 227, 177, 48, 14, 0},
+        {2, "#128", "終了(&N)", 283, 177, 48, 14, 0},
+        {0xFFFF, "#130", "検索場所", 3, 7, 32, 9, 0},
+        {0xFFFF, "#130", "検索語", 3, 20, 26, 10, 0},
+        {1019, "#130", "", 3, 196, 46, 10, SS_SUNKEN},
+        {1020, "msctls_progress32", "", 59, 196, 274, 10, 0},
+    };
+    ASSERT_EQ(dialog.items.size(), sizeof expected / sizeof expected[0]);
+    for (std::size_t i = 0; i < dialog.items.size(); ++i) {
+        const DialogItem& item = dialog.items[i];
+        const Expected& want = expected[i];
+        SCOPED_TRACE(want.id);
+        EXPECT_EQ(item.id & 0xFFFF, static_cast<DWORD>(want.id));
+        EXPECT_EQ(CanonicalClass(item.windowClass), CanonicalClass(want.windowClass));
+        EXPECT_EQ(item.title, want.title);
+        EXPECT_EQ(item.x, want.x);
+        EXPECT_EQ(item.y, want.y);
+        EXPECT_EQ(item.cx, want.cx);
+        EXPECT_EQ(item.cy, want.cy);
+        EXPECT_EQ(item.style & want.styles, want.styles);
+        if (want.styles == combo) {
+            EXPECT_EQ(item.style & CBS_SORT, 0u) << "the histories keep their own order";
+        }
+    }
+    EXPECT_EQ(dialog.items[1].style & WS_DISABLED, 0u);  // only the stop button starts disabled
+}
+
+TEST_F(ProgramResources, StringTableHoldsTheProgramsTexts) {
+    struct Text { UINT id; const char* text; };
+    const Text texts[] = {
+        {111, "検索フォルダが指定されていません。"},
+        {112, "検索語が指定されていません。"},
+        {113, "このファイルを削除します。\n本当によろしいですか？"},
+        {114, "ファイルを削除しました。"},
+        {115, "送るに登録しました。"},
+        {116, "送るの登録を解除しました。"},
+        {117, "送るに登録されていません。"},
+        {118, "検索場所の履歴を削除します。\n本当によろしいですか？"},
+        {119, "検索場所の履歴を削除しました。"},
+        {120, "検索文字列の履歴を削除します。\n本当によろしいですか？"},
+        {121, "検索文字列の履歴を削除しました。"},
+        {122, "メモリが足りません。"},
+        {123, "ファイルの作成に失敗しました。"},
+        {124, "ファイルの書き込みエラーが発生しました。"},
+        {125, "まだ検索されていないので保存できません。"},
+        {200, "このファイルを開く(&P)"},
+        {201, "このファイルを削除(&D)"},
+        {202, "ファイルのあるフォルダを開く(&F)"},
+        {204, "ファイルのプロパティ(&P)"},
+    };
+    for (const Text& t : texts) {
+        char buffer[1023] = "";
+        LoadStringA(module, t.id, buffer, sizeof buffer);
+        EXPECT_STREQ(buffer, t.text) << t.id;
+    }
+    char tooLong[1023] = "";
+    EXPECT_GT(LoadStringA(module, 126, tooLong, sizeof tooLong), 0);
+}
+
+TEST_F(ProgramResources, ManifestAsksForCommonControlsSix) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // manifest
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::string manifest(data, SizeofResource(module, found));
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+}
+
+}  // namespace
