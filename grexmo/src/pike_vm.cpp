@@ -6,12 +6,50 @@
 
 namespace grexmo {
 
+namespace {
+
+// Closure entries kept per instruction of the program, on average, at most.
+constexpr std::size_t kClosureBudgetPerInst = 16;
+
+}  // namespace
+
 PikeVm::PikeVm(const Prog& prog) : prog_(prog) {
+    closureState_.assign(prog.insts.size(), ClosureState::Unknown);
+    closures_.resize(prog.insts.size());
+    seenMark_.assign(prog.insts.size(), 0);
     for (ThreadList& list : lists_) {
         list.index.assign(prog.insts.size(), -1);
         list.threads.resize(prog.insts.size());
     }
     stack_.reserve(prog.insts.size() * 2 + 1);
+}
+
+const std::vector<std::int32_t>* PikeVm::Closure(std::int32_t pc0) {
+    if (closureState_[pc0] == ClosureState::Cached) return &closures_[pc0];
+    if (closureState_[pc0] == ClosureState::Uncacheable) return nullptr;
+    closureState_[pc0] = ClosureState::Uncacheable;
+    const std::uint32_t generation = ++seenGeneration_;
+    std::vector<std::int32_t> leaves;
+    stack_.clear();
+    stack_.push_back(pc0);
+    while (!stack_.empty()) {
+        std::int32_t pc = stack_.back();
+        stack_.pop_back();
+        if (seenMark_[pc] == generation) continue;
+        seenMark_[pc] = generation;
+        const Inst& inst = prog_.insts[pc];
+        switch (inst.op) {
+        case Op::Jmp: stack_.push_back(inst.x); break;
+        case Op::Split: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
+        case Op::Assert: return nullptr;  // depends on the position
+        default: leaves.push_back(pc); break;
+        }
+    }
+    if (closureEntries_ + leaves.size() > kClosureBudgetPerInst * prog_.insts.size()) return nullptr;
+    closureEntries_ += leaves.size();
+    closures_[pc0] = std::move(leaves);
+    closureState_[pc0] = ClosureState::Cached;
+    return &closures_[pc0];
 }
 
 bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::size_t length,
@@ -40,6 +78,17 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
 // depth first with the preferred branch first, so the list stays in priority order.
 void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, const unsigned char* text,
                        std::size_t length, Boundary at) {
+    const Op first = prog_.insts[pc0].op;
+    if (first == Op::Char || first == Op::Class || first == Op::Match) {
+        AddLeaf(list, pc0, start);
+        return;
+    }
+    // The same leaves in the same order as the walk below: a leaf behind a jump or split
+    // that is already in the list is itself already there.
+    if (const std::vector<std::int32_t>* leaves = Closure(pc0)) {
+        for (std::int32_t pc : *leaves) AddLeaf(list, pc, start);
+        return;
+    }
     stack_.clear();
     stack_.push_back(pc0);
     while (!stack_.empty()) {

@@ -48,11 +48,27 @@ private:
 
     void AddThread(ThreadList& list, std::int32_t pc, std::size_t start, const unsigned char* text,
                    std::size_t length, Boundary at);
+    void AddLeaf(ThreadList& list, std::int32_t pc, std::size_t start) {
+        if (list.Has(pc)) return;
+        list.index[pc] = static_cast<std::int32_t>(list.size);
+        list.threads[list.size++] = {pc, start};
+    }
     bool AssertionHolds(AssertKind kind, const unsigned char* text, std::size_t length, Boundary at) const;
+    // The instructions that consume or match, reached from `pc` through jumps and splits, in
+    // priority order; null when the way there passes an anchor or the cache is full.
+    const std::vector<std::int32_t>* Closure(std::int32_t pc);
 
     const Prog& prog_;
     ThreadList lists_[2];
     std::vector<std::int32_t> stack_;
+
+    // Closures are worked out once per instruction on first use, within a memory budget.
+    enum class ClosureState : unsigned char { Unknown, Cached, Uncacheable };
+    std::vector<ClosureState> closureState_;
+    std::vector<std::vector<std::int32_t>> closures_;
+    std::vector<std::uint32_t> seenMark_;
+    std::uint32_t seenGeneration_ = 0;
+    std::size_t closureEntries_ = 0;
 };
 
 }  // namespace grexmo
