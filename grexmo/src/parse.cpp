@@ -42,12 +42,15 @@ public:
 
 private:
     bool AtEnd() const { return pos_ >= chars_.size(); }
+    // 0 past the end: a pattern never holds a zero character, so it matches no syntax.
     CharCode Peek(std::size_t ahead = 0) const {
         return pos_ + ahead < chars_.size() ? chars_[pos_ + ahead].code : 0;
     }
+    // Byte offset of the character at `index`; the pattern's length past the last one.
     std::size_t OffsetAt(std::size_t index) const {
-        return index < chars_.size() ? chars_[index].offset
-                                     : (chars_.empty() ? 0 : chars_.back().offset + (IsDoubleByteCode(chars_.back().code) ? 2 : 1));
+        if (index < chars_.size()) return chars_[index].offset;
+        if (chars_.empty()) return 0;
+        return chars_.back().offset + (IsDoubleByteCode(chars_.back().code) ? 2 : 1);
     }
     bool Fail(std::string message, std::size_t index) {
         error_.message = std::move(message);
