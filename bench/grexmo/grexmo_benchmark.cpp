@@ -154,6 +154,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("regex [katakana]{3}", Search, "[ァ-ヶ]{3}", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex .*kekka", Search, ".*結果", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex \\d+yen", Search, "\\d+円", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [A-Za-z]+\\.ini", Search, "[A-Za-z]+\\.ini", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex \\w+", Search, "\\w+", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex ^dai.*shou", Search, "^第.*章", true, kDefaultMegabytes);
     for (std::size_t mb : {1, 5, 10})
         benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search, "の", false, mb);
