@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <new>
+
 #include "startup.h"
 
 namespace {
@@ -19,6 +21,10 @@ struct ComApartment {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     ComApartment com;
-    quelbrix::RunApplication(instance, commandLine);
+    try {
+        quelbrix::RunApplication(instance, commandLine);
+    } catch (const std::bad_alloc&) {
+        // Out of memory before the main window could run: there is nothing to show it with.
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -200,20 +201,37 @@ void ExitMainWindow(HWND window) {
     EndDialog(window, 1);
 }
 
+namespace {
+
+void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second);
+
+}  // namespace
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     theApp.mainWindow = window;
+    if (message == WM_CLOSE && searchState.searching) {
+        // Closing the frame mid-search stops the search; the window ends once the engine
+        // call has returned (StartSearch sees closeRequested).
+        searchState.closeRequested = true;
+        RequestStop(window);
+        return TRUE;
+    }
+    // No exception may leave a window procedure; running out of memory is the only one our
+    // code raises (text buffers), and the user is told so.
+    try {
+        DispatchMainMessage(window, message, first, second);
+    } catch (const std::bad_alloc&) {
+        theApp.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
+    }
+    return 0;
+}
+
+namespace {
+
+void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second) {
     switch (message) {
     case WM_INITDIALOG:
         InitMainWindow(window);
-        break;
-    case WM_CLOSE:
-        // Closing the frame mid-search stops the search; the window ends once the engine
-        // call has returned (StartSearch sees closeRequested).
-        if (searchState.searching) {
-            searchState.closeRequested = true;
-            RequestStop(window);
-            return TRUE;
-        }
         break;
     case WM_COMMAND:
         switch (LOWORD(first)) {
@@ -254,7 +272,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM first, LPARAM 
     default:
         break;  // the popup menu is drawn by the result actions, not shown yet
     }
-    return 0;
 }
+
+}  // namespace
 
 }  // namespace quelbrix

@@ -275,57 +275,68 @@ TEST_F(MainWindowTest, DroppedItemGivesTheFolderToSearch) {
     ASSERT_TRUE(app.Exit());
 }
 
+// Searches through enough files that the walk (one pause of a millisecond per entry) lasts
+// seconds. The folder is made once for the suite; waits are longer, as a loaded machine
+// slows the walk down.
 class LongSearchTest : public MainWindowTest {
 protected:
-    // Enough files that the walk (one pause of a millisecond per entry) lasts seconds.
-    void MakeManyFiles(int count) {
-        for (int i = 0; i < count; ++i) {
-            e2e::WriteFileBytes(data + "f" + std::to_string(10000 + i) + ".txt", "needle\r\n");
+    static constexpr int kFiles = 3000;
+    static constexpr DWORD kLongWaitMs = 60000;
+
+    static void SetUpTestSuite() {
+        many = new TempFolder("many");
+        for (int i = 0; i < kFiles; ++i) {
+            e2e::WriteFileBytes(many->Path() + "f" + std::to_string(10000 + i) + ".txt",
+                                "needle\r\n");
         }
     }
+    static void TearDownTestSuite() {
+        delete many;
+        many = nullptr;
+    }
+
+    static TempFolder* many;
 };
+TempFolder* LongSearchTest::many = nullptr;
 
 TEST_F(LongSearchTest, StopEndsTheSearchWithoutSummaryAndKeepsTheRows) {
-    const int files = 3000;
-    MakeManyFiles(files);
     AppSession app(program);
     ASSERT_TRUE(app.Start());
-    app.SetText(kFolder, data);
+    app.SetText(kFolder, many->Path());
     app.SetText(kWord, "needle");
     app.Click(kStart);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }, kLongWaitMs));
     EXPECT_FALSE(app.Enabled(kStart));
     EXPECT_TRUE(app.Enabled(kStop));
     app.Click(kStop);
     MessageBoxSeen box;
-    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box));
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box, kLongWaitMs));
     EXPECT_EQ(box.text, kStopped);
     app.Answer(box, IDOK);
-    ASSERT_TRUE(app.WaitIdle());
+    ASSERT_TRUE(app.WaitIdle(kLongWaitMs));
     Sleep(500);
     EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));  // no summary after a stop
     const int rows = app.RowCount();
     EXPECT_GE(rows, 5);
-    EXPECT_LT(rows, files);
+    EXPECT_LT(rows, kFiles);
     EXPECT_EQ(app.Cell(0, 3), "1");
     ASSERT_TRUE(app.Exit());
 }
 
 TEST_F(LongSearchTest, ClosingTheWindowDuringASearchStopsItAndLeaves) {
-    MakeManyFiles(3000);
     AppSession app(program);
     ASSERT_TRUE(app.Start());
-    app.SetText(kFolder, data);
+    app.SetText(kFolder, many->Path());
     app.SetText(kWord, "needle");
     app.Click(kRegex);
     app.Click(kStart);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }, kLongWaitMs));
     PostMessageA(app.Main(), WM_CLOSE, 0, 0);
     MessageBoxSeen box;
-    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box));
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box, kLongWaitMs));
     EXPECT_EQ(box.text, kStopped);
     app.Answer(box, IDOK);
-    ASSERT_TRUE(app.WaitForExit());
+    ASSERT_TRUE(app.WaitForExit(kLongWaitMs));
     EXPECT_EQ(IniValue(Settings(), "main", "formal"), "1");  // the ticks were saved on the way out
 }
 
