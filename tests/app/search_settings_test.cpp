@@ -87,3 +87,24 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StopCommand, ProgressBarIsLeftOutOnlyForExactlyOne) {
+    struct Case { const char* whole; bool hidden; };
+    const Case cases[] = {
+        {"[whole]\r\nnProgress=1\r\n", true},
+        {"[whole]\r\nnProgress=0\r\n", false},
+        {"[whole]\r\nnProgress=2\r\n", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        MemoryFiles files;
+        files.files["Q.ini"] = c.whole;
+        ProfileFile profile(files, "Q.ini", "main");
+        EXPECT_EQ(quelbrix::ProgressBarHidden(profile), c.hidden) << c.whole;
+        EXPECT_EQ(profile.Section(), "whole");  // the caller's section is not relied upon
+    }
+}
+
+}  // namespace
