@@ -2,6 +2,7 @@
 
 #include "boundary.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -22,6 +23,9 @@ int ByteCommonness(unsigned char b) {
     if (b >= 0x40) return 60;  // trail bytes spread over their whole range
     return 40;
 }
+
+// memchr pays off while its hits are at least this many bytes apart on average.
+constexpr std::size_t kMemchrMinimumStride = 256;
 
 }  // namespace
 
@@ -45,12 +49,29 @@ std::size_t LiteralFinder::Find(const unsigned char* text, std::size_t from, std
         const void* hit = std::memchr(text + from, needle_[0], end - from);
         return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : kNoPosition;
     }
-    for (;;) {
-        const std::size_t at = FindBytePair(text, from, end, pair_);
-        if (at == SIZE_MAX) return kNoPosition;
+    const std::size_t lastStart = end - n;
+    // The pair scan may only propose starts whose whole needle fits before `end`.
+    const std::size_t pairEnd = lastStart + 1 + std::max(pair_.firstOffset, pair_.secondOffset);
+    // memchr on the rarest byte first: the C library's is the fastest scan there is. When
+    // that byte turns out common in this text, the pair scan takes over.
+    bool byPair = false;
+    std::size_t misses = 0;
+    for (std::size_t pos = from; pos <= lastStart;) {
+        std::size_t at;
+        if (byPair) {
+            at = FindBytePair(text, pos, pairEnd, pair_);
+            if (at == SIZE_MAX) return kNoPosition;
+        } else {
+            const std::size_t lo = pos + pair_.firstOffset;
+            const void* hit = std::memchr(text + lo, pair_.first, lastStart + pair_.firstOffset + 1 - lo);
+            if (!hit) return kNoPosition;
+            at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) - pair_.firstOffset;
+        }
         if (std::memcmp(text + at, needle_.data(), n) == 0) return at;
-        from = at + 1;
+        pos = at + 1;
+        if (!byPair && ++misses >= 8 && pos - from < misses * kMemchrMinimumStride) byPair = true;
     }
+    return kNoPosition;
 }
 
 ByteSetFinder::ByteSetFinder(const bool (&members)[256]) {

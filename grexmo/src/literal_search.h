@@ -10,8 +10,9 @@
 
 namespace grexmo {
 
-// A fixed byte string: memchr for one byte, otherwise a scan for its two rarest bytes at
-// their distance, each candidate confirmed with memcmp.
+// A fixed byte string: memchr on its rarest byte, or, when that byte proves common in the
+// text, a scan for its two rarest bytes at their distance; each candidate confirmed with
+// memcmp.
 class LiteralFinder {
 public:
     LiteralFinder() = default;

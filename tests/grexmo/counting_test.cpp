@@ -98,3 +98,21 @@ TEST(GrexmoCounting, ADifferentTextOrAnEarlierOffsetStartsAfresh) {
 }
 
 }  // namespace
+
+namespace {
+
+// The two rarest bytes of this word are its first two, and the text ends with a partial
+// word after many near misses: no candidate may be compared past the end of the text (a
+// memory checker sees the buffer's exact end, see AllHits).
+TEST(GrexmoCounting, AWordCutOffByTheEndIsNoHitAndIsNotReadPast) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "QZx";
+    text += "QZaa";
+    CGrexmo g;
+    g.Read("QZaaaa", false);
+    EXPECT_EQ(grexmo_test::CountHits(g, text.c_str()), 0);
+    g.Read("QZaa", false);
+    EXPECT_EQ(grexmo_test::CountHits(g, text.c_str()), 1);
+}
+
+}  // namespace

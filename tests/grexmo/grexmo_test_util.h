@@ -25,7 +25,11 @@ inline std::size_t CharLength(const char* p) {
 
 // Every hit the way the engine counts them: continue at offset + hit length, and after an
 // empty hit step over one whole character first.
-inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* text) {
+// The text is searched in a buffer of exactly its size, so that a read past its zero shows
+// up under a memory checker.
+inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* original) {
+    const std::vector<char> exact(original, original + std::strlen(original) + 1);
+    const char* text = exact.data();
     std::vector<FoundHit> hits;
     int offset = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
