@@ -170,8 +170,8 @@ void Convert(benchmark::State& state, const std::string* text, Which which) {
     std::int32_t written = 0;
     for (auto _ : state) {
         switch (which) {
-            case Which::Jis: written = JisToSjis(dest.data(), text->c_str(), capacity); break;
-            case Which::Euc: written = EucToSjis(dest.data(), text->c_str(), capacity); break;
+            case Which::Jis: written = JisToSjis(dest.data(), text->c_str(), capacity, length); break;
+            case Which::Euc: written = EucToSjis(dest.data(), text->c_str(), capacity, length); break;
             case Which::Unicode:
                 written = UnicodeToSjis(dest.data(), text->c_str(), capacity, length);
                 break;

@@ -69,17 +69,14 @@ bool ParseFrom(const char* text, From& from) {
 
 // Forces one converter; the output never exceeds the input by more than one byte.
 bool ConvertForced(From from, const std::vector<char>& bytes) {
-    const std::size_t length = bytes.size() - 1;
-    std::vector<char> out(2 * length + 2);
+    const auto length = static_cast<std::uint32_t>(bytes.size() - 1);
+    std::vector<char> out(2 * static_cast<std::size_t>(length) + 2);
     const auto capacity = static_cast<std::uint32_t>(out.size());
     std::int32_t written = -1;
     switch (from) {
-        case From::Jis: written = JisToSjis(out.data(), bytes.data(), capacity); break;
-        case From::Euc: written = EucToSjis(out.data(), bytes.data(), capacity); break;
-        default:
-            written = UnicodeToSjis(out.data(), bytes.data(), capacity,
-                                    static_cast<std::uint32_t>(length));
-            break;
+        case From::Jis: written = JisToSjis(out.data(), bytes.data(), capacity, length); break;
+        case From::Euc: written = EucToSjis(out.data(), bytes.data(), capacity, length); break;
+        default: written = UnicodeToSjis(out.data(), bytes.data(), capacity, length); break;
     }
     return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written));
 }

@@ -1,3 +1,4 @@
+#include "jis_pair_block.h"
 #include "kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
@@ -14,17 +15,22 @@ std::uint16_t SevenBitPair(unsigned row, unsigned cell) {
     return static_cast<std::uint16_t>((row & 0x7F) << 8 | (cell & 0x7F));
 }
 
-}  // namespace
-
-std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
-    const auto* s = reinterpret_cast<const unsigned char*>(source);
+// `end`, when not null, is where the data ends (its terminating 0): blocks of 16 bytes that
+// lie before it and hold only JIS X 0208 pairs are converted at once.
+std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
+                     const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
-    for (unsigned c = *s; c != 0; c = *s) {
+    for (;;) {
+#ifdef QUELBRIX_JIS_PAIR_BLOCK
+        if (end != nullptr) ConvertPairBlocks(s, end, out, stop, 0xA1, 0xFF);
+#endif
+        const unsigned c = *s;
+        if (c == 0) break;
         SjisCode code;
         if (c >= 0xA1) {
             const unsigned cell = s[1];
-            if (cell == 0) break;
+            if (cell == 0) break;  // cut short by the end of the text
             code = JisCharToSjis(SevenBitPair(c, cell), 1);
             s += 2;
         } else if (c == kSingleShift2) {
@@ -48,6 +54,18 @@ std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
         if ((out = PutSjisCharBefore(out, stop, code)) == nullptr) return -1;
     }
     return FinishSjis(dest, out, stop);
+}
+
+}  // namespace
+
+std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
+    return Convert(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
+}
+
+std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity,
+                       std::uint32_t length) {
+    const auto* s = reinterpret_cast<const unsigned char*>(source);
+    return Convert(dest, s, capacity, s + length);
 }
 
 }  // namespace quelbrix

@@ -1,3 +1,4 @@
+#include "jis_pair_block.h"
 #include "kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
@@ -49,14 +50,21 @@ SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
     }
 }
 
-}  // namespace
-
-std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
-    const auto* s = reinterpret_cast<const unsigned char*>(source);
+// `end`, when not null, is where the data ends (its terminating 0): in the JIS X 0208 states,
+// blocks of 16 bytes that lie before it and hold only row and cell bytes are converted at once.
+std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
+                     const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
     JisCharset charset = JisCharset::Ascii;
-    for (unsigned c = *s; c != 0; c = *s) {
+    for (;;) {
+#ifdef QUELBRIX_JIS_PAIR_BLOCK
+        if (end != nullptr && (charset == JisCharset::Jisx0208 || charset == JisCharset::Jisx0213Plane1)) {
+            ConvertPairBlocks(s, end, out, stop, 0x21, 0x7E);
+        }
+#endif
+        const unsigned c = *s;
+        if (c == 0) break;
         if (c == kEsc) {
             if (const int consumed = MatchDesignation(s, charset)) {
                 s += consumed;
@@ -87,6 +95,18 @@ std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
         if ((out = PutSjisCharBefore(out, stop, code)) == nullptr) return -1;
     }
     return FinishSjis(dest, out, stop);
+}
+
+}  // namespace
+
+std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
+    return Convert(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
+}
+
+std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity,
+                       std::uint32_t length) {
+    const auto* s = reinterpret_cast<const unsigned char*>(source);
+    return Convert(dest, s, capacity, s + length);
 }
 
 }  // namespace quelbrix

@@ -19,9 +19,18 @@ namespace quelbrix {
 // between JIS Roman and kana, switch it and write nothing.
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity);
 
+// The same, told the length of the data before the terminating 0 (source[length] is that 0):
+// the result is identical, but stretches of double-byte characters may be read in blocks.
+std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity,
+                       std::uint32_t length);
+
 // `source` is zero-terminated EUC-JP, with single shifts 0x8E (half-width kana) and 0x8F
 // (JIS X 0212, and JIS X 0213 plane 2 for the rows JIS X 0212 leaves free).
 std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity);
+
+// The same, told the length of the data before the terminating 0, as for JisToSjis.
+std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity,
+                       std::uint32_t length);
 
 // `source` holds `length` bytes of UTF-16 little-endian code units. The conversion ends at the
 // first 0 unit or at the end of the data; an odd final byte is a unit with a zero high byte.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "kanji_convert.h"
 
 namespace quelbrix::testing {
@@ -27,14 +29,31 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
     constexpr char kMarker = '\x7F';
     std::vector<char> dest(room + 16, kMarker);
     const std::string input = source + '\0';
+    const auto length = static_cast<std::uint32_t>(source.size());
     std::int32_t result = -1;
     switch (which) {
-        case Converter::Jis: result = JisToSjis(dest.data(), input.c_str(), room); break;
-        case Converter::Euc: result = EucToSjis(dest.data(), input.c_str(), room); break;
-        case Converter::Unicode:
-            result = UnicodeToSjis(dest.data(), input.c_str(), room,
-                                   static_cast<std::uint32_t>(source.size()));
+        case Converter::Jis: {
+            // Told the length or not, the result must be the same.
+            std::vector<char> unbounded(dest);
+            const std::int32_t r = JisToSjis(unbounded.data(), input.c_str(), room);
+            result = JisToSjis(dest.data(), input.c_str(), room, length);
+            EXPECT_EQ(r, result);
+            if (r >= 0 && r == result) {
+                EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
+            }
             break;
+        }
+        case Converter::Euc: {
+            std::vector<char> unbounded(dest);
+            const std::int32_t r = EucToSjis(unbounded.data(), input.c_str(), room);
+            result = EucToSjis(dest.data(), input.c_str(), room, length);
+            EXPECT_EQ(r, result);
+            if (r >= 0 && r == result) {
+                EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
+            }
+            break;
+        }
+        case Converter::Unicode: result = UnicodeToSjis(dest.data(), input.c_str(), room, length); break;
     }
     if (overrun != nullptr) {
         *overrun = false;
