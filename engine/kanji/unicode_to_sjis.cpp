@@ -35,6 +35,13 @@ char* PutTwoBytesAt(char* out, SjisCode code) {
     return out + 1 + twoBytes;
 }
 
+// UnicodeCharToSjis of the unit with these two bytes, taking the page and the entry from the
+// bytes as they lie in memory.
+SjisCode UnitToSjis(unsigned low, unsigned high) {
+    const std::uint16_t* page = UnicodePageTable[high];
+    return page != nullptr ? page[low] : kNoMapping;
+}
+
 }  // namespace
 
 std::int32_t UnicodeToSjis(char* dest, const char* source, std::uint32_t capacity,
@@ -51,7 +58,7 @@ std::int32_t UnicodeToSjis(char* dest, const char* source, std::uint32_t capacit
         if (room <= 2) break;
         if (units > (room - 1) / 2) units = (room - 1) / 2;
         for (; units >= 8 && !HasZeroUnit(s); units -= 8, s += 16) {
-            for (int k = 0; k < 16; k += 2) out = PutTwoBytesAt(out, UnicodeCharToSjis(s[k] | s[k + 1] << 8));
+            for (int k = 0; k < 16; k += 2) out = PutTwoBytesAt(out, UnitToSjis(s[k], s[k + 1]));
         }
         for (; units > 0; --units, s += 2) {
             const auto unit = static_cast<std::uint16_t>(s[0] | s[1] << 8);
