@@ -75,6 +75,9 @@ MultibyteState ScanMultibyteBytes(const unsigned char* p, std::size_t from, std:
             }
         }
         // In order of precedence: the first test that fits is the only one taken.
+        // Designations are counted wherever they are, so a file mixing them with 8-bit bytes is
+        // JIS. A gate that stops counting them (and ends the UTF-7 test) from the first byte
+        // above 0x7F would be one more flag in MultibyteState tested here; it is not applied.
         if (c == 0x1B && IsKanjiDesignation(p + i)) {
             ++m.escapes;
             continue;
