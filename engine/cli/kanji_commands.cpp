@@ -6,6 +6,11 @@
 #include <memory>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "commands.h"
 #include "convert_stage.h"
 #include "kanji_code.h"
@@ -38,6 +43,9 @@ bool ReadWholeFile(const char* path, std::vector<char>& bytes) {
 }
 
 bool WriteAll(const char* data, std::size_t size) {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the bytes as they are, CR LF untouched
+#endif
     return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
 }
 
