@@ -48,11 +48,21 @@ bool MatchesExtension(const char* path, const char* item) {
     }
     if (extension == nullptr) return false;
 
-    for (;; ++extension, ++item) {
+    for (;;) {
+        // A double-byte character is compared as it stands: its second byte may look like an
+        // ASCII letter (ア is 0x83 0x41, ヂ is 0x83 0x61) but is not one.
+        if (SjisCharLength(extension) == 2) {
+            if (extension[0] != item[0] || extension[1] != item[1]) return false;
+            extension += 2;
+            item += 2;
+            continue;
+        }
         unsigned char a = FoldAsciiCase(static_cast<unsigned char>(*extension));
         unsigned char b = FoldAsciiCase(static_cast<unsigned char>(*item));
         if (a != b) return false;
         if (a == '\0') return true;
+        ++extension;
+        ++item;
     }
 }
 

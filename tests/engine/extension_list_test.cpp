@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"C:\\d\\a.b\x95\x5Ctxt", "txt", false},
         // Letters of double-byte characters are not folded: ａ (0x82 0x81) vs Ａ (0x82 0x60).
         MatchCase{"C:\\d\\a.\x82\x81", "\x82\x60", false},
+        // ア (0x83 0x41) and ヂ (0x83 0x61) differ only by a second byte that looks like A / a.
+        MatchCase{"C:\\d\\a.\x83\x41", "\x83\x61", false},
+        MatchCase{"C:\\d\\a.\x83\x41x", "\x83\x41X", true},
         MatchCase{"C:a.txt", "txt", true},
         // An extension of 21 bytes never equals an item, which holds at most 20.
         MatchCase{"C:\\d\\a.abcdefghijklmnopqrstu", "abcdefghijklmnopqrst", false}));
