@@ -45,9 +45,11 @@ KanjiEvidence GatherKanjiEvidence(const char* data, std::int32_t length, Detecto
             evidence.binaryExit = true;
             return evidence;
         }
-        if (evidence.zeroSeen || multibyte.escapes > 0) continue;
-        multibyte = ScanMultibyteBytes(p, from, std::min(to, firstZero), multibyte);
-        evidence.zeroSeen = firstZero != kNoZero;
+        if (!evidence.zeroSeen && multibyte.escapes == 0) {
+            multibyte = ScanMultibyteBytes(p, from, std::min(to, firstZero), multibyte);
+        }
+        // Kept up after a designation too: a zero byte anywhere makes the verdict binary.
+        if (firstZero != kNoZero) evidence.zeroSeen = true;
     }
     evidence.utf16LineBreaks = utf16.lineBreaks;
     evidence.foreignHighByte = utf16.foreignHighByte;

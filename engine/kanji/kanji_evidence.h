@@ -15,7 +15,7 @@ struct KanjiEvidence {
     bool binaryExit = false;        // two zero bytes from an even position; nothing else counts
     long utf16LineBreaks = 0;       // CR or LF code units; not kept up after a foreign byte
     bool foreignHighByte = false;   // an odd position held 0xA0..0xF7
-    bool zeroSeen = false;          // the multibyte tests stopped at a zero byte
+    bool zeroSeen = false;          // a zero byte was met; the multibyte tests stop there
     bool utf7Valid = true;          // meaningful only while the three counts are 0
     long escapes = 0;               // the multibyte tests stop after the first designation
     long utf8 = 0;

@@ -42,7 +42,8 @@ MultibyteState ScanMultibyteBytes(const unsigned char* p, std::size_t from, std:
 bool BlockScanAvailable();
 
 // The whole pass over positions [0, end) in blocks of 64: the UTF-16 tests everywhere, the
-// multibyte tests until the first zero byte (setting `zeroSeen`) or kanji designation. False
+// multibyte tests until the first zero byte or kanji designation; `zeroSeen` is set by a zero
+// byte wherever it lies. False
 // at the binary exit.
 bool ScanBlocks(const unsigned char* p, std::size_t end, Utf16Evidence& utf16,
                 MultibyteState& multibyte, bool& zeroSeen);

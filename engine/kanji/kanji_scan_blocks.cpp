@@ -185,7 +185,11 @@ QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf
         }
         foreign |= (k.foreign & kOddPositions) != 0;
 
-        if (!multibyteRuns) continue;
+        if (!multibyteRuns) {
+            // After a designation only a zero byte can still change the verdict.
+            zeroSeen = zeroSeen || k.zero != 0;
+            continue;
+        }
         const bool utf7Matters = m.utf7Valid && c.utf8 == 0 && c.sjis == 0 && c.euc == 0 &&
                                  (m.inBase64Run || k.plus);
         if (k.zero != 0) {
@@ -202,10 +206,8 @@ QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf
     utf16.foreignHighByte = foreign;
     std::size_t firstZero = kNoZero;
     if (!ScanUtf16Bytes(p, i, end, utf16, firstZero)) return false;
-    if (multibyteRuns) {
-        c = ScanBytesKeepingCounts(p, i, std::min(end, firstZero), m, c);
-        zeroSeen = firstZero != kNoZero;
-    }
+    if (multibyteRuns) c = ScanBytesKeepingCounts(p, i, std::min(end, firstZero), m, c);
+    if (firstZero != kNoZero) zeroSeen = true;
     multibyte = WithCounts(m, c);
     return true;
 }

@@ -105,6 +105,9 @@ TEST(DetectKanjiCode, ExaminesEveryByteNotAPrefix) {
     std::string late_zero(1 << 20, 'a');
     late_zero[late_zero.size() - 3] = '\0';
     EXPECT_EQ(Detect(late_zero), KC_BINARY);
+    std::string jis_then_zero = "\x1B$B$\"\x1B(B" + std::string(1 << 20, 'a');
+    jis_then_zero[jis_then_zero.size() - 3] = '\0';
+    EXPECT_EQ(Detect(jis_then_zero), KC_BINARY);
 }
 
 TEST(DetectKanjiCode, NegativeLengthIsUndecided) {

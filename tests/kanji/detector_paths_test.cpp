@@ -125,6 +125,24 @@ TEST_P(DetectorPaths, AgreeAtEveryLengthAroundTheBlocks) {
     }
 }
 
+TEST_P(DetectorPaths, ZeroByteAfterADesignationIsBinaryWhereverItLies) {
+    // The multibyte tests stop at the designation, but a later zero still decides the verdict.
+    std::string text = "\x1B$B$\"";
+    while (text.size() < 700) text += "ab";
+    for (std::size_t zeroAt = 5; zeroAt + 1 < text.size(); zeroAt += 7) {
+        std::string withZero = text;
+        withZero[zeroAt] = '\0';
+        SCOPED_TRACE("zero at " + std::to_string(zeroAt));
+        ExpectSameEvidence(withZero, GetParam());
+        const std::string buffer = withZero + '\0';
+        EXPECT_EQ(VerdictOf(GatherKanjiEvidence(buffer.data(),
+                                                static_cast<std::int32_t>(withZero.size()),
+                                                GetParam())),
+                  KC_BINARY);
+        if (HasFailure()) return;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, DetectorPaths,
                          ::testing::Values(DetectorPath::Fastest, DetectorPath::Portable));
 
