@@ -11,6 +11,7 @@
 #include "native_files.h"
 #include "result_list.h"
 #include "search_driver.h"
+#include "sjis.h"
 
 namespace quelbrix {
 
@@ -42,6 +43,15 @@ bool ParsePolicy(const char* text, int& policy) {
         return false;
     policy = static_cast<int>(value);
     return true;
+}
+
+// Whether the folder's last character is the separator. A 0x5C that is the second byte of a
+// double-byte character (表 is 0x95 0x5C) is not one.
+bool EndsWithSeparator(const std::string& folder) {
+    std::size_t last = 0;
+    for (std::size_t at = 0; at < folder.size(); at += SjisCharLength(folder.c_str() + at))
+        last = at;
+    return last + 1 == folder.size() && folder[last] == kPathSeparator;
 }
 
 void PrintRows(const MemoryRows& rows) {
@@ -105,7 +115,7 @@ int RunSearchCommand(int argc, char** argv) {
     if (positional[0][0] == '\0') return SearchUsage("FOLDER is empty");
 
     std::string folder = positional[0];
-    if (folder.back() != kPathSeparator) folder += kPathSeparator;
+    if (!EndsWithSeparator(folder)) folder += kPathSeparator;
     request.folder = folder.c_str();
     request.word = positional[1];
 
