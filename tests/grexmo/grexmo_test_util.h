@@ -19,8 +19,9 @@ struct FoundHit {
 inline std::size_t CharLength(const char* p) {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
     const bool lead = (b[0] >= 0x81 && b[0] <= 0x9F) || (b[0] >= 0xE0 && b[0] <= 0xFC);
+    if (!lead) return 1;  // b[1] may lie past the text's zero
     const bool trail = (b[1] >= 0x40 && b[1] <= 0x7E) || (b[1] >= 0x80 && b[1] <= 0xFC);
-    return b[0] != 0 && lead && trail ? 2 : 1;
+    return trail ? 2 : 1;
 }
 
 // Every hit the way the engine counts them: continue at offset + hit length, and after an
