@@ -301,6 +301,32 @@ TEST_F(EngineDllTest, ColumnClickSortsDescendingThenAscending) {
     EXPECT_EQ(Column(0), (std::vector<std::string>{"c.txt", "b.txt", "a.txt"}));
 }
 
+// A file of 4 GiB or more is refused with message 125, not read with its size cut to 32 bits.
+TEST_F(EngineDllTest, FileOf4GiBOrMoreIsRefusedAsUnreadable) {
+    const std::string path = root + "huge.txt";
+    HANDLE huge = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(huge, INVALID_HANDLE_VALUE);
+    made.push_back(path);
+    DWORD ignored = 0;
+    DeviceIoControl(huge, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+    DWORD written = 0;
+    WriteFile(huge, "ab", 2, &written, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 0x100000002LL;  // the low 32 bits say 2: just the "ab" above
+    bool sized = SetFilePointerEx(huge, end, nullptr, FILE_BEGIN) && SetEndOfFile(huge);
+    CloseHandle(huge);
+    if (!sized) GTEST_SKIP() << "no sparse file of 4 GiB here";
+
+    g_answers = {IDYES};
+    EXPECT_TRUE(Search("ab", "", false));
+    EXPECT_TRUE(Column(0).empty());
+    ASSERT_EQ(g_boxes.size(), 2u);
+    EXPECT_EQ(g_boxes[0].text, "検索中にエラーが発生しました。\nファイル名：" + path +
+                                   "\nエラー内容：ファイルを読み込めませんでした。\n\n"
+                                   "検索をこのまま続行しますか？");
+}
+
 // More than 65,535 candidates still fill the bar exactly once.
 TEST(Win32Progress, RangeIsCarriedIn32Bits) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
