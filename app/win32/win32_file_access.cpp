@@ -30,22 +30,29 @@ ReadResult Win32FileAccess::ReadAll(const std::string& path, std::string& bytes)
     return ReadResult::kRead;
 }
 
+namespace {
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
+}
+
+}  // namespace
+
 bool Win32FileAccess::WriteAll(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
     const std::string fresh = path + ".new";
-    {
-        FileHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return false;
-        DWORD written = 0;
-        bool ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                            nullptr) &&
-                  written == bytes.size();
-        if (!ok) {
-            file.Reset();
-            DeleteFileA(fresh.c_str());
-            return false;
-        }
+    // A settings path near the 260-byte limit leaves no room for the sibling's longer name;
+    // the file is then written in place rather than not at all.
+    if (fresh.size() >= MAX_PATH) return WriteWholeFile(path, bytes);
+    if (!WriteWholeFile(fresh, bytes)) {
+        DeleteFileA(fresh.c_str());
+        return false;
     }
     if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(fresh.c_str());

@@ -73,6 +73,24 @@ TEST_F(Win32FileAccessTest, FileLockedByAnotherProgramIsNotReplaced) {
     EXPECT_EQ(profile.GetInt("formal"), 1u);
 }
 
+TEST_F(Win32FileAccessTest, SettingsPathNearThePathLimitIsStillWritten) {
+    // A program folder of 245 bytes: the settings path (258 bytes) fits the 260-byte limit,
+    // a sibling with ".new" appended does not.
+    const std::size_t folderBytes = 245;
+    ASSERT_LT(folder.size() + 2, folderBytes);
+    const std::string deep = folder + std::string(folderBytes - folder.size() - 1, 'd') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    const std::string settings = deep + "QuelbrixU.ini";
+    ASSERT_LT(settings.size(), static_cast<std::size_t>(MAX_PATH));
+    ProfileFile profile(files, settings, "main");
+    EXPECT_TRUE(profile.WriteInt("under", 1));
+    EXPECT_TRUE(profile.WriteInt("formal", 1));
+    EXPECT_EQ(profile.GetInt("under"), 1u);
+    EXPECT_EQ(profile.GetInt("formal"), 1u);
+    DeleteFileA(settings.c_str());
+    RemoveDirectoryA(deep.c_str());
+}
+
 TEST_F(Win32FileAccessTest, EmptyPathMeansNoSettingsFile) {
     std::string read;
     EXPECT_EQ(files.ReadAll("", read), ReadResult::kFailed);
