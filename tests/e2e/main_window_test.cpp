@@ -340,6 +340,26 @@ TEST_F(LongSearchTest, ClosingTheWindowDuringASearchStopsItAndLeaves) {
     EXPECT_EQ(IniValue(Settings(), "main", "formal"), "1");  // the ticks were saved on the way out
 }
 
+TEST_F(LongSearchTest, StopWorksWithoutAProgressBar) {
+    WriteSettings(Replaced(Golden(), "nProgress=0", "nProgress=1"));
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, many->Path());
+    app.SetText(kWord, "needle");
+    app.Click(kStart);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }, kLongWaitMs));
+    app.Click(kStop);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box, kLongWaitMs));
+    EXPECT_EQ(box.text, kStopped);
+    app.Answer(box, IDOK);
+    ASSERT_TRUE(app.WaitIdle(kLongWaitMs));
+    Sleep(500);
+    EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));
+    EXPECT_LT(app.RowCount(), kFiles);
+    ASSERT_TRUE(app.Exit());
+}
+
 TEST_F(MainWindowTest, CommandLineSwitchesFillTheWindow) {
     e2e::MakeFolder(data + "My Documents");
     e2e::WriteFileBytes(data + "My Documents\\memo.txt", "foo bar\r\n");
@@ -390,6 +410,42 @@ TEST_F(MainWindowTest, CommandLineSwitchesFillTheWindow) {
         EXPECT_EQ(app.Text(kFolder), "");
         ASSERT_TRUE(app.Exit());
     }
+}
+
+TEST_F(MainWindowTest, CommandLineBeyondItsBoundIsCutSafely) {
+    {
+        // Only the first 1,024 bytes are looked at: the switch in front counts, the folder
+        // that runs past the bound is dropped rather than used cut short.
+        AppSession app(program);
+        ASSERT_TRUE(app.Start("/f " + data + std::string(1100, 'a')));
+        EXPECT_TRUE(app.Checked(kRegex));
+        EXPECT_EQ(app.Text(kFolder), "");
+        ASSERT_TRUE(app.Exit());
+    }
+    {
+        // A folder argument longer than a search folder may be is refused at the search.
+        AppSession app(program);
+        ASSERT_TRUE(app.Start("/s /w\"x\" " + data + std::string(300, 'b')));
+        MessageBoxSeen box;
+        ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+        const char tooLong[] = "\x92\xB7\x82\xB7\x82\xAC";  // 長すぎ
+        EXPECT_NE(box.text.find(tooLong), std::string::npos) << box.text;
+        app.Answer(box, IDOK);
+        EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));
+        ASSERT_TRUE(app.Exit());
+    }
+}
+
+TEST_F(MainWindowTest, MissingTickKeysStartUnticked) {
+    // The template's default for under is 1, but a file without the key reads 0.
+    WriteSettings("[main]\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(app.Checked(kSubfolders));
+    EXPECT_FALSE(app.Checked(kRegex));
+    EXPECT_EQ(Settings(), "[main]\r\n");  // an existing file is not completed at start
+    ASSERT_TRUE(app.Exit());
+    EXPECT_EQ(Settings(), "[main]\r\nunder=0\r\nformal=0\r\n");
 }
 
 TEST_F(MainWindowTest, HistoriesMoveEntriesToTheFrontAndDropTheTwentieth) {
