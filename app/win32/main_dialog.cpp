@@ -209,16 +209,16 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     theApp.mainWindow = window;
-    if (message == WM_CLOSE && searchState.searching) {
-        // Closing the frame mid-search stops the search; the window ends once the engine
-        // call has returned (StartSearch sees closeRequested).
-        searchState.closeRequested = true;
-        RequestStop(window);
-        return TRUE;
-    }
     // No exception may leave a window procedure; running out of memory is the only one our
     // code raises (text buffers), and the user is told so.
     try {
+        if (message == WM_CLOSE && searchState.searching) {
+            // Closing the frame mid-search stops the search; the window ends once the engine
+            // call has returned (StartSearch sees closeRequested).
+            searchState.closeRequested = true;
+            RequestStop(window);
+            return TRUE;
+        }
         DispatchMainMessage(window, message, first, second);
     } catch (const std::bad_alloc&) {
         theApp.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
