@@ -46,11 +46,16 @@ bool ParsePolicy(const char* text, int& policy) {
 }
 
 // Whether the folder's last character is the separator. A 0x5C that is the second byte of a
-// double-byte character (表 is 0x95 0x5C) is not one.
+// double-byte character (表 is 0x95 0x5C) is not one; '/' (0x2F) never is a second byte, so
+// UTF-8 names on the host cannot hide it.
 bool EndsWithSeparator(const std::string& folder) {
     std::size_t last = 0;
-    for (std::size_t at = 0; at < folder.size(); at += SjisCharLength(folder.c_str() + at))
+    for (std::size_t at = 0; at < folder.size();) {
         last = at;
+        const auto byte = static_cast<unsigned char>(folder[at]);
+        const auto next = static_cast<unsigned char>(at + 1 < folder.size() ? folder[at + 1] : 0);
+        at += IsSjisLeadByte(byte) && next >= 0x40 && next != 0x7F ? 2 : 1;
+    }
     return last + 1 == folder.size() && folder[last] == kPathSeparator;
 }
 

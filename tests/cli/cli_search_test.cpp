@@ -82,6 +82,18 @@ TEST_F(CliSearchTest, AppendsTheSeparatorToTheFolder) {
     EXPECT_EQ(outcome.err, Summary("ab", root, 1, 1));
 }
 
+// A folder that already ends with its separator gets no second one, also when the name
+// before it ends in a byte that could start a double-byte character (あ in UTF-8 is E3 81 82).
+TEST_F(CliSearchTest, FolderEndingWithSeparatorIsTakenAsItIs) {
+    const std::string folder = root + "\xE3\x81\x82/";
+    mkdir(folder.c_str(), 0755);
+    std::ofstream(folder + "a.txt", std::ios::binary) << "ab";
+    Outcome outcome = Run("search '" + folder + "' ab");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.substr(0, folder.size() + 6), folder + "a.txt\t");
+    EXPECT_EQ(outcome.err, Summary("ab", folder, 1, 1));
+}
+
 TEST_F(CliSearchTest, OptionsReachTheEngine) {
     mkdir((root + "sub").c_str(), 0755);
     Write("sub/c.TXT", "ab ab ab");
