@@ -22,6 +22,10 @@ constexpr int kStop = 1017;
 constexpr int kFolder = 1034;
 constexpr int kWord = 1035;
 constexpr int kStart = 1;
+constexpr int kExit = 2;
+constexpr int kHelp = 1001;
+constexpr int kSettings = 1003;
+constexpr int kSave = 1007;
 
 // Texts of the string tables, as Shift_JIS.
 const char kNoFolder[] = "検索フォルダが指定されていません。";
@@ -306,8 +310,13 @@ TEST_F(LongSearchTest, StopEndsTheSearchWithoutSummaryAndKeepsTheRows) {
     app.SetText(kWord, "needle");
     app.Click(kStart);
     ASSERT_TRUE(e2e::WaitUntil([&] { return app.RowCount() >= 5; }, kLongWaitMs));
-    EXPECT_FALSE(app.Enabled(kStart));
+    // Searching: only stop among the six buttons; the fields and boxes stay usable.
+    const int idleButtons[] = {kStart, kSave, kSettings, kHelp, kExit};
+    for (int id : idleButtons) EXPECT_FALSE(app.Enabled(id)) << id;
     EXPECT_TRUE(app.Enabled(kStop));
+    EXPECT_TRUE(app.Enabled(kFolder));
+    EXPECT_TRUE(app.Enabled(kWord));
+    EXPECT_TRUE(app.Enabled(kSubfolders));
     app.Click(kStop);
     MessageBoxSeen box;
     ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, box, kLongWaitMs));
@@ -320,6 +329,8 @@ TEST_F(LongSearchTest, StopEndsTheSearchWithoutSummaryAndKeepsTheRows) {
     EXPECT_GE(rows, 5);
     EXPECT_LT(rows, kFiles);
     EXPECT_EQ(app.Cell(0, 3), "1");
+    for (int id : idleButtons) EXPECT_TRUE(app.Enabled(id)) << id;
+    EXPECT_FALSE(app.Enabled(kStop));
     ASSERT_TRUE(app.Exit());
 }
 
