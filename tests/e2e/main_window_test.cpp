@@ -423,6 +423,30 @@ TEST_F(MainWindowTest, CommandLineSwitchesFillTheWindow) {
     }
 }
 
+TEST_F(MainWindowTest, CommandLineFolderArgumentBecomesTheFolderToSearch) {
+    e2e::MakeFolder(data + "\x95\x5C");                        // 表: a folder
+    e2e::WriteFileBytes(data + "x\x95\x5C", "x");              // x表: a file
+    e2e::WriteFileBytes(data + "memo.txt", "x");
+    struct Case {
+        std::string argument;
+        std::string field;
+    };
+    const Case cases[] = {
+        {data + "\x95\x5C", data + "\x95\x5C\\"},  // the 0x5C that ends 表 is no separator
+        {data + "x\x95\x5C", data},                  // a file named x表: its folder
+        {data + "memo.txt", data},
+        {data + "nosuch", data + "nosuch\\"},        // not there: taken as a folder
+        {data + "nosuch\\", data + "nosuch\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument);
+        AppSession app(program);
+        ASSERT_TRUE(app.Start(c.argument));
+        EXPECT_EQ(app.Text(kFolder), c.field);
+        ASSERT_TRUE(app.Exit());
+    }
+}
+
 TEST_F(MainWindowTest, CommandLineBeyondItsBoundIsCutSafely) {
     {
         // Only the first 1,024 bytes are looked at: the switch in front counts, the folder
