@@ -116,6 +116,17 @@ TEST_F(SearchDriverTest, WithoutSubfoldersFoldersAreSkippedLikeDotNames) {
     EXPECT_EQ(engine.ui.boxes.size(), 1u);
 }
 
+// The counting pass leaves such folders alone too, so the bar is sized for the files only.
+TEST_F(SearchDriverTest, WithoutSubfoldersTheCountingPassCountsFilesOnly) {
+    auto request = engine.Request("root/", "ab");
+    request.progress = &FakeEngine::progressBar;
+    EXPECT_TRUE(engine.Run(request));
+    ASSERT_FALSE(engine.progress.calls.empty());
+    EXPECT_EQ(engine.progress.calls[0].what, "range");
+    EXPECT_EQ(engine.progress.calls[0].value, 3);
+    EXPECT_EQ(engine.files.listed, (Strings{P("root/"), P("root/")}));
+}
+
 TEST_F(SearchDriverTest, PumpAndPauseAfterEveryEntryThatWasNotSkipped) {
     auto request = engine.Request("root/", "ab");
     request.searchSubfolders = true;
