@@ -104,6 +104,13 @@ std::string SingleLine(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
+// What completes the line end of `text` when it stops inside a line: a file that ends in a
+// bare CR gets its LF, otherwise a whole CR LF. Nothing when it ends with a line feed.
+const char* MissingLineEnd(const std::string& text) {
+    if (text.empty() || text.back() == '\n') return "";
+    return text.back() == '\r' ? "\n" : "\r\n";
+}
+
 }  // namespace
 
 bool SameIniName(const std::string& a, const std::string& b) {
@@ -144,8 +151,7 @@ std::string SetIniValue(const std::string& text, const std::string& section,
     long header = FindSection(lines, section);
 
     if (header < 0) {
-        std::string result = text;
-        if (!result.empty() && result.back() != '\n') result += "\r\n";
+        std::string result = text + MissingLineEnd(text);
         if (!lines.empty() && lines.back().kind != LineKind::kBlank) {
             result += "\r\n";  // a blank line before the new section, as between the others
         }
@@ -164,7 +170,7 @@ std::string SetIniValue(const std::string& text, const std::string& section,
 
     const IniLine& anchor = lines[lastFilled];
     std::string before = text.substr(0, anchor.next);
-    if (anchor.next == anchor.contentEnd) before += "\r\n";  // the file ended without a line end
+    before += MissingLineEnd(before);  // the file ended without a line end
     return before + key + "=" + clean + "\r\n" + text.substr(anchor.next);
 }
 

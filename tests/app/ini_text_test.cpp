@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using quelbrix::FindIniValue;
 using quelbrix::SameIniName;
 using quelbrix::SetIniValue;
@@ -93,6 +95,29 @@ TEST(IniEdit, AddsAMissingSectionAtTheEnd) {
 TEST(IniEdit, CompletesALastLineWithoutLineEnd) {
     EXPECT_EQ(SetIniValue("[s]\r\na=1", "s", "b", "2"), "[s]\r\na=1\r\nb=2\r\n");
     EXPECT_EQ(SetIniValue("[s]\r\na=1", "t", "b", "2"), "[s]\r\na=1\r\n\r\n[t]\r\nb=2\r\n");
+}
+
+TEST(IniEdit, CompletesALastLineEndingInABareCarriageReturn) {
+    // Without its LF the new key would be read as part of the line before it.
+    EXPECT_EQ(SetIniValue("[s]\r\na=1\r", "s", "b", "2"), "[s]\r\na=1\r\nb=2\r\n");
+    EXPECT_EQ(SetIniValue("[s]\r\na=1\r", "t", "b", "2"), "[s]\r\na=1\r\n\r\n[t]\r\nb=2\r\n");
+    EXPECT_EQ(Lookup(SetIniValue("[s]\r\na=1\r", "s", "b", "2"), "s", "a"), "1");
+}
+
+TEST(IniEdit, AWriteReadsBackAndLeavesOtherKeysOnArbitraryText) {
+    // Texts pieced together from the bytes that matter to the format, trail bytes included.
+    const char* pieces[] = {"[", "]", "=", ";", "\r\n", "\n", "\r", " ", "s", "k", "t",
+                            "\x95\x5C", "\x83\x5D", "v"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 20);
+        for (int i = 0; i < count; ++i) text += pieces[random() % (sizeof pieces / sizeof *pieces)];
+        const std::string edited = SetIniValue(text, "s", "k", "val");
+        ASSERT_EQ(Lookup(edited, "s", "k"), "val") << ::testing::PrintToString(text);
+        ASSERT_EQ(Lookup(edited, "t", "k"), Lookup(text, "t", "k"))
+            << ::testing::PrintToString(text);
+    }
 }
 
 TEST(IniEdit, CreatesTheTextOfAnEmptyFile) {
