@@ -38,6 +38,14 @@ public:
         return true;
     }
 
+    bool Identify(FolderIdentity& id) override {
+        struct stat info;
+        if (fstat(dirfd(dir_), &info) != 0) return false;
+        id.volume = static_cast<std::uint64_t>(info.st_dev);
+        id.file = static_cast<std::uint64_t>(info.st_ino);
+        return true;
+    }
+
 private:
     DIR* dir_;
 };

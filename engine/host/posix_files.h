@@ -6,8 +6,8 @@
 
 namespace quelbrix {
 
-// Links to folders are reported as folders, as the Windows walk sees junctions; the bounded
-// path of the walk ends any loop they make.
+// Links to folders are reported as folders, as the Windows walk sees junctions; the walk
+// knows each folder by its device and inode, so a link back to an ancestor is not followed.
 class PosixFileSystem : public FileSystem {
 public:
     std::unique_ptr<FolderListing> ListFolder(const char* folder) override;

@@ -23,12 +23,23 @@ struct FolderEntry {
     bool isDirectory;
 };
 
+// Which folder a listing shows, whatever path led to it (volume and file number).
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FolderIdentity& other) const {
+        return volume == other.volume && file == other.file;
+    }
+};
+
 // One open enumeration of a folder; closed when destroyed.
 class FolderListing {
 public:
     virtual ~FolderListing() = default;
     // Fills `entry` with the next entry ("." and ".." included); false at the end.
     virtual bool Next(FolderEntry& entry) = 0;
+    // The identity of the listed folder; false when the platform cannot tell.
+    virtual bool Identify(FolderIdentity&) { return false; }
 };
 
 struct CalendarTime {

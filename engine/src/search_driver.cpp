@@ -15,18 +15,54 @@ namespace quelbrix {
 
 namespace {
 
+// The folders a walk is inside, from the top down. A link back to one of them would repeat
+// the tree below it until the paths grow too long, and two such links double the paths at
+// every level, so a folder already on the chain is not walked again.
+using FolderChain = std::vector<FolderIdentity>;
+
+// Puts the listed folder on the chain for as long as it is walked.
+class ChainLink {
+public:
+    ChainLink(FolderChain& chain, FolderListing& listing) : chain_(chain) {
+        FolderIdentity id;
+        if (!listing.Identify(id)) return;
+        for (const FolderIdentity& outer : chain)
+            if (outer == id) {
+                repeated_ = true;
+                return;
+            }
+        chain.push_back(id);
+        linked_ = true;
+    }
+    ~ChainLink() {
+        if (linked_) chain_.pop_back();
+    }
+    ChainLink(const ChainLink&) = delete;
+    ChainLink& operator=(const ChainLink&) = delete;
+
+    bool Repeated() const { return repeated_; }
+
+private:
+    FolderChain& chain_;
+    bool linked_ = false;
+    bool repeated_ = false;
+};
+
 // What every level of one walk shares.
 struct Walk {
     EngineState& state;
     Platform& platform;
     const SearchRequest& request;
     const char* item;
+    FolderChain chain;
 };
 
 // False when the search is to end: a stop request or a file whose failure stops it.
 bool SearchFolder(Walk& walk, const char* folder) {
     std::unique_ptr<FolderListing> listing = walk.platform.files.ListFolder(folder);
     if (!listing) return true;
+    ChainLink link(walk.chain, *listing);
+    if (link.Repeated()) return true;
 
     const SearchRequest& request = walk.request;
     const std::size_t folderLength = std::strlen(folder);
@@ -70,12 +106,12 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
     if (request.progress != nullptr) platform.progress.SetPosition(request.progress, 0);
 }
 
-}  // namespace
-
-void CountCandidates(FileSystem& files, const char* folder, const char* item,
-                     bool searchSubfolders, std::uint32_t& total) {
+void CountIn(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
+             std::uint32_t& total, FolderChain& chain) {
     std::unique_ptr<FolderListing> listing = files.ListFolder(folder);
     if (!listing) return;
+    ChainLink link(chain, *listing);
+    if (link.Repeated()) return;
 
     const std::size_t folderLength = std::strlen(folder);
     FolderEntry entry;
@@ -84,11 +120,19 @@ void CountCandidates(FileSystem& files, const char* folder, const char* item,
         EntryKind kind =
             BuildEntryPath(folder, folderLength, entry, searchSubfolders, kPathSeparator, path);
         if (kind == EntryKind::Folder) {
-            CountCandidates(files, path, item, searchSubfolders, total);
+            CountIn(files, path, item, searchSubfolders, total, chain);
         } else if (kind == EntryKind::File && MatchesExtension(path, item)) {
             ++total;
         }
     }
+}
+
+}  // namespace
+
+void CountCandidates(FileSystem& files, const char* folder, const char* item,
+                     bool searchSubfolders, std::uint32_t& total) {
+    FolderChain chain;
+    CountIn(files, folder, item, searchSubfolders, total, chain);
 }
 
 bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
@@ -112,7 +156,7 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     }
 
     for (const ExtensionItem& item : items) {
-        Walk walk{state, platform, request, item.text};
+        Walk walk{state, platform, request, item.text, {}};
         if (!SearchFolder(walk, request.folder)) return false;
     }
 

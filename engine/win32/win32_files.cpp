@@ -19,8 +19,23 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry) {
 // FindFirstFileA delivers the first entry as it opens the enumeration.
 class Win32Listing : public FolderListing {
 public:
-    explicit Win32Listing(const char* pattern) : find_(FindFirstFileA(pattern, &data_)) {}
+    Win32Listing(const char* folder, const char* pattern)
+        : folder_(folder), find_(FindFirstFileA(pattern, &data_)) {}
     bool IsOpen() const { return find_.IsValid(); }
+
+    // The volume serial number and file index of the folder, whichever junction or link
+    // led to it.
+    bool Identify(FolderIdentity& id) override {
+        FileHandle folder(CreateFileA(folder_.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!folder.IsValid() || !GetFileInformationByHandle(folder.Get(), &info)) return false;
+        id.volume = info.dwVolumeSerialNumber;
+        id.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        return true;
+    }
 
     bool Next(FolderEntry& entry) override {
         if (pending_) {
@@ -33,6 +48,7 @@ public:
     }
 
 private:
+    std::string folder_;
     WIN32_FIND_DATAA data_;
     FindHandle find_;
     bool pending_ = true;
@@ -89,7 +105,7 @@ void DescribeLastError(char* errorText, std::size_t errorTextSize) {
 std::unique_ptr<FolderListing> Win32FileSystem::ListFolder(const char* folder) {
     std::string pattern(folder);
     pattern += "*.*";
-    auto listing = std::make_unique<Win32Listing>(pattern.c_str());
+    auto listing = std::make_unique<Win32Listing>(folder, pattern.c_str());
     if (!listing->IsOpen()) return nullptr;
     return listing;
 }

@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "fake_platform.h"
 #include "result_list.h"
@@ -84,10 +86,23 @@ TEST_F(PosixFilesTest, FoldersPipesAndMissingFilesCannotBeOpened) {
     }
 }
 
-// A link to an ancestor makes an endless tree; the bounded path of the walk ends it.
-TEST_F(PosixFilesTest, LoopOfLinksEnds) {
+// Links back to an ancestor would make an endless tree; the walk knows each folder it is
+// inside and does not enter it again. Two such links in one folder would otherwise double the
+// paths at every level, far beyond what the 260-byte bound can stop in time.
+struct LinkLoop {
+    std::vector<const char*> links;  // names of links to the top folder
+    std::vector<const char*> nested; // names of links to the top folder inside sub/
+};
+
+class PosixLoopTest : public PosixFilesTest, public ::testing::WithParamInterface<LinkLoop> {};
+
+TEST_P(PosixLoopTest, LinksBackToAnAncestorAreNotFollowed) {
     Write("a.txt", "ab");
-    symlink(root.c_str(), (root + "loop").c_str());
+    mkdir((root + "sub").c_str(), 0755);
+    Write("sub/b.txt", "ab");
+    for (const char* name : GetParam().links) ASSERT_EQ(symlink(root.c_str(), (root + name).c_str()), 0);
+    for (const char* name : GetParam().nested)
+        ASSERT_EQ(symlink(root.c_str(), (root + "sub/" + name).c_str()), 0);
     testing::ScriptedUi ui;
     testing::RecordingProgress progress;
     MemoryRows rows;
@@ -100,11 +115,36 @@ TEST_F(PosixFilesTest, LoopOfLinksEnds) {
     request.searchSubfolders = true;
     request.progress = &progress;
     EXPECT_TRUE(FindFolder(state, platform, request));
-    EXPECT_GT(rows.rows.size(), 1u);
-    for (const MemoryRow& row : rows.rows) EXPECT_LT(row.cells[0].size(), kMaxPath);
-    // The counting pass ends on the same bound.
+    std::vector<std::string> listed;
+    for (const MemoryRow& row : rows.rows) listed.push_back(row.cells[0]);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{root + "a.txt", root + "sub/b.txt"}));
+    // The counting pass knows the same folders.
     ASSERT_FALSE(progress.calls.empty());
-    EXPECT_EQ(progress.calls[0].value, static_cast<std::int64_t>(rows.rows.size()));
+    EXPECT_EQ(progress.calls[0].value, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, PosixLoopTest,
+                         ::testing::Values(LinkLoop{{"loop"}, {}}, LinkLoop{{"x", "y"}, {}},
+                                           LinkLoop{{}, {"up"}}, LinkLoop{{"x"}, {"up", "up2"}}));
+
+// A link to a folder outside the walk's chain is an ordinary folder.
+TEST_F(PosixFilesTest, LinkToASiblingFolderIsWalked) {
+    mkdir((root + "one").c_str(), 0755);
+    Write("one/a.txt", "ab");
+    ASSERT_EQ(symlink((root + "one").c_str(), (root + "two").c_str()), 0);
+    testing::ScriptedUi ui;
+    testing::RecordingProgress progress;
+    MemoryRows rows;
+    Platform platform{files, ui, progress, rows};
+    EngineState state;
+    InitListView(state, rows, &rows, 300, 60, 72, 120);
+    SearchRequest request;
+    request.folder = root.c_str();
+    request.word = "ab";
+    request.searchSubfolders = true;
+    EXPECT_TRUE(FindFolder(state, platform, request));
+    EXPECT_EQ(rows.rows.size(), 2u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "message_texts.h"
 #include "quelbrix_engine.h"
+#include "win32_files.h"
 #include "win32_ui.h"
 
 namespace {
@@ -325,6 +326,23 @@ TEST_F(EngineDllTest, FileOf4GiBOrMoreIsRefusedAsUnreadable) {
     EXPECT_EQ(g_boxes[0].text, "検索中にエラーが発生しました。\nファイル名：" + path +
                                    "\nエラー内容：ファイルを読み込めませんでした。\n\n"
                                    "検索をこのまま続行しますか？");
+}
+
+// The walk knows a folder by its volume and file index, whichever path led to it, so a
+// junction back to an ancestor is recognised.
+TEST_F(EngineDllTest, FolderIdentityIsTheSameThroughAnyPath) {
+    Folder("sub");
+    quelbrix::Win32FileSystem files;
+    auto identify = [&](const std::string& folder) {
+        quelbrix::FolderIdentity id;
+        auto listing = files.ListFolder(folder.c_str());
+        EXPECT_TRUE(listing && listing->Identify(id)) << folder;
+        return id;
+    };
+    quelbrix::FolderIdentity top = identify(root);
+    quelbrix::FolderIdentity sub = identify(root + "sub\\");
+    EXPECT_TRUE(identify(root + "sub\\..\\") == top);
+    EXPECT_FALSE(sub == top);
 }
 
 // More than 65,535 candidates still fill the bar exactly once.
