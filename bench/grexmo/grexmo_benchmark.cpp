@@ -111,6 +111,22 @@ void Search(benchmark::State& state, const char* pattern, bool isRegex, std::siz
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
+// Every hit of `pattern` in a run of `kilobytes` KB of one letter: a pattern whose preferred
+// branch runs to the end of the run and fails after every short hit (a*b|a). The figure
+// stays the same for every length when the counting loop is linear.
+void CountOverRun(benchmark::State& state, const char* pattern, std::size_t kilobytes) {
+    const std::string text(kilobytes * 1024, 'a');
+    CGrexmo g;
+    g.Read(pattern, true);
+    int hits = 0;
+    for (auto _ : state) {
+        hits = CountHits(g, text.c_str());
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["hits"] = hits;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 // Prints every figure in MB/s beside memchr.
 class BesideMemchrReporter : public benchmark::ConsoleReporter {
 public:
@@ -159,6 +175,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("regex ^dai.*shou", Search, "^第.*章", true, kDefaultMegabytes);
     for (std::size_t mb : {1, 5, 10})
         benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search, "の", false, mb);
+    for (std::size_t kb : {256, 1024, 4096})
+        benchmark::RegisterBenchmark(("count a*b|a, " + std::to_string(kb) + " KB of a").c_str(), CountOverRun, "a*b|a", kb);
     benchmark::Initialize(&argc, argv);
     BesideMemchrReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -40,8 +40,9 @@ public:
     // its first zero byte); -1 when there is none or the pattern is invalid. `reserved` is
     // ignored. A start inside a double-byte character counts from the next character.
     // Successive calls on the same text with growing offsets do not measure it or look for
-    // character boundaries from its start again: a call with the same text pointer and a
-    // larger offset than the last call is taken to be on the same, unchanged text.
+    // character boundaries from its start again, and skip what an earlier call proved can
+    // lead to no hit: a call with the same text pointer and a larger offset than the last
+    // call is taken to be on the same, unchanged text.
     int Find(const char* text, int start, bool reserved);
 
     // The text of the hit found by the last successful Find(); "" for a zero-length hit or

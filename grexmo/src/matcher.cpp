@@ -92,6 +92,7 @@ bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
         length_ = std::strlen(text);
         if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
         known_ = Boundary{};
+        if (vm_) vm_->ForgetText();
     }
     lastStart_ = start;
     if (start > length_) return false;

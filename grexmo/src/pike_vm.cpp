@@ -22,6 +22,57 @@ PikeVm::PikeVm(const Prog& prog) : prog_(prog) {
         list.threads.resize(prog.insts.size());
     }
     stack_.reserve(prog.insts.size() * 2 + 1);
+    dead_.assign(prog.insts.size(), DeadRun{});
+    noteFrom_.assign(prog.insts.size(), 0);
+    noteTo_.assign(prog.insts.size(), 0);
+    noteMark_.assign(prog.insts.size(), 0);
+    notedPcs_.reserve(prog.insts.size());
+}
+
+void PikeVm::ForgetText() {
+    if (deadUntil_ == 0) return;
+    deadUntil_ = 0;
+    dead_.assign(dead_.size(), DeadRun{});
+}
+
+void PikeVm::DropNotes() {
+    if (++noteGeneration_ == 0) {  // wrapped: old marks could look current
+        noteMark_.assign(noteMark_.size(), 0);
+        noteGeneration_ = 1;
+    }
+    notedPcs_.clear();
+}
+
+void PikeVm::NoteStep(const ThreadList& list, std::size_t pos, std::size_t previous) {
+    for (std::size_t i = 0; i < list.size; ++i) {
+        const std::int32_t pc = list.threads[i].pc;
+        if (noteMark_[pc] != noteGeneration_) {
+            noteMark_[pc] = noteGeneration_;
+            notedPcs_.push_back(pc);
+        } else if (noteTo_[pc] == previous) {
+            noteTo_[pc] = pos;  // present at every step since noteFrom_
+            continue;
+        }
+        noteFrom_[pc] = pos;
+        noteTo_[pc] = pos;
+    }
+}
+
+void PikeVm::KeepNotesAsDead() {
+    for (std::int32_t pc : notedPcs_) {
+        DeadRun& run = dead_[pc];
+        const std::size_t from = noteFrom_[pc], to = noteTo_[pc];
+        if (run.from <= to && from <= run.to) {
+            if (from < run.from) run.from = from;
+            if (to > run.to) run.to = to;
+        } else {
+            // a later run replaces an earlier one: searches move forward through the text
+            run.from = from;
+            run.to = to;
+        }
+        if (run.to >= deadUntil_) deadUntil_ = run.to + 1;
+    }
+    DropNotes();
 }
 
 const std::vector<std::int32_t>* PikeVm::Closure(std::int32_t pc0) {
@@ -79,14 +130,15 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
 void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, const unsigned char* text,
                        std::size_t length, Boundary at) {
     const Op first = prog_.insts[pc0].op;
+    const bool mayBeDead = at.pos < deadUntil_;
     if (first == Op::Char || first == Op::Class || first == Op::Match) {
-        AddLeaf(list, pc0, start);
+        AddLeaf(list, pc0, start, mayBeDead, at.pos);
         return;
     }
     // The same leaves in the same order as the walk below: a leaf behind a jump or split
     // that is already in the list is itself already there.
     if (const std::vector<std::int32_t>* leaves = Closure(pc0)) {
-        for (std::int32_t pc : *leaves) AddLeaf(list, pc, start);
+        for (std::int32_t pc : *leaves) AddLeaf(list, pc, start, mayBeDead, at.pos);
         return;
     }
     stack_.clear();
@@ -94,7 +146,7 @@ void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, co
     while (!stack_.empty()) {
         std::int32_t pc = stack_.back();
         stack_.pop_back();
-        if (list.Has(pc)) continue;
+        if (list.Has(pc) || (mayBeDead && IsDead(pc, at.pos))) continue;
         list.index[pc] = static_cast<std::int32_t>(list.size);
         list.threads[list.size++] = {pc, start};
         const Inst& inst = prog_.insts[pc];
@@ -120,6 +172,8 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
     bool haveWindow = false;
     StartWindow window;
     Boundary at = from;
+    std::size_t previousStep = kNoPosition;
+    DropNotes();
     for (;;) {
         if (!matched && candidatesLeft) {
             if (filtered && (!haveWindow || window.last < at.pos)) {
@@ -133,12 +187,16 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
             if (!filtered || (candidatesLeft && window.begin.pos <= at.pos))
                 AddThread(*current, 0, at.pos, text, length, at);
         }
-        if (current->size == 0) break;
+        // With no thread alive the search goes on only while hits may still start: a start
+        // can have been dropped as dead.
+        if (current->size == 0 && (matched || !candidatesLeft)) break;
 
         const bool atEnd = at.pos >= length || text[at.pos] == 0;
         const DecodedChar c = atEnd ? DecodedChar{0, 1} : DecodeChar(text + at.pos);
         const Boundary after{at.pos + c.length, at.pos};
         next->size = 0;
+        const bool matchedBefore = matched;
+        bool matchedHere = false;
         for (std::size_t i = 0; i < current->size; ++i) {
             const Thread t = current->threads[i];
             const Inst& inst = prog_.insts[t.pc];
@@ -146,6 +204,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
                 matched = true;
                 hit->begin = t.start;
                 hit->end = at;
+                matchedHere = true;
                 break;  // the threads after this one have lower priority
             }
             if (atEnd) continue;
@@ -153,10 +212,17 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
                 (inst.op == Op::Class && prog_.classes[inst.classIndex].Contains(c.code)))
                 AddThread(*next, t.pc + 1, t.start, text, length, after);
         }
+        if (matchedHere) {
+            DropNotes();
+        } else if (matchedBefore) {
+            NoteStep(*current, at.pos, previousStep);
+        }
         if (atEnd) break;
         std::swap(current, next);
+        previousStep = at.pos;
         at = after;
     }
+    if (matched) KeepNotesAsDead();
     return matched;
 }
 

@@ -30,6 +30,11 @@ public:
     bool Search(const unsigned char* text, std::size_t length, Boundary from, const StartFilter& filter,
                 Hit* hit);
 
+    // Search() learns which states can never lead to a hit in the text it is given, and
+    // skips them in later calls; this must be called before a search on another text, or on
+    // the same buffer with changed contents.
+    void ForgetText();
+
 private:
     struct Thread {
         std::int32_t pc;
@@ -48,8 +53,9 @@ private:
 
     void AddThread(ThreadList& list, std::int32_t pc, std::size_t start, const unsigned char* text,
                    std::size_t length, Boundary at);
-    void AddLeaf(ThreadList& list, std::int32_t pc, std::size_t start) {
-        if (list.Has(pc)) return;
+    // `mayBeDead`: whether `pos` lies before the end of the dead runs (see IsDead).
+    void AddLeaf(ThreadList& list, std::int32_t pc, std::size_t start, bool mayBeDead, std::size_t pos) {
+        if (list.Has(pc) || (mayBeDead && IsDead(pc, pos))) return;
         list.index[pc] = static_cast<std::int32_t>(list.size);
         list.threads[list.size++] = {pc, start};
     }
@@ -57,6 +63,27 @@ private:
     // The instructions that consume or match, reached from `pc` through jumps and splits, in
     // priority order; null when the way there passes an anchor or the cache is full.
     const std::vector<std::int32_t>* Closure(std::int32_t pc);
+
+    // Dead states. After the hit a search returns, the threads that outrank it run on until
+    // they die without reaching Match (else the hit would have changed), and so does every
+    // thread they lead to: each (instruction, position) they pass through can never lead to
+    // a hit, whoever gets there. A later search on the same text drops threads there, so a
+    // preferred branch that runs far past a hit and fails (a*b|a over a run of a) is not run
+    // again from every following hit. Kept as one run of positions per instruction, which
+    // keeps memory bounded: the instruction is dead at every boundary from `from` to `to`.
+    struct DeadRun {
+        std::size_t from = kNoPosition;  // empty
+        std::size_t to = 0;
+    };
+    bool IsDead(std::int32_t pc, std::size_t pos) const {
+        return pos < deadUntil_ && pos >= dead_[pc].from && pos <= dead_[pc].to;
+    }
+    // Notes the threads of a step after the current hit was found that found no other,
+    // `previous` being the position of the step before.
+    void NoteStep(const ThreadList& list, std::size_t pos, std::size_t previous);
+    // A new hit was found: what was noted so far led to it.
+    void DropNotes();
+    void KeepNotesAsDead();
 
     const Prog& prog_;
     ThreadList lists_[2];
@@ -69,6 +96,15 @@ private:
     std::vector<std::uint32_t> seenMark_;
     std::uint32_t seenGeneration_ = 0;
     std::size_t closureEntries_ = 0;
+
+    std::vector<DeadRun> dead_;
+    std::size_t deadUntil_ = 0;  // past the end of every run
+    // The current search's notes: a run of positions per instruction, valid where
+    // noteMark_ equals noteGeneration_; notedPcs_ lists those instructions.
+    std::vector<std::size_t> noteFrom_, noteTo_;
+    std::vector<std::uint32_t> noteMark_;
+    std::uint32_t noteGeneration_ = 0;
+    std::vector<std::int32_t> notedPcs_;
 };
 
 }  // namespace grexmo

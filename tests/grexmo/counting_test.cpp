@@ -116,3 +116,59 @@ TEST(GrexmoCounting, AWordCutOffByTheEndIsNoHitAndIsNotReadPast) {
 }
 
 }  // namespace
+
+namespace {
+
+// The preferred branch runs to the end of the run and fails after every hit; the count stays
+// right (and, with what the object learns about the text, the loop stays linear: see the
+// benchmark's "count a*b|a" figures).
+TEST(GrexmoCounting, APreferredBranchThatFailsFarAwayCountsEveryShortHit) {
+    const std::string as(100000, 'a');
+    std::string katakana;
+    for (int i = 0; i < 50000; ++i) katakana += "\x83\x41";
+    struct Case {
+        const char* pattern;
+        const std::string* text;
+        int count;
+        const char* hit;
+    } cases[] = {
+        {"a*b|a", &as, 100000, "a"},
+        {"[^b]*b|a", &as, 100000, "a"},
+        {"\\w*x|\\w", &as, 100000, "a"},
+        {".*X|.", &katakana, 50000, "\x83\x41"},
+        {"\x83\x41*$x|\x83\x41", &katakana, 50000, "\x83\x41"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        CGrexmo g;
+        g.Read(c.pattern, true);
+        const auto hits = grexmo_test::AllHits(g, c.text->c_str());
+        ASSERT_EQ(static_cast<int>(hits.size()), c.count);
+        EXPECT_EQ(hits.front().offset, 0);
+        EXPECT_EQ(hits.back().text, c.hit);
+        EXPECT_EQ(hits.back().offset, static_cast<int>(c.text->size() - hits.back().text.size()));
+    }
+}
+
+// What the object learnt about one text must not carry over to another text in the same
+// buffer, nor to a search that starts again further back.
+TEST(GrexmoCounting, WhatWasLearntAboutATextIsForgottenWithIt) {
+    CGrexmo g;
+    g.Read("a*b|a", true);
+    std::string buffer = "aaaaaaaaaa";
+    EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 0);
+    EXPECT_STREQ(g.GetHitText(), "a");
+    EXPECT_EQ(g.Find(buffer.c_str(), 1, false), 1);
+    EXPECT_STREQ(g.GetHitText(), "a");
+    buffer.replace(0, buffer.size(), "aaaaaaaaab");
+    EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 0);
+    EXPECT_STREQ(g.GetHitText(), "aaaaaaaaab");
+    buffer.replace(0, buffer.size(), "aaaaaaaaaa");
+    EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 0);
+    EXPECT_EQ(g.Find(buffer.c_str(), 1, false), 1);
+    const std::string other = "aaaaaaaaab";
+    EXPECT_EQ(g.Find(other.c_str(), 2, false), 2);
+    EXPECT_STREQ(g.GetHitText(), "aaaaaaab");
+}
+
+}  // namespace
