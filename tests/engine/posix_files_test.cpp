@@ -94,31 +94,41 @@ struct LinkLoop {
     std::vector<const char*> nested; // names of links to the top folder inside sub/
 };
 
-class PosixLoopTest : public PosixFilesTest, public ::testing::WithParamInterface<LinkLoop> {};
+class PosixTreeTest : public PosixFilesTest {
+protected:
+    // Searches the whole tree for "ab" with a progress bar; the listed paths, sorted.
+    std::vector<std::string> SearchTree() {
+        testing::ScriptedUi ui;
+        MemoryRows rows;
+        Platform platform{files, ui, progress, rows};
+        EngineState state;
+        InitListView(state, rows, &rows, 300, 60, 72, 120);
+        SearchRequest request;
+        request.folder = root.c_str();
+        request.word = "ab";
+        request.searchSubfolders = true;
+        request.progress = &progress;
+        EXPECT_TRUE(FindFolder(state, platform, request));
+        std::vector<std::string> listed;
+        for (const MemoryRow& row : rows.rows) listed.push_back(row.cells[0]);
+        std::sort(listed.begin(), listed.end());
+        return listed;
+    }
+
+    testing::RecordingProgress progress;
+};
+
+class PosixLoopTest : public PosixTreeTest, public ::testing::WithParamInterface<LinkLoop> {};
 
 TEST_P(PosixLoopTest, LinksBackToAnAncestorAreNotFollowed) {
     Write("a.txt", "ab");
     mkdir((root + "sub").c_str(), 0755);
     Write("sub/b.txt", "ab");
-    for (const char* name : GetParam().links) ASSERT_EQ(symlink(root.c_str(), (root + name).c_str()), 0);
+    for (const char* name : GetParam().links)
+        ASSERT_EQ(symlink(root.c_str(), (root + name).c_str()), 0);
     for (const char* name : GetParam().nested)
         ASSERT_EQ(symlink(root.c_str(), (root + "sub/" + name).c_str()), 0);
-    testing::ScriptedUi ui;
-    testing::RecordingProgress progress;
-    MemoryRows rows;
-    Platform platform{files, ui, progress, rows};
-    EngineState state;
-    InitListView(state, rows, &rows, 300, 60, 72, 120);
-    SearchRequest request;
-    request.folder = root.c_str();
-    request.word = "ab";
-    request.searchSubfolders = true;
-    request.progress = &progress;
-    EXPECT_TRUE(FindFolder(state, platform, request));
-    std::vector<std::string> listed;
-    for (const MemoryRow& row : rows.rows) listed.push_back(row.cells[0]);
-    std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string>{root + "a.txt", root + "sub/b.txt"}));
+    EXPECT_EQ(SearchTree(), (std::vector<std::string>{root + "a.txt", root + "sub/b.txt"}));
     // The counting pass knows the same folders.
     ASSERT_FALSE(progress.calls.empty());
     EXPECT_EQ(progress.calls[0].value, 2);
@@ -129,22 +139,11 @@ INSTANTIATE_TEST_SUITE_P(Loops, PosixLoopTest,
                                            LinkLoop{{}, {"up"}}, LinkLoop{{"x"}, {"up", "up2"}}));
 
 // A link to a folder outside the walk's chain is an ordinary folder.
-TEST_F(PosixFilesTest, LinkToASiblingFolderIsWalked) {
+TEST_F(PosixTreeTest, LinkToASiblingFolderIsWalked) {
     mkdir((root + "one").c_str(), 0755);
     Write("one/a.txt", "ab");
     ASSERT_EQ(symlink((root + "one").c_str(), (root + "two").c_str()), 0);
-    testing::ScriptedUi ui;
-    testing::RecordingProgress progress;
-    MemoryRows rows;
-    Platform platform{files, ui, progress, rows};
-    EngineState state;
-    InitListView(state, rows, &rows, 300, 60, 72, 120);
-    SearchRequest request;
-    request.folder = root.c_str();
-    request.word = "ab";
-    request.searchSubfolders = true;
-    EXPECT_TRUE(FindFolder(state, platform, request));
-    EXPECT_EQ(rows.rows.size(), 2u);
+    EXPECT_EQ(SearchTree(), (std::vector<std::string>{root + "one/a.txt", root + "two/a.txt"}));
 }
 
 }  // namespace
