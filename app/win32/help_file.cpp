@@ -8,6 +8,8 @@ void HelpFile::Init(const std::string& folder, const std::string& fileName) {
 
 void HelpFile::ShowHelp(HWND) {}
 
+void HelpFile::ShowTopic(HWND, const char*) {}
+
 void HelpFile::Shutdown() { path_.clear(); }
 
 }  // namespace quelbrix

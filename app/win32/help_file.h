@@ -12,6 +12,8 @@ class HelpFile {
 public:
     void Init(const std::string& folder, const std::string& fileName);
     void ShowHelp(HWND owner);
+    // Opens the help at `topic`, a page inside the help file ("_RESOURCE/送る.html").
+    void ShowTopic(HWND owner, const char* topic);
     void Shutdown();
     const std::string& Path() const { return path_; }
 
