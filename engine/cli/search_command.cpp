@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "console_ui.h"
@@ -10,6 +12,7 @@
 #include "memory_rows.h"
 #include "native_files.h"
 #include "result_list.h"
+#include "result_report.h"
 #include "search_driver.h"
 #include "sjis.h"
 
@@ -28,6 +31,7 @@ const char kSearchUsage[] =
     "  --progress          run with a progress bar (counts the candidates first)\n"
     "  --error-policy N    0 ask, 1 skip the file, 2 stop the search (default 0)\n"
     "  --answer yes|no     how questions are answered (default yes)\n"
+    "  --report FILE       also write the rows found as a result report (Shift_JIS, CR LF)\n"
     "Rows go to stdout as four tab-separated cells; message boxes to stderr.\n";
 
 int SearchUsage(const char* problem) {
@@ -66,12 +70,34 @@ void PrintRows(const MemoryRows& rows) {
     }
 }
 
+// Writes the report of the rows found in one write; false when the file cannot be created or
+// written whole.
+bool WriteReport(const char* path, const SearchRequest& request, const MemoryRows& rows) try {
+    ReportSearch search;
+    search.word = request.word;
+    search.folder = request.folder;
+    search.relativePaths = request.relativePaths;
+    search.showCounts = request.countHits;
+    std::vector<ReportRow> reportRows;
+    reportRows.reserve(rows.rows.size());
+    for (const MemoryRow& row : rows.rows) reportRows.push_back({row.cells[0], row.cells[3]});
+    const std::string text = FormatResultReport(search, reportRows);
+
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+} catch (const std::bad_alloc&) {
+    return false;
+}
+
 }  // namespace
 
 int RunSearchCommand(int argc, char** argv) {
     SearchRequest request;
     bool answerYes = true;
     bool withProgress = false;
+    const char* reportPath = nullptr;
     const char* positional[2] = {nullptr, nullptr};
     int positionalCount = 0;
 
@@ -104,6 +130,9 @@ int RunSearchCommand(int argc, char** argv) {
                 answerYes = false;
             else
                 return SearchUsage("--answer takes yes or no");
+        } else if (std::strcmp(arg, "--report") == 0) {
+            if ((reportPath = value()) == nullptr || *reportPath == '\0')
+                return SearchUsage("--report needs a file name");
         } else if (std::strcmp(arg, "--") == 0) {
             for (++i; i < argc; ++i) {
                 if (positionalCount == 2) return SearchUsage("too many arguments");
@@ -137,6 +166,10 @@ int RunSearchCommand(int argc, char** argv) {
     bool completed = FindFolder(state, platform, request);
     PrintRows(rows);
     std::fflush(stdout);
+    if (reportPath != nullptr && !WriteReport(reportPath, request, rows)) {
+        std::fprintf(stderr, "quelbrix search: the report %s could not be written\n", reportPath);
+        return 3;
+    }
     return completed ? 0 : 1;
 }
 

@@ -176,3 +176,34 @@ TEST_F(CliSearchTest, MissingFolderReportsNothingFound) {
 }
 
 }  // namespace
+
+namespace {
+
+// The report names the folder as searched and lists the rows in the order the engine left them.
+TEST_F(CliSearchTest, ReportHoldsTheRowsOfTheRun) {
+    mkdir((root + "sub").c_str(), 0755);
+    Write("sub/a.txt", "ab ab ab");
+    Write("b.txt", "none");
+    const std::string report = base + "/report.txt";
+    Outcome outcome = Run("search --subfolders --relative --report '" + report + "' '" + root +
+                          "' ab");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(ReadAll(report), "QuelbrixU Ver4.13 結果ファイル\r\n"
+                               "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n"
+                               "「ab」で検索した結果、\r\n" +
+                                   root + "sub/a.txtの中に3個、発見されました。");
+
+    Outcome noCounts = Run("search --no-count --report '" + report + "' '" + root + "' zz");
+    EXPECT_EQ(noCounts.status, 0);
+    EXPECT_EQ(ReadAll(report).substr(ReadAll(report).find("「")),
+              "「zz」で検索した結果、\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。");
+}
+
+TEST_F(CliSearchTest, ReportThatCannotBeWrittenFailsTheRun) {
+    Write("a.txt", "ab");
+    Outcome outcome = Run("search --report '" + root + "missing/r.txt' '" + root + "' ab");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_NE(outcome.err.find("could not be written"), std::string::npos);
+}
+
+}  // namespace
