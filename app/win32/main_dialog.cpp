@@ -14,6 +14,7 @@
 #include "history.h"
 #include "quelbrix_u_resources.h"
 #include "result_list_proc.h"
+#include "result_report_file.h"
 #include "search_settings.h"
 #include "settings_template.h"
 #include "shell_path.h"
@@ -255,8 +256,11 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
         case IDC_STOP:
             StopSearch(window);
             break;
+        case IDC_SAVE:
+            SaveResults();
+            break;
         default:
-            break;  // settings and save: their windows are not part of the program yet
+            break;
         }
         break;
     case WM_DROPFILES:

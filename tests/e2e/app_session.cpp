@@ -126,6 +126,21 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+struct DialogList {
+    DWORD process;
+    HWND except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
+    auto* list = reinterpret_cast<DialogList*>(param);
+    if (window != list->except && ProcessOf(window) == list->process &&
+        ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+        list->found.push_back(window);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 TempFolder::TempFolder(const std::string& name) {
@@ -376,6 +391,12 @@ bool AppSession::SaveScreenshot(const std::string& path) const {
     file += pixels;
     WriteFileBytes(path, file);
     return ok;
+}
+
+std::vector<HWND> AppSession::OtherDialogs() const {
+    DialogList list = {process_.dwProcessId, main_, {}};
+    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&list));
+    return list.found;
 }
 
 }  // namespace e2e

@@ -93,6 +93,10 @@ public:
     bool SaveScreenshot(const std::string& path) const;
 
     const std::string& ProgramFolder() const { return folder_; }
+
+    // The program's visible dialogs other than the main window (a file dialog, the box it
+    // shows over itself).
+    std::vector<HWND> OtherDialogs() const;
     std::string SettingsPath() const { return folder_ + "QuelbrixU.ini"; }
 
 private:

@@ -1,0 +1,106 @@
+#include "result_report_file.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app_context.h"
+#include "quelbrix_u_resources.h"
+#include "result_report.h"
+#include "win32_handles.h"
+
+namespace quelbrix {
+
+namespace {
+
+// One entry: the description, then the pattern, each zero-terminated; a second zero ends it.
+constexpr char kTextFileFilter[] = "テキストファイル(*.txt)\0*.txt\0";
+constexpr std::size_t kPathCellBytes = 260;   // column 0: a path of at most 259 bytes
+constexpr std::size_t kCountCellBytes = 20;   // column 3: the hit count as decimal text
+
+std::string CellText(HWND list, int row, int column, std::size_t capacity) {
+    std::vector<char> text(capacity, '\0');
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(capacity);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    text.back() = '\0';
+    return text.data();
+}
+
+std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<ReportRow> rows;
+    rows.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int row = 0; row < count; ++row) {
+        rows.push_back({CellText(list, row, 0, kPathCellBytes),
+                        withCounts ? CellText(list, row, 3, kCountCellBytes) : std::string()});
+    }
+    return rows;
+}
+
+}  // namespace
+
+bool ChooseSaveFile(HWND owner, const char* filter, const char* title, char* name,
+                    std::size_t nameBytes) {
+    if (name == nullptr || nameBytes == 0) return false;
+    name[0] = '\0';
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = static_cast<DWORD>(nameBytes);
+    dialog.lpstrTitle = title;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = "txt";
+    return GetSaveFileNameA(&dialog) != FALSE;
+}
+
+void SaveResults() {
+    AppContext& app = theApp;
+    if (app.searchFolder[0] == '\0') {
+        app.ShowMessage(IDS_NOTHING_TO_SAVE, MB_ICONHAND | MB_OK);
+        return;
+    }
+    char fileName[260];
+    if (!ChooseSaveFile(app.mainWindow, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
+        return;
+    }
+
+    // The whole text is made before the file is touched, so running out of memory leaves an
+    // existing file as it was.
+    std::string text;
+    try {
+        ReportSearch search;
+        search.word = app.searchWord;
+        search.folder = app.searchFolder;
+        search.relativePaths = app.relativePaths;
+        search.showCounts = app.showCounts;
+        text = FormatResultReport(
+            search, ListRows(GetDlgItem(app.mainWindow, IDC_RESULT_LIST), app.showCounts));
+    } catch (const std::bad_alloc&) {
+        app.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
+        return;
+    }
+
+    FileHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        app.ShowMessage(IDS_CREATE_FAILED, MB_ICONHAND | MB_OK);
+        return;
+    }
+    DWORD written = 0;
+    const bool fits = text.size() <= MAXDWORD;
+    if (!fits || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                            nullptr) ||
+        written != text.size()) {
+        app.ShowMessage(IDS_WRITE_FAILED, MB_ICONHAND | MB_OK);
+    }
+}
+
+}  // namespace quelbrix
