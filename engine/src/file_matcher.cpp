@@ -60,7 +60,12 @@ BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle pro
 int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
                std::uint32_t& fileSize, char* timeText) {
     CGrexmo pattern;
+    pattern.Read(request.word, request.useRegex);
+    return SearchFile(platform, request, pattern, path, fileSize, timeText);
+}
 
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
+               const char* path, std::uint32_t& fileSize, char* timeText) {
     char systemText[kTextBufferSize];
     systemText[0] = '\0';
     std::unique_ptr<OpenFile> file =
@@ -121,7 +126,6 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
         }
     }
 
-    pattern.Read(request.word, request.useRegex);
     return CountHits(pattern, text, request.countHits);
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "grexmo.h"
 #include "platform.h"
 #include "search_request.h"
 
@@ -22,6 +23,10 @@ constexpr std::size_t kTimeTextSize = 20;
 // kTimeTextSize bytes) are written as soon as the file is open.
 int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
                std::uint32_t& fileSize, char* timeText);
+// The same with the request's word already compiled into `pattern`, so a search compiles it
+// once rather than once per file.
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
+               const char* path, std::uint32_t& fileSize, char* timeText);
 
 // The Yes/No question about a failing file; on No the progress bar goes back to 0.
 BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,

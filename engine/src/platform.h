@@ -30,6 +30,9 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity& other) const {
         return volume == other.volume && file == other.file;
     }
+    // Some file systems and network redirectors answer 0 (or all ones) for every folder; such
+    // an answer cannot tell two folders apart.
+    bool Distinct() const { return file != 0 && file != UINT64_MAX; }
 };
 
 // One open enumeration of a folder; closed when destroyed.

@@ -17,7 +17,8 @@ namespace {
 
 // The folders a walk is inside, from the top down. A link back to one of them would repeat
 // the tree below it until the paths grow too long, and two such links double the paths at
-// every level, so a folder already on the chain is not walked again.
+// every level, so a folder already on the chain is not walked again. A folder whose identity
+// tells nothing is followed; the path limit still ends a real loop through it.
 using FolderChain = std::vector<FolderIdentity>;
 
 // Puts the listed folder on the chain for as long as it is walked.
@@ -25,7 +26,7 @@ class ChainLink {
 public:
     ChainLink(FolderChain& chain, FolderListing& listing) : chain_(chain) {
         FolderIdentity id;
-        if (!listing.Identify(id)) return;
+        if (!listing.Identify(id) || !id.Distinct()) return;
         for (const FolderIdentity& outer : chain)
             if (outer == id) {
                 repeated_ = true;
@@ -54,6 +55,7 @@ struct Walk {
     Platform& platform;
     const SearchRequest& request;
     const char* item;
+    CGrexmo& pattern;
     FolderChain chain;
 };
 
@@ -80,7 +82,7 @@ bool SearchFolder(Walk& walk, const char* folder) {
             if (request.progress != nullptr) walk.platform.progress.StepIt(request.progress);
             std::uint32_t fileSize = 0;
             char timeText[kTimeTextSize] = "";
-            int hits = SearchFile(walk.platform, request, path, fileSize, timeText);
+            int hits = SearchFile(walk.platform, request, walk.pattern, path, fileSize, timeText);
             if (hits == kStopSearch) return false;
             if (hits > 0) {
                 ++walk.state.hitFileCount;
@@ -155,8 +157,10 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
         platform.progress.SetStep(request.progress, 1);
     }
 
+    CGrexmo pattern;
+    pattern.Read(request.word, request.useRegex);
     for (const ExtensionItem& item : items) {
-        Walk walk{state, platform, request, item.text, {}};
+        Walk walk{state, platform, request, item.text, pattern, {}};
         if (!SearchFolder(walk, request.folder)) return false;
     }
 

@@ -19,7 +19,8 @@ namespace {
 
 class FakeListing : public FolderListing {
 public:
-    FakeListing(std::vector<FolderEntry> entries, int& live) : entries_(std::move(entries)), live_(live) {
+    FakeListing(std::vector<FolderEntry> entries, int& live, const FolderIdentity* identity)
+        : entries_(std::move(entries)), live_(live), identity_(identity) {
         ++live_;
     }
     ~FakeListing() override { --live_; }
@@ -28,11 +29,17 @@ public:
         entry = entries_[next_++];
         return true;
     }
+    bool Identify(FolderIdentity& id) override {
+        if (identity_ == nullptr) return false;
+        id = *identity_;
+        return true;
+    }
 
 private:
     std::vector<FolderEntry> entries_;
     std::size_t next_ = 0;
     int& live_;
+    const FolderIdentity* identity_;
 };
 
 class FakeOpenFile : public OpenFile {
@@ -102,7 +109,9 @@ std::unique_ptr<FolderListing> FakeFileSystem::ListFolder(const char* folder) {
     if (found == folders_.end()) return nullptr;
     std::vector<FolderEntry> entries{MakeEntry(".", true), MakeEntry("..", true)};
     for (const Entry& entry : found->second) entries.push_back(MakeEntry(entry.name, entry.isDirectory));
-    return std::make_unique<FakeListing>(std::move(entries), liveListings);
+    auto identity = identities.find(folder);
+    return std::make_unique<FakeListing>(std::move(entries), liveListings,
+                                         identity != identities.end() ? &identity->second : nullptr);
 }
 
 std::unique_ptr<OpenFile> FakeFileSystem::OpenForReading(const char* path, char* errorText,

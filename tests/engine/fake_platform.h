@@ -45,6 +45,8 @@ public:
     int liveListings = 0;             // enumerations not yet closed
     int liveFiles = 0;                // files not yet closed
     int timeQueries = 0;
+    // Identities the listings of these folders report; other folders report none.
+    std::map<std::string, FolderIdentity> identities;
 
 private:
     struct Entry {

@@ -256,5 +256,25 @@ TEST(SearchDriver, EntriesWhosePathWouldNotFitAreSkipped) {
     EXPECT_EQ(engine.ui.pumps, 1);
 }
 
+// A folder reporting the identity of a folder the walk is inside is not walked again, unless
+// that identity tells folders apart no better than "0" or "all ones" does.
+TEST(SearchDriver, OnlyADistinctIdentityMarksALoop) {
+    const struct {
+        std::uint64_t file;
+        bool innerWalked;
+    } cases[] = {{7, false}, {0, true}, {UINT64_MAX, true}};
+    for (const auto& c : cases) {
+        FakeEngine engine;
+        engine.files.AddFile(P("root/a/b/x.txt"), "ab");
+        for (const char* folder : {"root/", "root/a/", "root/a/b/"})
+            engine.files.identities[P(folder)] = FolderIdentity{1, c.file};
+        engine.files.identities[P("root/")].file = 99;
+        auto request = engine.Request("root/", "ab");
+        request.searchSubfolders = true;
+        EXPECT_TRUE(engine.Run(request));
+        EXPECT_EQ(engine.Column(0).size(), c.innerWalked ? 1u : 0u) << c.file;
+    }
+}
+
 }  // namespace
 }  // namespace quelbrix
