@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "console_ui.h"
 #include "engine_state.h"
+#include "grexmo.h"
 #include "memory_rows.h"
 #include "native_files.h"
 #include "result_list.h"
@@ -152,6 +153,15 @@ int RunSearchCommand(int argc, char** argv) {
     if (!EndsWithSeparator(folder)) folder += kPathSeparator;
     request.folder = folder.c_str();
     request.word = positional[1];
+    if (request.useRegex) {
+        CGrexmo pattern;
+        pattern.Read(request.word, true);
+        if (!pattern.IsValid()) {
+            std::fprintf(stderr, "quelbrix search: invalid regular expression: %s\n",
+                         pattern.GetErrorText());
+            return 2;
+        }
+    }
 
     NativeFileSystem files;
     ConsoleUi ui(stderr, answerYes);

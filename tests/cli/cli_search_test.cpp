@@ -207,3 +207,17 @@ TEST_F(CliSearchTest, ReportThatCannotBeWrittenFailsTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliSearchTest, InvalidRegularExpressionIsRefusedWithItsReason) {
+    Write("a.txt", "needle(");
+    Outcome outcome = Run("search --regex '" + root + "' 'needle('");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "quelbrix search: invalid regular expression: missing ) to close the "
+                           "group at offset 6\n");
+    EXPECT_EQ(Run("search '" + root + "' 'needle('").status, 0);  // plain text: any bytes do
+}
+
+}  // namespace
