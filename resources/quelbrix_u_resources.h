@@ -34,6 +34,7 @@
 #define IDS_WRITE_FAILED 124
 #define IDS_NOTHING_TO_SAVE 125
 #define IDS_FOLDER_TOO_LONG 126
+#define IDS_BAD_PATTERN 129
 
 // Popup menu entries of the result list; each entry's text is the string numbered id + 100.
 #define IDM_OPEN_FILE 100

@@ -12,6 +12,7 @@
 #include "engine_api.h"
 #include "folder_text.h"
 #include "history.h"
+#include "pattern_check.h"
 #include "quelbrix_u_resources.h"
 #include "result_list_proc.h"
 #include "result_report_file.h"
@@ -152,9 +153,12 @@ void StartSearch(HWND window) {
     case FolderCheck::kOk:
         break;
     }
+    const std::string word = CutAtCharBoundary(ControlText(window, IDC_WORD), kFieldTextBytes);
+    const bool useRegex = IsChecked(window, IDC_REGEX);
+    // A malformed expression starts nothing and leaves both histories as they were.
+    if (!word.empty() && useRegex && !AcceptSearchPattern(word)) return;
     AddToHistory(profile, kPathHistory, folder);
 
-    const std::string word = CutAtCharBoundary(ControlText(window, IDC_WORD), kFieldTextBytes);
     if (word.empty()) {
         app.ShowMessage(IDS_NO_WORD, MB_ICONHAND | MB_OK);
         return;
@@ -164,7 +168,6 @@ void StartSearch(HWND window) {
     AddToHistory(profile, kWordHistory, word);
 
     const bool searchSubfolders = IsChecked(window, IDC_SUBFOLDERS);
-    const bool useRegex = IsChecked(window, IDC_REGEX);
     const SearchSettings settings = ReadSearchSettings(profile);
     app.relativePaths = settings.relativePaths;
     app.showCounts = settings.countHits;

@@ -179,6 +179,27 @@ TEST_F(MainWindowTest, EmptyFolderAndEmptyWordAreRefusedWithTheirMessages) {
     ASSERT_TRUE(app.Exit());
 }
 
+TEST_F(MainWindowTest, MalformedExpressionIsRefusedWithItsReasonBeforeAnything) {
+    e2e::WriteFileBytes(data + "a.txt", "needle(\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "needle(");
+    if (!app.Checked(kRegex)) app.Click(kRegex);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Checked(kRegex); }));
+    app.Click(kStart);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_EQ(box.text, "検索語の正規表現に誤りがあるため検索できません。\n"
+                        "( に対応する ) がありません（7 バイト目）");
+    app.Answer(box, IDOK);
+    EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));  // no search ran
+    EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), "");
+    EXPECT_EQ(IniValue(Settings(), "word_history", "h0"), "");
+    EXPECT_EQ(app.RowCount(), 0);
+    ASSERT_TRUE(app.Exit());
+}
+
 TEST_F(MainWindowTest, FolderLongerThanThePathLimitIsRefusedNotCut) {
     AppSession app(program);
     ASSERT_TRUE(app.Start());

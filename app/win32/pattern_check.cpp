@@ -1,0 +1,31 @@
+#include "pattern_check.h"
+
+#include <windows.h>
+
+#include "app_context.h"
+#include "grexmo.h"
+#include "pattern_reason.h"
+#include "quelbrix_u_resources.h"
+
+namespace quelbrix {
+
+bool AcceptSearchPattern(const std::string& word) {
+    CGrexmo pattern;
+    pattern.Read(word.c_str(), true);
+    if (pattern.IsValid()) return true;
+
+    char format[1023];
+    if (LoadStringA(theApp.instance, IDS_BAD_PATTERN, format, sizeof format) <= 0) format[0] = '\0';
+    std::string text = format;
+    const std::size_t slot = text.find("%s");
+    const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
+    if (slot != std::string::npos) {
+        text.replace(slot, 2, reason);
+    } else {
+        text += reason;
+    }
+    MessageBoxA(theApp.mainWindow, text.c_str(), "QuelbrixU", MB_ICONHAND | MB_OK);
+    return false;
+}
+
+}  // namespace quelbrix
