@@ -2,6 +2,7 @@
 #include "kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
+#include "source_end.h"
 
 namespace quelbrix {
 namespace {
@@ -21,28 +22,31 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
                      const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
+    const SourceEnd source{end};
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
         if (end != nullptr) ConvertPairBlocks(s, end, out, stop, 0xA1, 0xFF);
 #endif
+        if (source.At(s)) break;
         const unsigned c = *s;
-        if (c == 0) break;
         SjisCode code;
+        if (c == 0) {
+            if ((out = PutZeroByteBefore(out, stop)) == nullptr) return -1;
+            ++s;
+            continue;
+        }
         if (c >= 0xA1) {
-            const unsigned cell = s[1];
-            if (cell == 0) break;  // cut short by the end of the text
-            code = JisCharToSjis(SevenBitPair(c, cell), 1);
+            if (source.At(s + 1)) break;  // cut short by the end of the data
+            code = JisCharToSjis(SevenBitPair(c, s[1]), 1);
             s += 2;
         } else if (c == kSingleShift2) {
-            const unsigned kana = s[1];
-            if (kana == 0) break;
-            code = static_cast<SjisCode>(kana | 0x80);
+            if (source.At(s + 1)) break;
+            code = static_cast<SjisCode>(s[1] | 0x80);
             s += 2;
         } else if (c == kSingleShift3) {
+            if (source.At(s + 1) || source.At(s + 2)) break;
             const unsigned row = s[1];
-            if (row == 0) break;
             const unsigned cell = s[2];
-            if (cell == 0) break;
             const std::uint16_t jis = SevenBitPair(row, cell);
             code = row >= kFirstJisx0212Row && row <= kLastJisx0212Row ? Jisx0212CharToSjis(jis)
                                                                         : JisCharToSjis(jis, 2);

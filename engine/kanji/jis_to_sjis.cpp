@@ -2,6 +2,7 @@
 #include "kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
+#include "source_end.h"
 
 namespace quelbrix {
 namespace {
@@ -56,6 +57,7 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
                      const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
+    const SourceEnd source{end};
     JisCharset charset = JisCharset::Ascii;
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
@@ -63,8 +65,13 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
             ConvertPairBlocks(s, end, out, stop, 0x21, 0x7E);
         }
 #endif
+        if (source.At(s)) break;
         const unsigned c = *s;
-        if (c == 0) break;
+        if (c == 0) {
+            if ((out = PutZeroByteBefore(out, stop)) == nullptr) return -1;
+            ++s;
+            continue;
+        }
         if (c == kEsc) {
             if (const int consumed = MatchDesignation(s, charset)) {
                 s += consumed;
@@ -85,8 +92,8 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
             if (charset == JisCharset::Kana) {
                 code = static_cast<SjisCode>(c + 0x80);
             } else if (charset != JisCharset::Ascii && charset != JisCharset::JisRoman) {
+                if (source.At(s + 1)) break;  // a row byte cut short by the end of the data
                 const unsigned cell = s[1];
-                if (cell == 0) break;  // a row byte cut short by the end of the text
                 code = DoubleByteChar(charset, static_cast<std::uint16_t>(c << 8 | cell));
                 ++s;
             }

@@ -20,7 +20,9 @@ namespace quelbrix {
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity);
 
 // The same, told the length of the data before the terminating 0 (source[length] is that 0):
-// the result is identical, but stretches of double-byte characters may be read in blocks.
+// the conversion runs to that length, and a zero byte inside the data is taken like any other
+// byte (copied, or read as the second byte of a pair); only the 0 after the data cuts a
+// character short. Stretches of double-byte characters may be read in blocks.
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity,
                        std::uint32_t length);
 

@@ -35,7 +35,8 @@ inline int PutSjisChar(char* dest, SjisCode code) {
 // plane 2 (JIS X 0213 plane 2) to Shift_JISX0213. Plane 1 is the usual JIS X 0208 arithmetic
 // for every cell; plane 2 has a form only for rows 0x21, 0x23..0x25, 0x28, 0x2C..0x2F and
 // 0x6E..0x7E (first bytes 0xF0..0xFC) and gives 0 for the others. Bytes outside the usual
-// ranges are not refused; each output byte simply wraps at 8 bits.
+// ranges are not refused: the result is first byte × 256 + second byte, so a second byte past
+// 0xFF carries into the first, and the sum is kept to 16 bits.
 inline SjisCode JisCharToSjis(std::uint16_t jis, int plane) {
     unsigned row = jis >> 8;
     const unsigned cell = jis & 0xFF;
@@ -55,7 +56,8 @@ inline SjisCode JisCharToSjis(std::uint16_t jis, int plane) {
     second += second >= 0x7F;
     unsigned first = (((row - 0x21) & 0xFF) >> 1) + 0x81;
     first += (first > 0x9F) * 0x40;
-    return static_cast<SjisCode>((first & 0xFF) << 8 | (second & 0xFF));
+    // first × 256 + second: a second byte past 0xFF carries into the first.
+    return static_cast<SjisCode>(first * 256 + second);
 }
 
 // A UTF-16 code unit to its output code; 0 when it has none (surrogates, the byte-order mark,

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         EucCase{"LeadCutShortWritesNothing", "a\xA4", "a"},
         EucCase{"SingleShift2CutShortWritesNothing", "a\x8E", "a"},
         EucCase{"SingleShift3CutShortAfterRow", "a\x8F\xB1", "a"},
-        EucCase{"SingleShift3CutShortAlone", "a\x8F", "a"}));
+        EucCase{"SingleShift3CutShortAlone", "a\x8F", "a"},
+        EucCase{"ZeroCellInsideTheDataIsACell", std::string("\xA4\xA2\xA4\0", 4), "\x82\xA0\x82\x7D"}));
 
 TEST(EucToSjis, EveryJisX0208CellFollowsTheArithmetic) {
     std::string euc;

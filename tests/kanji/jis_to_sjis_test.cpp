@@ -49,7 +49,17 @@ INSTANTIATE_TEST_SUITE_P(
         JisCase{"SpaceInDoubleByteStateIsCopied", kToJisX0208 + "$\" $$", "\x82\xA0 \x82\xA2"},
         JisCase{"CellByteIsTakenWhateverItIs", kToJisX0208 + "$\x1B(B", "\x82\x99\x84\xC0"},
         JisCase{"RowByteCutShortWritesNothing", "a" + kToJisX0208 + "$\"$", "a\x82\xA0"},
-        JisCase{"TrailByteMayBeABackslash", kToJisX0208 + "I=", "\x95\x5C"}));
+        JisCase{"TrailByteMayBeABackslash", kToJisX0208 + "I=", "\x95\x5C"},
+        JisCase{"OverlongCellCarriesIntoTheFirstByte", kToJisX0208 + "$\xFF", "\x83\x7D"},
+        JisCase{"ZeroCellInsideTheDataIsACell", kToJisX0208 + std::string("$\0", 2), "\x82\x7D"},
+        JisCase{"ZeroByteInsideTheDataIsCopied", std::string("a\0b", 3), std::string("a\0b", 3)}));
+
+// Without the length the first zero is the end: a pair running into it is cut short.
+TEST(JisToSjis, WithoutTheLengthTheFirstZeroEndsTheSource) {
+    char out[8];
+    EXPECT_EQ(JisToSjis(out, "\x1B$B$\0$\"", sizeof out), 0);
+    EXPECT_EQ(EucToSjis(out, "\xA4\xA2\xA4\0\xA4\xA2", sizeof out), 2);
+}
 
 TEST(JisToSjis, EveryJisX0208CellFollowsTheArithmetic) {
     std::string jis = kToJisX0208;
