@@ -10,7 +10,7 @@
 #include "app_context.h"
 #include "quelbrix_u_resources.h"
 #include "result_report.h"
-#include "win32_handles.h"
+#include "whole_file.h"
 
 namespace quelbrix {
 
@@ -88,18 +88,15 @@ void SaveResults() {
         return;
     }
 
-    FileHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
+    switch (WriteWholeFile(fileName, text)) {
+    case WholeFileWrite::kWritten:
+        break;
+    case WholeFileWrite::kNotCreated:
         app.ShowMessage(IDS_CREATE_FAILED, MB_ICONHAND | MB_OK);
-        return;
-    }
-    DWORD written = 0;
-    const bool fits = text.size() <= MAXDWORD;
-    if (!fits || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                            nullptr) ||
-        written != text.size()) {
+        break;
+    case WholeFileWrite::kWriteFailed:
         app.ShowMessage(IDS_WRITE_FAILED, MB_ICONHAND | MB_OK);
+        break;
     }
 }
 

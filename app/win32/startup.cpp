@@ -10,6 +10,7 @@
 #include "quelbrix_u_resources.h"
 #include "settings_template.h"
 #include "sjis.h"
+#include "whole_file.h"
 #include "win32_handles.h"
 
 namespace quelbrix {
@@ -40,16 +41,6 @@ bool FileExists(const std::string& path) {
     return find.Valid();
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                     nullptr) &&
-           written == text.size();
-}
-
 HMENU CreateResultPopupMenu() {
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return nullptr;
@@ -70,7 +61,7 @@ bool RunApplication(HINSTANCE instance, const char* commandLine) {
 
     const std::string settingsPath = SettingsPath(app.exeFolder);
     if (!settingsPath.empty() && !FileExists(settingsPath)) {
-        WriteTextFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
+        WriteWholeFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
     }
     app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, "main");
     app.popupMenu.Reset(CreateResultPopupMenu());

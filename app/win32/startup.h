@@ -12,8 +12,6 @@ namespace quelbrix {
 // Empty when the program's path does not fit the platform's 260-byte limit.
 std::string GetExeFolder();
 bool FileExists(const std::string& path);
-// Creates (or replaces) the file, unshared, and writes the text without a terminator.
-bool WriteTextFile(const std::string& path, const std::string& text);
 // The result list's popup menu: five owner-drawn entries, each carrying its id as item data.
 HMENU CreateResultPopupMenu();
 bool RunApplication(HINSTANCE instance, const char* commandLine);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "whole_file.h"
 #include "win32_handles.h"
 
 namespace quelbrix {
@@ -32,33 +33,57 @@ ReadResult Win32FileAccess::ReadAll(const std::string& path, std::string& bytes)
 
 namespace {
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
+// Attributes a replacement carries over from the file it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Replaces the content of `path` itself. A hidden or system file is only replaced when those
+// attributes are asked for again.
+bool WrittenInPlace(const std::string& path, const std::string& bytes, DWORD attributes) {
+    return WriteWholeFile(path, bytes, CREATE_ALWAYS, attributes) == WholeFileWrite::kWritten;
 }
 
 }  // namespace
 
+std::string Win32FileAccess::SiblingName(const std::string& path, unsigned attempt) {
+    // Unique per process and attempt, so two copies of the program never share a sibling.
+    static unsigned counter = 0;
+    char suffix[48];
+    wsprintfA(suffix, ".%lx_%x_%x.new", GetCurrentProcessId(), ++counter, attempt);
+    return path + suffix;
+}
+
 bool Win32FileAccess::WriteAll(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    const std::string fresh = path + ".new";
-    // A settings path near the 260-byte limit leaves no room for the sibling's longer name;
-    // the file is then written in place rather than not at all.
-    if (fresh.size() >= MAX_PATH) return WriteWholeFile(path, bytes);
-    if (!WriteWholeFile(fresh, bytes)) {
+    const DWORD original = GetFileAttributesA(path.c_str());
+    const DWORD attributes = original != INVALID_FILE_ATTRIBUTES && (original & kKeptAttributes)
+                                 ? original & kKeptAttributes
+                                 : FILE_ATTRIBUTE_NORMAL;
+
+    // The new text goes to a sibling first and is moved over the file, so a write that fails
+    // half-way (a full disk) leaves the old settings whole.
+    std::string fresh;
+    WholeFileWrite written = WholeFileWrite::kNotCreated;
+    for (unsigned attempt = 0; attempt < 4 && written == WholeFileWrite::kNotCreated; ++attempt) {
+        fresh = SiblingName(path, attempt);
+        // A name that does not fit the path limit cannot be created; in place it is, then.
+        if (fresh.size() >= MAX_PATH) break;
+        written = WriteWholeFile(fresh, bytes, CREATE_NEW, attributes);
+        if (written == WholeFileWrite::kNotCreated && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    switch (written) {
+    case WholeFileWrite::kNotCreated:
+        // A folder where only the file itself may be written: replace its content instead.
+        return WrittenInPlace(path, bytes, attributes);
+    case WholeFileWrite::kWriteFailed:
         DeleteFileA(fresh.c_str());
         return false;
+    case WholeFileWrite::kWritten:
+        break;
     }
-    if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(fresh.c_str());
-        return false;
-    }
-    return true;
+    if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileA(fresh.c_str());
+    return WrittenInPlace(path, bytes, attributes);
 }
 
 }  // namespace quelbrix

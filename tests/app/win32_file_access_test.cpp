@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "profile_file.h"
 
@@ -31,9 +32,36 @@ protected:
         RemoveDirectoryA(folder.c_str());
     }
 
+    int FolderEntries() const {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+        int count = 0;
+        if (find == INVALID_HANDLE_VALUE) return 0;
+        do {
+            const std::string name = data.cFileName;
+            count += name != "." && name != "..";
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+        return count;
+    }
+
     Win32FileAccess files;
     std::string folder;
     std::string path;
+};
+
+// Siblings named by the test: attempt N gets names[N] (the last one for later attempts).
+class NamedSiblings : public Win32FileAccess {
+public:
+    explicit NamedSiblings(std::vector<std::string> names) : names_(std::move(names)) {}
+
+protected:
+    std::string SiblingName(const std::string&, unsigned attempt) override {
+        return names_[attempt < names_.size() ? attempt : names_.size() - 1];
+    }
+
+private:
+    std::vector<std::string> names_;
 };
 
 TEST_F(Win32FileAccessTest, WritesAndReadsBackExactBytes) {
@@ -42,7 +70,7 @@ TEST_F(Win32FileAccessTest, WritesAndReadsBackExactBytes) {
     std::string read;
     ASSERT_EQ(files.ReadAll(path, read), ReadResult::kRead);
     EXPECT_EQ(read, bytes);
-    EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(FolderEntries(), 1);  // no sibling left behind
 }
 
 TEST_F(Win32FileAccessTest, MissingFileAndMissingFolderAreMissing) {
@@ -96,6 +124,44 @@ TEST_F(Win32FileAccessTest, EmptyPathMeansNoSettingsFile) {
     EXPECT_EQ(files.ReadAll("", read), ReadResult::kFailed);
     EXPECT_FALSE(files.WriteAll("", "x"));
     EXPECT_EQ(GetFileAttributesA(".new"), INVALID_FILE_ATTRIBUTES);
+}
+
+// Where no new file can be made beside the settings (only the file itself is writable), the
+// file is written in place rather than not at all.
+TEST_F(Win32FileAccessTest, SiblingThatCannotBeCreatedFallsBackToWritingInPlace) {
+    ASSERT_TRUE(files.WriteAll(path, "[main]\r\nunder=0\r\n"));
+    NamedSiblings blocked({folder + "nosuch\\x.new"});
+    ProfileFile profile(blocked, path, "main");
+    EXPECT_TRUE(profile.WriteInt("under", 1));
+    EXPECT_EQ(profile.GetInt("under"), 1u);
+}
+
+// A sibling name another copy of the program holds is left alone; the next name is used.
+TEST_F(Win32FileAccessTest, SiblingNameInUseIsNotTaken) {
+    const std::string taken = folder + "taken.new";
+    ASSERT_TRUE(files.WriteAll(taken, "other"));
+    NamedSiblings named({taken, folder + "free.new"});
+    ASSERT_TRUE(named.WriteAll(path, "mine"));
+    std::string read;
+    ASSERT_EQ(files.ReadAll(taken, read), ReadResult::kRead);
+    EXPECT_EQ(read, "other");
+    ASSERT_EQ(files.ReadAll(path, read), ReadResult::kRead);
+    EXPECT_EQ(read, "mine");
+    DeleteFileA(taken.c_str());
+}
+
+TEST_F(Win32FileAccessTest, HiddenAttributeOfTheFileIsKept) {
+    ASSERT_TRUE(files.WriteAll(path, "one"));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(files.WriteAll(path, "two"));
+    EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    NamedSiblings blocked({folder + "nosuch\\x.new"});  // and when written in place
+    ASSERT_TRUE(blocked.WriteAll(path, "three"));
+    EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    std::string read;
+    ASSERT_EQ(files.ReadAll(path, read), ReadResult::kRead);
+    EXPECT_EQ(read, "three");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
