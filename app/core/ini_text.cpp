@@ -34,12 +34,9 @@ std::string Trim(const std::string& text) {
 // second byte may be 0x5D; `end` when there is none.
 std::size_t FindClosingBracket(const std::string& text, std::size_t from, std::size_t end) {
     for (std::size_t i = from; i < end;) {
-        if (IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < end) {
-            i += 2;
-            continue;
-        }
-        if (text[i] == ']') return i;
-        ++i;
+        const std::size_t length = sjis::CharLengthIn(text.data() + i, text.data() + end);
+        if (length == 1 && text[i] == ']') return i;
+        i += length;
     }
     return end;
 }
@@ -115,15 +112,16 @@ const char* MissingLineEnd(const std::string& text) {
 
 bool SameIniName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (IsSjisLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
+    const char* const end = a.data() + a.size();
+    for (std::size_t i = 0; i < a.size();) {
+        const std::size_t length = sjis::CharLengthIn(a.data() + i, end);
+        if (length == 2) {
+            if (a.compare(i, 2, b, i, 2) != 0) return false;
+        } else if (FoldAscii(static_cast<unsigned char>(a[i])) !=
+                   FoldAscii(static_cast<unsigned char>(b[i]))) {
+            return false;
         }
-        if (FoldAscii(x) != FoldAscii(y)) return false;
+        i += length;
     }
     return true;
 }

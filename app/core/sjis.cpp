@@ -6,11 +6,10 @@ namespace {
 
 // Byte offset at which the last character of `text` starts, or text.size() when empty.
 std::size_t LastCharStart(const std::string& text) {
+    const char* const end = text.data() + text.size();
     std::size_t last = text.size();
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < text.size(); i += sjis::CharLengthIn(text.data() + i, end)) {
         last = i;
-        bool pair = IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-        i += pair ? 2 : 1;
     }
     return last;
 }
@@ -23,28 +22,18 @@ bool EndsWithBackslash(const std::string& text) {
 }
 
 std::string FolderPartOf(const std::string& path) {
-    std::size_t end = 0;  // one past the last separator found
+    const char* const end = path.data() + path.size();
+    std::size_t folderEnd = 0;  // one past the last separator found
     for (std::size_t i = 0; i < path.size();) {
-        unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (IsSjisLeadByte(byte) && i + 1 < path.size()) {
-            i += 2;
-            continue;
-        }
-        if (byte == '\\' || byte == '/') end = i + 1;
-        ++i;
+        const std::size_t length = sjis::CharLengthIn(path.data() + i, end);
+        if (length == 1 && (path[i] == '\\' || path[i] == '/')) folderEnd = i + 1;
+        i += length;
     }
-    return path.substr(0, end);
+    return path.substr(0, folderEnd);
 }
 
 std::string CutAtCharBoundary(const std::string& text, std::size_t maxBytes) {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        bool pair = IsSjisLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size();
-        std::size_t next = end + (pair ? 2 : 1);
-        if (next > maxBytes) break;
-        end = next;
-    }
-    return text.substr(0, end);
+    return text.substr(0, sjis::FittingPrefix(text.data(), text.size(), maxBytes));
 }
 
 std::string DropLastChar(const std::string& text) {

@@ -1,16 +1,17 @@
-// Byte-level helpers for Shift_JIS text (code page 932).
-// A double-byte character is a lead byte (0x81-0x9F, 0xE0-0xFC) and the byte after it; the
-// second byte may equal '\\' (0x5C), so every scan here walks forward over whole characters.
+// Path and text helpers for Shift_JIS strings (code page 932), stepping by the character model
+// of shift_jis.h: every scan here walks forward over whole characters, so a second byte that
+// equals '\\' (0x5C, as in 表) is never taken for a separator.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
+#include "bounded_copy.h"
+#include "shift_jis.h"
+
 namespace quelbrix {
 
-constexpr bool IsSjisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+constexpr bool IsSjisLeadByte(unsigned char byte) { return sjis::IsLeadByte(byte); }
 
 // True when the last character of `text` is a backslash (a 0x5C that ends a double-byte
 // character does not count).

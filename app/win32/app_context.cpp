@@ -34,11 +34,4 @@ int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
     return MessageBoxA(owner != nullptr ? owner : mainWindow, text, "QuelbrixU", style);
 }
 
-void CopyBounded(char* buffer, std::size_t capacity, const std::string& text) {
-    if (capacity == 0) return;
-    std::string fitting = CutAtCharBoundary(text, capacity - 1);
-    std::memcpy(buffer, fitting.data(), fitting.size());
-    buffer[fitting.size()] = '\0';
-}
-
 }  // namespace quelbrix

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bounded_copy.h"
 #include "help_file.h"
 #include "profile_file.h"
 #include "win32_file_access.h"
@@ -47,9 +48,5 @@ struct AppContext {
 };
 
 extern AppContext theApp;
-
-// Copies `text` into a fixed buffer of `capacity` bytes, cutting it at a character boundary
-// so that it always fits with its terminator.
-void CopyBounded(char* buffer, std::size_t capacity, const std::string& text);
 
 }  // namespace quelbrix

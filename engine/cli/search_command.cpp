@@ -15,7 +15,7 @@
 #include "result_list.h"
 #include "result_report.h"
 #include "search_driver.h"
-#include "sjis.h"
+#include "shift_jis.h"
 
 namespace quelbrix {
 
@@ -54,13 +54,10 @@ bool ParsePolicy(const char* text, int& policy) {
 // double-byte character (表 is 0x95 0x5C) is not one; '/' (0x2F) never is a second byte, so
 // UTF-8 names on the host cannot hide it.
 bool EndsWithSeparator(const std::string& folder) {
+    const char* const end = folder.data() + folder.size();
     std::size_t last = 0;
-    for (std::size_t at = 0; at < folder.size();) {
+    for (std::size_t at = 0; at < folder.size(); at += sjis::CharLengthIn(folder.data() + at, end))
         last = at;
-        const auto byte = static_cast<unsigned char>(folder[at]);
-        const auto next = static_cast<unsigned char>(at + 1 < folder.size() ? folder[at + 1] : 0);
-        at += IsSjisLeadByte(byte) && next >= 0x40 && next != 0x7F ? 2 : 1;
-    }
     return last + 1 == folder.size() && folder[last] == kPathSeparator;
 }
 

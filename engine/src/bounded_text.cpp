@@ -4,31 +4,19 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sjis.h"
+#include "shift_jis.h"
 
 namespace quelbrix {
 
 void DropSplitCharacter(char* text) {
     char* p = text;
     while (*p != '\0') {
-        if (IsSjisLeadByte(static_cast<unsigned char>(*p)) && p[1] == '\0') {
+        if (sjis::IsLeadByte(static_cast<unsigned char>(*p)) && p[1] == '\0') {
             *p = '\0';
             return;
         }
-        p += SjisCharLength(p);
+        p += sjis::CharLength(p);
     }
-}
-
-bool CopyBounded(char* target, std::size_t size, const char* source) {
-    std::size_t length = std::strlen(source);
-    if (length < size) {
-        std::memcpy(target, source, length + 1);
-        return true;
-    }
-    std::memcpy(target, source, size - 1);
-    target[size - 1] = '\0';
-    DropSplitCharacter(target);
-    return false;
 }
 
 static bool FormatInto(char* target, std::size_t size, const char* format, std::va_list args) {

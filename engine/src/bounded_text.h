@@ -5,11 +5,9 @@
 
 #include <cstddef>
 
-namespace quelbrix {
+#include "bounded_copy.h"
 
-// Copies `source` into `target` (`size` > 0 bytes), cutting at a character boundary when it
-// does not fit. Returns false when it was cut.
-bool CopyBounded(char* target, std::size_t size, const char* source);
+namespace quelbrix {
 
 // printf into `target`, cut at a character boundary when the result does not fit.
 // Returns false when it was cut.

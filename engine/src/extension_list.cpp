@@ -1,6 +1,6 @@
 #include "extension_list.h"
 
-#include "sjis.h"
+#include "shift_jis.h"
 
 namespace quelbrix {
 
@@ -44,14 +44,14 @@ bool MatchesExtension(const char* path, const char* item) {
         } else if (*p == '.') {
             extension = p + 1;
         }
-        p += SjisCharLength(p);
+        p += sjis::CharLength(p);
     }
     if (extension == nullptr) return false;
 
     for (;;) {
         // A double-byte character is compared as it stands: its second byte may look like an
         // ASCII letter (ア is 0x83 0x41, ヂ is 0x83 0x61) but is not one.
-        if (SjisCharLength(extension) == 2) {
+        if (sjis::CharLength(extension) == 2) {
             if (extension[0] != item[0] || extension[1] != item[1]) return false;
             extension += 2;
             item += 2;

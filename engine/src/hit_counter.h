@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-#include "sjis.h"
+#include "shift_jis.h"
 
 namespace quelbrix {
 
@@ -25,7 +25,7 @@ int CountHits(Pattern& pattern, const char* text, bool countAll) {
         std::size_t length = std::strlen(pattern.GetHitText());
         if (length == 0) {
             if (text[at] == '\0') break;
-            length = SjisCharLength(text + at);
+            length = sjis::CharLength(text + at);
         }
         if (length > static_cast<std::size_t>(INT_MAX - at)) break;
         offset = at + static_cast<int>(length);

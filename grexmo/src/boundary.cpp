@@ -1,6 +1,6 @@
 #include "boundary.h"
 
-#include "sjis.h"
+#include "char_code.h"
 
 namespace grexmo {
 namespace {

@@ -2,7 +2,7 @@
 #ifndef GREXMO_CHARSET_H
 #define GREXMO_CHARSET_H
 
-#include "sjis.h"
+#include "char_code.h"
 
 #include <vector>
 

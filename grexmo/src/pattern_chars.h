@@ -3,7 +3,7 @@
 #ifndef GREXMO_PATTERN_CHARS_H
 #define GREXMO_PATTERN_CHARS_H
 
-#include "sjis.h"
+#include "char_code.h"
 
 #include <cstddef>
 #include <vector>

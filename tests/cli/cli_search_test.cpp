@@ -221,3 +221,16 @@ TEST_F(CliSearchTest, InvalidRegularExpressionIsRefusedWithItsReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lead byte before a line feed is a character of its own, for the hit loop as for Grexmo:
+// "x*" is empty at 81, at 0A and at the end.
+TEST_F(CliSearchTest, HitLoopStepsByGrexmosCharacters) {
+    Write("a.txt", "\x81\x0A");
+    Outcome outcome = Run("search --regex --no-convert --relative '" + root + "' 'x*'");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "\t3\n");
+}
+
+}  // namespace

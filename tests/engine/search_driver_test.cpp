@@ -8,7 +8,7 @@
 
 #include "fake_platform.h"
 #include "messages.h"
-#include "sjis.h"
+#include "shift_jis.h"
 
 namespace quelbrix {
 namespace {
@@ -233,7 +233,7 @@ TEST(SearchDriver, LongWordAndFolderAreCutInTheSummary) {
     EXPECT_EQ(text.compare(0, 2, "「"), 0);
     // Cut between characters: the text ends on a whole 表.
     std::size_t at = 0;
-    while (at < text.size()) at += SjisCharLength(text.c_str() + at);
+    while (at < text.size()) at += sjis::CharLength(text.c_str() + at);
     EXPECT_EQ(at, text.size());
 }
 

@@ -2,7 +2,7 @@
 // against a walk from the start of the text, the two-byte scan against a byte-by-byte loop.
 #include "boundary.h"
 #include "byte_scan.h"
-#include "sjis.h"
+#include "char_code.h"
 
 #include <gtest/gtest.h>
 
