@@ -7,6 +7,11 @@
 
 namespace quelbrix {
 
+// Pages of help.chm that the settings pages open with their Help buttons.
+constexpr char kHelpTopicSettingsDialog[] = "_RESOURCE/「設定」ダイアログ.html";
+constexpr char kHelpTopicExtensions[] = "_RESOURCE/検索する拡張子.html";
+constexpr char kHelpTopicSendTo[] = "_RESOURCE/送る.html";
+
 // The buffer a topic request is built in.
 constexpr std::size_t kHelpTopicTextBytes = 1024;
 
