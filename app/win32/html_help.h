@@ -11,6 +11,7 @@ namespace quelbrix {
 // Commands of the control's help function.
 constexpr UINT kHhDisplayTopic = 0;
 constexpr UINT kHhDisplayToc = 1;
+constexpr UINT kHhCloseAll = 18;
 constexpr UINT kHhInitialize = 28;
 constexpr UINT kHhUninitialize = 29;
 
