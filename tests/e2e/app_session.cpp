@@ -378,4 +378,73 @@ bool AppSession::SaveScreenshot(const std::string& path) const {
     return ok;
 }
 
+// Help ----------------------------------------------------------------------------------------
+
+void InstallHelpFile(const std::string& programFolder) {
+    CopyOrThrow(BuildFolder() + "help.chm", programFolder + "help.chm");
+}
+
+namespace {
+
+struct ClassSearch {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOfClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    if (ProcessOf(window) != search->process || !IsWindowVisible(window)) return TRUE;
+    if (ClassOf(window) != search->className) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD waitMs) {
+    ClassSearch search = {ProcessOf(app.Main()), className, nullptr};
+    WaitUntil([&] {
+        EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, waitMs);
+    return search.found;
+}
+
+bool SaveWindowScreenshot(HWND window, const std::string& path) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return false;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = ((width * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
+    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    file += pixels;
+    WriteFileBytes(path, file);
+    return ok;
+}
+
 }  // namespace e2e
