@@ -339,43 +339,7 @@ void AppSession::Kill() {
 }
 
 bool AppSession::SaveScreenshot(const std::string& path) const {
-    RECT frame;
-    if (!GetWindowRect(main_, &frame)) return false;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    // Copied from the screen: PrintWindow cannot draw another process's window into our DC
-    // under Wine (it comes back black).
-    bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-    SelectObject(memory, old);
-
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
-    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
-    file.append(reinterpret_cast<const char*>(&info), sizeof info);
-    file += pixels;
-    WriteFileBytes(path, file);
-    return ok;
+    return SaveWindowScreenshot(main_, path);
 }
 
 // Help ----------------------------------------------------------------------------------------
@@ -420,6 +384,8 @@ bool SaveWindowScreenshot(HWND window, const std::string& path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
+    // Copied from the screen: PrintWindow cannot draw another process's window into our DC
+    // under Wine (it comes back black).
     bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
     BITMAPINFOHEADER info = {};
