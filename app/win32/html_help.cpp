@@ -32,7 +32,8 @@ std::string SystemFolderControl() {
 }
 
 bool LoadControl(HtmlHelpBinding& binding) {
-    HMODULE (*load)(const char*) = binding.loadModule != nullptr ? binding.loadModule : LoadModuleAt;
+    HMODULE (*load)(const char*) =
+        binding.loadModule != nullptr ? binding.loadModule : LoadModuleAt;
     char registered[kHtmlHelpControlPathBytes];
     if (binding.findControl != nullptr && binding.findControl(registered, sizeof registered) &&
         IsFullyQualifiedPath(registered)) {

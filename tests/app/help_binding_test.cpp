@@ -36,8 +36,12 @@ HMODULE RecordLoad(const char* path) {
     return loadResult;
 }
 bool NotRegistered(char*, std::size_t) { return false; }
-bool RegisteredByBareName(char* out, std::size_t) { return lstrcpyA(out, "hhctrl.ocx") != nullptr; }
-bool RegisteredAt(char* out, std::size_t) { return lstrcpyA(out, "D:\\viewer\\hhctrl.ocx") != nullptr; }
+bool RegisteredByBareName(char* out, std::size_t) {
+    return lstrcpyA(out, "hhctrl.ocx") != nullptr;
+}
+bool RegisteredAt(char* out, std::size_t) {
+    return lstrcpyA(out, "D:\\viewer\\hhctrl.ocx") != nullptr;
+}
 
 std::string SystemFolderControl() {
     char folder[MAX_PATH];
@@ -208,7 +212,9 @@ void PumpMessages() {
 // the control looks up for a Shift_JIS topic.
 TEST_F(HelpBinding, EveryTopicIsAPageOfTheCompiledHelp) {
     const std::string chm = HelpChm();
-    if (GetFileAttributesA(chm.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no " << chm;
+    if (GetFileAttributesA(chm.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no " << chm;
+    }
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const char* const titles[] = {u8"<title>「設定」ダイアログ</title>",
                                   u8"<title>検索する拡張子</title>", u8"<title>送る</title>"};
@@ -221,7 +227,9 @@ TEST_F(HelpBinding, EveryTopicIsAPageOfTheCompiledHelp) {
 
 TEST_F(HelpBinding, TheRealControlOpensTheHelpAtEachTopic) {
     const std::string chm = HelpChm();
-    if (GetFileAttributesA(chm.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no " << chm;
+    if (GetFileAttributesA(chm.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no " << chm;
+    }
     HelpFile help;
     help.Init(chm.substr(0, chm.size() - 8), "help.chm");
     for (const char* topic : kTopics) {

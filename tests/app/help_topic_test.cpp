@@ -12,8 +12,8 @@ namespace {
 TEST(HelpTopicText, PathSeparatorAndTopicMakeOneText) {
     char out[kHelpTopicTextBytes];
     // 表 (95 5C) in the folder: composed byte for byte, nothing taken for a separator.
-    ASSERT_TRUE(ComposeHelpTopicText("C:\\\x95\x5C\\help.chm", "_RESOURCE/「設定」ダイアログ.html",
-                                     out, sizeof out));
+    ASSERT_TRUE(ComposeHelpTopicText("C:\\\x95\x5C\\help.chm",
+                                     "_RESOURCE/「設定」ダイアログ.html", out, sizeof out));
     EXPECT_STREQ(out, "C:\\\x95\x5C\\help.chm::_RESOURCE/「設定」ダイアログ.html");
     ASSERT_TRUE(ComposeHelpTopicText("C:\\help.chm", nullptr, out, sizeof out));
     EXPECT_STREQ(out, "C:\\help.chm::");
