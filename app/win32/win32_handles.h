@@ -92,3 +92,14 @@ private:
 };
 
 }  // namespace quelbrix
+
+namespace quelbrix {
+
+struct RegistryKeyTraits {
+    static HKEY Invalid() { return nullptr; }
+    static bool Valid(HKEY h) { return h != nullptr; }
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+using RegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+
+}  // namespace quelbrix

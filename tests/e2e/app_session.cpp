@@ -354,8 +354,45 @@ void AppSession::Kill() {
 }
 
 bool AppSession::SaveScreenshot(const std::string& path) const {
+    return SaveWindowScreenshot(main_, path);
+}
+
+// Help ----------------------------------------------------------------------------------------
+
+void InstallHelpFile(const std::string& programFolder) {
+    CopyOrThrow(BuildFolder() + "help.chm", programFolder + "help.chm");
+}
+
+namespace {
+
+struct ClassSearch {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOfClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    if (ProcessOf(window) != search->process || !IsWindowVisible(window)) return TRUE;
+    if (ClassOf(window) != search->className) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD waitMs) {
+    ClassSearch search = {ProcessOf(app.Main()), className, nullptr};
+    WaitUntil([&] {
+        EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, waitMs);
+    return search.found;
+}
+
+bool SaveWindowScreenshot(HWND window, const std::string& path) {
     RECT frame;
-    if (!GetWindowRect(main_, &frame)) return false;
+    if (!GetWindowRect(window, &frame)) return false;
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     HDC screen = GetDC(nullptr);
@@ -366,7 +403,6 @@ bool AppSession::SaveScreenshot(const std::string& path) const {
     // under Wine (it comes back black).
     bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
-
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
     info.biWidth = width;
@@ -381,7 +417,6 @@ bool AppSession::SaveScreenshot(const std::string& path) const {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-
     BITMAPFILEHEADER header = {};
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info;

@@ -116,4 +116,12 @@ bool WaitUntil(Condition done, DWORD waitMs = kWaitMs) {
     return true;
 }
 
+// Help: the compiled help file beside the program, and the windows the help control opens.
+// Copies help.chm from the build folder into `programFolder`, as it ships beside the program.
+void InstallHelpFile(const std::string& programFolder);
+// A visible top-level window of class `className` in the program's process, within `waitMs`.
+HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD waitMs = kWaitMs);
+// Saves the screen area of `window` as a 24-bit .bmp.
+bool SaveWindowScreenshot(HWND window, const std::string& path);
+
 }  // namespace e2e
