@@ -10,14 +10,16 @@ namespace {
 
 constexpr char kEngineName[] = "QuelbrixD.DLL - QuelbrixU SupportSystem";
 constexpr char kGrexmoLine[] = "Grexmo.DLL Version 1.1.4.2";
+// Short enough for one line each beside the tab the page indents them by.
 constexpr char kProgramRights[] = "Copyright (C) 2026 Quelbrix プロジェクト";
-constexpr char kEngineRights[] = "検索エンジン Copyright (C) 2026 Quelbrix プロジェクト";
-constexpr char kGrexmoRights[] = "正規表現ライブラリ Copyright (C) 2026 Quelbrix プロジェクト";
+constexpr char kEngineRights[] = "Copyright (C) 2026 Quelbrix プロジェクト";
+constexpr char kGrexmoRights[] = "Copyright (C) 2026 Quelbrix プロジェクト";
 
 // A version in hundredths as the number printed with two decimals (111 gives "1.11").
 std::string Hundredths(int version) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(static_cast<float>(version) / 100.0f));
+    const float number = static_cast<float>(version) / 100.0f;  // single precision, as ever
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(number));
     return text;
 }
 

@@ -7,7 +7,7 @@ namespace quelbrix {
 
 // The project's addresses, shown on the version page's two buttons and opened by them.
 constexpr char kProjectWebAddress[] = "https://quelbrix.example.jp/";
-constexpr char kProjectMailAddress[] = "support@quelbrix.example.jp";
+constexpr char kProjectMailAddress[] = "quelbrix@example.jp";
 
 // "mailto:" followed by the mail address.
 std::string ProjectMailLink();

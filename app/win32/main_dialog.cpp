@@ -15,6 +15,7 @@
 #include "quelbrix_u_resources.h"
 #include "result_list_proc.h"
 #include "search_settings.h"
+#include "settings_sheet.h"
 #include "settings_template.h"
 #include "shell_path.h"
 #include "sjis.h"
@@ -255,8 +256,11 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
         case IDC_STOP:
             StopSearch(window);
             break;
+        case IDC_SETTINGS:
+            SettingsSheet();
+            break;
         default:
-            break;  // settings and save: their windows are not part of the program yet
+            break;  // save: its window is not part of the program yet
         }
         break;
     case WM_DROPFILES:

@@ -23,7 +23,8 @@ TEST(SendToName, FileNameUpToItsFirstDot) {
 }
 
 TEST(SendToName, ShortcutPathInTheFolder) {
-    EXPECT_EQ(SendToShortcutPath("C:\\SendTo", "D:\\x\\QuelbrixU.exe"), "C:\\SendTo\\QuelbrixU.lnk");
+    EXPECT_EQ(SendToShortcutPath("C:\\SendTo", "D:\\x\\QuelbrixU.exe"),
+              "C:\\SendTo\\QuelbrixU.lnk");
     EXPECT_EQ(SendToShortcutPath("C:\\SendTo\\", "a.b.exe"), "C:\\SendTo\\a.lnk");
     EXPECT_EQ(SendToShortcutPath("C:\\表", "a.exe"), "C:\\表\\a.lnk");
 }
