@@ -20,7 +20,8 @@ constexpr int kLineEndX = 500;
 
 int CheckId(std::size_t row) { return IDC_EXTENSIONS_CHECK + 1 + static_cast<int>(row); }
 int TextId(std::size_t row) { return IDC_EXTENSIONS_TEXT + 1 + static_cast<int>(row); }
-bool IsRowCheck(int id) { return id > IDC_EXTENSIONS_CHECK && id <= CheckId(kExtensionGroups - 1); }
+bool IsRowCheck(int id) { return id >= CheckId(0) && id <= CheckId(kExtensionGroups - 1); }
+bool IsRowText(int id) { return id >= TextId(0) && id <= TextId(kExtensionGroups - 1); }
 
 void DisableAllRows(HWND page) {
     for (std::size_t row = 0; row < kExtensionGroups; ++row) {
@@ -65,6 +66,8 @@ void OnCommand(HWND page, int id, int code) {
         if (IsTicked(page, IDC_EXTENSIONS_CUSTOM)) EnableRowsForCustom(page);
     } else if (IsRowCheck(id) && code == BN_CLICKED) {
         EnableControl(page, id - IDC_EXTENSIONS_CHECK + IDC_EXTENSIONS_TEXT, IsTicked(page, id));
+    } else if (IsRowText(id) && code == EN_CHANGE) {
+        KeepWithinPageText(page, id);
     }
 }
 

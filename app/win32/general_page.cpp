@@ -73,8 +73,11 @@ void BrowseForProgram(HWND page) {
     }
 }
 
-void OnCommand(HWND page, int id) {
+void OnCommand(HWND page, int id, int code) {
     switch (id) {
+    case IDC_GENERAL_PROGRAM_PATH:
+        if (code == EN_CHANGE) KeepWithinPageText(page, id);
+        break;
     case IDC_GENERAL_BROWSE:
         BrowseForProgram(page);
         break;
@@ -94,7 +97,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM first, LPARAM s
         if (message == WM_INITDIALOG) {
             Show(page, LoadGeneralPage(*theApp.profile));
         } else if (message == WM_COMMAND) {
-            OnCommand(page, LOWORD(first));
+            OnCommand(page, LOWORD(first), HIWORD(first));
         } else if (SheetNotice(message, second) == PSN_HELP) {
             theApp.help.ShowTopic(page, kHelpTopic);
         } else if (SheetNotice(message, second) == PSN_APPLY) {

@@ -30,6 +30,18 @@ inline void LimitToPageText(HWND page, int id) {
     SendDlgItemMessageA(page, id, EM_LIMITTEXT, kPageTextBytes, 0);
 }
 
+// An edit box that counts its limit in characters rather than bytes lets a double-byte text
+// pass it; on its change notice such a text is cut back to the stored length at once, with a
+// beep, while the user still sees it.
+inline void KeepWithinPageText(HWND page, int id) {
+    const std::string text = ControlText(page, id);
+    if (text.size() <= kPageTextBytes) return;
+    SetDlgItemTextA(page, id, CutAtCharBoundary(text, kPageTextBytes).c_str());
+    constexpr WPARAM kEnd = 0x7FFFFFFF;  // clamped to the text's end
+    SendDlgItemMessageA(page, id, EM_SETSEL, kEnd, kEnd);
+    MessageBeep(MB_OK);
+}
+
 // An edit box's text as stored: at most kPageTextBytes, never half a character.
 inline std::string PageText(HWND page, int id) {
     return CutAtCharBoundary(ControlText(page, id), kPageTextBytes);

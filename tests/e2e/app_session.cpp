@@ -454,4 +454,9 @@ void AppSession::TypeIn(HWND dialog, int id, const std::string& text) {
     for (char c : text) SendA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+void AppSession::TypeWideIn(HWND dialog, int id, const std::wstring& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    for (wchar_t c : text) SendW(edit, WM_CHAR, c, 1);
+}
+
 }  // namespace e2e

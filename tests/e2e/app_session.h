@@ -118,6 +118,7 @@ public:
     bool EnabledIn(HWND dialog, int id) const;
     // Types `text` into an edit box a character at a time, as the keyboard would.
     void TypeIn(HWND dialog, int id, const std::string& text);
+    void TypeWideIn(HWND dialog, int id, const std::wstring& text);  // UTF-16 characters
     // Saves the screen area of `window` as a 24-bit .bmp.
     bool SaveWindowScreenshot(HWND window, const std::string& path) const;
 

@@ -158,7 +158,7 @@ TEST_F(SettingsSheetTest, OkAtOnceWritesOnlyTheGeneralKeys) {
     ASSERT_TRUE(app.Exit());
 }
 
-TEST_F(SettingsSheetTest, CancelWritesNothingAndTypingStopsAtTheStoredLength) {
+TEST_F(SettingsSheetTest, CancelWritesNothingAndTypingStopsAt259Bytes) {
     WriteSettings(Golden());
     AppSession app(program);
     ASSERT_TRUE(app.Start());
@@ -172,6 +172,12 @@ TEST_F(SettingsSheetTest, CancelWritesNothingAndTypingStopsAtTheStoredLength) {
     app.ClickAndWaitIn(extensions, kCustom);
     app.TypeIn(extensions, kRowText + 4, std::string(300, 'x'));
     EXPECT_EQ(app.TextIn(extensions, kRowText + 4).size(), 259u);  // its list typed onto
+    // Double-byte characters stop where the next one would pass 259 bytes.
+    app.SetTextIn(extensions, kRowText + 5, "");
+    app.TypeWideIn(extensions, kRowText + 5, std::wstring(140, L'\x8868'));  // 表
+    std::string kept;
+    for (int i = 0; i < 129; ++i) kept += "表";
+    EXPECT_EQ(app.TextIn(extensions, kRowText + 5), kept);
     ASSERT_TRUE(app.CloseSettings(IDCANCEL));
     EXPECT_EQ(Settings(), Golden());
     ASSERT_TRUE(app.Exit());
