@@ -397,7 +397,8 @@ constexpr int kSettingsButton = 1003;
 }  // namespace
 
 bool AppSession::Running() const {
-    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 HWND AppSession::FindSettings() {

@@ -184,7 +184,7 @@ TEST_F(SettingsSheetTest, CancelWritesNothingAndTypingStopsAt259Bytes) {
 }
 
 TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
-    WriteSettings(Golden());
+    WriteSettings(Replaced(Golden(), "v4=1", "v4=0"));
     e2e::WriteFileBytes(data + "a.md", "the word is here\r\n");
     e2e::WriteFileBytes(data + "b.txt", "the word is here too\r\n");
     AppSession app(program);
@@ -208,12 +208,17 @@ TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
     EXPECT_TRUE(app.CheckedIn(extensions, kRowCheck + 1));
     EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 1));
     app.ClickAndWaitIn(extensions, kRowCheck + 0);  // no such row; nothing happens
+    EXPECT_FALSE(app.CheckedIn(extensions, kRowCheck + 4));
     app.ClickAndWaitIn(extensions, kCustom);
     EXPECT_TRUE(app.EnabledIn(extensions, kRowCheck + 11));
     EXPECT_TRUE(app.EnabledIn(extensions, kRowText + 11));
+    EXPECT_TRUE(app.EnabledIn(extensions, kRowCheck + 4));
+    EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 4));  // its group is not ticked
     app.SetTextIn(extensions, kRowText + 1, "MD,Txt2");
     app.SetTextIn(extensions, kRowText + 2, " .HTM, x ");
-    for (int row = 2; row <= 11; ++row) app.ClickAndWaitIn(extensions, kRowCheck + row);
+    for (int row = 2; row <= 11; ++row) {
+        if (row != 4) app.ClickAndWaitIn(extensions, kRowCheck + row);
+    }
     EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 2));  // cleared: disabled at once
     EXPECT_TRUE(app.EnabledIn(extensions, kRowText + 1));
     ASSERT_TRUE(app.CloseSettings(IDOK));
@@ -228,6 +233,7 @@ TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
     EXPECT_EQ(IniValue(file, "type", "v1"), "1");
     EXPECT_EQ(IniValue(file, "type", "t2"), " .HTM, x ");  // a disabled row is written too
     EXPECT_EQ(IniValue(file, "type", "v2"), "0");
+    EXPECT_EQ(IniValue(file, "type", "v4"), "0");
     EXPECT_EQ(IniValue(file, "type", "t11"), "bat");
 
     app.SetText(kFolder, data);
