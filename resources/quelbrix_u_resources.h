@@ -4,6 +4,10 @@
 #define IDI_QUELBRIXU 1
 
 #define IDD_MAIN 103
+#define IDD_VERSION_PAGE 108
+#define IDD_GENERAL_PAGE 109
+#define IDD_EXTENSIONS_PAGE 110
+#define IDD_OTHER_PAGE 112
 
 #define IDC_RESULT_LIST 1000
 #define IDC_HELP_BUTTON 1001
@@ -34,7 +38,39 @@
 #define IDS_WRITE_FAILED 124
 #define IDS_NOTHING_TO_SAVE 125
 #define IDS_FOLDER_TOO_LONG 126
+#define IDS_SENDTO_FAILED 128
 #define IDS_BAD_PATTERN 129
+
+// Settings sheet, General page (dialog 109), section [whole].
+#define IDC_GENERAL_BROWSE 1001
+#define IDC_GENERAL_PROGRAM_PATH 1002
+#define IDC_GENERAL_RELATIVE 1004
+#define IDC_GENERAL_HIDE_PROGRESS 1005
+#define IDC_GENERAL_HIDE_COUNT 1006
+#define IDC_GENERAL_NO_CONVERSION 1007
+#define IDC_GENERAL_ASSOCIATED 1008
+#define IDC_GENERAL_USER_PROGRAM 1009
+#define IDC_GENERAL_ERROR_ASK 1010
+#define IDC_GENERAL_ERROR_SKIP 1011
+#define IDC_GENERAL_ERROR_STOP 1012
+
+// Extensions page (dialog 110), section [type]: row i (1 to 11) is check box
+// IDC_EXTENSIONS_CHECK + i and edit box IDC_EXTENSIONS_TEXT + i.
+#define IDC_EXTENSIONS_ALL_FILES 1008
+#define IDC_EXTENSIONS_CUSTOM 1009
+#define IDC_EXTENSIONS_CHECK 2000
+#define IDC_EXTENSIONS_TEXT 2100
+
+// Other page (dialog 112).
+#define IDC_OTHER_UNREGISTER 1001
+#define IDC_OTHER_REGISTER 1002
+#define IDC_OTHER_CLEAR_WORDS 1003
+#define IDC_OTHER_CLEAR_PATHS 1034
+
+// Version page (dialog 108).
+#define IDC_VERSION_WEB 1001
+#define IDC_VERSION_MAIL 1003
+#define IDC_VERSION_TEXT 1020
 
 // Popup menu entries of the result list; each entry's text is the string numbered id + 100.
 #define IDM_OPEN_FILE 100

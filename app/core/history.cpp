@@ -32,4 +32,9 @@ void AddToHistory(ProfileFile& profile, const std::string& section, const std::s
     profile.WriteString(SlotKey(0), entry);
 }
 
+void ClearHistory(ProfileFile& profile, const std::string& section) {
+    profile.SetSection(section);
+    for (int slot = 0; slot < kHistorySlots; ++slot) profile.WriteString(SlotKey(slot), "");
+}
+
 }  // namespace quelbrix

@@ -23,4 +23,7 @@ std::vector<std::string> ReadHistory(ProfileFile& profile, const std::string& se
 // and the one in "h19" is dropped. Each slot is written to the file as it is moved.
 void AddToHistory(ProfileFile& profile, const std::string& section, const std::string& entry);
 
+// Writes every slot of `section` as the empty string; the keys stay in the file.
+void ClearHistory(ProfileFile& profile, const std::string& section);
+
 }  // namespace quelbrix

@@ -17,6 +17,7 @@
 #include "result_list_proc.h"
 #include "result_report_file.h"
 #include "search_settings.h"
+#include "settings_sheet.h"
 #include "settings_template.h"
 #include "shell_path.h"
 #include "sjis.h"
@@ -261,6 +262,9 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
             break;
         case IDC_SAVE:
             SaveResults();
+            break;
+        case IDC_SETTINGS:
+            SettingsSheet();
             break;
         default:
             break;

@@ -72,6 +72,60 @@ struct ItemListTraits {
 };
 using ItemList = UniqueHandle<LPITEMIDLIST, ItemListTraits>;
 
+// A GDI object (pen, brush, font) deleted on destruction.
+struct GdiObjectTraits {
+    static HGDIOBJ Invalid() { return nullptr; }
+    static bool Valid(HGDIOBJ h) { return h != nullptr; }
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
+
+// Selects an object into a device context for the scope and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC device, HGDIOBJ object)
+        : device_(device), previous_(SelectObject(device, object)) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(device_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC device_;
+    HGDIOBJ previous_;
+};
+
+// BeginPaint for the scope, EndPaint on the way out.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), device_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Device() const { return device_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC device_;
+};
+
+// COM initialised for the calling thread for the scope; uninitialised only when that
+// succeeded (S_FALSE, already initialised, counts too and is balanced as well).
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
 // A COM interface pointer released on destruction.
 template <typename Interface>
 class ComPtr {
@@ -86,6 +140,7 @@ public:
     Interface* operator->() const { return pointer_; }
     Interface* Get() const { return pointer_; }
     Interface** Out() { return &pointer_; }
+    void** OutVoid() { return reinterpret_cast<void**>(&pointer_); }
 
 private:
     Interface* pointer_ = nullptr;

@@ -95,4 +95,20 @@ TEST_F(HistoryTest, WorksOnAFileWithoutTheSection) {
     EXPECT_EQ(ReadHistory(profile, "word_history"), (std::vector<std::string>{"y", "x"}));
 }
 
+TEST_F(HistoryTest, ClearingEmptiesEverySlotAndLeavesTheOtherHistory) {
+    AddToHistory(profile, "path_history", "C:\\data\\");
+    const std::string pathOnly = files.files["Q.ini"];  // the words' keys all empty
+    for (const char* word : {"a", "b", "c"}) AddToHistory(profile, "word_history", word);
+    quelbrix::ClearHistory(profile, "word_history");
+    EXPECT_EQ(files.files["Q.ini"], pathOnly);
+}
+
+TEST_F(HistoryTest, ClearingAFileWithoutTheSectionWritesTheEmptyKeys) {
+    files.files["Q.ini"] = "[main]\r\nunder=1\r\n";
+    quelbrix::ClearHistory(profile, "path_history");
+    profile.SetSection("path_history");
+    EXPECT_EQ(profile.GetString("h19", 10), "");
+    EXPECT_NE(files.files["Q.ini"].find("h19=\r\n"), std::string::npos);
+}
+
 }  // namespace

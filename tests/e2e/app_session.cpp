@@ -200,7 +200,11 @@ AppSession::~AppSession() {
 }
 
 bool AppSession::Start(const std::string& arguments) {
-    const std::string exe = folder_ + "QuelbrixU.exe";
+    return StartNamed("QuelbrixU.exe", arguments);
+}
+
+bool AppSession::StartNamed(const std::string& exeName, const std::string& arguments) {
+    const std::string exe = folder_ + exeName;
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
@@ -353,6 +357,10 @@ void AppSession::Kill() {
     }
 }
 
+bool AppSession::SaveWindowScreenshot(HWND window, const std::string& path) const {
+    return e2e::SaveWindowScreenshot(window, path);
+}
+
 bool AppSession::SaveScreenshot(const std::string& path) const {
     return SaveWindowScreenshot(main_, path);
 }
@@ -432,6 +440,80 @@ std::vector<HWND> AppSession::OtherDialogs() const {
     DialogList list = {process_.dwProcessId, main_, {}};
     EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&list));
     return list.found;
+}
+
+// ---- The settings sheet and other dialogs of the program ----
+
+namespace {
+
+// The sheet's caption, Shift_JIS.
+constexpr char kSettingsCaption[] = "設定";
+constexpr int kSettingsButton = 1003;
+
+}  // namespace
+
+bool AppSession::Running() const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND AppSession::FindSettings() {
+    return FindProcessDialog(process_.dwProcessId, kSettingsCaption, true, main_);
+}
+
+HWND AppSession::OpenSettings() {
+    Click(kSettingsButton);
+    HWND sheet = nullptr;
+    WaitUntil([&] { return (sheet = FindSettings()) != nullptr; });
+    return sheet;
+}
+
+HWND AppSession::ShowSettingsPage(int index) {
+    HWND sheet = FindSettings();
+    if (sheet == nullptr) return nullptr;
+    SendA(sheet, PSM_SETCURSEL, index, 0);
+    return reinterpret_cast<HWND>(SendA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+bool AppSession::CloseSettings(int buttonId) {
+    HWND sheet = FindSettings();
+    if (sheet == nullptr) return false;
+    PostMessageA(GetDlgItem(sheet, buttonId), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(sheet); });
+}
+
+void AppSession::ClickIn(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void AppSession::ClickAndWaitIn(HWND dialog, int id) {
+    SendA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void AppSession::SetTextIn(HWND dialog, int id, const std::string& text) {
+    SendA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string AppSession::TextIn(HWND dialog, int id) const {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+bool AppSession::CheckedIn(HWND dialog, int id) const {
+    return SendA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool AppSession::EnabledIn(HWND dialog, int id) const {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+void AppSession::TypeIn(HWND dialog, int id, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    for (char c : text) SendA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void AppSession::TypeWideIn(HWND dialog, int id, const std::wstring& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    for (wchar_t c : text) SendW(edit, WM_CHAR, c, 1);
 }
 
 }  // namespace e2e

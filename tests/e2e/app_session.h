@@ -99,6 +99,33 @@ public:
     std::vector<HWND> OtherDialogs() const;
     std::string SettingsPath() const { return folder_ + "QuelbrixU.ini"; }
 
+    // ---- The settings sheet and other dialogs of the program ----
+    // Starts the copy of the program named `exeName` in the program folder.
+    bool StartNamed(const std::string& exeName, const std::string& arguments = "");
+    bool Running() const;
+    // Presses the settings button and waits for the sheet; nullptr when it does not open.
+    HWND OpenSettings();
+    HWND FindSettings();
+    // Shows page `index` of the sheet (0 General, 1 Extensions, 2 Other, 3 version) and
+    // returns the page's window.
+    HWND ShowSettingsPage(int index);
+    // Presses OK or Cancel of the sheet and waits until it is gone.
+    bool CloseSettings(int buttonId);
+    // The same as the main window's helpers, for a control of any dialog of the program.
+    void ClickIn(HWND dialog, int id);  // posted, like Click
+    // Clicks and returns once the program has handled it (check boxes and radio buttons; not
+    // for a button that opens a modal box).
+    void ClickAndWaitIn(HWND dialog, int id);
+    void SetTextIn(HWND dialog, int id, const std::string& text);
+    std::string TextIn(HWND dialog, int id) const;
+    bool CheckedIn(HWND dialog, int id) const;
+    bool EnabledIn(HWND dialog, int id) const;
+    // Types `text` into an edit box a character at a time, as the keyboard would.
+    void TypeIn(HWND dialog, int id, const std::string& text);
+    void TypeWideIn(HWND dialog, int id, const std::wstring& text);  // UTF-16 characters
+    // Saves the screen area of `window` as a 24-bit .bmp.
+    bool SaveWindowScreenshot(HWND window, const std::string& path) const;
+
 private:
     std::string folder_;
     PROCESS_INFORMATION process_ = {};

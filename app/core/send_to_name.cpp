@@ -1,0 +1,19 @@
+#include "send_to_name.h"
+
+#include "sjis.h"
+
+namespace quelbrix {
+
+std::string SendToShortcutName(const std::string& programPath) {
+    const std::string fileName = programPath.substr(FolderPartOf(programPath).size());
+    // A dot is never the second byte of a double-byte character, so a plain search is safe.
+    return fileName.substr(0, fileName.find('.'));
+}
+
+std::string SendToShortcutPath(const std::string& folder, const std::string& programPath) {
+    std::string path = folder;
+    if (!EndsWithBackslash(path)) path += '\\';
+    return path + SendToShortcutName(programPath) + ".lnk";
+}
+
+}  // namespace quelbrix

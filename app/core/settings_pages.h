@@ -1,0 +1,54 @@
+// What the General and Extensions pages of the settings dialog show, and how they store it.
+// The page windows only move these records to and from their controls; every rule about keys,
+// values and write order lives here.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "profile_file.h"
+#include "search_settings.h"
+
+namespace quelbrix {
+
+// The program path and each extension list are kept to this many bytes, the most a path
+// buffer of the platform holds before its terminator.
+constexpr std::size_t kPageTextBytes = 259;
+
+enum class ErrorChoice { kAsk = 0, kSkip = 1, kStop = 2 };
+
+// [whole]
+struct GeneralPage {
+    bool hideProgress = false;      // nProgress
+    bool hideCount = false;         // nCount
+    bool relativePaths = false;     // relative
+    bool noCodeConversion = false;  // nKanji
+    bool userProgram = false;       // appli: false for the associated application
+    std::string programPath;        // path, kept also while the associated one is chosen
+    ErrorChoice error = ErrorChoice::kAsk;
+};
+
+// Flags show ticked only for a stored 1, as the search reads them; an error value other than
+// 0 or 1 shows the third choice.
+GeneralPage LoadGeneralPage(ProfileFile& profile);
+// Writes nProgress, nCount, relative, nKanji, path, appli and error, in that order.
+void SaveGeneralPage(ProfileFile& profile, const GeneralPage& page);
+
+struct ExtensionGroupRow {
+    bool enabled = false;    // v<i>
+    std::string extensions;  // t<i>, as typed
+};
+
+// [type]
+struct ExtensionsPage {
+    bool allFiles = false;  // all_type
+    std::array<ExtensionGroupRow, kExtensionGroups> rows;
+};
+
+ExtensionsPage LoadExtensionsPage(ProfileFile& profile);
+// Writes all_type, then v<i> and t<i> for every row, disabled rows included; the texts
+// unchanged apart from the length bound.
+void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page);
+
+}  // namespace quelbrix

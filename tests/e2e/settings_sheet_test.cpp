@@ -1,0 +1,387 @@
+// End-to-end tests of the settings sheet: its four pages worked through the real program,
+// with the settings file, the next search and the Send To folder checked from outside.
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app_session.h"
+#include "golden_settings.h"
+
+using e2e::AppSession;
+using e2e::MessageBoxSeen;
+using e2e::TempFolder;
+
+namespace {
+
+// Main window.
+constexpr int kFolder = 1034;
+constexpr int kWord = 1035;
+constexpr int kStart = 1;
+// Sheet and pages.
+constexpr int kSheetHelp = 9;
+constexpr int kGeneral = 0, kExtensions = 1, kOther = 2, kVersion = 3;
+constexpr int kHideProgress = 1005, kHideCount = 1006, kRelative = 1004, kNoConversion = 1007;
+constexpr int kAssociated = 1008, kUserProgram = 1009, kProgramPath = 1002, kBrowse = 1001;
+constexpr int kErrorAsk = 1010, kErrorSkip = 1011, kErrorStop = 1012;
+constexpr int kAllFiles = 1008, kCustom = 1009;
+constexpr int kRowCheck = 2000, kRowText = 2100;  // + row number 1..11
+constexpr int kRegister = 1002, kUnregister = 1001, kClearWords = 1003, kClearPaths = 1034;
+constexpr int kVersionText = 1020, kWebButton = 1001, kMailButton = 1003;
+
+const char kRegistered[] = "送るに登録しました。";
+const char kRemoved[] = "送るの登録を解除しました。";
+const char kNotRegistered[] = "送るに登録されていません。";
+const char kRegisterFailed[] = "送るに登録できませんでした。\n「送る」フォルダにショートカットを作成できません。";
+const char kAskPaths[] = "検索場所の履歴を削除します。\n本当によろしいですか？";
+const char kPathsCleared[] = "検索場所の履歴を削除しました。";
+const char kAskWords[] = "検索文字列の履歴を削除します。\n本当によろしいですか？";
+const char kWordsCleared[] = "検索文字列の履歴を削除しました。";
+
+std::string Golden() {
+    return std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    std::size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The value of key in section of an INI text (exact names, as the program writes them).
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    std::size_t start = text.find("[" + section + "]\r\n");
+    if (start == std::string::npos) return "<no section>";
+    std::size_t end = text.find("\r\n[", start + 1);
+    std::size_t line = text.find("\r\n" + key + "=", start);
+    if (line == std::string::npos || line > end) return "<no key>";
+    line += key.size() + 3;
+    return text.substr(line, text.find("\r\n", line) - line);
+}
+
+std::string SendToFolder() {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, CSIDL_SENDTO, TRUE);
+    return std::string(path) + "\\";
+}
+
+// The target of a shortcut file, read back through the shell link object.
+std::string ShortcutTarget(const std::string& lnk) {
+    CoInitialize(nullptr);
+    std::string target = "<unreadable>";
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t wide[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
+            char path[MAX_PATH] = "";
+            if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
+                SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
+                target = path;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
+// Paths compared without regard to letter case, as the file system does.
+std::string Lower(std::string text) {
+    if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+class SettingsSheetTest : public ::testing::Test {
+protected:
+    SettingsSheetTest()
+        : root("sheet"), program(root.Path() + "prog\\"), data(root.Path() + "data\\") {
+        e2e::MakeFolder(program);
+        e2e::MakeFolder(data);
+        AppSession::InstallProgram(program);
+        RemoveShortcuts();
+    }
+    ~SettingsSheetTest() override { RemoveShortcuts(); }
+
+    static void RemoveShortcuts() {
+        for (const char* name : {"QuelbrixU.lnk", "Qx.lnk"}) {
+            DeleteFileA((SendToFolder() + name).c_str());
+            RemoveDirectoryA((SendToFolder() + name).c_str());
+        }
+    }
+    std::string Settings() { return e2e::ReadFileBytes(program + "QuelbrixU.ini"); }
+    void WriteSettings(const std::string& text) {
+        e2e::WriteFileBytes(program + "QuelbrixU.ini", text);
+    }
+    // Clicks `id` on `page` and returns the text of the program's box that answers it, which
+    // is closed with `answer`.
+    std::string BoxAfterClick(AppSession& app, HWND page, int id, int answer = IDOK) {
+        app.ClickIn(page, id);
+        MessageBoxSeen box;
+        if (!app.WaitForMessageBox(e2e::kProgramCaption, box)) return "<no box>";
+        app.Answer(box, answer);
+        return box.text;
+    }
+
+    TempFolder root;
+    std::string program;
+    std::string data;
+};
+
+TEST_F(SettingsSheetTest, OkAtOnceWritesOnlyTheGeneralKeys) {
+    // Values only a hand could have put there; the Extensions page is never shown.
+    const std::string before =
+        Replaced(Replaced(Replaced(Golden(), "error=0", "error=7"), "nProgress=0", "nProgress=2"),
+                 "v3=1", "v3=2");
+    WriteSettings(before);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND general = app.ShowSettingsPage(kGeneral);
+    EXPECT_TRUE(app.CheckedIn(general, kErrorStop));
+    EXPECT_FALSE(app.CheckedIn(general, kErrorAsk) || app.CheckedIn(general, kErrorSkip));
+    EXPECT_FALSE(app.CheckedIn(general, kHideProgress));
+    EXPECT_TRUE(app.CheckedIn(general, kAssociated));
+    EXPECT_FALSE(app.EnabledIn(general, kProgramPath));
+    EXPECT_FALSE(app.EnabledIn(general, kBrowse));
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+
+    EXPECT_EQ(Settings(), Replaced(Replaced(before, "error=7", "error=2"), "nProgress=2",
+                                   "nProgress=0"));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, CancelWritesNothingAndTypingStopsAt259Bytes) {
+    WriteSettings(Golden());
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND general = app.ShowSettingsPage(kGeneral);
+    app.ClickAndWaitIn(general, kHideCount);
+    app.ClickAndWaitIn(general, kUserProgram);
+    app.TypeIn(general, kProgramPath, std::string(270, 'p'));
+    EXPECT_EQ(app.TextIn(general, kProgramPath), std::string(259, 'p'));
+    HWND extensions = app.ShowSettingsPage(kExtensions);
+    app.ClickAndWaitIn(extensions, kCustom);
+    app.TypeIn(extensions, kRowText + 4, std::string(300, 'x'));
+    EXPECT_EQ(app.TextIn(extensions, kRowText + 4).size(), 259u);  // its list typed onto
+    // Double-byte characters stop where the next one would pass 259 bytes.
+    app.SetTextIn(extensions, kRowText + 5, "");
+    app.TypeWideIn(extensions, kRowText + 5, std::wstring(140, L'\x8868'));  // 表
+    std::string kept;
+    for (int i = 0; i < 129; ++i) kept += "表";
+    EXPECT_EQ(app.TextIn(extensions, kRowText + 5), kept);
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    EXPECT_EQ(Settings(), Golden());
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
+    WriteSettings(Replaced(Golden(), "v4=1", "v4=0"));
+    e2e::WriteFileBytes(data + "a.md", "the word is here\r\n");
+    e2e::WriteFileBytes(data + "b.txt", "the word is here too\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+
+    HWND general = app.ShowSettingsPage(kGeneral);
+    app.ClickAndWaitIn(general, kHideCount);
+    app.ClickAndWaitIn(general, kErrorSkip);
+    app.ClickAndWaitIn(general, kUserProgram);
+    EXPECT_TRUE(app.EnabledIn(general, kProgramPath));
+    EXPECT_TRUE(app.EnabledIn(general, kBrowse));
+    app.SetTextIn(general, kProgramPath, "C:\\エディタ\\ed.exe");
+    app.ClickAndWaitIn(general, kAssociated);  // the typed path is kept all the same
+    EXPECT_FALSE(app.EnabledIn(general, kProgramPath));
+
+    HWND extensions = app.ShowSettingsPage(kExtensions);
+    // All files: every row disabled, the ticks still showing.
+    EXPECT_TRUE(app.CheckedIn(extensions, kAllFiles));
+    EXPECT_FALSE(app.EnabledIn(extensions, kRowCheck + 1));
+    EXPECT_TRUE(app.CheckedIn(extensions, kRowCheck + 1));
+    EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 1));
+    app.ClickAndWaitIn(extensions, kRowCheck + 0);  // no such row; nothing happens
+    EXPECT_FALSE(app.CheckedIn(extensions, kRowCheck + 4));
+    app.ClickAndWaitIn(extensions, kCustom);
+    EXPECT_TRUE(app.EnabledIn(extensions, kRowCheck + 11));
+    EXPECT_TRUE(app.EnabledIn(extensions, kRowText + 11));
+    EXPECT_TRUE(app.EnabledIn(extensions, kRowCheck + 4));
+    EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 4));  // its group is not ticked
+    app.SetTextIn(extensions, kRowText + 1, "MD,Txt2");
+    app.SetTextIn(extensions, kRowText + 2, " .HTM, x ");
+    for (int row = 2; row <= 11; ++row) {
+        if (row != 4) app.ClickAndWaitIn(extensions, kRowCheck + row);
+    }
+    EXPECT_FALSE(app.EnabledIn(extensions, kRowText + 2));  // cleared: disabled at once
+    EXPECT_TRUE(app.EnabledIn(extensions, kRowText + 1));
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+
+    const std::string file = Settings();
+    EXPECT_EQ(IniValue(file, "whole", "nCount"), "1");
+    EXPECT_EQ(IniValue(file, "whole", "error"), "1");
+    EXPECT_EQ(IniValue(file, "whole", "appli"), "0");
+    EXPECT_EQ(IniValue(file, "whole", "path"), "C:\\エディタ\\ed.exe");
+    EXPECT_EQ(IniValue(file, "type", "all_type"), "0");
+    EXPECT_EQ(IniValue(file, "type", "t1"), "MD,Txt2");  // as typed
+    EXPECT_EQ(IniValue(file, "type", "v1"), "1");
+    EXPECT_EQ(IniValue(file, "type", "t2"), " .HTM, x ");  // a disabled row is written too
+    EXPECT_EQ(IniValue(file, "type", "v2"), "0");
+    EXPECT_EQ(IniValue(file, "type", "v4"), "0");
+    EXPECT_EQ(IniValue(file, "type", "t11"), "bat");
+
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "word");
+    app.Click(kStart);
+    MessageBoxSeen summary;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, summary));
+    app.Answer(summary, IDOK);
+    ASSERT_TRUE(app.WaitIdle());
+    ASSERT_EQ(app.RowCount(), 1);  // only the .md file: "md" matched without regard to case
+    EXPECT_NE(app.Cell(0, 0).find("a.md"), std::string::npos);
+    EXPECT_EQ(app.Cell(0, 3), "");  // counts hidden
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, SendToRegisterRemoveAndRemoveAgain) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+    const std::string shortcut = SendToFolder() + "QuelbrixU.lnk";
+
+    EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);
+    ASSERT_TRUE(e2e::FileExistsAt(shortcut));
+    EXPECT_EQ(Lower(ShortcutTarget(shortcut)), Lower(program + "QuelbrixU.exe"));
+    EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);  // again: overwritten
+
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
+    EXPECT_FALSE(e2e::FileExistsAt(shortcut));
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kNotRegistered);
+    EXPECT_NE(app.FindSettings(), nullptr);  // the page's buttons leave the sheet open
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, RenamedProgramRemovesTheShortcutItMade) {
+    ASSERT_TRUE(CopyFileA((program + "QuelbrixU.exe").c_str(), (program + "Qx.tool.exe").c_str(),
+                          FALSE));
+    AppSession app(program);
+    ASSERT_TRUE(app.StartNamed("Qx.tool.exe"));
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+
+    EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);
+    EXPECT_TRUE(e2e::FileExistsAt(SendToFolder() + "Qx.lnk"));
+    EXPECT_FALSE(e2e::FileExistsAt(SendToFolder() + "QuelbrixU.lnk"));
+    EXPECT_EQ(Lower(ShortcutTarget(SendToFolder() + "Qx.lnk")), Lower(program + "Qx.tool.exe"));
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
+    EXPECT_FALSE(e2e::FileExistsAt(SendToFolder() + "Qx.lnk"));
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, RegistrationThatCannotBeSavedSaysSo) {
+    // A folder where the shortcut file would go: the save cannot succeed.
+    const std::string blocker = SendToFolder() + "QuelbrixU.lnk";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+    EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegisterFailed);
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kNotRegistered);
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, HistoriesAreClearedOnlyAfterYes) {
+    std::string settings = Golden();
+    const std::size_t words = settings.find("[word_history]");
+    settings = settings.substr(0, words) +
+               Replaced(Replaced(settings.substr(words), "h0=", "h0=alpha"), "h1=", "h1=beta");
+    settings = Replaced(settings, "[path_history]\r\nh0=", "[path_history]\r\nh0=C:\\data\\");
+    WriteSettings(settings);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(app.ComboItems(kWord), (std::vector<std::string>{"alpha", "beta"}));
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+
+    EXPECT_EQ(BoxAfterClick(app, other, kClearWords, IDNO), kAskWords);
+    MessageBoxSeen late;
+    EXPECT_FALSE(app.WaitForMessageBox(e2e::kProgramCaption, late, 1000));  // no report
+    EXPECT_EQ(Settings(), settings);
+    EXPECT_EQ(app.ComboItems(kWord).size(), 2u);
+
+    EXPECT_EQ(BoxAfterClick(app, other, kClearWords, IDYES), kAskWords);
+    MessageBoxSeen report;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, report));
+    EXPECT_EQ(report.text, kWordsCleared);
+    app.Answer(report, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.ComboItems(kWord).empty(); }, 5000));
+    EXPECT_EQ(app.Text(kWord), "");
+    const std::string pathOnly =
+        Replaced(Golden(), "[path_history]\r\nh0=", "[path_history]\r\nh0=C:\\data\\");
+    EXPECT_EQ(Settings(), pathOnly);  // the word keys stay, empty; the folders untouched
+    EXPECT_EQ(app.ComboItems(kFolder), (std::vector<std::string>{"C:\\data\\"}));
+
+    EXPECT_EQ(BoxAfterClick(app, other, kClearPaths, IDYES), kAskPaths);
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, report));
+    EXPECT_EQ(report.text, kPathsCleared);
+    app.Answer(report, IDOK);
+    EXPECT_EQ(Settings(), Golden());
+    EXPECT_TRUE(app.ComboItems(kFolder).empty());
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, HelpButtonsOfTheFirstThreePagesAndTheVersionPage) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    HWND sheet = app.OpenSettings();
+    ASSERT_NE(sheet, nullptr);
+    for (int page : {kGeneral, kExtensions, kOther}) {
+        app.ShowSettingsPage(page);
+        EXPECT_TRUE(app.EnabledIn(sheet, kSheetHelp)) << page;
+        app.ClickAndWaitIn(sheet, kSheetHelp);
+        EXPECT_TRUE(app.Running());
+        EXPECT_EQ(app.FindSettings(), sheet);
+    }
+    HWND version = app.ShowSettingsPage(kVersion);
+    EXPECT_FALSE(app.EnabledIn(sheet, kSheetHelp));
+
+    const std::string text = app.TextIn(version, kVersionText);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "QuelbrixU Ver4.13");
+    EXPECT_NE(text.find("\nQuelbrixD.DLL - QuelbrixU SupportSystem Ver1.11\n\t"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nGrexmo.DLL Version 1.1.4.2\n"), std::string::npos) << text;
+    EXPECT_NE(app.TextIn(version, kMailButton).find('@'), std::string::npos);
+    EXPECT_NE(app.TextIn(version, kWebButton).find("://"), std::string::npos);
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, ScreenshotsOfTheFourPages) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    HWND sheet = app.OpenSettings();
+    ASSERT_NE(sheet, nullptr);
+    const char* names[] = {"general", "extensions", "other", "version"};
+    for (int page : {kGeneral, kExtensions, kOther, kVersion}) {
+        app.ShowSettingsPage(page);
+        Sleep(300);  // let the page paint before the screen is copied
+        EXPECT_TRUE(app.SaveWindowScreenshot(
+            sheet, std::string(E2E_ARTIFACT_DIR) + "\\settings_" + names[page] + ".bmp"));
+    }
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+}  // namespace
