@@ -34,6 +34,7 @@
 #define IDS_WRITE_FAILED 124
 #define IDS_NOTHING_TO_SAVE 125
 #define IDS_FOLDER_TOO_LONG 126
+#define IDS_DELETE_FAILED 127
 
 // Popup menu entries of the result list; each entry's text is the string numbered id + 100.
 #define IDM_OPEN_FILE 100
@@ -42,3 +43,9 @@
 #define IDM_SEPARATOR 103
 #define IDM_PROPERTIES 104
 #define IDS_MENU_TEXT_OFFSET 100
+
+// Bitmaps of the popup menu entries (16 x 16, 256 colours).
+#define IDB_OPEN_FILE 104
+#define IDB_DELETE_FILE 105
+#define IDB_OPEN_FOLDER 106
+#define IDB_PROPERTIES 107

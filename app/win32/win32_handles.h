@@ -72,6 +72,58 @@ struct ItemListTraits {
 };
 using ItemList = UniqueHandle<LPITEMIDLIST, ItemListTraits>;
 
+// A GDI object the program created (pen, brush, bitmap), deleted on destruction. It must be
+// out of every device context by then: declare it before the SelectedObject that selects it.
+template <typename Object>
+struct GdiObjectTraits {
+    static Object Invalid() { return nullptr; }
+    static bool Valid(Object h) { return h != nullptr; }
+    static void Close(Object h) { DeleteObject(h); }
+};
+using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
+using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+
+// A memory device context made with CreateCompatibleDC.
+struct MemoryDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static bool Valid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+
+// A window's (or, for none, the screen's) device context from GetDC, released on destruction.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back on destruction.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 // A COM interface pointer released on destruction.
 template <typename Interface>
 class ComPtr {
