@@ -72,6 +72,20 @@ int HighlightedItem(HWND popup, const std::vector<int>& rows) {
     return -1;
 }
 
+// True when the highlight of the item on screen row `row` stays right of the strip and picture.
+bool HighlightLeavesTheStripFree(HWND popup, int row) {
+    RECT area;
+    GetWindowRect(popup, &area);
+    const e2e::ScreenImage image = e2e::CaptureScreen(area);
+    bool highlighted = false, onStrip = false;
+    for (int x = 0; x < image.width; ++x) {
+        if (image.At(x, row - area.top) != kHighlightFill) continue;
+        highlighted = true;
+        onStrip = onStrip || x < 20;
+    }
+    return highlighted && !onStrip;
+}
+
 // What a program started by the shell got after its own name.
 std::string ParameterText(const std::string& commandLine) {
     std::size_t at = 0;
@@ -308,6 +322,12 @@ TEST_F(ResultMenuTest, ChosenProgramGetsThePathQuotedOnlyWhenItHoldsASpace) {
     StartAndSearch();
     ASSERT_EQ(app.RowCount(), 2);
 
+    // A double click with no row selected opens nothing.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(app.Item(kList), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                                    MAKELPARAM(20, 20), SMTO_ABORTIFHUNG, 5000, &ignored));
+    EXPECT_TRUE(NoRecorderRun());
+
     // Chosen by its access key: the row is relative, the program gets the full path.
     std::vector<int> items;
     HWND popup = OpenMenuOn("sub\\a b.txt", items);
@@ -346,6 +366,7 @@ TEST_F(ResultMenuTest, SharedAccessKeyMovesBetweenOpenAndProperties) {
         EXPECT_TRUE(e2e::WaitUntil([&] { return HighlightedItem(popup, items) == item; }, 5000))
             << "expected " << item << ", highlighted " << HighlightedItem(popup, items);
         EXPECT_TRUE(NoRecorderRun());  // a shared key only moves the highlight
+        EXPECT_TRUE(HighlightLeavesTheStripFree(popup, items[static_cast<std::size_t>(item)]));
     }
     RECT area;
     GetWindowRect(popup, &area);
