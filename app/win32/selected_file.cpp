@@ -27,7 +27,7 @@ bool SelectedFilePath(char (&path)[kFilePathBufferBytes]) {
     LVITEMA item = {};
     item.iSubItem = 0;
     item.pszText = cell;
-    item.cchTextMax = sizeof cell;
+    item.cchTextMax = static_cast<int>(sizeof cell);
     SendMessageA(ResultList(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
     std::string full;
