@@ -427,10 +427,16 @@ BOOL CALLBACK FindPopup(HWND window, LPARAM param) {
     return FALSE;
 }
 
-void SendMouse(DWORD flags) {
+// One mouse event at `point`: the position travels with the event, so the button acts where
+// the pointer was put even when the pointer's own move has not been seen yet.
+void SendMouse(POINT point, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = static_cast<LONG>((point.x * 65535LL + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((point.y * 65535LL + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
 
@@ -472,16 +478,18 @@ void PressKey(HWND window, UINT virtualKey) {
 
 void ClickAt(POINT point, bool twice) {
     SetCursorPos(point.x, point.y);
+    SendMouse(point, 0);
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        SendMouse(MOUSEEVENTF_LEFTUP);
+        SendMouse(point, MOUSEEVENTF_LEFTDOWN);
+        SendMouse(point, MOUSEEVENTF_LEFTUP);
     }
 }
 
 void RightClickAt(POINT point) {
     SetCursorPos(point.x, point.y);
-    SendMouse(MOUSEEVENTF_RIGHTDOWN);
-    SendMouse(MOUSEEVENTF_RIGHTUP);
+    SendMouse(point, 0);
+    SendMouse(point, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(point, MOUSEEVENTF_RIGHTUP);
 }
 
 bool RowCentre(const AppSession& app, int row, POINT& centre) {
