@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app_session.h"
@@ -84,6 +85,21 @@ bool HighlightLeavesTheStripFree(HWND popup, int row) {
         onStrip = onStrip || x < 20;
     }
     return highlighted && !onStrip;
+}
+
+// The screen rows the highlight covers, outline included, as first and last row.
+std::pair<int, int> HighlightBand(HWND popup) {
+    RECT area;
+    GetWindowRect(popup, &area);
+    const e2e::ScreenImage image = e2e::CaptureScreen(area);
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height; ++y) {
+        COLORREF c = image.At(image.width - 12, y);
+        if (c != kHighlightFill && c != RGB(0, 255, 0)) continue;
+        if (first < 0) first = y;
+        last = y;
+    }
+    return {area.top + first, area.top + last};
 }
 
 // What a program started by the shell got after its own name.
@@ -361,13 +377,20 @@ TEST_F(ResultMenuTest, SharedAccessKeyMovesBetweenOpenAndProperties) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(HighlightedItem(popup, items), -1);
     const int expected[] = {kOpenItem, kPropertiesItem, kOpenItem};
+    std::pair<int, int> bands[4] = {};
     for (int item : expected) {
         e2e::PressKey(popup, 'P');
         EXPECT_TRUE(e2e::WaitUntil([&] { return HighlightedItem(popup, items) == item; }, 5000))
             << "expected " << item << ", highlighted " << HighlightedItem(popup, items);
         EXPECT_TRUE(NoRecorderRun());  // a shared key only moves the highlight
         EXPECT_TRUE(HighlightLeavesTheStripFree(popup, items[static_cast<std::size_t>(item)]));
+        bands[item] = HighlightBand(popup);
     }
+    // Three text items of one height lie above the separator, which is two thirds as high.
+    const int itemHeight = bands[kOpenItem].second - bands[kOpenItem].first + 1;
+    EXPECT_EQ(bands[kPropertiesItem].second - bands[kPropertiesItem].first + 1, itemHeight);
+    const int separator = bands[kPropertiesItem].first - bands[kOpenItem].first - 3 * itemHeight;
+    EXPECT_EQ(separator, itemHeight * 2 / 3) << "item height " << itemHeight;
     RECT area;
     GetWindowRect(popup, &area);
     RECT shot = {area.left - 40, area.top - 30, area.right + 40, area.bottom + 30};
