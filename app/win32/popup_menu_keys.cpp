@@ -17,11 +17,12 @@ std::vector<std::string> ItemTexts(HMENU menu) {
     for (int i = 0; i < count; ++i) {
         char text[1023] = "";
         const UINT id = GetMenuItemID(menu, i);
-        if (id != IDM_SEPARATOR &&
+        // The separator has no text; one that cannot be loaded has no access key either.
+        if (id == IDM_SEPARATOR ||
             LoadStringA(theApp.instance, id + IDS_MENU_TEXT_OFFSET, text, sizeof text) <= 0) {
             text[0] = '\0';
         }
-        texts.emplace_back(id == IDM_SEPARATOR ? "" : text);
+        texts.emplace_back(text);
     }
     return texts;
 }
@@ -40,7 +41,8 @@ bool AnswerMenuChar(HWND window, WPARAM first, LPARAM second) {
     HMENU menu = reinterpret_cast<HMENU>(second);
     if (menu == nullptr || menu != theApp.popupMenu.Get()) return false;
     const char pressed = static_cast<char>(LOWORD(first));
-    const AccessKeyMatch match = MatchMenuAccessKey(ItemTexts(menu), pressed, HighlightedItem(menu));
+    const AccessKeyMatch match =
+        MatchMenuAccessKey(ItemTexts(menu), pressed, HighlightedItem(menu));
     LRESULT answer = MAKELRESULT(0, MNC_IGNORE);
     if (match.action == AccessKeyAction::kExecute) {
         answer = MAKELRESULT(match.index, MNC_EXECUTE);

@@ -511,7 +511,9 @@ bool ClickColumnHeader(const AppSession& app, int column, int offset) {
     RECT area;
     if (header == nullptr || !GetWindowRect(header, &area)) return false;
     int left = area.left;
-    for (int i = 0; i < column; ++i) left += static_cast<int>(SendA(list, LVM_GETCOLUMNWIDTH, i, 0));
+    for (int i = 0; i < column; ++i) {
+        left += static_cast<int>(SendA(list, LVM_GETCOLUMNWIDTH, i, 0));
+    }
     const int width = static_cast<int>(SendA(list, LVM_GETCOLUMNWIDTH, column, 0));
     ClickAt(POINT{left + width / 2 + offset, (area.top + area.bottom) / 2});
     return width > 0;
