@@ -38,6 +38,7 @@
 #define IDS_WRITE_FAILED 124
 #define IDS_NOTHING_TO_SAVE 125
 #define IDS_FOLDER_TOO_LONG 126
+#define IDS_DELETE_FAILED 127
 #define IDS_SENDTO_FAILED 128
 #define IDS_BAD_PATTERN 129
 
@@ -79,3 +80,9 @@
 #define IDM_SEPARATOR 103
 #define IDM_PROPERTIES 104
 #define IDS_MENU_TEXT_OFFSET 100
+
+// Bitmaps of the popup menu entries (16 x 16, 256 colours).
+#define IDB_OPEN_FILE 104
+#define IDB_DELETE_FILE 105
+#define IDB_OPEN_FOLDER 106
+#define IDB_PROPERTIES 107

@@ -13,6 +13,8 @@
 #include "folder_text.h"
 #include "history.h"
 #include "pattern_check.h"
+#include "popup_menu_draw.h"
+#include "popup_menu_keys.h"
 #include "quelbrix_u_resources.h"
 #include "result_list_proc.h"
 #include "result_report_file.h"
@@ -209,6 +211,7 @@ void ExitMainWindow(HWND window) {
 namespace {
 
 void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second);
+bool menuCharAnswered = false;  // the last WM_MENUCHAR got its answer
 
 }  // namespace
 
@@ -224,11 +227,13 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM first, LPARAM 
             RequestStop(window);
             return TRUE;
         }
+        menuCharAnswered = false;
         DispatchMainMessage(window, message, first, second);
     } catch (const std::bad_alloc&) {
         theApp.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
     }
-    return 0;
+    // The popup menu's access keys are answered in DWLP_MSGRESULT, which counts only with TRUE.
+    return message == WM_MENUCHAR && menuCharAnswered ? TRUE : FALSE;
 }
 
 namespace {
@@ -280,8 +285,21 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
         }
         break;
     }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(item);
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(item);
+        break;
+    }
+    case WM_MENUCHAR:
+        menuCharAnswered = AnswerMenuChar(window, first, second);
+        break;
     default:
-        break;  // the popup menu is drawn by the result actions, not shown yet
+        break;
     }
 }
 

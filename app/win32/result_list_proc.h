@@ -1,5 +1,6 @@
-// The result list's subclass procedure. It passes every message on to the list's own
-// procedure; the popup menu, double click and key actions are attached here.
+// The result list's subclass procedure: a right click (or the menu key) on a selected row opens
+// the popup menu of result actions, a double click opens the file; everything else, keys
+// included, goes on to the list's own procedure.
 #pragma once
 
 #include <windows.h>

@@ -72,27 +72,56 @@ struct ItemListTraits {
 };
 using ItemList = UniqueHandle<LPITEMIDLIST, ItemListTraits>;
 
-// A GDI object (pen, brush, font) deleted on destruction.
+// A GDI object the program created (pen, brush, bitmap), deleted on destruction. It must be
+// out of every device context by then: declare it before the SelectedObject that selects it.
+template <typename Object>
 struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static bool Valid(HGDIOBJ h) { return h != nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
+    static Object Invalid() { return nullptr; }
+    static bool Valid(Object h) { return h != nullptr; }
+    static void Close(Object h) { DeleteObject(h); }
 };
-using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
+using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
+using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;  // any kind, a font too
 
-// Selects an object into a device context for the scope and puts the previous one back.
+// A memory device context made with CreateCompatibleDC.
+struct MemoryDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static bool Valid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+
+// A window's (or, for none, the screen's) device context from GetDC, released on destruction.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back on destruction.
 class SelectedObject {
 public:
-    SelectedObject(HDC device, HGDIOBJ object)
-        : device_(device), previous_(SelectObject(device, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
     ~SelectedObject() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(device_, previous_);
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
     }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
 private:
-    HDC device_;
+    HDC dc_;
     HGDIOBJ previous_;
 };
 
@@ -146,10 +175,7 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-}  // namespace quelbrix
-
-namespace quelbrix {
-
+// A registry key opened with RegOpenKeyEx.
 struct RegistryKeyTraits {
     static HKEY Invalid() { return nullptr; }
     static bool Valid(HKEY h) { return h != nullptr; }

@@ -1,9 +1,10 @@
-// The program's resources as built into QuelbrixU.exe: dialog 103 and the string table.
+// The program's resources as built into QuelbrixU.exe: dialog 103, the string table, bitmaps.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -233,6 +234,27 @@ TEST_F(ProgramResources, StringTableHoldsTheProgramsTexts) {
     }
     char tooLong[1023] = "";
     EXPECT_GT(LoadStringA(module, 126, tooLong, sizeof tooLong), 0);
+    char deleteFailed[1023] = "";
+    EXPECT_GT(LoadStringA(module, 127, deleteFailed, sizeof deleteFailed), 0);
+}
+
+TEST_F(ProgramResources, MenuBitmapsAreFourDifferent16By16PicturesIn256Colours) {
+    std::vector<std::string> pictures;
+    for (int id = 104; id <= 107; ++id) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // bitmap
+        ASSERT_NE(found, nullptr) << id;
+        const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        std::string bytes(data, SizeofResource(module, found));
+        ASSERT_GE(bytes.size(), sizeof(BITMAPINFOHEADER)) << id;
+        BITMAPINFOHEADER info;
+        std::memcpy(&info, bytes.data(), sizeof info);
+        EXPECT_EQ(info.biWidth, 16) << id;
+        EXPECT_EQ(info.biHeight, 16) << id;  // bottom-up
+        EXPECT_EQ(info.biBitCount, 8) << id;
+        EXPECT_EQ(info.biCompression, static_cast<DWORD>(BI_RGB)) << id;
+        EXPECT_EQ(std::count(pictures.begin(), pictures.end(), bytes), 0) << id;
+        pictures.push_back(bytes);
+    }
 }
 
 TEST_F(ProgramResources, ManifestAsksForCommonControlsSix) {

@@ -399,41 +399,10 @@ HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD wa
 }
 
 bool SaveWindowScreenshot(HWND window, const std::string& path) {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) return false;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
     // Copied from the screen: PrintWindow cannot draw another process's window into our DC
     // under Wine (it comes back black).
-    bool ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
-    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
-    file.append(reinterpret_cast<const char*>(&info), sizeof info);
-    file += pixels;
-    WriteFileBytes(path, file);
-    return ok;
+    RECT frame;
+    return GetWindowRect(window, &frame) && SaveScreenArea(frame, path);
 }
 
 std::vector<HWND> AppSession::OtherDialogs() const {
@@ -514,6 +483,207 @@ void AppSession::TypeIn(HWND dialog, int id, const std::string& text) {
 void AppSession::TypeWideIn(HWND dialog, int id, const std::wstring& text) {
     HWND edit = GetDlgItem(dialog, id);
     for (wchar_t c : text) SendW(edit, WM_CHAR, c, 1);
+}
+
+// ---- The result list's popup menu, the mouse and the screen ----
+
+namespace {
+
+// Memory in the program's process for a structure a message there fills in or reads.
+class RemoteBlock {
+public:
+    RemoteBlock(const AppSession& app, std::size_t size)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               ProcessOf(app.Main()))) {
+        if (process_ != nullptr) {
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                                      PAGE_READWRITE);
+        }
+    }
+    ~RemoteBlock() {
+        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    void* Address() const { return address_; }
+    bool Write(const void* data, std::size_t size) {
+        SIZE_T moved = 0;
+        return address_ != nullptr && WriteProcessMemory(process_, address_, data, size, &moved);
+    }
+    bool Read(void* data, std::size_t size) const {
+        SIZE_T moved = 0;
+        return address_ != nullptr && ReadProcessMemory(process_, address_, data, size, &moved);
+    }
+
+private:
+    HANDLE process_;
+    void* address_ = nullptr;
+};
+
+struct PopupSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<PopupSearch*>(param);
+    if (ProcessOf(window) != search->process || ClassOf(window) != "#32768") return TRUE;
+    if (!IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// One mouse event at `point`: the position travels with the event, so the button acts where
+// the pointer was put even when the pointer's own move has not been seen yet.
+void SendMouse(POINT point, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65535LL + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((point.y * 65535LL + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool SelectRow(const AppSession& app, int row) {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    RemoteBlock remote(app, sizeof item);
+    if (!remote.Write(&item, sizeof item)) return false;
+    return SendA(app.Item(1000), LVM_SETITEMSTATE, row,
+                 reinterpret_cast<LPARAM>(remote.Address())) != 0;
+}
+
+HWND FindPopupMenu(const AppSession& app) {
+    PopupSearch search = {ProcessOf(app.Main()), nullptr};
+    EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForPopupMenu(const AppSession& app, DWORD waitMs) {
+    HWND popup = nullptr;
+    WaitUntil([&] { return (popup = FindPopupMenu(app)) != nullptr; }, waitMs);
+    return popup;
+}
+
+void RequestContextMenu(const AppSession& app, POINT cursor) {
+    SetCursorPos(cursor.x, cursor.y);
+    HWND list = app.Item(1000);
+    PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), static_cast<LPARAM>(-1));
+}
+
+void PressKey(HWND window, UINT virtualKey) {
+    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+void ClickAt(POINT point, bool twice) {
+    SetCursorPos(point.x, point.y);
+    SendMouse(point, 0);
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        SendMouse(point, MOUSEEVENTF_LEFTDOWN);
+        SendMouse(point, MOUSEEVENTF_LEFTUP);
+    }
+}
+
+void RightClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    SendMouse(point, 0);
+    SendMouse(point, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(point, MOUSEEVENTF_RIGHTUP);
+}
+
+bool RowCentre(const AppSession& app, int row, POINT& centre) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    RemoteBlock remote(app, sizeof bounds);
+    if (!remote.Write(&bounds, sizeof bounds)) return false;
+    if (!SendA(app.Item(1000), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address()))) {
+        return false;
+    }
+    if (!remote.Read(&bounds, sizeof bounds)) return false;
+    centre = POINT{bounds.left + 40, (bounds.top + bounds.bottom) / 2};
+    return ClientToScreen(app.Item(1000), &centre) != FALSE;
+}
+
+bool ClickColumnHeader(const AppSession& app, int column, int offset) {
+    HWND list = app.Item(1000);
+    HWND header = reinterpret_cast<HWND>(SendA(list, LVM_GETHEADER, 0, 0));
+    RECT area;
+    if (header == nullptr || !GetWindowRect(header, &area)) return false;
+    int left = area.left;
+    for (int i = 0; i < column; ++i) {
+        left += static_cast<int>(SendA(list, LVM_GETCOLUMNWIDTH, i, 0));
+    }
+    const int width = static_cast<int>(SendA(list, LVM_GETCOLUMNWIDTH, column, 0));
+    ClickAt(POINT{left + width / 2 + offset, (area.top + area.bottom) / 2});
+    return width > 0;
+}
+
+ScreenImage CaptureScreen(const RECT& area) {
+    ScreenImage image;
+    image.width = area.right - area.left;
+    image.height = area.bottom - area.top;
+    if (image.width <= 0 || image.height <= 0) return ScreenImage{};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.width, image.height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = image.width;
+    info.biHeight = -image.height;  // top-down
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    std::vector<DWORD> bgr(static_cast<std::size_t>(image.width) * image.height);
+    GetDIBits(memory, bitmap, 0, image.height, bgr.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    image.pixels.reserve(bgr.size());
+    for (DWORD p : bgr) image.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    return image;
+}
+
+bool SaveScreenArea(const RECT& area, const std::string& path) {
+    const ScreenImage image = CaptureScreen(area);
+    if (image.width == 0) return false;
+    const int stride = ((image.width * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<std::size_t>(stride) * image.height, '\0');
+    for (int y = 0; y < image.height; ++y) {
+        char* row = &pixels[static_cast<std::size_t>(image.height - 1 - y) * stride];
+        for (int x = 0; x < image.width; ++x) {
+            COLORREF c = image.At(x, y);
+            row[x * 3] = static_cast<char>(GetBValue(c));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+        }
+    }
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = image.width;
+    info.biHeight = image.height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    WriteFileBytes(path, file + pixels);
+    return true;
 }
 
 }  // namespace e2e

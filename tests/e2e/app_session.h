@@ -151,4 +151,37 @@ HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD wa
 // Saves the screen area of `window` as a 24-bit .bmp.
 bool SaveWindowScreenshot(HWND window, const std::string& path);
 
+// ---- The result list's popup menu, the mouse and the screen ----
+
+// Selects `row` of the result list as a click on it would.
+bool SelectRow(const AppSession& app, int row);
+// The program's open popup menu (a visible window of class "#32768"), or none.
+HWND FindPopupMenu(const AppSession& app);
+HWND WaitForPopupMenu(const AppSession& app, DWORD waitMs = kWaitMs);
+// Puts the cursor at `cursor` and asks the result list for its context menu the way the
+// keyboard's menu key does (no position given). Posted: the menu runs its own loop.
+void RequestContextMenu(const AppSession& app, POINT cursor);
+// Posts a key press (down and up) to `window`; the menu loop translates it into its character.
+void PressKey(HWND window, UINT virtualKey);
+// Moves the mouse to `point` on the screen and clicks the left button, twice for a double click.
+void ClickAt(POINT point, bool twice = false);
+// Right-clicks `point` on the screen.
+void RightClickAt(POINT point);
+// The centre of row `row` of the result list on the screen.
+bool RowCentre(const AppSession& app, int row, POINT& centre);
+// Clicks the header of the result list's column `column`, `offset` pixels right of its middle
+// (clicks in one place in quick succession would make a double click).
+bool ClickColumnHeader(const AppSession& app, int column, int offset = 0);
+
+// Pixels of a screen area, copied from the screen.
+struct ScreenImage {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;  // rows from the top
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+ScreenImage CaptureScreen(const RECT& area);
+// Saves a screen area as a 24-bit .bmp.
+bool SaveScreenArea(const RECT& area, const std::string& path);
+
 }  // namespace e2e

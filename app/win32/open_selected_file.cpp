@@ -1,0 +1,29 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app_context.h"
+#include "result_actions.h"
+#include "result_path.h"
+
+namespace quelbrix {
+
+void OpenSelectedFile() {
+    char path[kFilePathBufferBytes];
+    if (!SelectedFilePath(path)) return;
+    ProfileFile& profile = *theApp.profile;
+    profile.SetSection("whole");
+    // Whether the program starts is not checked: the shell tells the user itself.
+    if (profile.GetInt("appli") == 1) {
+        char program[kFilePathBufferBytes];
+        profile.GetString("path", program, sizeof program);
+        const std::string parameter = ProgramParameterFor(path);
+        ShellExecuteA(theApp.mainWindow, nullptr, program, parameter.c_str(), nullptr,
+                      SW_SHOWNORMAL);
+    } else {
+        ShellExecuteA(theApp.mainWindow, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,21 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app_context.h"
+#include "result_actions.h"
+#include "sjis.h"
+
+namespace quelbrix {
+
+void OpenSelectedFolder() {
+    char path[kFilePathBufferBytes];
+    if (!SelectedFilePath(path)) return;
+    // Split where a real separator is, never at the second byte of a double-byte character.
+    const std::string folder = FolderPartOf(path);
+    if (folder.empty()) return;
+    ShellExecuteA(theApp.mainWindow, "open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace quelbrix

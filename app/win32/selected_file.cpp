@@ -1,0 +1,39 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app_context.h"
+#include "quelbrix_u_resources.h"
+#include "result_actions.h"
+#include "result_path.h"
+
+namespace quelbrix {
+
+HWND ResultList() { return GetDlgItem(theApp.mainWindow, IDC_RESULT_LIST); }
+
+int SelectedRow() {
+    return static_cast<int>(
+        SendMessageA(ResultList(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+bool SelectedFilePath(char (&path)[kFilePathBufferBytes]) {
+    path[0] = '\0';
+    const int row = SelectedRow();
+    if (row < 0) return false;
+    // Read more than a path can hold, so that a cell too long for one is refused rather than
+    // cut into the name of some other file.
+    char cell[kFilePathBufferBytes * 2] = "";
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = cell;
+    item.cchTextMax = static_cast<int>(sizeof cell);
+    SendMessageA(ResultList(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    std::string full;
+    if (!ComposeResultPath(theApp.searchFolder, theApp.relativePaths, cell, full)) return false;
+    CopyBounded(path, sizeof path, full);
+    return true;
+}
+
+}  // namespace quelbrix
