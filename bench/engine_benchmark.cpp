@@ -47,6 +47,7 @@ class OneFileSystem : public FileSystem {
 public:
     explicit OneFileSystem(std::string text) : text_(std::move(text)) {}
     std::unique_ptr<FolderListing> ListFolder(const char*) override { return nullptr; }
+    char Separator() const override { return '/'; }
     std::unique_ptr<OpenFile> OpenForReading(const char*, char*, std::size_t) override {
         return std::make_unique<MemoryFile>(text_);
     }

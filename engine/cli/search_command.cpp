@@ -53,12 +53,12 @@ bool ParsePolicy(const char* text, int& policy) {
 // Whether the folder's last character is the separator. A 0x5C that is the second byte of a
 // double-byte character (表 is 0x95 0x5C) is not one; '/' (0x2F) never is a second byte, so
 // UTF-8 names on the host cannot hide it.
-bool EndsWithSeparator(const std::string& folder) {
+bool EndsWithSeparator(const std::string& folder, char separator) {
     const char* const end = folder.data() + folder.size();
     std::size_t last = 0;
     for (std::size_t at = 0; at < folder.size(); at += sjis::CharLengthIn(folder.data() + at, end))
         last = at;
-    return last + 1 == folder.size() && folder[last] == kPathSeparator;
+    return last + 1 == folder.size() && folder[last] == separator;
 }
 
 void PrintRows(const MemoryRows& rows) {
@@ -146,8 +146,9 @@ int RunSearchCommand(int argc, char** argv) {
     if (positionalCount != 2) return SearchUsage("FOLDER and WORD are needed");
     if (positional[0][0] == '\0') return SearchUsage("FOLDER is empty");
 
+    NativeFileSystem files;
     std::string folder = positional[0];
-    if (!EndsWithSeparator(folder)) folder += kPathSeparator;
+    if (!EndsWithSeparator(folder, files.Separator())) folder += files.Separator();
     request.folder = folder.c_str();
     request.word = positional[1];
     if (request.useRegex) {
@@ -160,7 +161,6 @@ int RunSearchCommand(int argc, char** argv) {
         }
     }
 
-    NativeFileSystem files;
     ConsoleUi ui(stderr, answerYes);
     SilentProgress progress;
     MemoryRows rows;

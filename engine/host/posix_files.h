@@ -13,6 +13,7 @@ public:
     std::unique_ptr<FolderListing> ListFolder(const char* folder) override;
     std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
                                              std::size_t errorTextSize) override;
+    char Separator() const override { return '/'; }
 };
 
 }  // namespace quelbrix

@@ -70,6 +70,8 @@ public:
     // returns null and writes the system's text for the reason into `errorText`.
     virtual std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
                                                      std::size_t errorTextSize) = 0;
+    // The separator the walk appends to a folder it enters.
+    virtual char Separator() const = 0;
 };
 
 enum class BoxKind {

@@ -72,7 +72,7 @@ bool SearchFolder(Walk& walk, const char* folder) {
     char path[kMaxPath];
     while (listing->Next(entry)) {
         EntryKind kind = BuildEntryPath(folder, folderLength, entry, request.searchSubfolders,
-                                        kPathSeparator, path);
+                                        walk.platform.files.Separator(), path);
         if (kind == EntryKind::Skipped) continue;
 
         if (kind == EntryKind::Folder) {
@@ -120,7 +120,7 @@ void CountIn(FileSystem& files, const char* folder, const char* item, bool searc
     char path[kMaxPath];
     while (listing->Next(entry)) {
         EntryKind kind =
-            BuildEntryPath(folder, folderLength, entry, searchSubfolders, kPathSeparator, path);
+            BuildEntryPath(folder, folderLength, entry, searchSubfolders, files.Separator(), path);
         if (kind == EntryKind::Folder) {
             CountIn(files, path, item, searchSubfolders, total, chain);
         } else if (kind == EntryKind::File && MatchesExtension(path, item)) {

@@ -11,13 +11,6 @@
 
 namespace quelbrix {
 
-// The separator the walk appends to a folder it enters.
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
-
 // Runs one search. True when the walk ran to its end and the summary was shown; false when it
 // was stopped or a failing file ended it.
 bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request);

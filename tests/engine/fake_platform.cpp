@@ -11,7 +11,7 @@ namespace quelbrix::testing {
 
 std::string P(const std::string& path) {
     std::string result = path;
-    std::replace(result.begin(), result.end(), '/', kPathSeparator);
+    std::replace(result.begin(), result.end(), '/', kFakeSeparator);
     return result;
 }
 
@@ -80,8 +80,8 @@ FolderEntry MakeEntry(const std::string& name, bool isDirectory) {
 
 void FakeFileSystem::AddEntry(const std::string& path, bool isDirectory) {
     std::string trimmed = path;
-    if (!trimmed.empty() && trimmed.back() == kPathSeparator) trimmed.pop_back();
-    std::size_t cut = trimmed.rfind(kPathSeparator);
+    if (!trimmed.empty() && trimmed.back() == kFakeSeparator) trimmed.pop_back();
+    std::size_t cut = trimmed.rfind(kFakeSeparator);
     if (cut == std::string::npos) return;
     std::string parent = trimmed.substr(0, cut + 1);
     std::string name = trimmed.substr(cut + 1);

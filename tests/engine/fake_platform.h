@@ -18,7 +18,11 @@
 
 namespace quelbrix::testing {
 
-// "root/sub/a.txt" with the walk's own separator.
+// The fake file system's separator: a backslash on every host, so the paths the walk builds
+// meet second bytes of 0x5C (表) wherever the tests run.
+constexpr char kFakeSeparator = '\\';
+
+// "root/sub/a.txt" with the fake file system's separator.
 std::string P(const std::string& path);
 
 struct FakeFile {
@@ -39,6 +43,7 @@ public:
     std::unique_ptr<FolderListing> ListFolder(const char* folder) override;
     std::unique_ptr<OpenFile> OpenForReading(const char* path, char* errorText,
                                              std::size_t errorTextSize) override;
+    char Separator() const override { return kFakeSeparator; }
 
     std::vector<std::string> listed;  // every ListFolder call, in order
     std::vector<std::string> opened;  // every OpenForReading call, in order

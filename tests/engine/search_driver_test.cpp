@@ -223,7 +223,7 @@ TEST_F(SearchDriverTest, NewSearchEmptiesTheListAndCounters) {
 TEST(SearchDriver, LongWordAndFolderAreCutInTheSummary) {
     FakeEngine engine;
     std::string folder(300, 'd');
-    folder += kPathSeparator;
+    folder += testing::kFakeSeparator;
     std::string word;
     for (int i = 0; i < 600; ++i) word += "\x95\x5C";  // 表 x 600: 1,200 bytes
     SearchRequest request = engine.Request(folder, word.c_str());
