@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "app_context.h"
+#include "engine_api.h"
 #include "quelbrix_u_resources.h"
+#include "result_cells.h"
 #include "result_report.h"
 #include "whole_file.h"
 
@@ -21,24 +23,13 @@ constexpr char kTextFileFilter[] = "テキストファイル(*.txt)\0*.txt\0";
 constexpr std::size_t kPathCellBytes = 260;   // column 0: a path of at most 259 bytes
 constexpr std::size_t kCountCellBytes = 20;   // column 3: the hit count as decimal text
 
-std::string CellText(HWND list, int row, int column, std::size_t capacity) {
-    std::vector<char> text(capacity, '\0');
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(capacity);
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    text.back() = '\0';
-    return text.data();
-}
-
 std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     std::vector<ReportRow> rows;
     rows.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int row = 0; row < count; ++row) {
-        rows.push_back({CellText(list, row, 0, kPathCellBytes),
-                        withCounts ? CellText(list, row, 3, kCountCellBytes) : std::string()});
+        rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathCellBytes),
+                        withCounts ? ResultCellText(list, row, QUELBRIX_COLUMN_COUNT, kCountCellBytes) : std::string()});
     }
     return rows;
 }

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app_context.h"
+#include "engine_api.h"
+#include "result_cells.h"
 #include "quelbrix_u_resources.h"
 #include "result_actions.h"
 #include "result_path.h"
@@ -23,13 +25,8 @@ bool SelectedFilePath(char (&path)[kFilePathBufferBytes]) {
     if (row < 0) return false;
     // Read more than a path can hold, so that a cell too long for one is refused rather than
     // cut into the name of some other file.
-    char cell[kFilePathBufferBytes * 2] = "";
-    LVITEMA item = {};
-    item.iSubItem = 0;
-    item.pszText = cell;
-    item.cchTextMax = static_cast<int>(sizeof cell);
-    SendMessageA(ResultList(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
+    const std::string cell =
+        ResultCellText(ResultList(), row, QUELBRIX_COLUMN_FILE, kFilePathBufferBytes * 2);
     std::string full;
     if (!ComposeResultPath(theApp.searchFolder, theApp.relativePaths, cell, full)) return false;
     CopyBounded(path, sizeof path, full);

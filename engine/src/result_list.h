@@ -7,14 +7,15 @@
 
 #include "engine_state.h"
 #include "platform.h"
+#include "quelbrix_engine.h"
 
 namespace quelbrix {
 
 enum ResultColumn : int {
-    kColumnFile = 0,
-    kColumnSize = 1,
-    kColumnTime = 2,
-    kColumnCount = 3,
+    kColumnFile = QUELBRIX_COLUMN_FILE,
+    kColumnSize = QUELBRIX_COLUMN_SIZE,
+    kColumnTime = QUELBRIX_COLUMN_TIME,
+    kColumnCount = QUELBRIX_COLUMN_COUNT,
 };
 
 // Records `list` and sets up its columns. The widths come in the order file, count, size,

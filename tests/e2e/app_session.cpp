@@ -1,4 +1,5 @@
 #include "app_session.h"
+#include "quelbrix_u_resources.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -13,7 +14,7 @@ namespace e2e {
 
 namespace {
 
-constexpr int kStartButton = 1;
+constexpr int kStartButton = IDOK;
 
 // Messages to the program's windows wait at most this long, so a hung program cannot hang
 // the driver; the answer is then 0.
@@ -36,7 +37,7 @@ LRESULT SendW(HWND window, UINT message, WPARAM first, LPARAM second) {
     }
     return static_cast<LRESULT>(result);
 }
-constexpr int kExitButton = 2;
+constexpr int kExitButton = IDCANCEL;
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
@@ -310,11 +311,11 @@ void AppSession::Answer(const MessageBoxSeen& box, int buttonId) {
 }
 
 bool AppSession::WaitIdle(DWORD waitMs) {
-    return WaitUntil([&] { return Enabled(kStartButton) && !Enabled(1017); }, waitMs);
+    return WaitUntil([&] { return Enabled(kStartButton) && !Enabled(IDC_STOP); }, waitMs);
 }
 
 int AppSession::RowCount() const {
-    return static_cast<int>(SendA(Item(1000), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendA(Item(IDC_RESULT_LIST), LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::string AppSession::Cell(int row, int column) const {
@@ -332,7 +333,7 @@ std::string AppSession::Cell(int row, int column) const {
     char text[kTextBytes] = "";
     SIZE_T moved = 0;
     if (WriteProcessMemory(process_.hProcess, remote, &item, sizeof item, &moved)) {
-        SendA(Item(1000), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        SendA(Item(IDC_RESULT_LIST), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process_.hProcess, remoteText, text, sizeof text - 1, &moved);
     }
     VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
@@ -417,7 +418,7 @@ namespace {
 
 // The sheet's caption, Shift_JIS.
 constexpr char kSettingsCaption[] = "設定";
-constexpr int kSettingsButton = 1003;
+constexpr int kSettingsButton = IDC_SETTINGS;
 
 }  // namespace
 
@@ -555,7 +556,7 @@ bool SelectRow(const AppSession& app, int row) {
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     RemoteBlock remote(app, sizeof item);
     if (!remote.Write(&item, sizeof item)) return false;
-    return SendA(app.Item(1000), LVM_SETITEMSTATE, row,
+    return SendA(app.Item(IDC_RESULT_LIST), LVM_SETITEMSTATE, row,
                  reinterpret_cast<LPARAM>(remote.Address())) != 0;
 }
 
@@ -573,7 +574,7 @@ HWND WaitForPopupMenu(const AppSession& app, DWORD waitMs) {
 
 void RequestContextMenu(const AppSession& app, POINT cursor) {
     SetCursorPos(cursor.x, cursor.y);
-    HWND list = app.Item(1000);
+    HWND list = app.Item(IDC_RESULT_LIST);
     PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), static_cast<LPARAM>(-1));
 }
 
@@ -604,16 +605,16 @@ bool RowCentre(const AppSession& app, int row, POINT& centre) {
     bounds.left = LVIR_BOUNDS;
     RemoteBlock remote(app, sizeof bounds);
     if (!remote.Write(&bounds, sizeof bounds)) return false;
-    if (!SendA(app.Item(1000), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address()))) {
+    if (!SendA(app.Item(IDC_RESULT_LIST), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address()))) {
         return false;
     }
     if (!remote.Read(&bounds, sizeof bounds)) return false;
     centre = POINT{bounds.left + 40, (bounds.top + bounds.bottom) / 2};
-    return ClientToScreen(app.Item(1000), &centre) != FALSE;
+    return ClientToScreen(app.Item(IDC_RESULT_LIST), &centre) != FALSE;
 }
 
 bool ClickColumnHeader(const AppSession& app, int column, int offset) {
-    HWND list = app.Item(1000);
+    HWND list = app.Item(IDC_RESULT_LIST);
     HWND header = reinterpret_cast<HWND>(SendA(list, LVM_GETHEADER, 0, 0));
     RECT area;
     if (header == nullptr || !GetWindowRect(header, &area)) return false;

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "app_session.h"
+#include "quelbrix_u_resources.h"
 
 using e2e::AppSession;
 using e2e::TempFolder;
 
 namespace {
 
-constexpr int kHelp = 1001;
-constexpr int kStart = 1;
+constexpr int kHelp = IDC_HELP_BUTTON;
+constexpr int kStart = IDOK;
 // The class of the control's help window, and its title: the help file's own title.
 constexpr char kHelpWindowClass[] = "HH Parent";
 constexpr char kHelpTitle[] = "QuelbrixU ヘルプ";

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app_session.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
 #include "golden_settings.h"
 
 using e2e::AppSession;
@@ -15,17 +17,17 @@ using e2e::TempFolder;
 
 namespace {
 
-constexpr int kList = 1000;
-constexpr int kSubfolders = 1005;
-constexpr int kRegex = 1006;
-constexpr int kStop = 1017;
-constexpr int kFolder = 1034;
-constexpr int kWord = 1035;
-constexpr int kStart = 1;
-constexpr int kExit = 2;
-constexpr int kHelp = 1001;
-constexpr int kSettings = 1003;
-constexpr int kSave = 1007;
+constexpr int kList = IDC_RESULT_LIST;
+constexpr int kSubfolders = IDC_SUBFOLDERS;
+constexpr int kRegex = IDC_REGEX;
+constexpr int kStop = IDC_STOP;
+constexpr int kFolder = IDC_FOLDER;
+constexpr int kWord = IDC_WORD;
+constexpr int kStart = IDOK;
+constexpr int kExit = IDCANCEL;
+constexpr int kHelp = IDC_HELP_BUTTON;
+constexpr int kSettings = IDC_SETTINGS;
+constexpr int kSave = IDC_SAVE;
 
 // Texts of the string tables, as Shift_JIS.
 const char kNoFolder[] = "検索フォルダが指定されていません。";
@@ -86,7 +88,7 @@ protected:
     }
     std::vector<std::pair<std::string, std::string>> Rows(AppSession& app) {
         std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 0; i < app.RowCount(); ++i) rows.emplace_back(app.Cell(i, 0), app.Cell(i, 3));
+        for (int i = 0; i < app.RowCount(); ++i) rows.emplace_back(app.Cell(i, QUELBRIX_COLUMN_FILE), app.Cell(i, QUELBRIX_COLUMN_COUNT));
         std::sort(rows.begin(), rows.end());
         return rows;
     }
@@ -261,7 +263,7 @@ TEST_F(MainWindowTest, SearchReadsTheExtensionGroupsFreshEachTime) {
     WriteSettings(custom);
     EXPECT_EQ(SearchAndReadSummary(app), Summary("needle", data, 1, 1));
     ASSERT_EQ(app.RowCount(), 1);
-    EXPECT_EQ(app.Cell(0, 0), data + "a.txt");
+    EXPECT_EQ(app.Cell(0, QUELBRIX_COLUMN_FILE), data + "a.txt");
     ASSERT_TRUE(app.Exit());
 }
 
@@ -349,7 +351,7 @@ TEST_F(LongSearchTest, StopEndsTheSearchWithoutSummaryAndKeepsTheRows) {
     const int rows = app.RowCount();
     EXPECT_GE(rows, 5);
     EXPECT_LT(rows, kFiles);
-    EXPECT_EQ(app.Cell(0, 3), "1");
+    EXPECT_EQ(app.Cell(0, QUELBRIX_COLUMN_COUNT), "1");
     for (int id : idleButtons) EXPECT_TRUE(app.Enabled(id)) << id;
     EXPECT_FALSE(app.Enabled(kStop));
     ASSERT_TRUE(app.Exit());

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app_session.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
 #include "golden_settings.h"
 
 using e2e::AppSession;
@@ -15,10 +17,10 @@ using e2e::TempFolder;
 
 namespace {
 
-constexpr int kList = 1000;
-constexpr int kFolder = 1034;
-constexpr int kWord = 1035;
-constexpr int kStart = 1;
+constexpr int kList = IDC_RESULT_LIST;
+constexpr int kFolder = IDC_FOLDER;
+constexpr int kWord = IDC_WORD;
+constexpr int kStart = IDOK;
 
 // Texts of the program's string table, as Shift_JIS.
 const char kConfirmDelete[] = "このファイルを削除します。\n本当によろしいですか？";
@@ -139,7 +141,7 @@ protected:
 
     int RowOf(const std::string& cell) {
         for (int i = 0; i < app.RowCount(); ++i) {
-            if (app.Cell(i, 0) == cell) return i;
+            if (app.Cell(i, QUELBRIX_COLUMN_FILE) == cell) return i;
         }
         return -1;
     }

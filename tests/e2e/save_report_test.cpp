@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app_session.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
 #include "golden_settings.h"
 
 using e2e::AppSession;
@@ -14,10 +16,10 @@ using e2e::TempFolder;
 
 namespace {
 
-constexpr int kFolder = 1034;
-constexpr int kWord = 1035;
-constexpr int kStart = 1;
-constexpr int kSave = 1007;
+constexpr int kFolder = IDC_FOLDER;
+constexpr int kWord = IDC_WORD;
+constexpr int kStart = IDOK;
+constexpr int kSave = IDC_SAVE;
 constexpr int kFileNameCombo = 0x47C;  // the file name field of the explorer-style dialog
 constexpr int kFileNameEdit = 0x480;   // the same field in the older layout
 
@@ -58,7 +60,7 @@ protected:
     std::string Expected(AppSession& app) {
         std::string text = std::string(kReportHeader) + "「needle」で検索した結果、";
         for (int row = 0; row < app.RowCount(); ++row) {
-            text += "\r\n" + data + app.Cell(row, 0) + "の中に" + app.Cell(row, 3) +
+            text += "\r\n" + data + app.Cell(row, QUELBRIX_COLUMN_FILE) + "の中に" + app.Cell(row, QUELBRIX_COLUMN_COUNT) +
                     "個、発見されました。";
         }
         return text;

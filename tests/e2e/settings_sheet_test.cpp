@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app_session.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
 #include "golden_settings.h"
 
 using e2e::AppSession;
@@ -19,19 +21,34 @@ using e2e::TempFolder;
 namespace {
 
 // Main window.
-constexpr int kFolder = 1034;
-constexpr int kWord = 1035;
-constexpr int kStart = 1;
+constexpr int kFolder = IDC_FOLDER;
+constexpr int kWord = IDC_WORD;
+constexpr int kStart = IDOK;
 // Sheet and pages.
 constexpr int kSheetHelp = 9;
 constexpr int kGeneral = 0, kExtensions = 1, kOther = 2, kVersion = 3;
-constexpr int kHideProgress = 1005, kHideCount = 1006, kRelative = 1004, kNoConversion = 1007;
-constexpr int kAssociated = 1008, kUserProgram = 1009, kProgramPath = 1002, kBrowse = 1001;
-constexpr int kErrorAsk = 1010, kErrorSkip = 1011, kErrorStop = 1012;
-constexpr int kAllFiles = 1008, kCustom = 1009;
-constexpr int kRowCheck = 2000, kRowText = 2100;  // + row number 1..11
-constexpr int kRegister = 1002, kUnregister = 1001, kClearWords = 1003, kClearPaths = 1034;
-constexpr int kVersionText = 1020, kWebButton = 1001, kMailButton = 1003;
+constexpr int kHideProgress = IDC_GENERAL_HIDE_PROGRESS;
+constexpr int kHideCount = IDC_GENERAL_HIDE_COUNT;
+constexpr int kRelative = IDC_GENERAL_RELATIVE;
+constexpr int kNoConversion = IDC_GENERAL_NO_CONVERSION;
+constexpr int kAssociated = IDC_GENERAL_ASSOCIATED;
+constexpr int kUserProgram = IDC_GENERAL_USER_PROGRAM;
+constexpr int kProgramPath = IDC_GENERAL_PROGRAM_PATH;
+constexpr int kBrowse = IDC_GENERAL_BROWSE;
+constexpr int kErrorAsk = IDC_GENERAL_ERROR_ASK;
+constexpr int kErrorSkip = IDC_GENERAL_ERROR_SKIP;
+constexpr int kErrorStop = IDC_GENERAL_ERROR_STOP;
+constexpr int kAllFiles = IDC_EXTENSIONS_ALL_FILES;
+constexpr int kCustom = IDC_EXTENSIONS_CUSTOM;
+constexpr int kRowCheck = IDC_EXTENSIONS_CHECK;
+constexpr int kRowText = IDC_EXTENSIONS_TEXT;  // + row number 1..11
+constexpr int kRegister = IDC_OTHER_REGISTER;
+constexpr int kUnregister = IDC_OTHER_UNREGISTER;
+constexpr int kClearWords = IDC_OTHER_CLEAR_WORDS;
+constexpr int kClearPaths = IDC_OTHER_CLEAR_PATHS;
+constexpr int kVersionText = IDC_VERSION_TEXT;
+constexpr int kWebButton = IDC_VERSION_WEB;
+constexpr int kMailButton = IDC_VERSION_MAIL;
 
 const char kRegistered[] = "送るに登録しました。";
 const char kRemoved[] = "送るの登録を解除しました。";
@@ -244,8 +261,8 @@ TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
     app.Answer(summary, IDOK);
     ASSERT_TRUE(app.WaitIdle());
     ASSERT_EQ(app.RowCount(), 1);  // only the .md file: "md" matched without regard to case
-    EXPECT_NE(app.Cell(0, 0).find("a.md"), std::string::npos);
-    EXPECT_EQ(app.Cell(0, 3), "");  // counts hidden
+    EXPECT_NE(app.Cell(0, QUELBRIX_COLUMN_FILE).find("a.md"), std::string::npos);
+    EXPECT_EQ(app.Cell(0, QUELBRIX_COLUMN_COUNT), "");  // counts hidden
     ASSERT_TRUE(app.Exit());
 }
 
