@@ -21,7 +21,7 @@ class Win32Listing : public FolderListing {
 public:
     Win32Listing(const char* folder, const char* pattern)
         : folder_(folder), find_(FindFirstFileA(pattern, &data_)) {}
-    bool IsOpen() const { return find_.IsValid(); }
+    bool IsOpen() const { return find_.Valid(); }
 
     // The volume serial number and file index of the folder, whichever junction or link
     // led to it.
@@ -31,7 +31,7 @@ public:
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                       nullptr));
         BY_HANDLE_FILE_INFORMATION info;
-        if (!folder.IsValid() || !GetFileInformationByHandle(folder.Get(), &info)) return false;
+        if (!folder.Valid() || !GetFileInformationByHandle(folder.Get(), &info)) return false;
         id.volume = info.dwVolumeSerialNumber;
         id.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
         return true;
@@ -60,7 +60,7 @@ public:
     explicit Win32File(const char* path)
         : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    bool IsOpen() const { return file_.IsValid(); }
+    bool IsOpen() const { return file_.Valid(); }
 
     std::uint64_t Size() override {
         DWORD high = 0;

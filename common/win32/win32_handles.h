@@ -1,5 +1,5 @@
-// Owning wrappers for the Win32 handles the program opens. Each releases its handle in its
-// destructor; Release() gives ownership up.
+// Owning wrappers for the Win32 handles the program and the engine open. Each releases its
+// handle in its destructor; Release() gives ownership up.
 #pragma once
 
 #include <windows.h>
