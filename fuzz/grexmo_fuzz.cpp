@@ -132,15 +132,26 @@ void RawBytes(Input& in) {
     }
 }
 
+// Whether node n holds a loop within a loop, where the reference's work grows exponentially
+// with the length of the text.
+bool NestedLoops(const std::vector<RefNode>& nodes, int n, bool inLoop) {
+    const RefNode& node = nodes[n];
+    const bool loop = node.kind == RefNode::Repeat && node.max != 0 && node.max != 1;
+    if (loop && inLoop) return true;
+    for (int child : node.children)
+        if (NestedLoops(nodes, child, inLoop || loop)) return true;
+    return false;
+}
+
 void BuiltRegex(Input& in) {
     const std::string pattern = BuildPattern(in, 2);
-    std::string text;
-    for (std::size_t i = 0, n = in.Pick(13); i < n; ++i) text += PickFrom(in, kPieces);
-
     RefParser parser(pattern);
     const int root = parser.Parse();
     FUZZ_CHECK(root >= 0, "reference cannot read '" + Shown(pattern) + "'");
     if (HasEmptyLoopBody(parser.nodes)) return;
+    std::string text;
+    const std::size_t most = NestedLoops(parser.nodes, root, false) ? 6 : 12;
+    for (std::size_t i = 0, n = in.Pick(most + 1); i < n; ++i) text += PickFrom(in, kPieces);
     CGrexmo g;
     g.Read(pattern.c_str(), true);
     FUZZ_CHECK(g.IsValid(), Shown(pattern) + ": " + g.GetErrorText());
