@@ -13,9 +13,10 @@
 
 namespace {
 
-using Rng = std::mt19937;
-
-int Pick(Rng& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+using grexmo_test::Pick;
+using grexmo_test::RandomText;
+using grexmo_test::Rng;
+using grexmo_test::Shown;
 
 // A random pattern from `atoms`, with groups, alternation and quantifiers, at most `depth`
 // deep. A quantified group gets a body that cannot match the empty string: how a loop treats
@@ -52,27 +53,6 @@ std::string RandomPattern(Rng& rng, const std::vector<std::string>& atoms, int d
 }
 
 // Bytes outside printable ASCII as \xHH, for failure messages.
-std::string Shown(const std::string& s) {
-    std::string out;
-    for (unsigned char b : s) {
-        if (b >= 0x20 && b < 0x7F) {
-            out += static_cast<char>(b);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", b);
-            out += hex;
-        }
-    }
-    return out;
-}
-
-std::string RandomText(Rng& rng, const std::vector<std::string>& pieces, int maxPieces) {
-    std::string text;
-    int n = Pick(rng, maxPieces + 1);
-    for (int i = 0; i < n; ++i) text += pieces[Pick(rng, static_cast<int>(pieces.size()))];
-    return text;
-}
-
 TEST(GrexmoDifferential, AgreesWithStdRegexOnAscii) {
     const std::vector<std::string> atoms = {"a", "b", "a", "b", ".", "[ab]", "[^a]", "\\w", "\\s", "\\W", "ab", "[a ]"};
     const std::vector<std::string> pieces = {"a", "b", " ", "\n", "a", "b"};
@@ -185,7 +165,7 @@ TEST(GrexmoDifferential, RandomPatternBytesAreHandled) {
                 continue;
             }
             std::vector<bool> boundary(text.size() + 1, false);
-            for (std::size_t p = 0;; p += grexmo_test::CharLength(text.c_str() + p)) {
+            for (std::size_t p = 0;; p += sjis::CharLength(text.c_str() + p)) {
                 boundary[p] = true;
                 if (p >= text.size()) break;
             }

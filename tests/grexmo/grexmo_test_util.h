@@ -3,8 +3,11 @@
 #define GREXMO_TEST_UTIL_H
 
 #include "grexmo.h"
+#include "shift_jis.h"
 
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -15,13 +18,33 @@ struct FoundHit {
     std::string text;
 };
 
-// Bytes of the character at `p` (1 at the terminating zero).
-inline std::size_t CharLength(const char* p) {
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    const bool lead = (b[0] >= 0x81 && b[0] <= 0x9F) || (b[0] >= 0xE0 && b[0] <= 0xFC);
-    if (!lead) return 1;  // b[1] may lie past the text's zero
-    const bool trail = (b[1] >= 0x40 && b[1] <= 0x7E) || (b[1] >= 0x80 && b[1] <= 0xFC);
-    return trail ? 2 : 1;
+using Rng = std::mt19937;
+
+// A number from 0 to n - 1.
+inline int Pick(Rng& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+// Up to `maxPieces` pieces, each drawn from `pieces`.
+inline std::string RandomText(Rng& rng, const std::vector<std::string>& pieces, int maxPieces) {
+    std::string text;
+    for (int i = 0, n = Pick(rng, maxPieces + 1); i < n; ++i)
+        text += pieces[Pick(rng, static_cast<int>(pieces.size()))];
+    return text;
+}
+
+// Bytes shown readably in a failure message: printable ASCII as it is, the rest (and the
+// backslash, which may be half of a character) as \xHH.
+inline std::string Shown(const std::string& s) {
+    std::string out;
+    for (unsigned char b : s) {
+        if (b >= 0x20 && b < 0x7F && b != '\\') {
+            out += static_cast<char>(b);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            out += hex;
+        }
+    }
+    return out;
 }
 
 // Every hit the way the engine counts them: continue at offset + hit length, and after an
@@ -42,7 +65,7 @@ inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* original) {
         offset = at + static_cast<int>(hit.size());
         if (hit.empty()) {
             if (bytes[at] == 0) break;
-            offset += static_cast<int>(CharLength(text + at));
+            offset += static_cast<int>(sjis::CharLength(text + at));
         }
     }
     return hits;

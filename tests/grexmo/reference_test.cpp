@@ -20,23 +20,9 @@ namespace {
 
 using namespace grexmo_reference;
 
-using Rng = std::mt19937;
-
-int Pick(Rng& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
-
-std::string Shown(const std::string& s) {
-    std::string out;
-    for (unsigned char b : s) {
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out += static_cast<char>(b);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", b);
-            out += hex;
-        }
-    }
-    return out;
-}
+using grexmo_test::Pick;
+using grexmo_test::Rng;
+using grexmo_test::Shown;
 
 // Atoms that each take exactly one character of the text.
 const std::vector<std::string> kAtoms = {
@@ -96,9 +82,7 @@ const std::vector<std::string> kPieces = {
 };
 
 std::string RandomText(Rng& rng, int maxPieces, const std::vector<std::string>& pieces = kPieces) {
-    std::string text;
-    for (int i = 0, n = Pick(rng, maxPieces + 1); i < n; ++i) text += pieces[Pick(rng, static_cast<int>(pieces.size()))];
-    return text;
+    return grexmo_test::RandomText(rng, pieces, maxPieces);
 }
 
 // Every start offset in increasing order (the object keeps its place in the text between
@@ -141,7 +125,7 @@ void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, in
             ASSERT_EQ(hits[k].offset, want.offset) << what << " hit " << k;
             ASSERT_EQ(hits[k].text, want.text) << what << " hit " << k;
             start = static_cast<std::size_t>(want.offset) + want.text.size();
-            if (want.text.empty()) start += grexmo_test::CharLength(text.c_str() + want.offset);
+            if (want.text.empty()) start += sjis::CharLength(text.c_str() + want.offset);
         }
         ASSERT_EQ(hits.size(), k) << what;
     }
