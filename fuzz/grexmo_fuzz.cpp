@@ -67,7 +67,7 @@ std::string BuildPattern(Input& in, int depth) {
 
 std::vector<std::size_t> CharacterStarts(const std::string& text) {
     std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); i += grexmo_test::CharLength(text.c_str() + i)) starts.push_back(i);
+    for (std::size_t i = 0; i < text.size(); i += sjis::CharLength(text.c_str() + i)) starts.push_back(i);
     starts.push_back(text.size());
     return starts;
 }
@@ -100,7 +100,7 @@ void CompareWithReference(CGrexmo& g, const std::vector<RefNode>& nodes, int roo
         const RefHit& want = expected[start];
         FUZZ_CHECK(k < hits.size() && hits[k].offset == want.offset && hits[k].text == want.text, what);
         start = static_cast<std::size_t>(want.offset) + want.text.size();
-        if (want.text.empty()) start += grexmo_test::CharLength(text.c_str() + want.offset);
+        if (want.text.empty()) start += sjis::CharLength(text.c_str() + want.offset);
     }
     FUZZ_CHECK(hits.size() == k, what);
 }
