@@ -14,7 +14,7 @@ using quelbrix_fuzz::Shown;
 
 namespace {
 
-enum class Form { Jis, Euc, Unicode };
+enum class Form { kJis, kEuc, kUnicode };
 
 struct Result {
     std::int32_t result;
@@ -27,11 +27,11 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
     const auto length = static_cast<std::uint32_t>(source.size());
     std::int32_t r = -1;
     switch (form) {
-    case Form::Jis: r = told ? JisToSjis(dest.get(), source.c_str(), capacity, length)
+    case Form::kJis: r = told ? JisToSjis(dest.get(), source.c_str(), capacity, length)
                              : JisToSjis(dest.get(), source.c_str(), capacity); break;
-    case Form::Euc: r = told ? EucToSjis(dest.get(), source.c_str(), capacity, length)
+    case Form::kEuc: r = told ? EucToSjis(dest.get(), source.c_str(), capacity, length)
                              : EucToSjis(dest.get(), source.c_str(), capacity); break;
-    case Form::Unicode: r = UnicodeToSjis(dest.get(), source.c_str(), capacity, length); break;
+    case Form::kUnicode: r = UnicodeToSjis(dest.get(), source.c_str(), capacity, length); break;
     }
     const std::string what = "capacity " + std::to_string(capacity) + ", source '" + Shown(source) + "'";
     FUZZ_CHECK(r == -1 || (r >= 0 && static_cast<std::uint32_t>(r) < capacity), what);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Form form = static_cast<Form>(in.Pick(3));
     const std::uint32_t drawn = in.Uint32();
     std::string source = in.Rest();
-    if (form != Form::Unicode) {
+    if (form != Form::kUnicode) {
         // The paths agree on data that ends at its terminating zero; a zero inside the data is
         // still run through the told-the-length path for the capacity checks.
         Convert(form, source, static_cast<std::uint32_t>(2 * source.size() + 16), true);
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else {
             FUZZ_CHECK(one.result == -1, at);
         }
-        if (form != Form::Unicode) {
+        if (form != Form::kUnicode) {
             const Result blocks = Convert(form, source, capacity, true);
             FUZZ_CHECK(blocks.result == one.result && blocks.text == one.text, "block path differs: " + at);
         }

@@ -59,13 +59,13 @@ int ConvertUsage(const char* problem) {
     return 2;
 }
 
-enum class From { Auto, Jis, Euc, Utf16 };
+enum class From { kAuto, kJis, kEuc, kUtf16 };
 
 bool ParseFrom(const char* text, From& from) {
     const struct {
         const char* name;
         From from;
-    } names[] = {{"auto", From::Auto}, {"jis", From::Jis}, {"euc", From::Euc}, {"utf16", From::Utf16}};
+    } names[] = {{"auto", From::kAuto}, {"jis", From::kJis}, {"euc", From::kEuc}, {"utf16", From::kUtf16}};
     for (const auto& n : names) {
         if (std::strcmp(text, n.name) == 0) {
             from = n.from;
@@ -82,8 +82,8 @@ bool ConvertForced(From from, const std::vector<char>& bytes) {
     const auto capacity = static_cast<std::uint32_t>(out.size());
     std::int32_t written = -1;
     switch (from) {
-        case From::Jis: written = JisToSjis(out.data(), bytes.data(), capacity, length); break;
-        case From::Euc: written = EucToSjis(out.data(), bytes.data(), capacity, length); break;
+        case From::kJis: written = JisToSjis(out.data(), bytes.data(), capacity, length); break;
+        case From::kEuc: written = EucToSjis(out.data(), bytes.data(), capacity, length); break;
         default: written = UnicodeToSjis(out.data(), bytes.data(), capacity, length); break;
     }
     return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written));
@@ -123,7 +123,7 @@ int RunGuessCommand(int argc, char** argv) {
 }
 
 int RunConvertCommand(int argc, char** argv) {
-    From from = From::Auto;
+    From from = From::kAuto;
     const char* path = nullptr;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--from") == 0) {
@@ -143,7 +143,7 @@ int RunConvertCommand(int argc, char** argv) {
         std::fprintf(stderr, "quelbrix convert: cannot read %s\n", path);
         return 1;
     }
-    const bool written = from == From::Auto ? ConvertAuto(bytes) : ConvertForced(from, bytes);
+    const bool written = from == From::kAuto ? ConvertAuto(bytes) : ConvertForced(from, bytes);
     if (!written) {
         std::fprintf(stderr, "quelbrix convert: cannot convert %s\n", path);
         return 1;

@@ -32,7 +32,7 @@ KanjiEvidence GatherKanjiEvidence(const char* data, std::int32_t length, Detecto
 
     Utf16Evidence utf16;
     MultibyteState multibyte;
-    const bool vector = path == DetectorPath::Fastest && BlockScanAvailable();
+    const bool vector = path == DetectorPath::kFastest && BlockScanAvailable();
     if (vector && !ScanBlocks(p, end, utf16, multibyte, evidence.zeroSeen)) {
         evidence.binaryExit = true;
         return evidence;
@@ -75,7 +75,7 @@ KanjiCode VerdictOf(const KanjiEvidence& e) {
 }
 
 KanjiCode DetectKanjiCode(const char* data, std::int32_t length) {
-    return VerdictOf(GatherKanjiEvidence(data, length, DetectorPath::Fastest));
+    return VerdictOf(GatherKanjiEvidence(data, length, DetectorPath::kFastest));
 }
 
 const char* KanjiCodeName(KanjiCode code) {

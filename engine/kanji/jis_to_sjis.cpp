@@ -7,7 +7,7 @@
 namespace quelbrix {
 namespace {
 
-enum class JisCharset { Ascii, JisRoman, Kana, Jisx0208, Jisx0213Plane1, Jisx0213Plane2, Jisx0212 };
+enum class JisCharset { kAscii, kJisRoman, kKana, kJisx0208, kJisx0213Plane1, kJisx0213Plane2, kJisx0212 };
 
 constexpr unsigned char kEsc = 0x1B;
 constexpr unsigned char kShiftOut = 0x0E;  // JIS Roman -> kana
@@ -19,14 +19,14 @@ constexpr unsigned char kShiftIn = 0x0F;   // kana -> JIS Roman
 int MatchDesignation(const unsigned char* s, JisCharset& charset) {
     if (s[1] == '$') {
         if (s[2] == '@' || s[2] == 'B') {
-            charset = JisCharset::Jisx0208;
+            charset = JisCharset::kJisx0208;
             return 3;
         }
         if (s[2] == '(') {
             switch (s[3]) {
-                case 'O': charset = JisCharset::Jisx0213Plane1; return 4;
-                case 'P': charset = JisCharset::Jisx0213Plane2; return 4;
-                case 'D': charset = JisCharset::Jisx0212; return 4;
+                case 'O': charset = JisCharset::kJisx0213Plane1; return 4;
+                case 'P': charset = JisCharset::kJisx0213Plane2; return 4;
+                case 'D': charset = JisCharset::kJisx0212; return 4;
                 default: return 0;
             }
         }
@@ -34,9 +34,9 @@ int MatchDesignation(const unsigned char* s, JisCharset& charset) {
     }
     if (s[1] == '(') {
         switch (s[2]) {
-            case 'B': charset = JisCharset::Ascii; return 3;
-            case 'J': charset = JisCharset::JisRoman; return 3;
-            case 'I': charset = JisCharset::Kana; return 3;
+            case 'B': charset = JisCharset::kAscii; return 3;
+            case 'J': charset = JisCharset::kJisRoman; return 3;
+            case 'I': charset = JisCharset::kKana; return 3;
             default: return 0;
         }
     }
@@ -45,8 +45,8 @@ int MatchDesignation(const unsigned char* s, JisCharset& charset) {
 
 SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
     switch (charset) {
-        case JisCharset::Jisx0213Plane2: return JisCharToSjis(jis, 2);
-        case JisCharset::Jisx0212: return Jisx0212CharToSjis(jis);
+        case JisCharset::kJisx0213Plane2: return JisCharToSjis(jis, 2);
+        case JisCharset::kJisx0212: return Jisx0212CharToSjis(jis);
         default: return JisCharToSjis(jis, 1);
     }
 }
@@ -58,10 +58,10 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
     const SourceEnd source{end};
-    JisCharset charset = JisCharset::Ascii;
+    JisCharset charset = JisCharset::kAscii;
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
-        if (end != nullptr && (charset == JisCharset::Jisx0208 || charset == JisCharset::Jisx0213Plane1)) {
+        if (end != nullptr && (charset == JisCharset::kJisx0208 || charset == JisCharset::kJisx0213Plane1)) {
             ConvertPairBlocks(s, end, out, stop, 0x21, 0x7E);
         }
 #endif
@@ -77,21 +77,21 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
                 s += consumed;
                 continue;
             }
-        } else if (c == kShiftIn && charset == JisCharset::Kana) {
-            charset = JisCharset::JisRoman;
+        } else if (c == kShiftIn && charset == JisCharset::kKana) {
+            charset = JisCharset::kJisRoman;
             ++s;
             continue;
-        } else if (c == kShiftOut && charset == JisCharset::JisRoman) {
-            charset = JisCharset::Kana;
+        } else if (c == kShiftOut && charset == JisCharset::kJisRoman) {
+            charset = JisCharset::kKana;
             ++s;
             continue;
         }
 
         SjisCode code = static_cast<SjisCode>(c);
         if (c >= 0x21 && c <= 0x7E) {
-            if (charset == JisCharset::Kana) {
+            if (charset == JisCharset::kKana) {
                 code = static_cast<SjisCode>(c + 0x80);
-            } else if (charset != JisCharset::Ascii && charset != JisCharset::JisRoman) {
+            } else if (charset != JisCharset::kAscii && charset != JisCharset::kJisRoman) {
                 if (source.At(s + 1)) break;  // a row byte cut short by the end of the data
                 const unsigned cell = s[1];
                 code = DoubleByteChar(charset, static_cast<std::uint16_t>(c << 8 | cell));

@@ -24,8 +24,8 @@ struct KanjiEvidence {
 };
 
 enum class DetectorPath {
-    Fastest,   // the vector paths where the processor has them
-    Portable,  // byte by byte only
+    kFastest,   // the vector paths where the processor has them
+    kPortable,  // byte by byte only
 };
 
 KanjiEvidence GatherKanjiEvidence(const char* data, std::int32_t length, DetectorPath path);

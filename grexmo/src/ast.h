@@ -11,15 +11,15 @@
 
 namespace grexmo {
 
-enum class AssertKind : unsigned char { LineStart, LineEnd, WordBoundary, NotWordBoundary };
+enum class AssertKind : unsigned char { kLineStart, kLineEnd, kWordBoundary, kNotWordBoundary };
 
-enum class NodeKind : unsigned char { Empty, Literal, Class, Assert, Concat, Alternate, Repeat };
+enum class NodeKind : unsigned char { kEmpty, kLiteral, kClass, kAssert, kConcat, kAlternate, kRepeat };
 
 struct Node {
-    NodeKind kind = NodeKind::Empty;
+    NodeKind kind = NodeKind::kEmpty;
     CharCode code = 0;             // Literal
     int classIndex = -1;           // Class: index into Ast::classes
-    AssertKind assertion = AssertKind::LineStart;
+    AssertKind assertion = AssertKind::kLineStart;
     std::vector<int> children;     // Concat, Alternate (in order of preference); Repeat: one
     int min = 0;                   // Repeat
     int max = -1;                  // Repeat; -1 is unbounded

@@ -22,15 +22,15 @@ using Fragment = std::vector<Inst>;
 void AppendShifted(Fragment* out, const Fragment& piece) {
     auto shift = static_cast<std::int32_t>(out->size());
     for (Inst inst : piece) {
-        if (inst.op == Op::Split || inst.op == Op::Jmp) inst.x += shift;
-        if (inst.op == Op::Split) inst.y += shift;
+        if (inst.op == Op::kSplit || inst.op == Op::kJmp) inst.x += shift;
+        if (inst.op == Op::kSplit) inst.y += shift;
         out->push_back(inst);
     }
 }
 
 Inst MakeSplit(std::int32_t x, std::int32_t y) {
     Inst i;
-    i.op = Op::Split;
+    i.op = Op::kSplit;
     i.x = x;
     i.y = y;
     return i;
@@ -38,7 +38,7 @@ Inst MakeSplit(std::int32_t x, std::int32_t y) {
 
 Inst MakeJmp(std::int32_t x) {
     Inst i;
-    i.op = Op::Jmp;
+    i.op = Op::kJmp;
     i.x = x;
     return i;
 }
@@ -120,26 +120,26 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
         Fragment& out = frags[i];
         Inst inst;
         switch (node.kind) {
-        case NodeKind::Empty:
+        case NodeKind::kEmpty:
             break;
-        case NodeKind::Literal:
-            inst.op = Op::Char;
+        case NodeKind::kLiteral:
+            inst.op = Op::kChar;
             inst.code = node.code;
             out.push_back(inst);
             break;
-        case NodeKind::Class:
-            inst.op = Op::Class;
+        case NodeKind::kClass:
+            inst.op = Op::kClass;
             inst.classIndex = node.classIndex;
             out.push_back(inst);
             break;
-        case NodeKind::Assert:
-            inst.op = Op::Assert;
+        case NodeKind::kAssert:
+            inst.op = Op::kAssert;
             inst.assertion = node.assertion;
-            if (node.assertion == AssertKind::WordBoundary || node.assertion == AssertKind::NotWordBoundary)
+            if (node.assertion == AssertKind::kWordBoundary || node.assertion == AssertKind::kNotWordBoundary)
                 prog->hasWordAssertions = true;
             out.push_back(inst);
             break;
-        case NodeKind::Concat: {
+        case NodeKind::kConcat: {
             std::size_t total = 0;
             for (int child : node.children) total += frags[child].size();
             if (total > kMaxProgramSize) return tooLarge();
@@ -149,14 +149,14 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
             }
             break;
         }
-        case NodeKind::Alternate: {
+        case NodeKind::kAlternate: {
             std::size_t total = 0;
             for (int child : node.children) total += frags[child].size() + 2;
             if (total > kMaxProgramSize) return tooLarge();
             out = CompileAlternate(node, frags);
             break;
         }
-        case NodeKind::Repeat: {
+        case NodeKind::kRepeat: {
             Fragment& body = frags[node.children[0]];
             if (RepeatSize(node, body.size()) > kMaxProgramSize) return tooLarge();
             out = CompileRepeat(node, body);
@@ -174,7 +174,7 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
     }
     prog->insts = std::move(frags[ast.root]);
     Inst match;
-    match.op = Op::Match;
+    match.op = Op::kMatch;
     prog->insts.push_back(match);
     if (prog->insts.size() > kMaxProgramSize) return tooLarge();
     for (const CharSet& set : ast.classes) prog->classes.emplace_back(set);

@@ -27,10 +27,10 @@ struct GroupFrame {
 
 // The result of reading one escape sequence.
 struct Escape {
-    enum Kind { Char, Set, Assertion } kind = Char;
+    enum Kind { kChar, kSet, kAssertion } kind = kChar;
     CharCode code = 0;
     CharSet set;
-    AssertKind assertion = AssertKind::WordBoundary;
+    AssertKind assertion = AssertKind::kWordBoundary;
 };
 
 class Parser {
@@ -64,7 +64,7 @@ private:
     }
     int AddLiteral(CharCode c) {
         Node n;
-        n.kind = NodeKind::Literal;
+        n.kind = NodeKind::kLiteral;
         n.code = c;
         return AddNode(std::move(n));
     }
@@ -72,13 +72,13 @@ private:
         set.Canonicalize();
         ast_.classes.push_back(std::move(set));
         Node n;
-        n.kind = NodeKind::Class;
+        n.kind = NodeKind::kClass;
         n.classIndex = static_cast<int>(ast_.classes.size() - 1);
         return AddNode(std::move(n));
     }
     int AddAssert(AssertKind kind) {
         Node n;
-        n.kind = NodeKind::Assert;
+        n.kind = NodeKind::kAssert;
         n.assertion = kind;
         return AddNode(std::move(n));
     }
@@ -109,14 +109,14 @@ int Parser::FinishGroup(GroupFrame& frame) {
             branches.push_back(items[0]);
         } else {
             Node n;
-            n.kind = NodeKind::Concat;
+            n.kind = NodeKind::kConcat;
             n.children = std::move(items);
             branches.push_back(AddNode(std::move(n)));
         }
     }
     if (branches.size() == 1) return branches[0];
     Node n;
-    n.kind = NodeKind::Alternate;
+    n.kind = NodeKind::kAlternate;
     n.children = std::move(branches);
     return AddNode(std::move(n));
 }
@@ -127,18 +127,18 @@ bool Parser::ParseEscape(bool inClass, Escape* out) {
     if (AtEnd()) return Fail("trailing backslash", backslash);
     CharCode c = Peek();
     ++pos_;
-    out->kind = Escape::Char;
+    out->kind = Escape::kChar;
     switch (c) {
     case 'd': case 'D': case 'w': case 'W': case 's': case 'S':
-        out->kind = Escape::Set;
+        out->kind = Escape::kSet;
         out->set = (c == 'd' || c == 'D') ? CharSet::Digits()
                  : (c == 'w' || c == 'W') ? CharSet::WordChars() : CharSet::Spaces();
         if (c == 'D' || c == 'W' || c == 'S') out->set.Negate();
         return true;
     case 'b': case 'B':
         if (inClass) return Fail("\\b and \\B are not allowed in a class", backslash);
-        out->kind = Escape::Assertion;
-        out->assertion = c == 'b' ? AssertKind::WordBoundary : AssertKind::NotWordBoundary;
+        out->kind = Escape::kAssertion;
+        out->assertion = c == 'b' ? AssertKind::kWordBoundary : AssertKind::kNotWordBoundary;
         return true;
     case 't': out->code = '\t'; return true;
     case 'n': out->code = '\n'; return true;
@@ -195,7 +195,7 @@ bool Parser::ParseClass() {
         if (c == '\\') {
             Escape e;
             if (!ParseEscape(true, &e)) return false;
-            if (e.kind == Escape::Set) {
+            if (e.kind == Escape::kSet) {
                 if (Peek() == '-' && pos_ + 1 < chars_.size() && Peek(1) != ']')
                     return Fail("a class escape cannot start a range", itemStart);
                 set.AddSet(e.set);
@@ -212,7 +212,7 @@ bool Parser::ParseClass() {
             if (Peek() == '\\') {
                 Escape e;
                 if (!ParseEscape(true, &e)) return false;
-                if (e.kind == Escape::Set) return Fail("a class escape cannot end a range", itemStart);
+                if (e.kind == Escape::kSet) return Fail("a class escape cannot end a range", itemStart);
                 hi = e.code;
             } else {
                 hi = Peek();
@@ -272,7 +272,7 @@ bool Parser::ParseQuantifier(int min, int max, std::size_t quantifierIndex) {
     if (items.empty()) return Fail("nothing to repeat", quantifierIndex);
     if (frame.lastIsRepeat) return Fail("nested quantifier", quantifierIndex);
     Node n;
-    n.kind = NodeKind::Repeat;
+    n.kind = NodeKind::kRepeat;
     n.children.push_back(items.back());
     n.min = min;
     n.max = max;
@@ -336,16 +336,16 @@ bool Parser::Run() {
             ++pos_;
             Append(AddClass(CharSet::AnyButLineBreak()));
             break;
-        case '^': ++pos_; Append(AddAssert(AssertKind::LineStart)); break;
-        case '$': ++pos_; Append(AddAssert(AssertKind::LineEnd)); break;
+        case '^': ++pos_; Append(AddAssert(AssertKind::kLineStart)); break;
+        case '$': ++pos_; Append(AddAssert(AssertKind::kLineEnd)); break;
         case '[':
             if (!ParseClass()) return false;
             break;
         case '\\': {
             Escape e;
             if (!ParseEscape(false, &e)) return false;
-            if (e.kind == Escape::Set) Append(AddClass(std::move(e.set)));
-            else if (e.kind == Escape::Assertion) Append(AddAssert(e.assertion));
+            if (e.kind == Escape::kSet) Append(AddClass(std::move(e.set)));
+            else if (e.kind == Escape::kAssertion) Append(AddAssert(e.assertion));
             else Append(AddLiteral(e.code));
             break;
         }
@@ -371,10 +371,10 @@ bool ParseRegex(const std::vector<PatternChar>& chars, Ast* ast, PatternError* e
 void ParseLiteral(const std::vector<PatternChar>& chars, Ast* ast) {
     *ast = Ast{};
     Node concat;
-    concat.kind = NodeKind::Concat;
+    concat.kind = NodeKind::kConcat;
     for (const PatternChar& c : chars) {
         Node n;
-        n.kind = NodeKind::Literal;
+        n.kind = NodeKind::kLiteral;
         n.code = c.code;
         ast->nodes.push_back(std::move(n));
         concat.children.push_back(static_cast<int>(ast->nodes.size() - 1));

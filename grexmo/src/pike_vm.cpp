@@ -14,7 +14,7 @@ constexpr std::size_t kClosureBudgetPerInst = 16;
 }  // namespace
 
 PikeVm::PikeVm(const Prog& prog) : prog_(prog) {
-    closureState_.assign(prog.insts.size(), ClosureState::Unknown);
+    closureState_.assign(prog.insts.size(), ClosureState::kUnknown);
     closures_.resize(prog.insts.size());
     seenMark_.assign(prog.insts.size(), 0);
     for (ThreadList& list : lists_) {
@@ -76,9 +76,9 @@ void PikeVm::KeepNotesAsDead() {
 }
 
 const std::vector<std::int32_t>* PikeVm::Closure(std::int32_t pc0) {
-    if (closureState_[pc0] == ClosureState::Cached) return &closures_[pc0];
-    if (closureState_[pc0] == ClosureState::Uncacheable) return nullptr;
-    closureState_[pc0] = ClosureState::Uncacheable;
+    if (closureState_[pc0] == ClosureState::kCached) return &closures_[pc0];
+    if (closureState_[pc0] == ClosureState::kUncacheable) return nullptr;
+    closureState_[pc0] = ClosureState::kUncacheable;
     const std::uint32_t generation = ++seenGeneration_;
     std::vector<std::int32_t> leaves;
     stack_.clear();
@@ -90,16 +90,16 @@ const std::vector<std::int32_t>* PikeVm::Closure(std::int32_t pc0) {
         seenMark_[pc] = generation;
         const Inst& inst = prog_.insts[pc];
         switch (inst.op) {
-        case Op::Jmp: stack_.push_back(inst.x); break;
-        case Op::Split: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
-        case Op::Assert: return nullptr;  // depends on the position
+        case Op::kJmp: stack_.push_back(inst.x); break;
+        case Op::kSplit: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
+        case Op::kAssert: return nullptr;  // depends on the position
         default: leaves.push_back(pc); break;
         }
     }
     if (closureEntries_ + leaves.size() > kClosureBudgetPerInst * prog_.insts.size()) return nullptr;
     closureEntries_ += leaves.size();
     closures_[pc0] = std::move(leaves);
-    closureState_[pc0] = ClosureState::Cached;
+    closureState_[pc0] = ClosureState::kCached;
     return &closures_[pc0];
 }
 
@@ -108,18 +108,18 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
     const std::size_t p = at.pos;
     const bool atEnd = p >= length || text[p] == 0;
     switch (kind) {
-    case AssertKind::LineStart:
+    case AssertKind::kLineStart:
         return p == 0 || text[p - 1] == '\n';
-    case AssertKind::LineEnd:
+    case AssertKind::kLineEnd:
         // before LF (not between CR and LF), before CR LF, or at the end of the text
         if (atEnd) return true;
         if (text[p] == '\r') return p + 1 < length && text[p + 1] == '\n';
         return text[p] == '\n' && !(p > 0 && text[p - 1] == '\r');
-    case AssertKind::WordBoundary:
-    case AssertKind::NotWordBoundary: {
+    case AssertKind::kWordBoundary:
+    case AssertKind::kNotWordBoundary: {
         bool before = at.prev != kNoPosition && IsWordCode(DecodeChar(text + at.prev).code);
         bool after = !atEnd && IsWordCode(DecodeChar(text + p).code);
-        return (before != after) == (kind == AssertKind::WordBoundary);
+        return (before != after) == (kind == AssertKind::kWordBoundary);
     }
     }
     return false;
@@ -131,7 +131,7 @@ void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, co
                        std::size_t length, Boundary at) {
     const Op first = prog_.insts[pc0].op;
     const bool mayBeDead = at.pos < deadUntil_;
-    if (first == Op::Char || first == Op::Class || first == Op::Match) {
+    if (first == Op::kChar || first == Op::kClass || first == Op::kMatch) {
         AddLeaf(list, pc0, start, mayBeDead, at.pos);
         return;
     }
@@ -151,9 +151,9 @@ void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, co
         list.threads[list.size++] = {pc, start};
         const Inst& inst = prog_.insts[pc];
         switch (inst.op) {
-        case Op::Jmp: stack_.push_back(inst.x); break;
-        case Op::Split: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
-        case Op::Assert:
+        case Op::kJmp: stack_.push_back(inst.x); break;
+        case Op::kSplit: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
+        case Op::kAssert:
             if (AssertionHolds(inst.assertion, text, length, at)) stack_.push_back(pc + 1);
             break;
         default: break;
@@ -167,7 +167,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
     ThreadList* next = &lists_[1];
     current->size = 0;
     bool matched = false;
-    const bool filtered = filter.GetKind() != StartFilter::Kind::None;
+    const bool filtered = filter.GetKind() != StartFilter::Kind::kNone;
     bool candidatesLeft = true;
     bool haveWindow = false;
     StartWindow window;
@@ -200,7 +200,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
         for (std::size_t i = 0; i < current->size; ++i) {
             const Thread t = current->threads[i];
             const Inst& inst = prog_.insts[t.pc];
-            if (inst.op == Op::Match) {
+            if (inst.op == Op::kMatch) {
                 matched = true;
                 hit->begin = t.start;
                 hit->end = at;
@@ -208,8 +208,8 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
                 break;  // the threads after this one have lower priority
             }
             if (atEnd) continue;
-            if ((inst.op == Op::Char && inst.code == c.code) ||
-                (inst.op == Op::Class && prog_.classes[inst.classIndex].Contains(c.code)))
+            if ((inst.op == Op::kChar && inst.code == c.code) ||
+                (inst.op == Op::kClass && prog_.classes[inst.classIndex].Contains(c.code)))
                 AddThread(*next, t.pc + 1, t.start, text, length, after);
         }
         if (matchedHere) {

@@ -90,7 +90,7 @@ private:
     std::vector<std::int32_t> stack_;
 
     // Closures are worked out once per instruction on first use, within a memory budget.
-    enum class ClosureState : unsigned char { Unknown, Cached, Uncacheable };
+    enum class ClosureState : unsigned char { kUnknown, kCached, kUncacheable };
     std::vector<ClosureState> closureState_;
     std::vector<std::vector<std::int32_t>> closures_;
     std::vector<std::uint32_t> seenMark_;

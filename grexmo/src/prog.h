@@ -11,17 +11,17 @@
 namespace grexmo {
 
 enum class Op : unsigned char {
-    Char,    // consume one character equal to `code`
-    Class,   // consume one character in classes[classIndex]
-    Split,   // go on at x, and with lower priority at y
-    Jmp,     // go on at x
-    Assert,  // zero-width test `assertion`
-    Match,
+    kChar,    // consume one character equal to `code`
+    kClass,   // consume one character in classes[classIndex]
+    kSplit,   // go on at x, and with lower priority at y
+    kJmp,     // go on at x
+    kAssert,  // zero-width test `assertion`
+    kMatch,
 };
 
 struct Inst {
-    Op op = Op::Match;
-    AssertKind assertion = AssertKind::LineStart;
+    Op op = Op::kMatch;
+    AssertKind assertion = AssertKind::kLineStart;
     CharCode code = 0;
     std::int32_t classIndex = -1;
     std::int32_t x = 0;

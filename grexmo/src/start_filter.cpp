@@ -37,14 +37,14 @@ void ReadLiteralPrefix(const Prog& prog, std::string* literal, bool* isWholeLite
     for (std::size_t steps = 0; steps <= prog.insts.size(); ++steps) {
         const Inst& inst = prog.insts[pc];
         switch (inst.op) {
-        case Op::Char:
+        case Op::kChar:
             AppendCodeBytes(literal, inst.code);
             codes.push_back(inst.code);
             ++pc;
             break;
-        case Op::Jmp: pc = static_cast<std::size_t>(inst.x); break;
-        case Op::Assert: sawAnchor = true; ++pc; break;
-        case Op::Match: *isWholeLiteral = !sawAnchor && DecodesTo(*literal, codes); return;
+        case Op::kJmp: pc = static_cast<std::size_t>(inst.x); break;
+        case Op::kAssert: sawAnchor = true; ++pc; break;
+        case Op::kMatch: *isWholeLiteral = !sawAnchor && DecodesTo(*literal, codes); return;
         default: return;
         }
     }
@@ -62,12 +62,12 @@ bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
         seen[pc] = true;
         const Inst& inst = prog.insts[pc];
         switch (inst.op) {
-        case Op::Match: return false;
-        case Op::Jmp: stack.push_back(inst.x); break;
-        case Op::Split: stack.push_back(inst.y); stack.push_back(inst.x); break;
-        case Op::Assert: stack.push_back(pc + 1); break;
-        case Op::Char: members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true; break;
-        case Op::Class: {
+        case Op::kMatch: return false;
+        case Op::kJmp: stack.push_back(inst.x); break;
+        case Op::kSplit: stack.push_back(inst.y); stack.push_back(inst.x); break;
+        case Op::kAssert: stack.push_back(pc + 1); break;
+        case Op::kChar: members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true; break;
+        case Op::kClass: {
             const ProgClass& cls = prog.classes[inst.classIndex];
             for (int b = 0; b < 256; ++b)
                 if (cls.ContainsSingle(static_cast<unsigned char>(b))) members[b] = true;
@@ -86,14 +86,14 @@ bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
 // The longest run of plain characters among the top-level parts of the pattern: every hit
 // contains those bytes.
 std::string LongestRequiredLiteral(const Ast& ast) {
-    if (ast.root < 0 || ast.nodes[ast.root].kind != NodeKind::Concat) return std::string();
+    if (ast.root < 0 || ast.nodes[ast.root].kind != NodeKind::kConcat) return std::string();
     std::string best, run;
     for (int child : ast.nodes[ast.root].children) {
         const Node& node = ast.nodes[child];
-        if (node.kind == NodeKind::Literal) {
+        if (node.kind == NodeKind::kLiteral) {
             AppendCodeBytes(&run, node.code);
             if (run.size() > best.size()) best = run;
-        } else if (node.kind != NodeKind::Assert) {
+        } else if (node.kind != NodeKind::kAssert) {
             run.clear();
         }
     }
@@ -102,8 +102,8 @@ std::string LongestRequiredLiteral(const Ast& ast) {
 
 bool NoInstructionTakesLineFeed(const Prog& prog) {
     for (const Inst& inst : prog.insts) {
-        if (inst.op == Op::Char && inst.code == '\n') return false;
-        if (inst.op == Op::Class && prog.classes[inst.classIndex].ContainsSingle('\n')) return false;
+        if (inst.op == Op::kChar && inst.code == '\n') return false;
+        if (inst.op == Op::kClass && prog.classes[inst.classIndex].ContainsSingle('\n')) return false;
     }
     return true;
 }
@@ -113,7 +113,7 @@ bool NoInstructionTakesLineFeed(const Prog& prog) {
 StartFilter StartFilter::ForLiteral(const std::string& literal) {
     StartFilter f;
     if (!literal.empty()) {
-        f.kind_ = Kind::Literal;
+        f.kind_ = Kind::kLiteral;
         f.literal_ = LiteralFinder(literal);
     }
     return f;
@@ -126,10 +126,10 @@ StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* 
     const std::string required = LongestRequiredLiteral(ast);
     bool members[256] = {};
     if (required.size() < 2 && ReadStartBytes(prog, members)) {
-        f.kind_ = Kind::ByteSet;
+        f.kind_ = Kind::kByteSet;
         f.bytes_ = ByteSetFinder(members);
     } else if (!required.empty()) {
-        f.kind_ = Kind::RequiredLiteral;
+        f.kind_ = Kind::kRequiredLiteral;
         f.literal_ = LiteralFinder(required);
         f.hitsStayOnOneLine_ = NoInstructionTakesLineFeed(prog);
     }
@@ -137,14 +137,14 @@ StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* 
 }
 
 bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary from, Boundary* out) const {
-    if (kind_ == Kind::None) {
+    if (kind_ == Kind::kNone) {
         *out = from;
         return from.pos <= length;
     }
     Boundary known = from;
     std::size_t searchFrom = from.pos;
     for (;;) {
-        std::size_t raw = kind_ == Kind::Literal ? literal_.Find(text, searchFrom, length)
+        std::size_t raw = kind_ == Kind::kLiteral ? literal_.Find(text, searchFrom, length)
                                                  : bytes_.Find(text, searchFrom, length);
         if (raw == kNoPosition) return false;
         Boundary b = NextBoundaryAtOrAfter(text, known, raw);
@@ -158,7 +158,7 @@ bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary f
 }
 
 bool StartFilter::NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const {
-    if (kind_ != Kind::RequiredLiteral) {
+    if (kind_ != Kind::kRequiredLiteral) {
         if (!Next(text, length, from, &out->begin)) return false;
         out->last = out->begin.pos;
         return true;

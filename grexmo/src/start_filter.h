@@ -23,7 +23,7 @@ struct StartWindow {
 
 class StartFilter {
 public:
-    enum class Kind { None, Literal, ByteSet, RequiredLiteral };
+    enum class Kind { kNone, kLiteral, kByteSet, kRequiredLiteral };
 
     // `literal` receives the bytes every hit begins with, and `*isWholeLiteral` whether the
     // program is nothing but that literal (no anchors).
@@ -41,7 +41,7 @@ public:
     bool NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const;
 
 private:
-    Kind kind_ = Kind::None;
+    Kind kind_ = Kind::kNone;
     LiteralFinder literal_;
     ByteSetFinder bytes_;
     bool hitsStayOnOneLine_ = false;  // RequiredLiteral: no hit contains a line feed

@@ -56,16 +56,16 @@ TEST_P(CapacityTest, TwiceTheInputAlwaysFits) {
 INSTANTIATE_TEST_SUITE_P(
     Converters, CapacityTest,
     ::testing::Values(
-        CapacityCase{"JisDoubleByteLast", Converter::Jis, "a\x1B$B$\"", "a\x82\xA0"},
-        CapacityCase{"JisSingleByteLast", Converter::Jis, "\x1B$B$\"\x1B(Bz", "\x82\xA0z"},
-        CapacityCase{"JisEmpty", Converter::Jis, "", ""},
-        CapacityCase{"EucDoubleByteLast", Converter::Euc, "a\xA4\xA2", "a\x82\xA0"},
-        CapacityCase{"EucKana", Converter::Euc, "\x8E\xB1\x8E\xB2", "\xB1\xB2"},
-        CapacityCase{"EucEmpty", Converter::Euc, "", ""},
-        CapacityCase{"UnicodeDoubleByteLast", Converter::Unicode, Utf16({'a', 0x3042}), "a\x82\xA0"},
-        CapacityCase{"UnicodeUnmappedLast", Converter::Unicode, Utf16({0x3042, 0xFEFF}), "\x82\xA0?"},
-        CapacityCase{"UnicodeOddTwoByteLast", Converter::Unicode, Utf16({'a'}) + "\xB5", "a\x83\xCA"},
-        CapacityCase{"UnicodeEmpty", Converter::Unicode, "", ""}));
+        CapacityCase{"JisDoubleByteLast", Converter::kJis, "a\x1B$B$\"", "a\x82\xA0"},
+        CapacityCase{"JisSingleByteLast", Converter::kJis, "\x1B$B$\"\x1B(Bz", "\x82\xA0z"},
+        CapacityCase{"JisEmpty", Converter::kJis, "", ""},
+        CapacityCase{"EucDoubleByteLast", Converter::kEuc, "a\xA4\xA2", "a\x82\xA0"},
+        CapacityCase{"EucKana", Converter::kEuc, "\x8E\xB1\x8E\xB2", "\xB1\xB2"},
+        CapacityCase{"EucEmpty", Converter::kEuc, "", ""},
+        CapacityCase{"UnicodeDoubleByteLast", Converter::kUnicode, Utf16({'a', 0x3042}), "a\x82\xA0"},
+        CapacityCase{"UnicodeUnmappedLast", Converter::kUnicode, Utf16({0x3042, 0xFEFF}), "\x82\xA0?"},
+        CapacityCase{"UnicodeOddTwoByteLast", Converter::kUnicode, Utf16({'a'}) + "\xB5", "a\x83\xCA"},
+        CapacityCase{"UnicodeEmpty", Converter::kUnicode, "", ""}));
 
 }  // namespace
 }  // namespace quelbrix

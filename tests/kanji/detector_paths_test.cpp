@@ -129,7 +129,7 @@ TEST_P(DetectorPaths, ZeroByteAfterADesignationIsBinaryWhereverItLies) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, DetectorPaths,
-                         ::testing::Values(DetectorPath::Fastest, DetectorPath::Portable));
+                         ::testing::Values(DetectorPath::kFastest, DetectorPath::kPortable));
 
 }  // namespace
 }  // namespace quelbrix

@@ -18,7 +18,7 @@ struct Converted {
     std::string text;
 };
 
-enum class Converter { Jis, Euc, Unicode };
+enum class Converter { kJis, kEuc, kUnicode };
 
 // Runs a converter over `source` (which gets its terminating 0 here) with `capacity`, or with
 // twice the source length plus one when none is given. The destination is larger than the
@@ -35,7 +35,7 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
     // without the length that zero ends the source.
     const bool zeroFree = source.find('\0') == std::string::npos;
     switch (which) {
-        case Converter::Jis: {
+        case Converter::kJis: {
             std::vector<char> unbounded(dest);
             const std::int32_t r = JisToSjis(unbounded.data(), input.c_str(), room);
             result = JisToSjis(dest.data(), input.c_str(), room, length);
@@ -46,7 +46,7 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
             }
             break;
         }
-        case Converter::Euc: {
+        case Converter::kEuc: {
             std::vector<char> unbounded(dest);
             const std::int32_t r = EucToSjis(unbounded.data(), input.c_str(), room);
             result = EucToSjis(dest.data(), input.c_str(), room, length);
@@ -57,7 +57,7 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
             }
             break;
         }
-        case Converter::Unicode: result = UnicodeToSjis(dest.data(), input.c_str(), room, length); break;
+        case Converter::kUnicode: result = UnicodeToSjis(dest.data(), input.c_str(), room, length); break;
     }
     if (overrun != nullptr) {
         *overrun = false;
@@ -66,10 +66,10 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
     return {result, result >= 0 ? std::string(dest.data(), static_cast<std::size_t>(result)) : ""};
 }
 
-inline std::string JisText(const std::string& s) { return Convert(Converter::Jis, s).text; }
-inline std::string EucText(const std::string& s) { return Convert(Converter::Euc, s).text; }
+inline std::string JisText(const std::string& s) { return Convert(Converter::kJis, s).text; }
+inline std::string EucText(const std::string& s) { return Convert(Converter::kEuc, s).text; }
 inline std::string UnicodeText(const std::string& s) {
-    return Convert(Converter::Unicode, s).text;
+    return Convert(Converter::kUnicode, s).text;
 }
 
 // UTF-16LE bytes of the given code units.
