@@ -1,4 +1,4 @@
-// The result list held in memory: the host's stand-in for the list control.
+// The result list held in memory: what the tests and both command-line tools list into.
 #ifndef QUELBRIX_MEMORY_ROWS_H
 #define QUELBRIX_MEMORY_ROWS_H
 
