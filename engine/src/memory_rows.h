@@ -21,19 +21,19 @@ struct MemoryRow {
     std::intptr_t sortKey = 0;
 };
 
-// One list; the handle passed in is not looked at.
+// One list; the bound handle is recorded but not looked at.
 class MemoryRows : public ResultRows {
 public:
-    void AddColumn(WindowHandle list, int column, const char* header, int width,
-                   ColumnAlign align) override;
-    void SetGridStyle(WindowHandle list) override;
-    int Count(WindowHandle list) override;
-    void Insert(WindowHandle list, int row, const char* text) override;
-    void SetCell(WindowHandle list, int row, int column, const char* text) override;
-    void GetCell(WindowHandle list, int row, int column, char* buffer, std::size_t size) override;
-    void SetSortKey(WindowHandle list, int row, std::intptr_t key) override;
-    void DeleteAll(WindowHandle list) override;
-    bool Sort(WindowHandle list, RowComparator compare, void* context) override;
+    void Bind(WindowHandle list) override { boundList = list; }
+    void AddColumn(int column, const char* header, int width, ColumnAlign align) override;
+    void SetGridStyle() override;
+    int Count() override;
+    void Insert(int row, const char* text) override;
+    void SetCell(int row, int column, const char* text) override;
+    void GetCell(int row, int column, char* buffer, std::size_t size) override;
+    void SetSortKey(int row, std::intptr_t key) override;
+    void DeleteAll() override;
+    bool Sort(RowComparator compare, void* context) override;
 
     // Removes one row, as the program does when the user deletes a file.
     void Delete(int row);
@@ -41,6 +41,7 @@ public:
     std::vector<MemoryColumn> columns;
     std::vector<MemoryRow> rows;
     bool gridStyle = false;
+    WindowHandle boundList = nullptr;
 };
 
 }  // namespace quelbrix
