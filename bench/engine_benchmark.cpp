@@ -75,15 +75,16 @@ public:
 
 class NoRows : public ResultRows {
 public:
-    void AddColumn(WindowHandle, int, const char*, int, ColumnAlign) override {}
-    void SetGridStyle(WindowHandle) override {}
-    int Count(WindowHandle) override { return 0; }
-    void Insert(WindowHandle, int, const char*) override {}
-    void SetCell(WindowHandle, int, int, const char*) override {}
-    void GetCell(WindowHandle, int, int, char* buffer, std::size_t) override { buffer[0] = '\0'; }
-    void SetSortKey(WindowHandle, int, std::intptr_t) override {}
-    void DeleteAll(WindowHandle) override {}
-    bool Sort(WindowHandle, RowComparator, void*) override { return true; }
+    void Bind(WindowHandle) override {}
+    void AddColumn(int, const char*, int, ColumnAlign) override {}
+    void SetGridStyle() override {}
+    int Count() override { return 0; }
+    void Insert(int, const char*) override {}
+    void SetCell(int, int, const char*) override {}
+    void GetCell(int, int, char* buffer, std::size_t) override { buffer[0] = '\0'; }
+    void SetSortKey(int, std::intptr_t) override {}
+    void DeleteAll() override {}
+    bool Sort(RowComparator, void*) override { return true; }
 };
 
 void BM_SearchFile(benchmark::State& state) {

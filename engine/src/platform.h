@@ -1,5 +1,5 @@
 // The seams between the search logic and the platform. The logic holds only references to
-// these interfaces; Win32 implements them in engine/win32/, the host in engine/host/, and the
+// these interfaces; Win32 implements them in engine/win32/, POSIX in engine/host/, and the
 // tests replace them with scripted fakes. Every call here is per entry, per file or per row,
 // never per byte.
 #ifndef QUELBRIX_PLATFORM_H
@@ -111,25 +111,26 @@ enum class ColumnAlign { Left, Right };
 // Orders two rows by their sort keys: below, equal to or above zero.
 using RowComparator = int (*)(std::intptr_t first, std::intptr_t second, void* context);
 
-// The caller's report-style list control.
+// The caller's report-style list control. The engine names the list once, through Bind, and
+// calls the rest only while a list is bound.
 class ResultRows {
 public:
     virtual ~ResultRows() = default;
-    virtual void AddColumn(WindowHandle list, int column, const char* header, int width,
-                           ColumnAlign align) = 0;
+    // Every later call goes to `list` (null: none).
+    virtual void Bind(WindowHandle list) = 0;
+    virtual void AddColumn(int column, const char* header, int width, ColumnAlign align) = 0;
     // Grid lines and whole-row selection, every other extended style cleared.
-    virtual void SetGridStyle(WindowHandle list) = 0;
-    virtual int Count(WindowHandle list) = 0;
+    virtual void SetGridStyle() = 0;
+    virtual int Count() = 0;
     // Inserts a row at `row` (0..Count) whose first cell is `text`.
-    virtual void Insert(WindowHandle list, int row, const char* text) = 0;
-    virtual void SetCell(WindowHandle list, int row, int column, const char* text) = 0;
+    virtual void Insert(int row, const char* text) = 0;
+    virtual void SetCell(int row, int column, const char* text) = 0;
     // Copies a cell's text into `buffer`, cut to fit; empty when there is no such cell.
-    virtual void GetCell(WindowHandle list, int row, int column, char* buffer,
-                         std::size_t size) = 0;
-    virtual void SetSortKey(WindowHandle list, int row, std::intptr_t key) = 0;
-    virtual void DeleteAll(WindowHandle list) = 0;
+    virtual void GetCell(int row, int column, char* buffer, std::size_t size) = 0;
+    virtual void SetSortKey(int row, std::intptr_t key) = 0;
+    virtual void DeleteAll() = 0;
     // Reorders the rows; `compare` receives their sort keys. Returns the platform's answer.
-    virtual bool Sort(WindowHandle list, RowComparator compare, void* context) = 0;
+    virtual bool Sort(RowComparator compare, void* context) = 0;
 };
 
 // Everything the engine reaches outside itself.

@@ -54,8 +54,8 @@ int CompareRows(std::intptr_t first, std::intptr_t second, void* context) {
 }
 
 // Gives every row its current position as its sort key.
-void NumberRows(ResultRows& rows, WindowHandle list, int count) {
-    for (int row = 0; row < count; ++row) rows.SetSortKey(list, row, row);
+void NumberRows(ResultRows& rows, int count) {
+    for (int row = 0; row < count; ++row) rows.SetSortKey(row, row);
 }
 
 }  // namespace
@@ -63,35 +63,35 @@ void NumberRows(ResultRows& rows, WindowHandle list, int count) {
 void InitListView(EngineState& state, ResultRows& rows, WindowHandle list, int nameWidth,
                   int countWidth, int sizeWidth, int timeWidth) {
     state.resultList = list;
+    rows.Bind(list);
     if (list == nullptr) return;
-    rows.AddColumn(list, kColumnFile, "ファイル名・場所", nameWidth, ColumnAlign::Left);
-    rows.AddColumn(list, kColumnSize, "サイズ", sizeWidth, ColumnAlign::Right);
-    rows.AddColumn(list, kColumnTime, "更新日時", timeWidth, ColumnAlign::Right);
-    rows.AddColumn(list, kColumnCount, "一致数", countWidth, ColumnAlign::Right);
-    rows.SetGridStyle(list);
+    rows.AddColumn(kColumnFile, "ファイル名・場所", nameWidth, ColumnAlign::Left);
+    rows.AddColumn(kColumnSize, "サイズ", sizeWidth, ColumnAlign::Right);
+    rows.AddColumn(kColumnTime, "更新日時", timeWidth, ColumnAlign::Right);
+    rows.AddColumn(kColumnCount, "一致数", countWidth, ColumnAlign::Right);
+    rows.SetGridStyle();
 }
 
 void AddResultRow(EngineState& state, ResultRows& rows, const char* path, std::uint32_t fileSize,
                   int hitCount, const char* timeText, bool relativePaths, bool countHits) {
-    WindowHandle list = state.resultList;
-    if (list == nullptr) return;
+    if (state.resultList == nullptr) return;
 
     const char* name = path;
     if (relativePaths && state.baseFolderLength > 0) {
         std::size_t skip = std::min(std::strlen(path), static_cast<std::size_t>(state.baseFolderLength));
         name = path + skip;
     }
-    const int row = std::min(state.nextRow, rows.Count(list));
-    rows.Insert(list, row, name);
+    const int row = std::min(state.nextRow, rows.Count());
+    rows.Insert(row, name);
 
     char number[16];
     // Unsigned: a file between 2 and 4 GiB must not show a negative size.
     FormatBounded(number, sizeof number, "%u", static_cast<unsigned>(fileSize));
-    rows.SetCell(list, row, kColumnSize, number);
-    rows.SetCell(list, row, kColumnTime, timeText);
+    rows.SetCell(row, kColumnSize, number);
+    rows.SetCell(row, kColumnTime, timeText);
     if (countHits) {
         FormatBounded(number, sizeof number, "%d", hitCount);
-        rows.SetCell(list, row, kColumnCount, number);
+        rows.SetCell(row, kColumnCount, number);
     }
     ++state.nextRow;
 }
@@ -103,22 +103,21 @@ bool SortResults(EngineState& state, ResultRows& rows, int column) {
         state.sortDescending = true;
         state.sortColumn = column;
     }
-    WindowHandle list = state.resultList;
-    if (list == nullptr) return false;
+    if (state.resultList == nullptr) return false;
 
-    const int count = rows.Count(list);
+    const int count = rows.Count();
     if (count <= 0) return true;
-    NumberRows(rows, list, count);
+    NumberRows(rows, count);
 
     SortSnapshot snapshot{{}, state.sortColumn, state.sortDescending};
     snapshot.cells.reserve(static_cast<std::size_t>(count));
     char cell[kCellTextSize];
     for (int row = 0; row < count; ++row) {
         cell[0] = '\0';
-        rows.GetCell(list, row, state.sortColumn, cell, kMaxPath);
+        rows.GetCell(row, state.sortColumn, cell, kMaxPath);
         snapshot.cells.emplace_back(cell);
     }
-    return rows.Sort(list, CompareRows, &snapshot);
+    return rows.Sort(CompareRows, &snapshot);
 }
 
 }  // namespace quelbrix

@@ -18,7 +18,7 @@ enum ResultColumn : int {
     kColumnCount = QUELBRIX_COLUMN_COUNT,
 };
 
-// Records `list` and sets up its columns. The widths come in the order file, count, size,
+// Records `list`, binds `rows` to it and sets up its columns. The widths come in the order file, count, size,
 // time, which is not the column order.
 void InitListView(EngineState& state, ResultRows& rows, WindowHandle list, int nameWidth,
                   int countWidth, int sizeWidth, int timeWidth);

@@ -144,7 +144,7 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     state.examinedFileCount = 0;
     const std::size_t folderLength = std::strlen(request.folder);
     state.baseFolderLength = folderLength > INT_MAX ? INT_MAX : static_cast<int>(folderLength);
-    if (state.resultList != nullptr) platform.rows.DeleteAll(state.resultList);
+    if (state.resultList != nullptr) platform.rows.DeleteAll();
 
     const std::vector<ExtensionItem> items = SplitExtensionList(request.extensions);
 

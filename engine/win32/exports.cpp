@@ -17,7 +17,7 @@ constexpr int kEngineBeta = 0;
 
 quelbrix::EngineState g_state;
 quelbrix::Win32FileSystem g_files;
-quelbrix::Win32Ui g_ui(g_state.instance);
+quelbrix::Win32Ui g_ui;
 quelbrix::Win32Progress g_progress;
 quelbrix::Win32ListView g_rows;
 quelbrix::Platform g_platform{g_files, g_ui, g_progress, g_rows};
@@ -28,6 +28,7 @@ const char* TextOrEmpty(LPCSTR text) { return text != nullptr ? text : ""; }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
     g_state.instance = instance;
+    g_ui.SetInstance(instance);
     return TRUE;
 }
 

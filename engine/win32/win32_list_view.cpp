@@ -28,47 +28,45 @@ int CALLBACK CompareThroughCall(LPARAM first, LPARAM second, LPARAM call) {
 
 }  // namespace
 
-void Win32ListView::AddColumn(WindowHandle list, int column, const char* header, int width,
-                              ColumnAlign align) {
+void Win32ListView::AddColumn(int column, const char* header, int width, ColumnAlign align) {
     LVCOLUMNA info{};
     info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     info.fmt = align == ColumnAlign::Left ? LVCFMT_LEFT : LVCFMT_RIGHT;
     info.cx = width;
     info.pszText = AsText(header);
     info.iSubItem = column;
-    SendMessageA(AsWindow(list), LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
+    SendMessageA(AsWindow(list_), LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&info));
 }
 
-void Win32ListView::SetGridStyle(WindowHandle list) {
+void Win32ListView::SetGridStyle() {
     // A zero mask applies the value to every extended style: all others are cleared.
-    SendMessageA(AsWindow(list), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+    SendMessageA(AsWindow(list_), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 }
 
-int Win32ListView::Count(WindowHandle list) {
-    return static_cast<int>(SendMessageA(AsWindow(list), LVM_GETITEMCOUNT, 0, 0));
+int Win32ListView::Count() {
+    return static_cast<int>(SendMessageA(AsWindow(list_), LVM_GETITEMCOUNT, 0, 0));
 }
 
-void Win32ListView::Insert(WindowHandle list, int row, const char* text) {
+void Win32ListView::Insert(int row, const char* text) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.pszText = AsText(text);
-    SendMessageA(AsWindow(list), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(AsWindow(list_), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32ListView::SetCell(WindowHandle list, int row, int column, const char* text) {
+void Win32ListView::SetCell(int row, int column, const char* text) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = AsText(text);
-    SendMessageA(AsWindow(list), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(AsWindow(list_), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32ListView::GetCell(WindowHandle list, int row, int column, char* buffer,
-                            std::size_t size) {
+void Win32ListView::GetCell(int row, int column, char* buffer, std::size_t size) {
     if (size == 0) return;
     buffer[0] = '\0';
     LVITEMA item{};
@@ -77,7 +75,7 @@ void Win32ListView::GetCell(WindowHandle list, int row, int column, char* buffer
     item.iSubItem = column;
     item.pszText = buffer;
     item.cchTextMax = size > INT_MAX ? INT_MAX : static_cast<int>(size);
-    if (!SendMessageA(AsWindow(list), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    if (!SendMessageA(AsWindow(list_), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
         buffer[0] = '\0';
         return;
     }
@@ -86,21 +84,21 @@ void Win32ListView::GetCell(WindowHandle list, int row, int column, char* buffer
     buffer[size - 1] = '\0';
 }
 
-void Win32ListView::SetSortKey(WindowHandle list, int row, std::intptr_t key) {
+void Win32ListView::SetSortKey(int row, std::intptr_t key) {
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     item.lParam = key;
-    SendMessageA(AsWindow(list), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(AsWindow(list_), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32ListView::DeleteAll(WindowHandle list) {
-    SendMessageA(AsWindow(list), LVM_DELETEALLITEMS, 0, 0);
+void Win32ListView::DeleteAll() {
+    SendMessageA(AsWindow(list_), LVM_DELETEALLITEMS, 0, 0);
 }
 
-bool Win32ListView::Sort(WindowHandle list, RowComparator compare, void* context) {
+bool Win32ListView::Sort(RowComparator compare, void* context) {
     SortCall call{compare, context};
-    return SendMessageA(AsWindow(list), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&call),
+    return SendMessageA(AsWindow(list_), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&call),
                         reinterpret_cast<LPARAM>(&CompareThroughCall)) != 0;
 }
 

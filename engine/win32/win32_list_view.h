@@ -6,18 +6,22 @@
 
 namespace quelbrix {
 
+// Talks to the list control it was last bound to.
 class Win32ListView : public ResultRows {
 public:
-    void AddColumn(WindowHandle list, int column, const char* header, int width,
-                   ColumnAlign align) override;
-    void SetGridStyle(WindowHandle list) override;
-    int Count(WindowHandle list) override;
-    void Insert(WindowHandle list, int row, const char* text) override;
-    void SetCell(WindowHandle list, int row, int column, const char* text) override;
-    void GetCell(WindowHandle list, int row, int column, char* buffer, std::size_t size) override;
-    void SetSortKey(WindowHandle list, int row, std::intptr_t key) override;
-    void DeleteAll(WindowHandle list) override;
-    bool Sort(WindowHandle list, RowComparator compare, void* context) override;
+    void Bind(WindowHandle list) override { list_ = list; }
+    void AddColumn(int column, const char* header, int width, ColumnAlign align) override;
+    void SetGridStyle() override;
+    int Count() override;
+    void Insert(int row, const char* text) override;
+    void SetCell(int row, int column, const char* text) override;
+    void GetCell(int row, int column, char* buffer, std::size_t size) override;
+    void SetSortKey(int row, std::intptr_t key) override;
+    void DeleteAll() override;
+    bool Sort(RowComparator compare, void* context) override;
+
+private:
+    WindowHandle list_ = nullptr;
 };
 
 }  // namespace quelbrix

@@ -11,8 +11,8 @@ namespace quelbrix {
 
 class Win32Ui : public UserInterface {
 public:
-    // `instance` is read at every load: the library records it when it is loaded.
-    explicit Win32Ui(void* const& instance) : instance_(instance) {}
+    // The module whose string table LoadText reads; none until it is set.
+    void SetInstance(void* instance) { instance_ = instance; }
 
     BoxAnswer ShowBox(WindowHandle owner, const char* text, const char* caption,
                       BoxKind kind) override;
@@ -22,7 +22,7 @@ public:
     void DebugOutput(const char* text) override;
 
 private:
-    void* const& instance_;
+    void* instance_ = nullptr;
 };
 
 class Win32Progress : public ProgressBar {

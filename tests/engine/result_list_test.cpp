@@ -20,6 +20,7 @@ TEST(InitListView, ColumnsInOrderWithWidthsFromTheirArguments) {
     MemoryRows rows;
     InitListView(state, rows, &rows, 300, 60, 72, 120);
     EXPECT_EQ(state.resultList, &rows);
+    EXPECT_EQ(rows.boundList, &rows);
     ASSERT_EQ(rows.columns.size(), 4u);
     const Strings headers{"ファイル名・場所", "サイズ", "更新日時", "一致数"};
     const std::vector<int> widths{300, 72, 120, 60};
@@ -65,6 +66,16 @@ TEST(AddResultRow, NothingIsListedBeforeTheListIsSetUp) {
     AddResultRow(state, rows, "a", 1, 1, "t", false, true);
     EXPECT_TRUE(rows.rows.empty());
     EXPECT_FALSE(SortResults(state, rows, 1));
+}
+
+TEST(AddResultRow, SearchWithTheListUnsetNeitherListsNorClears) {
+    FakeEngine engine;
+    engine.rows.Insert(0, "kept");
+    InitListView(engine.state, engine.rows, nullptr, 300, 60, 72, 120);
+    engine.files.AddFile(P("w/a"), "ab");
+    engine.Run(engine.Request("w/", "ab"));
+    EXPECT_EQ(engine.Column(0), (Strings{"kept"}));
+    EXPECT_EQ(engine.state.hitFileCount, 1);
 }
 
 TEST(AddResultRow, RelativePathsDropTheSearchedFolder) {

@@ -14,42 +14,41 @@ bool IsCell(const std::vector<MemoryRow>& rows, int row, int column) {
 
 }  // namespace
 
-void MemoryRows::AddColumn(WindowHandle, int column, const char* header, int width,
-                           ColumnAlign align) {
+void MemoryRows::AddColumn(int column, const char* header, int width, ColumnAlign align) {
     std::size_t at = std::min(static_cast<std::size_t>(column < 0 ? 0 : column), columns.size());
     columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(at),
                    MemoryColumn{header, width, align});
 }
 
-void MemoryRows::SetGridStyle(WindowHandle) { gridStyle = true; }
+void MemoryRows::SetGridStyle() { gridStyle = true; }
 
-int MemoryRows::Count(WindowHandle) { return static_cast<int>(rows.size()); }
+int MemoryRows::Count() { return static_cast<int>(rows.size()); }
 
-void MemoryRows::Insert(WindowHandle, int row, const char* text) {
+void MemoryRows::Insert(int row, const char* text) {
     std::size_t at = std::min(static_cast<std::size_t>(row < 0 ? 0 : row), rows.size());
     MemoryRow added;
     added.cells[0] = text;
     rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), added);
 }
 
-void MemoryRows::SetCell(WindowHandle, int row, int column, const char* text) {
+void MemoryRows::SetCell(int row, int column, const char* text) {
     if (IsCell(rows, row, column)) rows[static_cast<std::size_t>(row)].cells[column] = text;
 }
 
-void MemoryRows::GetCell(WindowHandle, int row, int column, char* buffer, std::size_t size) {
+void MemoryRows::GetCell(int row, int column, char* buffer, std::size_t size) {
     if (size == 0) return;
     CopyBounded(buffer, size,
                 IsCell(rows, row, column) ? rows[static_cast<std::size_t>(row)].cells[column].c_str()
                                           : "");
 }
 
-void MemoryRows::SetSortKey(WindowHandle, int row, std::intptr_t key) {
+void MemoryRows::SetSortKey(int row, std::intptr_t key) {
     if (IsCell(rows, row, 0)) rows[static_cast<std::size_t>(row)].sortKey = key;
 }
 
-void MemoryRows::DeleteAll(WindowHandle) { rows.clear(); }
+void MemoryRows::DeleteAll() { rows.clear(); }
 
-bool MemoryRows::Sort(WindowHandle, RowComparator compare, void* context) {
+bool MemoryRows::Sort(RowComparator compare, void* context) {
     std::stable_sort(rows.begin(), rows.end(), [&](const MemoryRow& a, const MemoryRow& b) {
         return compare(a.sortKey, b.sortKey, context) < 0;
     });
