@@ -58,7 +58,7 @@ private:
 
 class SilentUi : public UserInterface {
 public:
-    BoxAnswer ShowBox(WindowHandle, const char*, const char*, BoxKind) override { return BoxAnswer::Ok; }
+    BoxAnswer ShowBox(WindowHandle, const char*, const char*, BoxKind) override { return BoxAnswer::kOk; }
     bool LoadText(int, char* buffer, std::size_t) override { return buffer[0] = '\0', false; }
     void PumpOneMessage() override {}
     void Pause(int) override {}

@@ -161,7 +161,7 @@ void Detect(benchmark::State& state, const std::string* text, KanjiCode expected
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text->size()));
 }
 
-enum class Which { Jis, Euc, Unicode };
+enum class Which { kJis, kEuc, kUnicode };
 
 void Convert(benchmark::State& state, const std::string* text, Which which) {
     const auto length = static_cast<std::uint32_t>(text->size());
@@ -170,9 +170,9 @@ void Convert(benchmark::State& state, const std::string* text, Which which) {
     std::int32_t written = 0;
     for (auto _ : state) {
         switch (which) {
-            case Which::Jis: written = JisToSjis(dest.data(), text->c_str(), capacity, length); break;
-            case Which::Euc: written = EucToSjis(dest.data(), text->c_str(), capacity, length); break;
-            case Which::Unicode:
+            case Which::kJis: written = JisToSjis(dest.data(), text->c_str(), capacity, length); break;
+            case Which::kEuc: written = EucToSjis(dest.data(), text->c_str(), capacity, length); break;
+            case Which::kUnicode:
                 written = UnicodeToSjis(dest.data(), text->c_str(), capacity, length);
                 break;
         }
@@ -237,9 +237,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((std::string("detect/") + b.name).c_str(), Detect, b.text,
                                      b.verdict);
     }
-    benchmark::RegisterBenchmark("convert/jis", Convert, &texts.jis, Which::Jis);
-    benchmark::RegisterBenchmark("convert/euc", Convert, &texts.euc, Which::Euc);
-    benchmark::RegisterBenchmark("convert/utf16", Convert, &texts.utf16, Which::Unicode);
+    benchmark::RegisterBenchmark("convert/jis", Convert, &texts.jis, Which::kJis);
+    benchmark::RegisterBenchmark("convert/euc", Convert, &texts.euc, Which::kEuc);
+    benchmark::RegisterBenchmark("convert/utf16", Convert, &texts.utf16, Which::kUnicode);
 
     benchmark::Initialize(&argc, argv);
     ShareOfMemcpyReporter reporter;

@@ -16,8 +16,8 @@ BoxAnswer ConsoleUi::ShowBox(WindowHandle, const char* text, const char* caption
     }
     std::fputc('\n', boxes_);
     std::fflush(boxes_);
-    if (kind != BoxKind::ErrorQuestion) return BoxAnswer::Ok;
-    return answerYes_ ? BoxAnswer::Yes : BoxAnswer::No;
+    if (kind != BoxKind::kErrorQuestion) return BoxAnswer::kOk;
+    return answerYes_ ? BoxAnswer::kYes : BoxAnswer::kNo;
 }
 
 bool ConsoleUi::LoadText(int id, char* buffer, std::size_t size) {

@@ -93,9 +93,9 @@ bool ConvertAuto(const std::vector<char>& bytes) {
     const std::size_t length = bytes.size() - 1;
     const ConvertResult result = ConvertStage(bytes.data(), static_cast<std::uint32_t>(length));
     switch (result.outcome) {
-        case ConvertOutcome::Converted:
+        case ConvertOutcome::kConverted:
             return WriteAll(result.text.get(), std::strlen(result.text.get()));
-        case ConvertOutcome::NoConversion: return WriteAll(bytes.data(), length);
+        case ConvertOutcome::kNoConversion: return WriteAll(bytes.data(), length);
         default: return false;
     }
 }

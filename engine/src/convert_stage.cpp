@@ -36,7 +36,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
     const std::size_t capacity = 2 * static_cast<std::size_t>(length);
     std::unique_ptr<char[]> text = allocate(capacity + 1);
     if (!text) {
-        result.outcome = ConvertOutcome::OutOfMemory;
+        result.outcome = ConvertOutcome::kOutOfMemory;
         return result;
     }
 
@@ -48,10 +48,10 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
         default: written = UnicodeToSjis(text.get(), buffer, room, length); break;
     }
     if (written < 0) {
-        result.outcome = ConvertOutcome::Failed;
+        result.outcome = ConvertOutcome::kFailed;
         return result;
     }
-    result.outcome = ConvertOutcome::Converted;
+    result.outcome = ConvertOutcome::kConverted;
     result.text = std::move(text);
     return result;
 }

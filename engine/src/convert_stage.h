@@ -10,14 +10,14 @@
 namespace quelbrix {
 
 enum class ConvertOutcome {
-    NoConversion,  // match the text as read
-    Converted,     // `text` holds the converted, zero-terminated text (2 * length + 1 bytes)
-    Failed,        // the conversion failed: the file is resolved by the error policy (126)
-    OutOfMemory,   // the new buffer could not be obtained (124)
+    kNoConversion,  // match the text as read
+    kConverted,     // `text` holds the converted, zero-terminated text (2 * length + 1 bytes)
+    kFailed,        // the conversion failed: the file is resolved by the error policy (126)
+    kOutOfMemory,   // the new buffer could not be obtained (124)
 };
 
 struct ConvertResult {
-    ConvertOutcome outcome = ConvertOutcome::NoConversion;
+    ConvertOutcome outcome = ConvertOutcome::kNoConversion;
     std::unique_ptr<char[]> text;  // owned by the caller; set only when Converted
 };
 

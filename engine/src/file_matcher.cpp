@@ -20,7 +20,7 @@ int ResolveFailure(Platform& platform, const SearchRequest& request, const char*
     switch (request.errorPolicy) {
     case kPolicyAsk:
         return ShowFileError(platform, request.owner, request.progress, path, messageId) ==
-                       BoxAnswer::Yes
+                       BoxAnswer::kYes
                    ? 0
                    : kStopSearch;
     case kPolicySkip:
@@ -30,7 +30,7 @@ int ResolveFailure(Platform& platform, const SearchRequest& request, const char*
     default:
         // A hand-edited policy: say so and end the search rather than guess.
         platform.ui.ShowBox(request.owner, kStrayPolicyText, kStrayPolicyCaption,
-                            BoxKind::ErrorNotice);
+                            BoxKind::kErrorNotice);
         return kStopSearch;
     }
 }
@@ -52,8 +52,8 @@ BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle pro
     platform.ui.LoadText(messageId, reason, sizeof reason);
     char text[kTextBufferSize];
     FormatLoaded(text, sizeof text, question, path, reason);
-    BoxAnswer answer = platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::ErrorQuestion);
-    if (answer == BoxAnswer::No && progress != nullptr) platform.progress.SetPosition(progress, 0);
+    BoxAnswer answer = platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::kErrorQuestion);
+    if (answer == BoxAnswer::kNo && progress != nullptr) platform.progress.SetPosition(progress, 0);
     return answer;
 }
 
@@ -108,18 +108,18 @@ int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& patter
     if (request.convertCodes) {
         converted = ConvertStage(buffer.get(), delivered);
         switch (converted.outcome) {
-        case ConvertOutcome::NoConversion:
+        case ConvertOutcome::kNoConversion:
             break;
-        case ConvertOutcome::Converted:
+        case ConvertOutcome::kConverted:
             if (converted.text) {
                 buffer.reset();
                 text = converted.text.get();
             }
             break;
-        case ConvertOutcome::OutOfMemory:
+        case ConvertOutcome::kOutOfMemory:
             buffer.reset();
             return ResolveFailure(platform, request, path, kMsgOutOfMemory);
-        case ConvertOutcome::Failed:
+        case ConvertOutcome::kFailed:
             buffer.reset();
             converted.text.reset();
             return ResolveFailure(platform, request, path, kMsgConversionFailed);

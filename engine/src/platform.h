@@ -75,12 +75,12 @@ public:
 };
 
 enum class BoxKind {
-    Information,    // information icon, OK
-    ErrorQuestion,  // error icon, Yes and No
-    ErrorNotice,    // error icon, OK
+    kInformation,    // information icon, OK
+    kErrorQuestion,  // error icon, Yes and No
+    kErrorNotice,    // error icon, OK
 };
 
-enum class BoxAnswer { Ok, Yes, No };
+enum class BoxAnswer { kOk, kYes, kNo };
 
 // Message boxes, the string table, the caller's message queue and the debugger output.
 class UserInterface {
@@ -106,7 +106,7 @@ public:
     virtual void SetPosition(WindowHandle bar, int position) = 0;
 };
 
-enum class ColumnAlign { Left, Right };
+enum class ColumnAlign { kLeft, kRight };
 
 // Orders two rows by their sort keys: below, equal to or above zero.
 using RowComparator = int (*)(std::intptr_t first, std::intptr_t second, void* context);

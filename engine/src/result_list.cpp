@@ -65,10 +65,10 @@ void InitListView(EngineState& state, ResultRows& rows, WindowHandle list, int n
     state.resultList = list;
     rows.Bind(list);
     if (list == nullptr) return;
-    rows.AddColumn(kColumnFile, "ファイル名・場所", nameWidth, ColumnAlign::Left);
-    rows.AddColumn(kColumnSize, "サイズ", sizeWidth, ColumnAlign::Right);
-    rows.AddColumn(kColumnTime, "更新日時", timeWidth, ColumnAlign::Right);
-    rows.AddColumn(kColumnCount, "一致数", countWidth, ColumnAlign::Right);
+    rows.AddColumn(kColumnFile, "ファイル名・場所", nameWidth, ColumnAlign::kLeft);
+    rows.AddColumn(kColumnSize, "サイズ", sizeWidth, ColumnAlign::kRight);
+    rows.AddColumn(kColumnTime, "更新日時", timeWidth, ColumnAlign::kRight);
+    rows.AddColumn(kColumnCount, "一致数", countWidth, ColumnAlign::kRight);
     rows.SetGridStyle();
 }
 

@@ -73,9 +73,9 @@ bool SearchFolder(Walk& walk, const char* folder) {
     while (listing->Next(entry)) {
         EntryKind kind = BuildEntryPath(folder, folderLength, entry, request.searchSubfolders,
                                         walk.platform.files.Separator(), path);
-        if (kind == EntryKind::Skipped) continue;
+        if (kind == EntryKind::kSkipped) continue;
 
-        if (kind == EntryKind::Folder) {
+        if (kind == EntryKind::kFolder) {
             if (!SearchFolder(walk, path)) return false;
         } else if (MatchesExtension(path, walk.item)) {
             ++walk.state.examinedFileCount;
@@ -104,7 +104,7 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
     char text[kTextBufferSize];
     FormatLoaded(text, sizeof text, format, request.word, request.folder,
                  static_cast<int>(state.examinedFileCount), static_cast<int>(state.hitFileCount));
-    platform.ui.ShowBox(request.owner, text, kEngineCaption, BoxKind::Information);
+    platform.ui.ShowBox(request.owner, text, kEngineCaption, BoxKind::kInformation);
     if (request.progress != nullptr) platform.progress.SetPosition(request.progress, 0);
 }
 
@@ -121,9 +121,9 @@ void CountIn(FileSystem& files, const char* folder, const char* item, bool searc
     while (listing->Next(entry)) {
         EntryKind kind =
             BuildEntryPath(folder, folderLength, entry, searchSubfolders, files.Separator(), path);
-        if (kind == EntryKind::Folder) {
+        if (kind == EntryKind::kFolder) {
             CountIn(files, path, item, searchSubfolders, total, chain);
-        } else if (kind == EntryKind::File && MatchesExtension(path, item)) {
+        } else if (kind == EntryKind::kFile && MatchesExtension(path, item)) {
             ++total;
         }
     }
@@ -173,7 +173,7 @@ void RequestStop(EngineState& state, Platform& platform, WindowHandle owner,
     state.stopRequested = true;
     char text[kTextBufferSize];
     platform.ui.LoadText(kMsgSearchStopped, text, sizeof text);
-    platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::Information);
+    platform.ui.ShowBox(owner, text, kEngineCaption, BoxKind::kInformation);
     if (progress != nullptr) platform.progress.SetPosition(progress, 0);
 }
 

@@ -31,7 +31,7 @@ int CALLBACK CompareThroughCall(LPARAM first, LPARAM second, LPARAM call) {
 void Win32ListView::AddColumn(int column, const char* header, int width, ColumnAlign align) {
     LVCOLUMNA info{};
     info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    info.fmt = align == ColumnAlign::Left ? LVCFMT_LEFT : LVCFMT_RIGHT;
+    info.fmt = align == ColumnAlign::kLeft ? LVCFMT_LEFT : LVCFMT_RIGHT;
     info.cx = width;
     info.pszText = AsText(header);
     info.iSubItem = column;

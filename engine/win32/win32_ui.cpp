@@ -17,15 +17,15 @@ HWND AsWindow(WindowHandle handle) { return static_cast<HWND>(handle); }
 BoxAnswer Win32Ui::ShowBox(WindowHandle owner, const char* text, const char* caption,
                            BoxKind kind) {
     UINT style = MB_ICONINFORMATION | MB_OK;
-    if (kind == BoxKind::ErrorQuestion) style = MB_ICONERROR | MB_YESNO;
-    if (kind == BoxKind::ErrorNotice) style = MB_ICONERROR | MB_OK;
+    if (kind == BoxKind::kErrorQuestion) style = MB_ICONERROR | MB_YESNO;
+    if (kind == BoxKind::kErrorNotice) style = MB_ICONERROR | MB_OK;
     switch (MessageBoxA(AsWindow(owner), text, caption, style)) {
-    case IDYES: return BoxAnswer::Yes;
-    case IDNO: return BoxAnswer::No;
-    case IDOK: return BoxAnswer::Ok;
+    case IDYES: return BoxAnswer::kYes;
+    case IDNO: return BoxAnswer::kNo;
+    case IDOK: return BoxAnswer::kOk;
     default:
         // The box could not be shown: a question then counts as No, the safe answer.
-        return kind == BoxKind::ErrorQuestion ? BoxAnswer::No : BoxAnswer::Ok;
+        return kind == BoxKind::kErrorQuestion ? BoxAnswer::kNo : BoxAnswer::kOk;
     }
 }
 

@@ -128,8 +128,8 @@ std::unique_ptr<OpenFile> FakeFileSystem::OpenForReading(const char* path, char*
 BoxAnswer ScriptedUi::ShowBox(WindowHandle owner, const char* text, const char* caption,
                               BoxKind kind) {
     boxes.push_back({owner, text, caption, kind});
-    if (kind != BoxKind::ErrorQuestion) return BoxAnswer::Ok;
-    if (answers.empty()) return BoxAnswer::Yes;
+    if (kind != BoxKind::kErrorQuestion) return BoxAnswer::kOk;
+    if (answers.empty()) return BoxAnswer::kYes;
     BoxAnswer answer = answers.front();
     answers.pop_front();
     return answer;

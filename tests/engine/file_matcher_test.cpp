@@ -132,8 +132,8 @@ TEST_P(ErrorPolicyTest, OpenFailureIsResolvedByThePolicy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Policies, ErrorPolicyTest,
-    ::testing::Values(PolicyCase{"AskYesSkips", kPolicyAsk, {BoxAnswer::Yes}, 0, 1, false},
-                      PolicyCase{"AskNoStops", kPolicyAsk, {BoxAnswer::No}, kStopSearch, 1, true},
+    ::testing::Values(PolicyCase{"AskYesSkips", kPolicyAsk, {BoxAnswer::kYes}, 0, 1, false},
+                      PolicyCase{"AskNoStops", kPolicyAsk, {BoxAnswer::kNo}, kStopSearch, 1, true},
                       PolicyCase{"SkipIsSilent", kPolicySkip, {}, 0, 0, false},
                       PolicyCase{"StopIsSilent", kPolicyStop, {}, kStopSearch, 0, false},
                       PolicyCase{"StrayValueStops", 5, {}, kStopSearch, 1, false},
@@ -145,7 +145,7 @@ TEST_F(FileMatcherTest, OpenFailureQuestionNamesThePathAndMessage123) {
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_EQ(engine.ui.boxes[0].text, Question(P("f/locked.txt"), "ファイルが見つかりませんでした。"));
     EXPECT_EQ(engine.ui.boxes[0].caption, "QuelbrixD.DLL - QuelbrixU SupportSystem");
-    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::ErrorQuestion);
+    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::kErrorQuestion);
     EXPECT_EQ(engine.ui.boxes[0].owner, &FakeEngine::ownerWindow);
 }
 
@@ -155,7 +155,7 @@ TEST_F(FileMatcherTest, StrayPolicyShowsTheStrayBox) {
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_EQ(engine.ui.boxes[0].text, "迷子");
     EXPECT_EQ(engine.ui.boxes[0].caption, "エラー");
-    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::ErrorNotice);
+    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::kErrorNotice);
 }
 
 TEST_F(FileMatcherTest, ReadFailureAsksWithMessage125) {
@@ -169,7 +169,7 @@ TEST_F(FileMatcherTest, ReadFailureAsksWithMessage125) {
 TEST_F(FileMatcherTest, FileOf4GiBOrMoreIsRefusedWithMessage125) {
     FakeFile& file = engine.files.AddFile(P("f/huge.bin"), "ab");
     file.reportedSize = 0x100000002ULL;
-    engine.ui.answers = {BoxAnswer::No};
+    engine.ui.answers = {BoxAnswer::kNo};
     MatchResult result = MatchFile(P("f/huge.bin"), "ab");
     EXPECT_EQ(result.hits, kStopSearch);
     EXPECT_EQ(result.size, 2u);
@@ -182,7 +182,7 @@ TEST_F(FileMatcherTest, LongPathInTheQuestionIsCutSafely) {
     std::string path = P("f/");
     while (path.size() < 1500) path += "\x95\x5C";
     BoxAnswer answer = ShowFileError(engine.platform, nullptr, nullptr, path.c_str(), 123);
-    EXPECT_EQ(answer, BoxAnswer::Yes);
+    EXPECT_EQ(answer, BoxAnswer::kYes);
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_LT(engine.ui.boxes[0].text.size(), kTextBufferSize);
     EXPECT_EQ(engine.ui.boxes[0].text.back(), '\x5C');

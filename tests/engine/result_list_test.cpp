@@ -27,7 +27,7 @@ TEST(InitListView, ColumnsInOrderWithWidthsFromTheirArguments) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(rows.columns[i].header, headers[i]);
         EXPECT_EQ(rows.columns[i].width, widths[i]);
-        EXPECT_EQ(rows.columns[i].align, i == 0 ? ColumnAlign::Left : ColumnAlign::Right);
+        EXPECT_EQ(rows.columns[i].align, i == 0 ? ColumnAlign::kLeft : ColumnAlign::kRight);
     }
     EXPECT_TRUE(rows.gridStyle);
 }

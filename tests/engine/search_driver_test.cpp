@@ -54,7 +54,7 @@ TEST_F(SearchDriverTest, EmptyListAcceptsEveryFileInWalkOrder) {
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_EQ(engine.ui.boxes[0].text, Summary("ab", P("root/"), 4, 3));
     EXPECT_EQ(engine.ui.boxes[0].caption, kCaption);
-    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::Information);
+    EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::kInformation);
     EXPECT_EQ(engine.ui.boxes[0].owner, &FakeEngine::ownerWindow);
 }
 

@@ -32,7 +32,7 @@ TEST_P(ConvertStageTest, AnswersByVerdict) {
     const StageCase& c = GetParam();
     const ConvertResult result = Stage(c.bytes);
     EXPECT_EQ(result.outcome, c.outcome);
-    if (c.outcome == ConvertOutcome::Converted) {
+    if (c.outcome == ConvertOutcome::kConverted) {
         ASSERT_NE(result.text, nullptr);
         EXPECT_EQ(std::string(result.text.get()), c.text);
     } else {
@@ -43,20 +43,20 @@ TEST_P(ConvertStageTest, AnswersByVerdict) {
 INSTANTIATE_TEST_SUITE_P(
     Verdicts, ConvertStageTest,
     ::testing::Values(
-        StageCase{"Jis", "\x1B$B$\"$$\x1B(B!", ConvertOutcome::Converted, "\x82\xA0\x82\xA2!"},
-        StageCase{"Euc", "\xA4\xA2\xA4\xA4", ConvertOutcome::Converted, "\x82\xA0\x82\xA2"},
-        StageCase{"Unicode", Utf16({0xFEFF, 0x3042, 0x0D, 0x0A}), ConvertOutcome::Converted,
+        StageCase{"Jis", "\x1B$B$\"$$\x1B(B!", ConvertOutcome::kConverted, "\x82\xA0\x82\xA2!"},
+        StageCase{"Euc", "\xA4\xA2\xA4\xA4", ConvertOutcome::kConverted, "\x82\xA0\x82\xA2"},
+        StageCase{"Unicode", Utf16({0xFEFF, 0x3042, 0x0D, 0x0A}), ConvertOutcome::kConverted,
                   "?\x82\xA0\r\n"},
-        StageCase{"UnicodeOddLength", Utf16({'a', 0x0D, 0x0A}) + "b", ConvertOutcome::Converted,
+        StageCase{"UnicodeOddLength", Utf16({'a', 0x0D, 0x0A}) + "b", ConvertOutcome::kConverted,
                   "a\r\nb"},
-        StageCase{"ShiftJis", "\x82\xA0\x82\xA2", ConvertOutcome::NoConversion, ""},
-        StageCase{"Utf8", "\xE3\x81\x82", ConvertOutcome::NoConversion, ""},
-        StageCase{"Utf7", "plain", ConvertOutcome::NoConversion, ""},
-        StageCase{"Ascii", "a + b", ConvertOutcome::NoConversion, ""},
-        StageCase{"Undecided", "\x82\xA0 \xA4\xA2 ", ConvertOutcome::NoConversion, ""},
-        StageCase{"Binary", std::string("ab\0\0cd", 6), ConvertOutcome::NoConversion, ""},
-        StageCase{"Empty", "", ConvertOutcome::NoConversion, ""},
-        StageCase{"OneByte", "\xA4", ConvertOutcome::NoConversion, ""}));
+        StageCase{"ShiftJis", "\x82\xA0\x82\xA2", ConvertOutcome::kNoConversion, ""},
+        StageCase{"Utf8", "\xE3\x81\x82", ConvertOutcome::kNoConversion, ""},
+        StageCase{"Utf7", "plain", ConvertOutcome::kNoConversion, ""},
+        StageCase{"Ascii", "a + b", ConvertOutcome::kNoConversion, ""},
+        StageCase{"Undecided", "\x82\xA0 \xA4\xA2 ", ConvertOutcome::kNoConversion, ""},
+        StageCase{"Binary", std::string("ab\0\0cd", 6), ConvertOutcome::kNoConversion, ""},
+        StageCase{"Empty", "", ConvertOutcome::kNoConversion, ""},
+        StageCase{"OneByte", "\xA4", ConvertOutcome::kNoConversion, ""}));
 
 std::size_t g_requested = 0;
 
@@ -75,7 +75,7 @@ TEST(ConvertStage, AsksForTwiceTheLengthPlusOne) {
     g_requested = 0;
     const ConvertResult result =
         ConvertStage((jis + '\0').c_str(), static_cast<std::uint32_t>(jis.size()), RecordAllocation);
-    EXPECT_EQ(result.outcome, ConvertOutcome::Converted);
+    EXPECT_EQ(result.outcome, ConvertOutcome::kConverted);
     EXPECT_EQ(g_requested, 2 * jis.size() + 1);
 }
 
@@ -83,7 +83,7 @@ TEST(ConvertStage, BufferThatCannotBeObtainedIsOutOfMemory) {
     const std::string euc = "\xA4\xA2\xA4\xA4";
     const ConvertResult result =
         ConvertStage((euc + '\0').c_str(), static_cast<std::uint32_t>(euc.size()), RefuseAllocation);
-    EXPECT_EQ(result.outcome, ConvertOutcome::OutOfMemory);
+    EXPECT_EQ(result.outcome, ConvertOutcome::kOutOfMemory);
     EXPECT_EQ(result.text, nullptr);
 }
 
@@ -93,7 +93,7 @@ TEST(ConvertStage, TextMatchedAsReadObtainsNoBuffer) {
     const ConvertResult result = ConvertStage((sjis + '\0').c_str(),
                                               static_cast<std::uint32_t>(sjis.size()),
                                               RefuseAllocation);
-    EXPECT_EQ(result.outcome, ConvertOutcome::NoConversion);
+    EXPECT_EQ(result.outcome, ConvertOutcome::kNoConversion);
     EXPECT_EQ(g_requested, 0u);
 }
 
@@ -103,7 +103,7 @@ TEST(ConvertStage, EvenLengthUtf16StopsAtTheEndOfTheData) {
     const auto length = static_cast<std::uint32_t>(buffer.size());
     buffer += std::string("\0X\0Y\0", 5);
     const ConvertResult result = ConvertStage(buffer.data(), length);
-    ASSERT_EQ(result.outcome, ConvertOutcome::Converted);
+    ASSERT_EQ(result.outcome, ConvertOutcome::kConverted);
     EXPECT_EQ(std::string(result.text.get()), "\x82\xA0\r\n");
 }
 
