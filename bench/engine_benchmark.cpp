@@ -16,7 +16,8 @@ using namespace quelbrix;
 
 std::string MakeText(std::size_t size) {
     // Shift_JIS prose (表示 検索 and kana) with ASCII, and the word every 4 KB.
-    const std::string line = "\x95\x5C\x8E\xA6\x82\xC6\x8C\x9F\x8D\xF5 data=42 \x82\xA0\x82\xA2\r\n";
+    const std::string line =
+        "\x95\x5C\x8E\xA6\x82\xC6\x8C\x9F\x8D\xF5 data=42 \x82\xA0\x82\xA2\r\n";
     std::string text;
     while (text.size() < size) {
         text += line;
@@ -58,7 +59,9 @@ private:
 
 class SilentUi : public UserInterface {
 public:
-    BoxAnswer ShowBox(WindowHandle, const char*, const char*, BoxKind) override { return BoxAnswer::kOk; }
+    BoxAnswer ShowBox(WindowHandle, const char*, const char*, BoxKind) override {
+        return BoxAnswer::kOk;
+    }
     bool LoadText(int, char* buffer, std::size_t) override { return buffer[0] = '\0', false; }
     void PumpOneMessage() override {}
     void Pause(int) override {}

@@ -57,8 +57,9 @@ std::string Utf16Corpus() {
 
 std::string ToSjis(const std::string& utf16) {
     std::vector<char> out(2 * utf16.size() + 1);
-    const std::int32_t n = UnicodeToSjis(out.data(), utf16.data(), static_cast<std::uint32_t>(out.size()),
-                                         static_cast<std::uint32_t>(utf16.size()));
+    const std::int32_t n =
+        UnicodeToSjis(out.data(), utf16.data(), static_cast<std::uint32_t>(out.size()),
+                      static_cast<std::uint32_t>(utf16.size()));
     return std::string(out.data(), static_cast<std::size_t>(n));
 }
 
@@ -170,11 +171,15 @@ void Convert(benchmark::State& state, const std::string* text, Which which) {
     std::int32_t written = 0;
     for (auto _ : state) {
         switch (which) {
-            case Which::kJis: written = JisToSjis(dest.data(), text->c_str(), capacity, length); break;
-            case Which::kEuc: written = EucToSjis(dest.data(), text->c_str(), capacity, length); break;
-            case Which::kUnicode:
-                written = UnicodeToSjis(dest.data(), text->c_str(), capacity, length);
-                break;
+        case Which::kJis:
+            written = JisToSjis(dest.data(), text->c_str(), capacity, length);
+            break;
+        case Which::kEuc:
+            written = EucToSjis(dest.data(), text->c_str(), capacity, length);
+            break;
+        case Which::kUnicode:
+            written = UnicodeToSjis(dest.data(), text->c_str(), capacity, length);
+            break;
         }
         benchmark::DoNotOptimize(written);
         benchmark::ClobberMemory();

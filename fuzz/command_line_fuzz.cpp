@@ -12,8 +12,9 @@ using quelbrix_fuzz::Shown;
 namespace {
 
 bool Same(const CommandLineRequest& a, const CommandLineRequest& b) {
-    return a.folder == b.folder && a.hasWord == b.hasWord && a.word == b.word && a.useRegex == b.useRegex &&
-           a.searchSubfolders == b.searchSubfolders && a.startSearch == b.startSearch;
+    return a.folder == b.folder && a.hasWord == b.hasWord && a.word == b.word &&
+           a.useRegex == b.useRegex && a.searchSubfolders == b.searchSubfolders &&
+           a.startSearch == b.startSearch;
 }
 
 }  // namespace
@@ -27,11 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string scanned = kept.substr(0, kept.find('\0'));
 
     const CommandLineRequest request = ScanCommandLine(line, cutShort);
-    FUZZ_CHECK(scanned.find(request.folder) != std::string::npos, "folder " + Shown(request.folder) + " of " + what);
-    FUZZ_CHECK(scanned.find(request.word) != std::string::npos, "word " + Shown(request.word) + " of " + what);
+    FUZZ_CHECK(scanned.find(request.folder) != std::string::npos,
+               "folder " + Shown(request.folder) + " of " + what);
+    FUZZ_CHECK(scanned.find(request.word) != std::string::npos,
+               "word " + Shown(request.word) + " of " + what);
     FUZZ_CHECK(request.word.find('"') == std::string::npos, what);
     FUZZ_CHECK(request.word.empty() || request.hasWord, what);
-    FUZZ_CHECK(Same(request, ScanCommandLine(kept, cutShort || line.size() > kCommandLineCapacity)), what);
+    FUZZ_CHECK(Same(request, ScanCommandLine(kept, cutShort || line.size() > kCommandLineCapacity)),
+               what);
     if (!cutShort) FUZZ_CHECK(Same(request, ScanCommandLine(line)), what);
     return 0;
 }

@@ -20,7 +20,8 @@ std::vector<std::string> ReferenceSplit(const std::string& list) {
     std::size_t from = 0;
     for (;;) {
         const std::size_t comma = list.find(',', from);
-        const std::string field = list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        const std::string field =
+            list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
         if (!field.empty()) items.push_back(field.substr(0, kMaxExtensionItem));
         if (comma == std::string::npos) return items;
         from = comma + 1;
@@ -36,8 +37,10 @@ bool Matches(const std::string& path, const std::string& item) {
 
 std::string FlipCase(std::string s) {
     for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return s;
 }
@@ -66,9 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(items[k].text == want[k], what);
         const bool matched = Matches(path, items[k].text);
         if (want[k].empty()) FUZZ_CHECK(matched, what);
-        if (PlainAscii(want[k]) && (path.empty() || static_cast<unsigned char>(path.back()) < 0x80)) {
-            FUZZ_CHECK(Matches(path + "/n." + FlipCase(want[k]), want[k]), "item " + Shown(want[k]) + ", " + what);
-            if (!want[k].empty()) FUZZ_CHECK(!Matches(path + "/n", want[k]), "item " + Shown(want[k]) + ", " + what);
+        if (PlainAscii(want[k]) &&
+            (path.empty() || static_cast<unsigned char>(path.back()) < 0x80)) {
+            FUZZ_CHECK(Matches(path + "/n." + FlipCase(want[k]), want[k]),
+                       "item " + Shown(want[k]) + ", " + what);
+            if (!want[k].empty())
+                FUZZ_CHECK(!Matches(path + "/n", want[k]), "item " + Shown(want[k]) + ", " + what);
         }
     }
     return 0;

@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <string>
 
-#define FUZZ_CHECK(condition, what)                                                  \
-    do {                                                                             \
-        if (!(condition)) {                                                          \
-            std::fprintf(stderr, "%s:%d: check failed: %s (%s)\n", __FILE__, __LINE__, \
-                         #condition, std::string(what).c_str());                     \
-            std::abort();                                                            \
-        }                                                                            \
+#define FUZZ_CHECK(condition, what)                                                                \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s (%s)\n", __FILE__, __LINE__, #condition, \
+                         std::string(what).c_str());                                               \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 namespace quelbrix_fuzz {

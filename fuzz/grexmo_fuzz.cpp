@@ -20,25 +20,46 @@ using quelbrix_fuzz::Input;
 using quelbrix_fuzz::Shown;
 
 const char* const kAtoms[] = {
-    "A", "x", "\\\\", ".", "\\w", "\\W", "\\d", "\\s", "\\.", "\\r",
+    "A",
+    "x",
+    "\\\\",
+    ".",
+    "\\w",
+    "\\W",
+    "\\d",
+    "\\s",
+    "\\.",
+    "\\r",
     "\x83\x41",  // a double-byte character with trail 'A'
     "\x83\x5C",  // trail backslash
     "\x88\x9F",  // trail that is also a lead
     "\xB1",      // half-width kana
-    "\\x83", "\\x9F", "\\x83\\x41",
-    "[\x83\x40-\x83\x96]", "[^A]", "[A\x88\x9F]", "[\\\\\x83\x5C]", "[\\x83x]", "[^\\w\\n]",
-    "[\xA1-\xDF]", "[0-9A]", "[\x83\x5C-\x88\x9F]",
+    "\\x83",
+    "\\x9F",
+    "\\x83\\x41",
+    "[\x83\x40-\x83\x96]",
+    "[^A]",
+    "[A\x88\x9F]",
+    "[\\\\\x83\x5C]",
+    "[\\x83x]",
+    "[^\\w\\n]",
+    "[\xA1-\xDF]",
+    "[0-9A]",
+    "[\x83\x5C-\x88\x9F]",
 };
 const char* const kAnchors[] = {"^", "$", "\\b", "\\B"};
 const char* const kQuantifiers[] = {"*", "+", "?", "{0,2}", "{1,}", "{2}", "{1,3}", "{0}", "{2,}"};
 const char* const kPieces[] = {
-    "A", "a", "x", "1", "_", " ", "\\", "\n", "\r\n", "\r", "\xB1", "\xDF", "\xA0", "\x80",
+    "A",        "a",        "x",        "1",        "_",        " ",        "\\",
+    "\n",       "\r\n",     "\r",       "\xB1",     "\xDF",     "\xA0",     "\x80",
     "\x83\x41", "\x83\x5C", "\x95\x5C", "\x88\x9F", "\x83\x40", "\x83\x96", "\x83\x97",
-    "\x81\x5C", "\xE0\x41", "\x9F\x9F", "\x83", "\x9F", "\xFC", "\xE0",
+    "\x81\x5C", "\xE0\x41", "\x9F\x9F", "\x83",     "\x9F",     "\xFC",     "\xE0",
 };
 
 template <std::size_t N>
-const char* PickFrom(Input& in, const char* const (&table)[N]) { return table[in.Pick(N)]; }
+const char* PickFrom(Input& in, const char* const (&table)[N]) {
+    return table[in.Pick(N)];
+}
 
 std::string BuildPattern(Input& in, int depth) {
     std::string out;
@@ -67,7 +88,8 @@ std::string BuildPattern(Input& in, int depth) {
 
 std::vector<std::size_t> CharacterStarts(const std::string& text) {
     std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); i += sjis::CharLength(text.c_str() + i)) starts.push_back(i);
+    for (std::size_t i = 0; i < text.size(); i += sjis::CharLength(text.c_str() + i))
+        starts.push_back(i);
     starts.push_back(text.size());
     return starts;
 }
@@ -79,26 +101,30 @@ bool IsStart(const std::vector<std::size_t>& starts, std::size_t at) {
 }
 
 // Every start in increasing order, a few in the order the input gives, then the loop.
-void CompareWithReference(CGrexmo& g, const std::vector<RefNode>& nodes, int root, const std::string& pattern,
-                          const std::string& text, Input& in) {
+void CompareWithReference(CGrexmo& g, const std::vector<RefNode>& nodes, int root,
+                          const std::string& pattern, const std::string& text, Input& in) {
     const std::string what = "pattern '" + Shown(pattern) + "' text '" + Shown(text) + "'";
     const std::vector<char> exact(text.c_str(), text.c_str() + text.size() + 1);
     std::vector<RefHit> expected;
-    for (std::size_t start = 0; start <= text.size(); ++start) expected.push_back(ReferenceFind(nodes, root, text, start));
+    for (std::size_t start = 0; start <= text.size(); ++start)
+        expected.push_back(ReferenceFind(nodes, root, text, start));
     for (std::size_t start = 0; start <= text.size(); ++start) {
-        FUZZ_CHECK(g.Find(exact.data(), static_cast<int>(start), false) == expected[start].offset, what);
+        FUZZ_CHECK(g.Find(exact.data(), static_cast<int>(start), false) == expected[start].offset,
+                   what);
         FUZZ_CHECK(g.GetHitText() == expected[start].text, what);
     }
     for (int k = 0; k < 4; ++k) {
         const std::size_t start = in.Pick(text.size() + 1);
-        FUZZ_CHECK(g.Find(exact.data(), static_cast<int>(start), false) == expected[start].offset, what);
+        FUZZ_CHECK(g.Find(exact.data(), static_cast<int>(start), false) == expected[start].offset,
+                   what);
         FUZZ_CHECK(g.GetHitText() == expected[start].text, what);
     }
     const std::vector<grexmo_test::FoundHit> hits = grexmo_test::AllHits(g, text.c_str());
     std::size_t k = 0;
     for (std::size_t start = 0; start <= text.size() && expected[start].offset >= 0; ++k) {
         const RefHit& want = expected[start];
-        FUZZ_CHECK(k < hits.size() && hits[k].offset == want.offset && hits[k].text == want.text, what);
+        FUZZ_CHECK(k < hits.size() && hits[k].offset == want.offset && hits[k].text == want.text,
+                   what);
         start = static_cast<std::size_t>(want.offset) + want.text.size();
         if (want.text.empty()) start += sjis::CharLength(text.c_str() + want.offset);
     }

@@ -27,13 +27,20 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
     const auto length = static_cast<std::uint32_t>(source.size());
     std::int32_t r = -1;
     switch (form) {
-    case Form::kJis: r = told ? JisToSjis(dest.get(), source.c_str(), capacity, length)
-                             : JisToSjis(dest.get(), source.c_str(), capacity); break;
-    case Form::kEuc: r = told ? EucToSjis(dest.get(), source.c_str(), capacity, length)
-                             : EucToSjis(dest.get(), source.c_str(), capacity); break;
-    case Form::kUnicode: r = UnicodeToSjis(dest.get(), source.c_str(), capacity, length); break;
+    case Form::kJis:
+        r = told ? JisToSjis(dest.get(), source.c_str(), capacity, length)
+                 : JisToSjis(dest.get(), source.c_str(), capacity);
+        break;
+    case Form::kEuc:
+        r = told ? EucToSjis(dest.get(), source.c_str(), capacity, length)
+                 : EucToSjis(dest.get(), source.c_str(), capacity);
+        break;
+    case Form::kUnicode:
+        r = UnicodeToSjis(dest.get(), source.c_str(), capacity, length);
+        break;
     }
-    const std::string what = "capacity " + std::to_string(capacity) + ", source '" + Shown(source) + "'";
+    const std::string what =
+        "capacity " + std::to_string(capacity) + ", source '" + Shown(source) + "'";
     FUZZ_CHECK(r == -1 || (r >= 0 && static_cast<std::uint32_t>(r) < capacity), what);
     if (r < 0) return {r, ""};
     FUZZ_CHECK(dest[r] == '\0', what);
@@ -54,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         source = source.substr(0, source.find('\0'));
     }
     const bool told = false;  // the character path; UTF-16 is always told its length
-    const Result whole = Convert(form, source, static_cast<std::uint32_t>(2 * source.size() + 16), told);
+    const Result whole =
+        Convert(form, source, static_cast<std::uint32_t>(2 * source.size() + 16), told);
     const std::string what = "source '" + Shown(source) + "'";
     FUZZ_CHECK(whole.result >= 0, "twice the input did not fit: " + what);
     const auto needed = static_cast<std::uint32_t>(whole.text.size());
@@ -69,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (form != Form::kUnicode) {
             const Result blocks = Convert(form, source, capacity, true);
-            FUZZ_CHECK(blocks.result == one.result && blocks.text == one.text, "block path differs: " + at);
+            FUZZ_CHECK(blocks.result == one.result && blocks.text == one.text,
+                       "block path differs: " + at);
         }
     }
     return 0;

@@ -16,9 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto length = static_cast<std::int32_t>(size);
     const KanjiEvidence want = testing::ReferenceEvidence(text);
     for (DetectorPath path : {DetectorPath::kFastest, DetectorPath::kPortable}) {
-        const std::string difference = testing::EvidenceDifference(GatherKanjiEvidence(buffer.data(), length, path), want);
-        FUZZ_CHECK(difference.empty(), difference + (path == DetectorPath::kFastest ? " (vector path)" : " (byte path)"));
+        const std::string difference =
+            testing::EvidenceDifference(GatherKanjiEvidence(buffer.data(), length, path), want);
+        FUZZ_CHECK(
+            difference.empty(),
+            difference + (path == DetectorPath::kFastest ? " (vector path)" : " (byte path)"));
     }
-    FUZZ_CHECK(DetectKanjiCode(buffer.data(), length) == VerdictOf(want), KanjiCodeName(VerdictOf(want)));
+    FUZZ_CHECK(DetectKanjiCode(buffer.data(), length) == VerdictOf(want),
+               KanjiCodeName(VerdictOf(want)));
     return 0;
 }

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         row.count = in.Field();
         rows.push_back(row);
     }
-    const std::string what = "word '" + Shown(search.word) + "' folder '" + Shown(search.folder) + "'";
+    const std::string what =
+        "word '" + Shown(search.word) + "' folder '" + Shown(search.folder) + "'";
 
     const std::string text = FormatResultReport(search, rows);
     const std::size_t bare = FormatResultReport(search, {}).size();
@@ -33,13 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0, what);
     std::size_t at = 0, expectedSize = bare;
     for (const ReportRow& row : rows) {
-        const std::string line = "\r\n" + (search.relativePaths ? search.folder : std::string()) + row.path;
+        const std::string line =
+            "\r\n" + (search.relativePaths ? search.folder : std::string()) + row.path;
         at = text.find(line, at);
-        FUZZ_CHECK(at != std::string::npos, "row '" + Shown(row.path) + "' missing or out of order, " + what);
+        FUZZ_CHECK(at != std::string::npos,
+                   "row '" + Shown(row.path) + "' missing or out of order, " + what);
         at += line.size();
         if (search.showCounts) {
             at = text.find(row.count, at);
-            FUZZ_CHECK(at != std::string::npos, "count '" + Shown(row.count) + "' missing, " + what);
+            FUZZ_CHECK(at != std::string::npos,
+                       "count '" + Shown(row.count) + "' missing, " + what);
             at += row.count.size();
         }
         expectedSize += FormatResultReport(search, {row}).size() - bare;

@@ -10,12 +10,12 @@ namespace quelbrix {
 constexpr std::size_t kCommandLineCapacity = 1024;
 
 struct CommandLineRequest {
-    std::string folder;        // empty when none was given
-    bool hasWord = false;      // /w was given
+    std::string folder;    // empty when none was given
+    bool hasWord = false;  // /w was given
     std::string word;
-    bool useRegex = false;     // /f
+    bool useRegex = false;          // /f
     bool searchSubfolders = false;  // /u
-    bool startSearch = false;  // /s
+    bool startSearch = false;       // /s
 };
 
 // Scans `commandLine` (the text after the program name). A folder argument or a /w word that

@@ -142,8 +142,8 @@ bool FindIniValue(const std::string& text, const std::string& section, const std
     return false;
 }
 
-std::string SetIniValue(const std::string& text, const std::string& section,
-                        const std::string& key, const std::string& value) {
+std::string SetIniValue(const std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value) {
     const std::string clean = SingleLine(value);
     std::vector<IniLine> lines = SplitLines(text);
     long header = FindSection(lines, section);

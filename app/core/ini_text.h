@@ -17,8 +17,8 @@ bool FindIniValue(const std::string& text, const std::string& section, const std
 // its line; a missing key is added after the last non-blank line of the first such section; a
 // missing section is added at the end. Every other byte of the text stays as it was. A value is
 // cut at its first CR or LF, which would otherwise start a line of its own.
-std::string SetIniValue(const std::string& text, const std::string& section,
-                        const std::string& key, const std::string& value);
+std::string SetIniValue(const std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 // ASCII-case-insensitive equality over Shift_JIS text.
 bool SameIniName(const std::string& a, const std::string& b);

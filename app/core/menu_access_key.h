@@ -25,7 +25,6 @@ char AccessKeyOf(const std::string& text);
 // What pressing `pressed` does in a menu with these item texts (an empty text for a separator)
 // while item `current` is highlighted (-1 for none). ASCII letters match in either case. With
 // several matches the next one after `current` is highlighted, wrapping round to the first.
-AccessKeyMatch MatchMenuAccessKey(const std::vector<std::string>& texts, char pressed,
-                                  int current);
+AccessKeyMatch MatchMenuAccessKey(const std::vector<std::string>& texts, char pressed, int current);
 
 }  // namespace quelbrix

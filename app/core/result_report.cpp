@@ -10,8 +10,7 @@ namespace {
 
 constexpr char kLineBreak[] = "\r\n";
 constexpr char kNotice[] = "このファイルは QuelbrixU の検索結果を書き出したものです。";
-constexpr char kNoCountsSentence[] =
-    "この検索では見つかった数を表示しない設定になっていました。";
+constexpr char kNoCountsSentence[] = "この検索では見つかった数を表示しない設定になっていました。";
 
 std::string TitleLine() {
     char title[64];

@@ -9,12 +9,12 @@
 namespace quelbrix {
 
 struct SearchSettings {
-    bool convertCodes = true;   // [whole] nKanji is not 1
-    bool relativePaths = false; // [whole] relative is 1
-    bool countHits = true;      // [whole] nCount is not 1
-    bool showProgress = true;   // [whole] nProgress is not 1
-    int errorPolicy = 0;        // [whole] error, as stored
-    std::string extensions;     // the Extension list built from [type]
+    bool convertCodes = true;    // [whole] nKanji is not 1
+    bool relativePaths = false;  // [whole] relative is 1
+    bool countHits = true;       // [whole] nCount is not 1
+    bool showProgress = true;    // [whole] nProgress is not 1
+    int errorPolicy = 0;         // [whole] error, as stored
+    std::string extensions;      // the Extension list built from [type]
 };
 
 // Each t1..t11 value is read up to this many bytes, so the list never exceeds

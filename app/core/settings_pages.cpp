@@ -13,9 +13,7 @@ bool IsOne(ProfileFile& profile, const char* key) { return profile.GetInt(key) =
 
 int Flag(bool on) { return on ? 1 : 0; }
 
-std::string RowKey(char prefix, std::size_t row) {
-    return prefix + std::to_string(row + 1);
-}
+std::string RowKey(char prefix, std::size_t row) { return prefix + std::to_string(row + 1); }
 
 }  // namespace
 
@@ -69,8 +67,8 @@ void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page) {
     profile.WriteInt("all_type", Flag(page.allFiles));
     for (std::size_t i = 0; i < page.rows.size(); ++i) {
         profile.WriteInt(RowKey('v', i), Flag(page.rows[i].enabled));
-        profile.WriteString(RowKey('t', i), CutAtCharBoundary(page.rows[i].extensions,
-                                                              kPageTextBytes));
+        profile.WriteString(RowKey('t', i),
+                            CutAtCharBoundary(page.rows[i].extensions, kPageTextBytes));
     }
 }
 

@@ -36,8 +36,6 @@ std::string CutAtCharBoundary(const std::string& text, std::size_t maxBytes) {
     return text.substr(0, sjis::FittingPrefix(text.data(), text.size(), maxBytes));
 }
 
-std::string DropLastChar(const std::string& text) {
-    return text.substr(0, LastCharStart(text));
-}
+std::string DropLastChar(const std::string& text) { return text.substr(0, LastCharStart(text)); }
 
 }  // namespace quelbrix

@@ -10,8 +10,7 @@ namespace quelbrix {
 
 namespace {
 
-constexpr char kControlKey[] =
-    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+constexpr char kControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 constexpr char kControlFile[] = "hhctrl.ocx";
 constexpr WORD kHtmlHelpAExport = 14;
 
@@ -32,8 +31,8 @@ std::string SystemFolderControl() {
 }
 
 bool LoadControl(HtmlHelpBinding& binding) {
-    HMODULE (*load)(const char*) =
-        binding.loadModule != nullptr ? binding.loadModule : LoadModuleAt;
+    HMODULE (*load)
+    (const char*) = binding.loadModule != nullptr ? binding.loadModule : LoadModuleAt;
     char registered[kHtmlHelpControlPathBytes];
     if (binding.findControl != nullptr && binding.findControl(registered, sizeof registered) &&
         IsFullyQualifiedPath(registered)) {
@@ -67,8 +66,7 @@ HWND CallHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data) {
             return nullptr;
         }
         // Through void(*)(), the one function type every other converts to without a warning.
-        binding.function =
-            reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void (*)()>(found));
+        binding.function = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void (*)()>(found));
     }
     return binding.function(window, file, command, data);
 }
@@ -92,8 +90,7 @@ bool FindHtmlHelpControl(char* out, std::size_t capacity) {
     }
     value[size] = '\0';
     if (type == REG_EXPAND_SZ) {
-        const DWORD needed =
-            ExpandEnvironmentStringsA(value, out, static_cast<DWORD>(capacity));
+        const DWORD needed = ExpandEnvironmentStringsA(value, out, static_cast<DWORD>(capacity));
         if (needed == 0 || needed > capacity) {
             out[0] = '\0';
             return false;

@@ -40,8 +40,8 @@ constexpr int kTimeWidth = 120;
 // What the window knows about the search running inside StartSearch, if any.
 struct SearchState {
     bool searching = false;
-    bool stopRequested = false;  // QuelbrixFindStop was called for the running search
-    bool closeRequested = false; // the window was closed while the search ran
+    bool stopRequested = false;   // QuelbrixFindStop was called for the running search
+    bool closeRequested = false;  // the window was closed while the search ran
 };
 SearchState searchState;
 
@@ -79,8 +79,8 @@ void ApplyCommandLine(HWND window) {
                                ? std::string(resolved)
                                : request.folder;
         DWORD attributes = GetFileAttributesA(path.c_str());
-        bool namesFolder = attributes == INVALID_FILE_ATTRIBUTES ||
-                           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        bool namesFolder =
+            attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         SetDlgItemTextA(window, IDC_FOLDER,
                         FolderFieldForArgument(request.folder, path, namesFolder).c_str());
     }

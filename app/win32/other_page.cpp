@@ -19,8 +19,8 @@ constexpr std::size_t kPathCapacity = 260;
 
 void Register(HWND page) {
     const std::string program = OwnProgramPath();
-    const bool made = !program.empty() &&
-                      SUCCEEDED(CreateSendToShortcut(page, program.c_str(), kSendToFolder));
+    const bool made =
+        !program.empty() && SUCCEEDED(CreateSendToShortcut(page, program.c_str(), kSendToFolder));
     theApp.ShowMessage(made ? IDS_SENDTO_REGISTERED : IDS_SENDTO_FAILED,
                        made ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, page);
 }
@@ -29,9 +29,9 @@ void Register(HWND page) {
 void Unregister(HWND page) {
     char folder[kPathCapacity];
     const std::string program = OwnProgramPath();
-    const bool removed =
-        !program.empty() && GetSpecialFolderPath(page, kSendToFolder, folder, sizeof folder) &&
-        DeleteFileA(SendToShortcutPath(folder, program).c_str());
+    const bool removed = !program.empty() &&
+                         GetSpecialFolderPath(page, kSendToFolder, folder, sizeof folder) &&
+                         DeleteFileA(SendToShortcutPath(folder, program).c_str());
     theApp.ShowMessage(removed ? IDS_SENDTO_REMOVED : IDS_SENDTO_MISSING,
                        removed ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, page);
 }
@@ -55,8 +55,7 @@ void OnCommand(HWND page, int id) {
         Unregister(page);
         break;
     case IDC_OTHER_CLEAR_WORDS:
-        ClearHistoryAfterAsking(kWordHistory, IDS_CONFIRM_CLEAR_WORDS, IDS_WORDS_CLEARED,
-                                IDC_WORD);
+        ClearHistoryAfterAsking(kWordHistory, IDS_CONFIRM_CLEAR_WORDS, IDS_WORDS_CLEARED, IDC_WORD);
         break;
     case IDC_OTHER_CLEAR_PATHS:
         ClearHistoryAfterAsking(kPathHistory, IDS_CONFIRM_CLEAR_PATHS, IDS_PATHS_CLEARED,

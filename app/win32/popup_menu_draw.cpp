@@ -36,11 +36,16 @@ std::string ItemText(ULONG_PTR id) {
 
 int BitmapOf(ULONG_PTR id) {
     switch (id) {
-    case IDM_OPEN_FILE: return IDB_OPEN_FILE;
-    case IDM_DELETE_FILE: return IDB_DELETE_FILE;
-    case IDM_OPEN_FOLDER: return IDB_OPEN_FOLDER;
-    case IDM_PROPERTIES: return IDB_PROPERTIES;
-    default: return 0;
+    case IDM_OPEN_FILE:
+        return IDB_OPEN_FILE;
+    case IDM_DELETE_FILE:
+        return IDB_DELETE_FILE;
+    case IDM_OPEN_FOLDER:
+        return IDB_OPEN_FOLDER;
+    case IDM_PROPERTIES:
+        return IDB_PROPERTIES;
+    default:
+        return 0;
     }
 }
 
@@ -104,8 +109,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT* item) {
     if (bitmap != 0) DrawBitmap(dc, bitmap, area.left + kBitmapOffset, area.top + kBitmapOffset);
 
     if (item->itemState & ODS_SELECTED) {
-        FramedRectangle(dc, RECT{kHighlightLeft, area.top, area.right, area.bottom},
-                        kHighlightEdge, kHighlightFill);
+        FramedRectangle(dc, RECT{kHighlightLeft, area.top, area.right, area.bottom}, kHighlightEdge,
+                        kHighlightFill);
     }
     std::string text = ItemText(item->itemData);
     RECT textArea = {area.left + kTextLeft, area.top + kTextTop, area.right, area.bottom};

@@ -10,11 +10,20 @@ namespace {
 
 void RunMenuCommand(UINT id) {
     switch (id) {
-    case IDM_OPEN_FILE: OpenSelectedFile(); break;
-    case IDM_DELETE_FILE: DeleteSelectedFile(); break;
-    case IDM_OPEN_FOLDER: OpenSelectedFolder(); break;
-    case IDM_PROPERTIES: ShowSelectedProperties(); break;
-    default: break;  // dismissed
+    case IDM_OPEN_FILE:
+        OpenSelectedFile();
+        break;
+    case IDM_DELETE_FILE:
+        DeleteSelectedFile();
+        break;
+    case IDM_OPEN_FOLDER:
+        OpenSelectedFolder();
+        break;
+    case IDM_PROPERTIES:
+        ShowSelectedProperties();
+        break;
+    default:
+        break;  // dismissed
     }
 }
 
@@ -23,10 +32,9 @@ void ShowPopupMenu() {
     if (SelectedRow() < 0 || !theApp.popupMenu.Valid()) return;
     POINT cursor;
     if (!GetCursorPos(&cursor)) return;
-    const UINT id = static_cast<UINT>(
-        TrackPopupMenu(theApp.popupMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON |
-                                                   TPM_RETURNCMD,
-                       cursor.x, cursor.y, 0, theApp.mainWindow, nullptr));
+    const UINT id = static_cast<UINT>(TrackPopupMenu(
+        theApp.popupMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+        cursor.x, cursor.y, 0, theApp.mainWindow, nullptr));
     RunMenuCommand(id);
 }
 

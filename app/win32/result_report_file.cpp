@@ -20,8 +20,8 @@ namespace {
 
 // One entry: the description, then the pattern, each zero-terminated; a second zero ends it.
 constexpr char kTextFileFilter[] = "テキストファイル(*.txt)\0*.txt\0";
-constexpr std::size_t kPathCellBytes = 260;   // column 0: a path of at most 259 bytes
-constexpr std::size_t kCountCellBytes = 20;   // column 3: the hit count as decimal text
+constexpr std::size_t kPathCellBytes = 260;  // column 0: a path of at most 259 bytes
+constexpr std::size_t kCountCellBytes = 20;  // column 3: the hit count as decimal text
 
 std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -29,7 +29,9 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
     rows.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int row = 0; row < count; ++row) {
         rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathCellBytes),
-                        withCounts ? ResultCellText(list, row, QUELBRIX_COLUMN_COUNT, kCountCellBytes) : std::string()});
+                        withCounts
+                            ? ResultCellText(list, row, QUELBRIX_COLUMN_COUNT, kCountCellBytes)
+                            : std::string()});
     }
     return rows;
 }

@@ -4,10 +4,10 @@
 
 namespace quelbrix {
 
-WholeFileWrite WriteWholeFile(const std::string& path, const std::string& bytes,
-                              DWORD disposition, DWORD attributes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes,
-                                nullptr));
+WholeFileWrite WriteWholeFile(const std::string& path, const std::string& bytes, DWORD disposition,
+                              DWORD attributes) {
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr));
     if (!file.Valid()) return WholeFileWrite::kNotCreated;
     if (bytes.size() > MAXDWORD) return WholeFileWrite::kWriteFailed;
     DWORD written = 0;

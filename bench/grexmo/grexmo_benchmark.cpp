@@ -136,7 +136,8 @@ public:
             const auto rate = run.counters.find("bytes_per_second");
             if (rate != run.counters.end() && !run.error_occurred) {
                 rows_.push_back({run.benchmark_name(), rate->second.value / 1e6});
-                if (run.benchmark_name().rfind("memchr", 0) == 0) memchr_ = rate->second.value / 1e6;
+                if (run.benchmark_name().rfind("memchr", 0) == 0)
+                    memchr_ = rate->second.value / 1e6;
             }
         }
     }
@@ -162,21 +163,29 @@ private:
 int main(int argc, char** argv) {
     // Names stay ASCII: the patterns themselves are Shift_JIS.
     benchmark::RegisterBenchmark("memchr (byte absent)", Memchr);
-    benchmark::RegisterBenchmark("plain, absent word", Search, "存在しない語句", false, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("plain, absent word", Search, "存在しない語句", false,
+                                 kDefaultMegabytes);
     benchmark::RegisterBenchmark("plain kensaku (rare)", Search, "検索", false, kDefaultMegabytes);
-    benchmark::RegisterBenchmark("plain QuelbrixU (rare)", Search, "QuelbrixU", false, kDefaultMegabytes);
-    benchmark::RegisterBenchmark("regex kensaku.*kekka", Search, "検索.*結果", true, kDefaultMegabytes);
-    benchmark::RegisterBenchmark("regex no.*desu (dense)", Search, "の.*です", true, kDefaultMegabytes);
-    benchmark::RegisterBenchmark("regex [katakana]{3}", Search, "[ァ-ヶ]{3}", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("plain QuelbrixU (rare)", Search, "QuelbrixU", false,
+                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex kensaku.*kekka", Search, "検索.*結果", true,
+                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex no.*desu (dense)", Search, "の.*です", true,
+                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [katakana]{3}", Search, "[ァ-ヶ]{3}", true,
+                                 kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex .*kekka", Search, ".*結果", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex \\d+yen", Search, "\\d+円", true, kDefaultMegabytes);
-    benchmark::RegisterBenchmark("regex [A-Za-z]+\\.ini", Search, "[A-Za-z]+\\.ini", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [A-Za-z]+\\.ini", Search, "[A-Za-z]+\\.ini", true,
+                                 kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex \\w+", Search, "\\w+", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex ^dai.*shou", Search, "^第.*章", true, kDefaultMegabytes);
     for (std::size_t mb : {1, 5, 10})
-        benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search, "の", false, mb);
+        benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search,
+                                     "の", false, mb);
     for (std::size_t kb : {256, 1024, 4096})
-        benchmark::RegisterBenchmark(("count a*b|a, " + std::to_string(kb) + " KB of a").c_str(), CountOverRun, "a*b|a", kb);
+        benchmark::RegisterBenchmark(("count a*b|a, " + std::to_string(kb) + " KB of a").c_str(),
+                                     CountOverRun, "a*b|a", kb);
     benchmark::Initialize(&argc, argv);
     BesideMemchrReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

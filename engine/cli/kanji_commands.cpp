@@ -65,7 +65,8 @@ bool ParseFrom(const char* text, From& from) {
     const struct {
         const char* name;
         From from;
-    } names[] = {{"auto", From::kAuto}, {"jis", From::kJis}, {"euc", From::kEuc}, {"utf16", From::kUtf16}};
+    } names[] = {
+        {"auto", From::kAuto}, {"jis", From::kJis}, {"euc", From::kEuc}, {"utf16", From::kUtf16}};
     for (const auto& n : names) {
         if (std::strcmp(text, n.name) == 0) {
             from = n.from;
@@ -82,9 +83,15 @@ bool ConvertForced(From from, const std::vector<char>& bytes) {
     const auto capacity = static_cast<std::uint32_t>(out.size());
     std::int32_t written = -1;
     switch (from) {
-        case From::kJis: written = JisToSjis(out.data(), bytes.data(), capacity, length); break;
-        case From::kEuc: written = EucToSjis(out.data(), bytes.data(), capacity, length); break;
-        default: written = UnicodeToSjis(out.data(), bytes.data(), capacity, length); break;
+    case From::kJis:
+        written = JisToSjis(out.data(), bytes.data(), capacity, length);
+        break;
+    case From::kEuc:
+        written = EucToSjis(out.data(), bytes.data(), capacity, length);
+        break;
+    default:
+        written = UnicodeToSjis(out.data(), bytes.data(), capacity, length);
+        break;
     }
     return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written));
 }
@@ -93,10 +100,12 @@ bool ConvertAuto(const std::vector<char>& bytes) {
     const std::size_t length = bytes.size() - 1;
     const ConvertResult result = ConvertStage(bytes.data(), static_cast<std::uint32_t>(length));
     switch (result.outcome) {
-        case ConvertOutcome::kConverted:
-            return WriteAll(result.text.get(), std::strlen(result.text.get()));
-        case ConvertOutcome::kNoConversion: return WriteAll(bytes.data(), length);
-        default: return false;
+    case ConvertOutcome::kConverted:
+        return WriteAll(result.text.get(), std::strlen(result.text.get()));
+    case ConvertOutcome::kNoConversion:
+        return WriteAll(bytes.data(), length);
+    default:
+        return false;
     }
 }
 

@@ -25,7 +25,8 @@ const Command kCommands[] = {
 
 int Usage() {
     std::fputs("usage: quelbrix COMMAND [ARGS...]\ncommands:\n", stderr);
-    for (const Command& command : kCommands) std::fprintf(stderr, "  quelbrix %s\n", command.synopsis);
+    for (const Command& command : kCommands)
+        std::fprintf(stderr, "  quelbrix %s\n", command.synopsis);
     return 2;
 }
 

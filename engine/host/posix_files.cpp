@@ -78,7 +78,7 @@ public:
         time_t seconds = info_.st_mtime;
         if (gmtime_r(&seconds, &fields) == nullptr) return false;
         time = CalendarTime{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
-                            fields.tm_hour, fields.tm_min, fields.tm_sec};
+                            fields.tm_hour,        fields.tm_min,     fields.tm_sec};
         return true;
     }
 

@@ -5,7 +5,7 @@
 #define QUELBRIX_ENGINE_H
 
 /* The result list's columns, in their order; callers read rows back by these numbers. */
-#define QUELBRIX_COLUMN_FILE 0  /* the path, or the path below the folder with relative paths */
+#define QUELBRIX_COLUMN_FILE 0 /* the path, or the path below the folder with relative paths */
 #define QUELBRIX_COLUMN_SIZE 1
 #define QUELBRIX_COLUMN_TIME 2
 #define QUELBRIX_COLUMN_COUNT 3 /* the hit count; empty when counting was off */
@@ -41,10 +41,10 @@ QUELBRIX_API BOOL WINAPI QuelbrixInitListView(HWND list, int nameWidth, int coun
    extensions without dots (empty: all files); `progress` may be NULL (then no counting pass);
    `errorPolicy`: 0 ask, 1 skip the file, 2 stop. TRUE when the walk ran to its end. */
 QUELBRIX_API BOOLEAN WINAPI QuelbrixFindFolder(HWND owner, LPCSTR folder, LPCSTR word,
-                                               LPCSTR extensions, BOOLEAN useRegex,
-                                               HWND progress, BOOLEAN searchSubfolders,
-                                               BOOLEAN relativePaths, BOOLEAN countHits,
-                                               BOOLEAN convertCodes, int errorPolicy);
+                                               LPCSTR extensions, BOOLEAN useRegex, HWND progress,
+                                               BOOLEAN searchSubfolders, BOOLEAN relativePaths,
+                                               BOOLEAN countHits, BOOLEAN convertCodes,
+                                               int errorPolicy);
 
 /* Sorts the result list on a column click (LVN_COLUMNCLICK): a new column descending, the
    same column again in the other direction. */

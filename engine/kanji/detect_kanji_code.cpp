@@ -12,7 +12,7 @@ const std::int8_t Base64ValueTable[128] = {
     -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,  // 0x10
     -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 62, -1, -1, -1, 63,  // 0x20
     52, 53, 54, 55, 56, 57, 58, 59, 60, 61, -1, -1, -1, -1, -1, -1,  // 0x30
-    -1,  0,  1,  2,  3,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14,  // 0x40
+    -1, 0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  // 0x40
     15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, -1, -1, -1, -1, -1,  // 0x50
     -1, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40,  // 0x60
     41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, -1, -1, -1, -1, -1,  // 0x70
@@ -80,15 +80,24 @@ KanjiCode DetectKanjiCode(const char* data, std::int32_t length) {
 
 const char* KanjiCodeName(KanjiCode code) {
     switch (code) {
-        case KC_ASCII: return "ASCII";
-        case KC_JIS: return "JIS";
-        case KC_SJIS: return "SJIS";
-        case KC_EUC: return "EUC";
-        case KC_UNICODE: return "UNICODE";
-        case KC_UTF8: return "UTF8";
-        case KC_UTF7: return "UTF7";
-        case KC_UNDECIDED: return "UNDECIDED";
-        case KC_BINARY: return "BINARY";
+    case KC_ASCII:
+        return "ASCII";
+    case KC_JIS:
+        return "JIS";
+    case KC_SJIS:
+        return "SJIS";
+    case KC_EUC:
+        return "EUC";
+    case KC_UNICODE:
+        return "UNICODE";
+    case KC_UTF8:
+        return "UTF8";
+    case KC_UTF7:
+        return "UTF7";
+    case KC_UNDECIDED:
+        return "UNDECIDED";
+    case KC_BINARY:
+        return "BINARY";
     }
     return "UNKNOWN";
 }

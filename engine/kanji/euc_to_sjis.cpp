@@ -49,7 +49,7 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
             const unsigned cell = s[2];
             const std::uint16_t jis = SevenBitPair(row, cell);
             code = row >= kFirstJisx0212Row && row <= kLastJisx0212Row ? Jisx0212CharToSjis(jis)
-                                                                        : JisCharToSjis(jis, 2);
+                                                                       : JisCharToSjis(jis, 2);
             s += 3;
         } else {
             code = static_cast<SjisCode>(c);

@@ -18,7 +18,8 @@ inline void JisPairBlockToSjis(const unsigned char* source, char* dest) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
     const __m128i row = _mm_and_si128(bytes, _mm_set1_epi16(0x007F));
     const __m128i cell = _mm_and_si128(_mm_srli_epi16(bytes, 8), _mm_set1_epi16(0x007F));
-    const __m128i oddRow = _mm_cmpeq_epi16(_mm_and_si128(row, _mm_set1_epi16(1)), _mm_set1_epi16(1));
+    const __m128i oddRow =
+        _mm_cmpeq_epi16(_mm_and_si128(row, _mm_set1_epi16(1)), _mm_set1_epi16(1));
     // second = cell + (odd ? 0x1F : 0x7D), then one more from 0x7F on
     __m128i second = _mm_sub_epi16(_mm_add_epi16(cell, _mm_set1_epi16(0x7D)),
                                    _mm_and_si128(oddRow, _mm_set1_epi16(0x5E)));
@@ -26,10 +27,10 @@ inline void JisPairBlockToSjis(const unsigned char* source, char* dest) {
     // first = ((row - 0x21) >> 1) + 0x81, then 0x40 more above 0x9F
     __m128i first = _mm_add_epi16(_mm_srli_epi16(_mm_sub_epi16(row, _mm_set1_epi16(0x21)), 1),
                                   _mm_set1_epi16(0x81));
-    first = _mm_add_epi16(first, _mm_and_si128(_mm_cmpgt_epi16(first, _mm_set1_epi16(0x9F)),
-                                               _mm_set1_epi16(0x40)));
-    const __m128i sjis = _mm_or_si128(_mm_and_si128(first, _mm_set1_epi16(0xFF)),
-                                      _mm_slli_epi16(second, 8));
+    first = _mm_add_epi16(
+        first, _mm_and_si128(_mm_cmpgt_epi16(first, _mm_set1_epi16(0x9F)), _mm_set1_epi16(0x40)));
+    const __m128i sjis =
+        _mm_or_si128(_mm_and_si128(first, _mm_set1_epi16(0xFF)), _mm_slli_epi16(second, 8));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), sjis);
 }
 

@@ -7,7 +7,15 @@
 namespace quelbrix {
 namespace {
 
-enum class JisCharset { kAscii, kJisRoman, kKana, kJisx0208, kJisx0213Plane1, kJisx0213Plane2, kJisx0212 };
+enum class JisCharset {
+    kAscii,
+    kJisRoman,
+    kKana,
+    kJisx0208,
+    kJisx0213Plane1,
+    kJisx0213Plane2,
+    kJisx0212
+};
 
 constexpr unsigned char kEsc = 0x1B;
 constexpr unsigned char kShiftOut = 0x0E;  // JIS Roman -> kana
@@ -24,20 +32,34 @@ int MatchDesignation(const unsigned char* s, JisCharset& charset) {
         }
         if (s[2] == '(') {
             switch (s[3]) {
-                case 'O': charset = JisCharset::kJisx0213Plane1; return 4;
-                case 'P': charset = JisCharset::kJisx0213Plane2; return 4;
-                case 'D': charset = JisCharset::kJisx0212; return 4;
-                default: return 0;
+            case 'O':
+                charset = JisCharset::kJisx0213Plane1;
+                return 4;
+            case 'P':
+                charset = JisCharset::kJisx0213Plane2;
+                return 4;
+            case 'D':
+                charset = JisCharset::kJisx0212;
+                return 4;
+            default:
+                return 0;
             }
         }
         return 0;
     }
     if (s[1] == '(') {
         switch (s[2]) {
-            case 'B': charset = JisCharset::kAscii; return 3;
-            case 'J': charset = JisCharset::kJisRoman; return 3;
-            case 'I': charset = JisCharset::kKana; return 3;
-            default: return 0;
+        case 'B':
+            charset = JisCharset::kAscii;
+            return 3;
+        case 'J':
+            charset = JisCharset::kJisRoman;
+            return 3;
+        case 'I':
+            charset = JisCharset::kKana;
+            return 3;
+        default:
+            return 0;
         }
     }
     return 0;
@@ -45,9 +67,12 @@ int MatchDesignation(const unsigned char* s, JisCharset& charset) {
 
 SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
     switch (charset) {
-        case JisCharset::kJisx0213Plane2: return JisCharToSjis(jis, 2);
-        case JisCharset::kJisx0212: return Jisx0212CharToSjis(jis);
-        default: return JisCharToSjis(jis, 1);
+    case JisCharset::kJisx0213Plane2:
+        return JisCharToSjis(jis, 2);
+    case JisCharset::kJisx0212:
+        return Jisx0212CharToSjis(jis);
+    default:
+        return JisCharToSjis(jis, 1);
     }
 }
 
@@ -61,7 +86,8 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
     JisCharset charset = JisCharset::kAscii;
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
-        if (end != nullptr && (charset == JisCharset::kJisx0208 || charset == JisCharset::kJisx0213Plane1)) {
+        if (end != nullptr &&
+            (charset == JisCharset::kJisx0208 || charset == JisCharset::kJisx0213Plane1)) {
             ConvertPairBlocks(s, end, out, stop, 0x21, 0x7E);
         }
 #endif

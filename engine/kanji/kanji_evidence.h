@@ -11,13 +11,13 @@
 namespace quelbrix {
 
 struct KanjiEvidence {
-    bool examined = false;          // false for fewer than 2 bytes
-    bool binaryExit = false;        // two zero bytes from an even position; nothing else counts
-    long utf16LineBreaks = 0;       // CR or LF code units; not kept up after a foreign byte
-    bool foreignHighByte = false;   // an odd position held 0xA0..0xF7
-    bool zeroSeen = false;          // a zero byte was met; the multibyte tests stop there
-    bool utf7Valid = true;          // meaningful only while the three counts are 0
-    long escapes = 0;               // the multibyte tests stop after the first designation
+    bool examined = false;         // false for fewer than 2 bytes
+    bool binaryExit = false;       // two zero bytes from an even position; nothing else counts
+    long utf16LineBreaks = 0;      // CR or LF code units; not kept up after a foreign byte
+    bool foreignHighByte = false;  // an odd position held 0xA0..0xF7
+    bool zeroSeen = false;         // a zero byte was met; the multibyte tests stop there
+    bool utf7Valid = true;         // meaningful only while the three counts are 0
+    long escapes = 0;              // the multibyte tests stop after the first designation
     long utf8 = 0;
     long sjis = 0;
     long euc = 0;

@@ -31,10 +31,13 @@ __m128i InRange(__m128i v, unsigned char low, unsigned char high) {
     return _mm_cmpeq_epi8(above, _mm_setzero_si128());
 }
 
-__m128i Equal(__m128i v, unsigned char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(c))); }
+__m128i Equal(__m128i v, unsigned char c) {
+    return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(c)));
+}
 
 std::uint64_t Bits(__m128i lanes, int quarter) {
-    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes))) << (16 * quarter);
+    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes)))
+           << (16 * quarter);
 }
 
 // For each run of consecutive set bits, the bits at even offsets from the run's start: the
@@ -51,9 +54,9 @@ QUELBRIX_BMI2 std::uint64_t LowBits(int n) { return n >= 64 ? ~0ULL : (1ULL << n
 
 // The tests' predicates over the 64 positions of a block, bit j for position block + j.
 struct BlockMasks {
-    std::uint64_t zero, lineBreak, foreign;      // bytes: zero, CR or LF, 0xA0..0xF7
-    std::uint64_t utf8, sjis, euc;               // candidates: the byte and the next one or two fit
-    bool escape, plus;                           // the block holds an ESC / a plus sign
+    std::uint64_t zero, lineBreak, foreign;  // bytes: zero, CR or LF, 0xA0..0xF7
+    std::uint64_t utf8, sjis, euc;           // candidates: the byte and the next one or two fit
+    bool escape, plus;                       // the block holds an ESC / a plus sign
 };
 
 // Only the masks that can still change the verdict are made: the UTF-16 line breaks and
@@ -76,10 +79,14 @@ QUELBRIX_BMI2 BlockMasks ClassifyBlock(const unsigned char* p) {
         if (kMultibyte) {
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
             const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 2));
-            const __m128i utf8Lead = _mm_andnot_si128(_mm_cmplt_epi8(v, c0), _mm_cmplt_epi8(v, _mm_setzero_si128()));
-            m.utf8 |= Bits(_mm_and_si128(utf8Lead, _mm_and_si128(_mm_cmplt_epi8(next, c0), _mm_cmplt_epi8(after, c0))), q);
+            const __m128i utf8Lead =
+                _mm_andnot_si128(_mm_cmplt_epi8(v, c0), _mm_cmplt_epi8(v, _mm_setzero_si128()));
+            m.utf8 |= Bits(_mm_and_si128(utf8Lead, _mm_and_si128(_mm_cmplt_epi8(next, c0),
+                                                                 _mm_cmplt_epi8(after, c0))),
+                           q);
             const __m128i sjisLead = _mm_or_si128(InRange(v, 0x81, 0x9F), InRange(v, 0xE0, 0xFC));
-            const __m128i sjisTrail = _mm_andnot_si128(Equal(next, 0x7F), InRange(next, 0x40, 0xFC));
+            const __m128i sjisTrail =
+                _mm_andnot_si128(Equal(next, 0x7F), InRange(next, 0x40, 0xFC));
             m.sjis |= Bits(_mm_and_si128(sjisLead, sjisTrail), q);
             m.euc |= Bits(_mm_and_si128(InRange(v, 0xA1, 0xFE), InRange(next, 0xA1, 0xFE)), q);
             escape = _mm_or_si128(escape, Equal(v, 0x1B));
@@ -92,7 +99,8 @@ QUELBRIX_BMI2 BlockMasks ClassifyBlock(const unsigned char* p) {
 }
 
 QUELBRIX_BMI2 BlockMasks Classify(const unsigned char* p, bool utf16Detail, bool multibyte) {
-    if (utf16Detail) return multibyte ? ClassifyBlock<true, true>(p) : ClassifyBlock<true, false>(p);
+    if (utf16Detail)
+        return multibyte ? ClassifyBlock<true, true>(p) : ClassifyBlock<true, false>(p);
     return multibyte ? ClassifyBlock<false, true>(p) : ClassifyBlock<false, false>(p);
 }
 
@@ -131,7 +139,7 @@ PairCounts ScanBytesKeepingCounts(const unsigned char* p, std::size_t from, std:
 // left form one sequence, gathered with PEXT, in which a pair is taken at every other
 // position of each run of candidates.
 __attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const BlockMasks& k,
-                                                                         PairCounts& c) {
+                                                                        PairCounts& c) {
     const std::uint64_t utf8Candidates = k.utf8;
     const std::uint64_t sjisCandidates = k.sjis;
     const std::uint64_t eucCandidates = k.euc;
@@ -151,7 +159,8 @@ __attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const Bl
     const std::uint64_t free1 = ~consumed;
     const int count1 = static_cast<int>(_mm_popcnt_u64(free1));
     const std::uint64_t pending1 = c.sjisTrailPending;
-    const std::uint64_t sjisTaken = EveryOtherFromRunStart(_pext_u64(sjisCandidates, free1) & ~pending1);
+    const std::uint64_t sjisTaken =
+        EveryOtherFromRunStart(_pext_u64(sjisCandidates, free1) & ~pending1);
     const std::uint64_t sjisCleared = ((sjisTaken << 1) | pending1) & LowBits(count1);
     c.sjis += _mm_popcnt_u64(sjisTaken);
     if (count1 > 0) c.sjisTrailPending = (sjisTaken >> (count1 - 1)) & 1;
@@ -160,7 +169,8 @@ __attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const Bl
     const std::uint64_t free2 = free1 & ~_pdep_u64(sjisTaken | sjisCleared, free1);
     const int count2 = static_cast<int>(_mm_popcnt_u64(free2));
     const std::uint64_t pending2 = c.eucTrailPending;
-    const std::uint64_t eucTaken = EveryOtherFromRunStart(_pext_u64(eucCandidates, free2) & ~pending2);
+    const std::uint64_t eucTaken =
+        EveryOtherFromRunStart(_pext_u64(eucCandidates, free2) & ~pending2);
     c.euc += _mm_popcnt_u64(eucTaken);
     if (count2 > 0) c.eucTrailPending = (eucTaken >> (count2 - 1)) & 1;
 }
@@ -168,7 +178,7 @@ __attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const Bl
 // Positions that do not fill a block, and blocks holding an ESC, a zero byte, or a plus sign
 // while UTF-7 still matters, go byte by byte.
 QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf16Evidence& utf16,
-                                     MultibyteState& multibyte, bool& zeroSeen) {
+                                    MultibyteState& multibyte, bool& zeroSeen) {
     MultibyteState m = multibyte;
     PairCounts c = CountsOf(m);
     long lineBreaks = utf16.lineBreaks;
@@ -190,8 +200,8 @@ QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf
             zeroSeen = zeroSeen || k.zero != 0;
             continue;
         }
-        const bool utf7Matters = m.utf7Valid && c.utf8 == 0 && c.sjis == 0 && c.euc == 0 &&
-                                 (m.inBase64Run || k.plus);
+        const bool utf7Matters =
+            m.utf7Valid && c.utf8 == 0 && c.sjis == 0 && c.euc == 0 && (m.inBase64Run || k.plus);
         if (k.zero != 0) {
             c = ScanBytesKeepingCounts(p, i, i + LowestBit(k.zero), m, c);
             zeroSeen = true;
@@ -215,7 +225,8 @@ QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf
 }  // namespace
 
 bool BlockScanAvailable() {
-    static const bool available = __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
+    static const bool available =
+        __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
     return available;
 }
 

@@ -17,7 +17,8 @@ namespace quelbrix {
 // One past the last byte the output proper may use. The count must also fit the converters'
 // 32-bit result, hence the clamp.
 inline char* OutputStop(char* dest, std::uint32_t capacity) {
-    constexpr std::uint32_t kMax = static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
+    constexpr std::uint32_t kMax =
+        static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
     return dest + (capacity < kMax ? capacity : kMax);
 }
 

@@ -43,9 +43,15 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
     const auto room = static_cast<std::uint32_t>(capacity);
     std::int32_t written = -1;
     switch (code) {
-        case KC_JIS: written = JisToSjis(text.get(), buffer, room, length); break;
-        case KC_EUC: written = EucToSjis(text.get(), buffer, room, length); break;
-        default: written = UnicodeToSjis(text.get(), buffer, room, length); break;
+    case KC_JIS:
+        written = JisToSjis(text.get(), buffer, room, length);
+        break;
+    case KC_EUC:
+        written = EucToSjis(text.get(), buffer, room, length);
+        break;
+    default:
+        written = UnicodeToSjis(text.get(), buffer, room, length);
+        break;
     }
     if (written < 0) {
         result.outcome = ConvertOutcome::kFailed;

@@ -38,8 +38,8 @@ int ResolveFailure(Platform& platform, const SearchRequest& request, const char*
 void FormatTime(OpenFile& file, char* timeText) {
     CalendarTime time{};
     if (!file.LastWriteUtc(time)) time = CalendarTime{};
-    FormatBounded(timeText, kTimeTextSize, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", time.year,
-                  time.month, time.day, time.hour, time.minute, time.second);
+    FormatBounded(timeText, kTimeTextSize, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second);
 }
 
 }  // namespace
@@ -64,8 +64,8 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
     return SearchFile(platform, request, pattern, path, fileSize, timeText);
 }
 
-int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
-               const char* path, std::uint32_t& fileSize, char* timeText) {
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern, const char* path,
+               std::uint32_t& fileSize, char* timeText) {
     char systemText[kTextBufferSize];
     systemText[0] = '\0';
     std::unique_ptr<OpenFile> file =

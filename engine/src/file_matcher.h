@@ -25,8 +25,8 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
                std::uint32_t& fileSize, char* timeText);
 // The same with the request's word already compiled into `pattern`, so a search compiles it
 // once rather than once per file.
-int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
-               const char* path, std::uint32_t& fileSize, char* timeText);
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern, const char* path,
+               std::uint32_t& fileSize, char* timeText);
 
 // The Yes/No question about a failing file; on No the progress bar goes back to 0.
 BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,

@@ -9,9 +9,9 @@
 namespace quelbrix {
 
 enum class EntryKind {
-    kSkipped,    // a dot-name, a folder not to be entered, or a path that would not fit
-    kFolder,     // `path` is a folder to enter, separator appended
-    kFile,       // `path` is a file (or something else that is not a folder)
+    kSkipped,  // a dot-name, a folder not to be entered, or a path that would not fit
+    kFolder,   // `path` is a folder to enter, separator appended
+    kFile,     // `path` is a file (or something else that is not a folder)
 };
 
 // Classifies `entry` of `folder` (`folderLength` bytes) and, unless skipped, writes its path

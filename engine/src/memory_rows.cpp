@@ -37,9 +37,9 @@ void MemoryRows::SetCell(int row, int column, const char* text) {
 
 void MemoryRows::GetCell(int row, int column, char* buffer, std::size_t size) {
     if (size == 0) return;
-    CopyBounded(buffer, size,
-                IsCell(rows, row, column) ? rows[static_cast<std::size_t>(row)].cells[column].c_str()
-                                          : "");
+    CopyBounded(
+        buffer, size,
+        IsCell(rows, row, column) ? rows[static_cast<std::size_t>(row)].cells[column].c_str() : "");
 }
 
 void MemoryRows::SetSortKey(int row, std::intptr_t key) {

@@ -78,7 +78,8 @@ void AddResultRow(EngineState& state, ResultRows& rows, const char* path, std::u
 
     const char* name = path;
     if (relativePaths && state.baseFolderLength > 0) {
-        std::size_t skip = std::min(std::strlen(path), static_cast<std::size_t>(state.baseFolderLength));
+        std::size_t skip =
+            std::min(std::strlen(path), static_cast<std::size_t>(state.baseFolderLength));
         name = path + skip;
     }
     const int row = std::min(state.nextRow, rows.Count());

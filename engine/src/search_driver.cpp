@@ -131,8 +131,8 @@ void CountIn(FileSystem& files, const char* folder, const char* item, bool searc
 
 }  // namespace
 
-void CountCandidates(FileSystem& files, const char* folder, const char* item,
-                     bool searchSubfolders, std::uint32_t& total) {
+void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
+                     std::uint32_t& total) {
     FolderChain chain;
     CountIn(files, folder, item, searchSubfolders, total, chain);
 }

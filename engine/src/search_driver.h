@@ -16,12 +16,11 @@ namespace quelbrix {
 bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request);
 
 // Adds to `total` the candidate files of `folder` for one extension item.
-void CountCandidates(FileSystem& files, const char* folder, const char* item,
-                     bool searchSubfolders, std::uint32_t& total);
+void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
+                     std::uint32_t& total);
 
 // Asks a running search to stop at its next check, and tells the user.
-void RequestStop(EngineState& state, Platform& platform, WindowHandle owner,
-                 WindowHandle progress);
+void RequestStop(EngineState& state, Platform& platform, WindowHandle owner, WindowHandle progress);
 
 }  // namespace quelbrix
 

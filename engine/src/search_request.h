@@ -13,10 +13,10 @@ enum ErrorPolicy : int {
 };
 
 struct SearchRequest {
-    WindowHandle owner = nullptr;     // owns every message box of the search
-    const char* folder = "";          // ends with a separator
+    WindowHandle owner = nullptr;  // owns every message box of the search
+    const char* folder = "";       // ends with a separator
     const char* word = "";
-    const char* extensions = "";      // the Extension list; empty: all files
+    const char* extensions = "";  // the Extension list; empty: all files
     bool useRegex = false;
     WindowHandle progress = nullptr;  // null: no progress display and no counting pass
     bool searchSubfolders = false;

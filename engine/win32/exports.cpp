@@ -36,11 +36,10 @@ extern "C" int WINAPI QuelbrixGetVer(void) { return kEngineVersion; }
 
 extern "C" int WINAPI QuelbrixGetBeta(void) { return kEngineBeta; }
 
-extern "C" BOOL WINAPI QuelbrixInitListView(HWND list, int nameWidth, int countWidth,
-                                            int sizeWidth, int timeWidth) {
+extern "C" BOOL WINAPI QuelbrixInitListView(HWND list, int nameWidth, int countWidth, int sizeWidth,
+                                            int timeWidth) {
     try {
-        quelbrix::InitListView(g_state, g_rows, list, nameWidth, countWidth, sizeWidth,
-                               timeWidth);
+        quelbrix::InitListView(g_state, g_rows, list, nameWidth, countWidth, sizeWidth, timeWidth);
         return TRUE;
     } catch (...) {
         return FALSE;

@@ -28,8 +28,7 @@ public:
     bool Identify(FolderIdentity& id) override {
         FileHandle folder(CreateFileA(folder_.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                      nullptr));
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         BY_HANDLE_FILE_INFORMATION info;
         if (!folder.Valid() || !GetFileInformationByHandle(folder.Get(), &info)) return false;
         id.volume = info.dwVolumeSerialNumber;
@@ -75,7 +74,7 @@ public:
         if (!GetFileTime(file_.Get(), nullptr, nullptr, &written) ||
             !FileTimeToSystemTime(&written, &fields))
             return false;
-        time = CalendarTime{fields.wYear, fields.wMonth, fields.wDay,
+        time = CalendarTime{fields.wYear, fields.wMonth,  fields.wDay,
                             fields.wHour, fields.wMinute, fields.wSecond};
         return true;
     }
@@ -93,11 +92,13 @@ private:
 
 void DescribeLastError(char* errorText, std::size_t errorTextSize) {
     DWORD error = GetLastError();
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, errorText,
-                                  static_cast<DWORD>(errorTextSize), nullptr);
-    if (length == 0) FormatBounded(errorText, errorTextSize, "error %lu", error);
-    else DropSplitCharacter(errorText);
+    DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, errorText, static_cast<DWORD>(errorTextSize), nullptr);
+    if (length == 0)
+        FormatBounded(errorText, errorTextSize, "error %lu", error);
+    else
+        DropSplitCharacter(errorText);
 }
 
 }  // namespace

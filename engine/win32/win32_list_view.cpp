@@ -92,9 +92,7 @@ void Win32ListView::SetSortKey(int row, std::intptr_t key) {
     SendMessageA(AsWindow(list_), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32ListView::DeleteAll() {
-    SendMessageA(AsWindow(list_), LVM_DELETEALLITEMS, 0, 0);
-}
+void Win32ListView::DeleteAll() { SendMessageA(AsWindow(list_), LVM_DELETEALLITEMS, 0, 0); }
 
 bool Win32ListView::Sort(RowComparator compare, void* context) {
     SortCall call{compare, context};

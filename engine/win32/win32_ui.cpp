@@ -20,9 +20,12 @@ BoxAnswer Win32Ui::ShowBox(WindowHandle owner, const char* text, const char* cap
     if (kind == BoxKind::kErrorQuestion) style = MB_ICONERROR | MB_YESNO;
     if (kind == BoxKind::kErrorNotice) style = MB_ICONERROR | MB_OK;
     switch (MessageBoxA(AsWindow(owner), text, caption, style)) {
-    case IDYES: return BoxAnswer::kYes;
-    case IDNO: return BoxAnswer::kNo;
-    case IDOK: return BoxAnswer::kOk;
+    case IDYES:
+        return BoxAnswer::kYes;
+    case IDNO:
+        return BoxAnswer::kNo;
+    case IDOK:
+        return BoxAnswer::kOk;
     default:
         // The box could not be shown: a question then counts as No, the safe answer.
         return kind == BoxKind::kErrorQuestion ? BoxAnswer::kNo : BoxAnswer::kOk;

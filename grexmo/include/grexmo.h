@@ -4,16 +4,18 @@
 #define GREXMO_H
 
 #if defined(_WIN32) && !defined(GREXMO_STATIC)
-#  if defined(GREXMO_BUILD)
-#    define GREXMO_API __declspec(dllexport)
-#  else
-#    define GREXMO_API __declspec(dllimport)
-#  endif
+#if defined(GREXMO_BUILD)
+#define GREXMO_API __declspec(dllexport)
 #else
-#  define GREXMO_API
+#define GREXMO_API __declspec(dllimport)
+#endif
+#else
+#define GREXMO_API
 #endif
 
-namespace grexmo { class Matcher; }
+namespace grexmo {
+class Matcher;
+}
 
 // One compiled pattern. Read() compiles; Find() looks for the next hit in a zero-terminated
 // Shift_JIS text. Nothing here throws; a malformed pattern leaves the object invalid and

@@ -13,17 +13,25 @@ namespace grexmo {
 
 enum class AssertKind : unsigned char { kLineStart, kLineEnd, kWordBoundary, kNotWordBoundary };
 
-enum class NodeKind : unsigned char { kEmpty, kLiteral, kClass, kAssert, kConcat, kAlternate, kRepeat };
+enum class NodeKind : unsigned char {
+    kEmpty,
+    kLiteral,
+    kClass,
+    kAssert,
+    kConcat,
+    kAlternate,
+    kRepeat
+};
 
 struct Node {
     NodeKind kind = NodeKind::kEmpty;
-    CharCode code = 0;             // Literal
-    int classIndex = -1;           // Class: index into Ast::classes
+    CharCode code = 0;    // Literal
+    int classIndex = -1;  // Class: index into Ast::classes
     AssertKind assertion = AssertKind::kLineStart;
-    std::vector<int> children;     // Concat, Alternate (in order of preference); Repeat: one
-    int min = 0;                   // Repeat
-    int max = -1;                  // Repeat; -1 is unbounded
-    bool greedy = true;            // Repeat
+    std::vector<int> children;  // Concat, Alternate (in order of preference); Repeat: one
+    int min = 0;                // Repeat
+    int max = -1;               // Repeat; -1 is unbounded
+    bool greedy = true;         // Repeat
 };
 
 struct Ast {

@@ -28,7 +28,8 @@ Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::s
     // The byte before `target` is no lead byte and ends a character, of one byte or two.
     const std::size_t last = target - 1;
     if (last == known.pos) return {target, last};
-    if (LeadRunBefore(text, known.pos, last) % 2 == 1 && IsTrailByte(text[last])) return {target, last - 1};
+    if (LeadRunBefore(text, known.pos, last) % 2 == 1 && IsTrailByte(text[last]))
+        return {target, last - 1};
     return {target, last};
 }
 

@@ -25,13 +25,17 @@ inline unsigned LowestBit(unsigned mask) {
 #endif
 }
 
-inline __m128i Load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline __m128i Load(const unsigned char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
 #endif
 
 }  // namespace
 
-std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end, const BytePair& pair) {
-    const std::size_t span = 1 + (pair.firstOffset > pair.secondOffset ? pair.firstOffset : pair.secondOffset);
+std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end,
+                         const BytePair& pair) {
+    const std::size_t span =
+        1 + (pair.firstOffset > pair.secondOffset ? pair.firstOffset : pair.secondOffset);
     if (end < span || from > end - span) return SIZE_MAX;
     const std::size_t last = end - span;  // the last start position that fits
     std::size_t i = from;
@@ -50,7 +54,8 @@ std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_
     }
 #endif
     for (; i <= last; ++i)
-        if (text[i + pair.firstOffset] == pair.first && text[i + pair.secondOffset] == pair.second) return i;
+        if (text[i + pair.firstOffset] == pair.first && text[i + pair.secondOffset] == pair.second)
+            return i;
     return SIZE_MAX;
 }
 

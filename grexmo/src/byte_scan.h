@@ -18,7 +18,8 @@ struct BytePair {
 // The first i in [from, end - span] with text[i + firstOffset] == first and
 // text[i + secondOffset] == second, where span = 1 + the larger offset; SIZE_MAX when there
 // is none. Reads only text[from, end).
-std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end, const BytePair& pair);
+std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end,
+                         const BytePair& pair);
 
 }  // namespace grexmo
 

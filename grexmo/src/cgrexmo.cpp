@@ -42,4 +42,6 @@ const char* CGrexmo::GetHitText() const { return matcher_ ? matcher_->HitText() 
 
 bool CGrexmo::IsValid() const { return matcher_ && matcher_->IsValid(); }
 
-const char* CGrexmo::GetErrorText() const { return matcher_ ? matcher_->ErrorText() : "out of memory"; }
+const char* CGrexmo::GetErrorText() const {
+    return matcher_ ? matcher_->ErrorText() : "out of memory";
+}

@@ -18,7 +18,8 @@ void CharSet::Negate() {
     std::vector<CodeRange> out;
     unsigned next = 0;
     for (const CodeRange& r : ranges_) {
-        if (r.lo > next) out.push_back({static_cast<CharCode>(next), static_cast<CharCode>(r.lo - 1)});
+        if (r.lo > next)
+            out.push_back({static_cast<CharCode>(next), static_cast<CharCode>(r.lo - 1)});
         next = r.hi + 1u;
     }
     if (next <= 0xFFFF) out.push_back({static_cast<CharCode>(next), 0xFFFF});

@@ -9,7 +9,8 @@ namespace grexmo {
 ProgClass::ProgClass(const CharSet& set) {
     for (const CodeRange& r : set.Ranges()) {
         for (unsigned c = r.lo; c <= r.hi && c <= 0xFF; ++c) singles_[c >> 5] |= 1u << (c & 31);
-        if (r.hi > 0xFF) doubles_.push_back({static_cast<CharCode>(r.lo > 0xFF ? r.lo : 0x100), r.hi});
+        if (r.hi > 0xFF)
+            doubles_.push_back({static_cast<CharCode>(r.lo > 0xFF ? r.lo : 0x100), r.hi});
     }
 }
 
@@ -135,7 +136,8 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
         case NodeKind::kAssert:
             inst.op = Op::kAssert;
             inst.assertion = node.assertion;
-            if (node.assertion == AssertKind::kWordBoundary || node.assertion == AssertKind::kNotWordBoundary)
+            if (node.assertion == AssertKind::kWordBoundary ||
+                node.assertion == AssertKind::kNotWordBoundary)
                 prog->hasWordAssertions = true;
             out.push_back(inst);
             break;

@@ -20,7 +20,7 @@ int ByteCommonness(unsigned char b) {
     if (b >= 'A' && b <= 'Z') return 80;
     if (b >= '0' && b <= '9') return 80;
     if (b >= 0xF2 && b <= 0xFC) return 50;  // kanji trails only (their leads are rare)
-    if (b >= 0x40) return 60;  // trail bytes spread over their whole range
+    if (b >= 0x40) return 60;               // trail bytes spread over their whole range
     return 40;
 }
 
@@ -31,7 +31,9 @@ constexpr std::size_t kMemchrMinimumStride = 256;
 
 LiteralFinder::LiteralFinder(std::string needle) : needle_(std::move(needle)) {
     std::size_t rarest = 0, second = needle_.size() > 1 ? 1 : 0;
-    auto commonness = [this](std::size_t i) { return ByteCommonness(static_cast<unsigned char>(needle_[i])); };
+    auto commonness = [this](std::size_t i) {
+        return ByteCommonness(static_cast<unsigned char>(needle_[i]));
+    };
     for (std::size_t i = 0; i < needle_.size(); ++i)
         if (commonness(i) < commonness(rarest)) rarest = i;
     if (rarest == second) second = 0;
@@ -41,13 +43,15 @@ LiteralFinder::LiteralFinder(std::string needle) : needle_(std::move(needle)) {
              static_cast<unsigned char>(needle_[second]), second};
 }
 
-std::size_t LiteralFinder::Find(const unsigned char* text, std::size_t from, std::size_t end) const {
+std::size_t LiteralFinder::Find(const unsigned char* text, std::size_t from,
+                                std::size_t end) const {
     const std::size_t n = needle_.size();
     if (end < from || end - from < n) return kNoPosition;
     if (n == 0) return from;
     if (n == 1) {
         const void* hit = std::memchr(text + from, needle_[0], end - from);
-        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : kNoPosition;
+        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text)
+                   : kNoPosition;
     }
     const std::size_t lastStart = end - n;
     // The pair scan may only propose starts whose whole needle fits before `end`.
@@ -63,9 +67,11 @@ std::size_t LiteralFinder::Find(const unsigned char* text, std::size_t from, std
             if (at == SIZE_MAX) return kNoPosition;
         } else {
             const std::size_t lo = pos + pair_.firstOffset;
-            const void* hit = std::memchr(text + lo, pair_.first, lastStart + pair_.firstOffset + 1 - lo);
+            const void* hit =
+                std::memchr(text + lo, pair_.first, lastStart + pair_.firstOffset + 1 - lo);
             if (!hit) return kNoPosition;
-            at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) - pair_.firstOffset;
+            at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) -
+                 pair_.firstOffset;
         }
         if (std::memcmp(text + at, needle_.data(), n) == 0) return at;
         pos = at + 1;
@@ -84,11 +90,13 @@ ByteSetFinder::ByteSetFinder(const bool (&members)[256]) {
     }
 }
 
-std::size_t ByteSetFinder::Find(const unsigned char* text, std::size_t from, std::size_t end) const {
+std::size_t ByteSetFinder::Find(const unsigned char* text, std::size_t from,
+                                std::size_t end) const {
     if (from >= end) return kNoPosition;
     if (count_ == 1) {
         const void* hit = std::memchr(text + from, only_, end - from);
-        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : kNoPosition;
+        return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text)
+                   : kNoPosition;
     }
     for (std::size_t i = from; i < end; ++i)
         if (members_[text[i]]) return i;

@@ -129,7 +129,8 @@ int Matcher::Find(const char* text, int start) {
     if (!Resume(text, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     Hit hit;
-    const bool found = vm_ ? vm_->Search(bytes, length_, from, filter_, &hit) : FindLiteral(bytes, from, &hit);
+    const bool found =
+        vm_ ? vm_->Search(bytes, length_, from, filter_, &hit) : FindLiteral(bytes, from, &hit);
     if (!found) return -1;
     hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
     known_ = hit.end;

@@ -129,22 +129,39 @@ bool Parser::ParseEscape(bool inClass, Escape* out) {
     ++pos_;
     out->kind = Escape::kChar;
     switch (c) {
-    case 'd': case 'D': case 'w': case 'W': case 's': case 'S':
+    case 'd':
+    case 'D':
+    case 'w':
+    case 'W':
+    case 's':
+    case 'S':
         out->kind = Escape::kSet;
-        out->set = (c == 'd' || c == 'D') ? CharSet::Digits()
-                 : (c == 'w' || c == 'W') ? CharSet::WordChars() : CharSet::Spaces();
+        out->set = (c == 'd' || c == 'D')   ? CharSet::Digits()
+                   : (c == 'w' || c == 'W') ? CharSet::WordChars()
+                                            : CharSet::Spaces();
         if (c == 'D' || c == 'W' || c == 'S') out->set.Negate();
         return true;
-    case 'b': case 'B':
+    case 'b':
+    case 'B':
         if (inClass) return Fail("\\b and \\B are not allowed in a class", backslash);
         out->kind = Escape::kAssertion;
         out->assertion = c == 'b' ? AssertKind::kWordBoundary : AssertKind::kNotWordBoundary;
         return true;
-    case 't': out->code = '\t'; return true;
-    case 'n': out->code = '\n'; return true;
-    case 'r': out->code = '\r'; return true;
-    case 'f': out->code = '\f'; return true;
-    case 'v': out->code = '\v'; return true;
+    case 't':
+        out->code = '\t';
+        return true;
+    case 'n':
+        out->code = '\n';
+        return true;
+    case 'r':
+        out->code = '\r';
+        return true;
+    case 'f':
+        out->code = '\f';
+        return true;
+    case 'v':
+        out->code = '\v';
+        return true;
     case 'x': {
         int hi = HexValue(Peek()), lo = HexValue(Peek(1));
         if (AtEnd() || pos_ + 1 >= chars_.size() || hi < 0 || lo < 0)
@@ -212,7 +229,8 @@ bool Parser::ParseClass() {
             if (Peek() == '\\') {
                 Escape e;
                 if (!ParseEscape(true, &e)) return false;
-                if (e.kind == Escape::kSet) return Fail("a class escape cannot end a range", itemStart);
+                if (e.kind == Escape::kSet)
+                    return Fail("a class escape cannot end a range", itemStart);
                 hi = e.code;
             } else {
                 hi = Peek();
@@ -317,9 +335,18 @@ bool Parser::Run() {
             stack_.back().alternatives.emplace_back();
             stack_.back().lastIsRepeat = false;
             break;
-        case '*': ++pos_; if (!ParseQuantifier(0, -1, here)) return false; break;
-        case '+': ++pos_; if (!ParseQuantifier(1, -1, here)) return false; break;
-        case '?': ++pos_; if (!ParseQuantifier(0, 1, here)) return false; break;
+        case '*':
+            ++pos_;
+            if (!ParseQuantifier(0, -1, here)) return false;
+            break;
+        case '+':
+            ++pos_;
+            if (!ParseQuantifier(1, -1, here)) return false;
+            break;
+        case '?':
+            ++pos_;
+            if (!ParseQuantifier(0, 1, here)) return false;
+            break;
         case '{': {
             int min = 0, max = 0;
             bool isRepeat = false;
@@ -336,17 +363,26 @@ bool Parser::Run() {
             ++pos_;
             Append(AddClass(CharSet::AnyButLineBreak()));
             break;
-        case '^': ++pos_; Append(AddAssert(AssertKind::kLineStart)); break;
-        case '$': ++pos_; Append(AddAssert(AssertKind::kLineEnd)); break;
+        case '^':
+            ++pos_;
+            Append(AddAssert(AssertKind::kLineStart));
+            break;
+        case '$':
+            ++pos_;
+            Append(AddAssert(AssertKind::kLineEnd));
+            break;
         case '[':
             if (!ParseClass()) return false;
             break;
         case '\\': {
             Escape e;
             if (!ParseEscape(false, &e)) return false;
-            if (e.kind == Escape::kSet) Append(AddClass(std::move(e.set)));
-            else if (e.kind == Escape::kAssertion) Append(AddAssert(e.assertion));
-            else Append(AddLiteral(e.code));
+            if (e.kind == Escape::kSet)
+                Append(AddClass(std::move(e.set)));
+            else if (e.kind == Escape::kAssertion)
+                Append(AddAssert(e.assertion));
+            else
+                Append(AddLiteral(e.code));
             break;
         }
         default:

@@ -90,13 +90,22 @@ const std::vector<std::int32_t>* PikeVm::Closure(std::int32_t pc0) {
         seenMark_[pc] = generation;
         const Inst& inst = prog_.insts[pc];
         switch (inst.op) {
-        case Op::kJmp: stack_.push_back(inst.x); break;
-        case Op::kSplit: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
-        case Op::kAssert: return nullptr;  // depends on the position
-        default: leaves.push_back(pc); break;
+        case Op::kJmp:
+            stack_.push_back(inst.x);
+            break;
+        case Op::kSplit:
+            stack_.push_back(inst.y);
+            stack_.push_back(inst.x);
+            break;
+        case Op::kAssert:
+            return nullptr;  // depends on the position
+        default:
+            leaves.push_back(pc);
+            break;
         }
     }
-    if (closureEntries_ + leaves.size() > kClosureBudgetPerInst * prog_.insts.size()) return nullptr;
+    if (closureEntries_ + leaves.size() > kClosureBudgetPerInst * prog_.insts.size())
+        return nullptr;
     closureEntries_ += leaves.size();
     closures_[pc0] = std::move(leaves);
     closureState_[pc0] = ClosureState::kCached;
@@ -127,8 +136,8 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
 
 // Adds the thread at `pc` and everything reachable from it without consuming a character,
 // depth first with the preferred branch first, so the list stays in priority order.
-void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, const unsigned char* text,
-                       std::size_t length, Boundary at) {
+void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start,
+                       const unsigned char* text, std::size_t length, Boundary at) {
     const Op first = prog_.insts[pc0].op;
     const bool mayBeDead = at.pos < deadUntil_;
     if (first == Op::kChar || first == Op::kClass || first == Op::kMatch) {
@@ -151,18 +160,24 @@ void PikeVm::AddThread(ThreadList& list, std::int32_t pc0, std::size_t start, co
         list.threads[list.size++] = {pc, start};
         const Inst& inst = prog_.insts[pc];
         switch (inst.op) {
-        case Op::kJmp: stack_.push_back(inst.x); break;
-        case Op::kSplit: stack_.push_back(inst.y); stack_.push_back(inst.x); break;
+        case Op::kJmp:
+            stack_.push_back(inst.x);
+            break;
+        case Op::kSplit:
+            stack_.push_back(inst.y);
+            stack_.push_back(inst.x);
+            break;
         case Op::kAssert:
             if (AssertionHolds(inst.assertion, text, length, at)) stack_.push_back(pc + 1);
             break;
-        default: break;
+        default:
+            break;
         }
     }
 }
 
-bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from, const StartFilter& filter,
-                    Hit* hit) {
+bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from,
+                    const StartFilter& filter, Hit* hit) {
     ThreadList* current = &lists_[0];
     ThreadList* next = &lists_[1];
     current->size = 0;

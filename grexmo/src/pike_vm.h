@@ -27,8 +27,8 @@ public:
     // The leftmost-first hit that starts at a boundary at or after `from` and before the
     // first zero byte or `length`, whichever comes first. Threads are only started where
     // `filter` allows.
-    bool Search(const unsigned char* text, std::size_t length, Boundary from, const StartFilter& filter,
-                Hit* hit);
+    bool Search(const unsigned char* text, std::size_t length, Boundary from,
+                const StartFilter& filter, Hit* hit);
 
     // Search() learns which states can never lead to a hit in the text it is given, and
     // skips them in later calls; this must be called before a search on another text, or on
@@ -54,12 +54,14 @@ private:
     void AddThread(ThreadList& list, std::int32_t pc, std::size_t start, const unsigned char* text,
                    std::size_t length, Boundary at);
     // `mayBeDead`: whether `pos` lies before the end of the dead runs (see IsDead).
-    void AddLeaf(ThreadList& list, std::int32_t pc, std::size_t start, bool mayBeDead, std::size_t pos) {
+    void AddLeaf(ThreadList& list, std::int32_t pc, std::size_t start, bool mayBeDead,
+                 std::size_t pos) {
         if (list.Has(pc) || (mayBeDead && IsDead(pc, pos))) return;
         list.index[pc] = static_cast<std::int32_t>(list.size);
         list.threads[list.size++] = {pc, start};
     }
-    bool AssertionHolds(AssertKind kind, const unsigned char* text, std::size_t length, Boundary at) const;
+    bool AssertionHolds(AssertKind kind, const unsigned char* text, std::size_t length,
+                        Boundary at) const;
     // The instructions that consume or match, reached from `pc` through jumps and splits, in
     // priority order; null when the way there passes an anchor or the cache is full.
     const std::vector<std::int32_t>* Closure(std::int32_t pc);

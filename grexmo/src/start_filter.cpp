@@ -42,10 +42,18 @@ void ReadLiteralPrefix(const Prog& prog, std::string* literal, bool* isWholeLite
             codes.push_back(inst.code);
             ++pc;
             break;
-        case Op::kJmp: pc = static_cast<std::size_t>(inst.x); break;
-        case Op::kAssert: sawAnchor = true; ++pc; break;
-        case Op::kMatch: *isWholeLiteral = !sawAnchor && DecodesTo(*literal, codes); return;
-        default: return;
+        case Op::kJmp:
+            pc = static_cast<std::size_t>(inst.x);
+            break;
+        case Op::kAssert:
+            sawAnchor = true;
+            ++pc;
+            break;
+        case Op::kMatch:
+            *isWholeLiteral = !sawAnchor && DecodesTo(*literal, codes);
+            return;
+        default:
+            return;
         }
     }
 }
@@ -62,11 +70,21 @@ bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
         seen[pc] = true;
         const Inst& inst = prog.insts[pc];
         switch (inst.op) {
-        case Op::kMatch: return false;
-        case Op::kJmp: stack.push_back(inst.x); break;
-        case Op::kSplit: stack.push_back(inst.y); stack.push_back(inst.x); break;
-        case Op::kAssert: stack.push_back(pc + 1); break;
-        case Op::kChar: members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true; break;
+        case Op::kMatch:
+            return false;
+        case Op::kJmp:
+            stack.push_back(inst.x);
+            break;
+        case Op::kSplit:
+            stack.push_back(inst.y);
+            stack.push_back(inst.x);
+            break;
+        case Op::kAssert:
+            stack.push_back(pc + 1);
+            break;
+        case Op::kChar:
+            members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true;
+            break;
         case Op::kClass: {
             const ProgClass& cls = prog.classes[inst.classIndex];
             for (int b = 0; b < 256; ++b)
@@ -103,7 +121,8 @@ std::string LongestRequiredLiteral(const Ast& ast) {
 bool NoInstructionTakesLineFeed(const Prog& prog) {
     for (const Inst& inst : prog.insts) {
         if (inst.op == Op::kChar && inst.code == '\n') return false;
-        if (inst.op == Op::kClass && prog.classes[inst.classIndex].ContainsSingle('\n')) return false;
+        if (inst.op == Op::kClass && prog.classes[inst.classIndex].ContainsSingle('\n'))
+            return false;
     }
     return true;
 }
@@ -119,7 +138,8 @@ StartFilter StartFilter::ForLiteral(const std::string& literal) {
     return f;
 }
 
-StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* literal, bool* isWholeLiteral) {
+StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* literal,
+                                 bool* isWholeLiteral) {
     ReadLiteralPrefix(prog, literal, isWholeLiteral);
     if (!literal->empty()) return ForLiteral(*literal);
     StartFilter f;
@@ -136,7 +156,8 @@ StartFilter StartFilter::Analyze(const Ast& ast, const Prog& prog, std::string* 
     return f;
 }
 
-bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary from, Boundary* out) const {
+bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary from,
+                       Boundary* out) const {
     if (kind_ == Kind::kNone) {
         *out = from;
         return from.pos <= length;
@@ -145,7 +166,7 @@ bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary f
     std::size_t searchFrom = from.pos;
     for (;;) {
         std::size_t raw = kind_ == Kind::kLiteral ? literal_.Find(text, searchFrom, length)
-                                                 : bytes_.Find(text, searchFrom, length);
+                                                  : bytes_.Find(text, searchFrom, length);
         if (raw == kNoPosition) return false;
         Boundary b = NextBoundaryAtOrAfter(text, known, raw);
         if (b.pos == raw) {
@@ -157,7 +178,8 @@ bool StartFilter::Next(const unsigned char* text, std::size_t length, Boundary f
     }
 }
 
-bool StartFilter::NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const {
+bool StartFilter::NextWindow(const unsigned char* text, std::size_t length, Boundary from,
+                             StartWindow* out) const {
     if (kind_ != Kind::kRequiredLiteral) {
         if (!Next(text, length, from, &out->begin)) return false;
         out->last = out->begin.pos;

@@ -27,7 +27,8 @@ public:
 
     // `literal` receives the bytes every hit begins with, and `*isWholeLiteral` whether the
     // program is nothing but that literal (no anchors).
-    static StartFilter Analyze(const Ast& ast, const Prog& prog, std::string* literal, bool* isWholeLiteral);
+    static StartFilter Analyze(const Ast& ast, const Prog& prog, std::string* literal,
+                               bool* isWholeLiteral);
     static StartFilter ForLiteral(const std::string& literal);
 
     Kind GetKind() const { return kind_; }
@@ -38,7 +39,8 @@ public:
 
     // The next window at or after the boundary `from` where hits can start; false when no
     // hit can start at or after `from`.
-    bool NextWindow(const unsigned char* text, std::size_t length, Boundary from, StartWindow* out) const;
+    bool NextWindow(const unsigned char* text, std::size_t length, Boundary from,
+                    StartWindow* out) const;
 
 private:
     Kind kind_ = Kind::kNone;

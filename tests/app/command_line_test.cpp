@@ -35,7 +35,7 @@ TEST(CommandLine, Switches) {
         {"/s", "", false, "", false, false, true},
         {"/x /u", "x /u", false, "", false, false, false},  // only the slash is consumed
         {"/xC:\\data", "xC:\\data", false, "", false, false, false},
-        {"/U", "U", false, "", false, false, false},   // switches are lower case only
+        {"/U", "U", false, "", false, false, false},  // switches are lower case only
         {"C:\\a b\\ /u", "C:\\a b\\ /u", false, "", false, false, false},
         {"/u \"C:\\x\" /s", "C:\\x\" /", false, "", false, true, false},
         {"\"", "", false, "", false, false, false},

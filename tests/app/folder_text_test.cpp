@@ -9,7 +9,10 @@ using namespace quelbrix;
 namespace {
 
 TEST(SearchFolder, BackslashAppendedOnlyWhenMissing) {
-    struct Case { const char* field; const char* folder; };
+    struct Case {
+        const char* field;
+        const char* folder;
+    };
     const Case cases[] = {
         {"C:\\data", "C:\\data\\"},
         {"C:\\data\\", "C:\\data\\"},
@@ -47,7 +50,7 @@ TEST(ArgumentFolder, FoldersFilesAndUnknownPaths) {
     const Case cases[] = {
         {"C:\\My Documents", "C:\\My Documents", true, "C:\\My Documents\\"},
         {"C:\\My Documents\\memo.txt", "C:\\My Documents\\memo.txt", false, "C:\\My Documents\\"},
-        {"C:\\x\\", "C:\\x", false, "C:\\x\\"},        // trailing backslash: always a folder
+        {"C:\\x\\", "C:\\x", false, "C:\\x\\"},  // trailing backslash: always a folder
         {"C:\\x\\\\", "C:\\x\\\\", true, "C:\\x\\\\"},
         {"C:\\\x95\x5C\\a.txt", "C:\\\x95\x5C\\a.txt", false, "C:\\\x95\x5C\\"},
         {"C:\\\x95\x5C", "C:\\\x95\x5C", true, "C:\\\x95\x5C\\"},
@@ -66,7 +69,10 @@ TEST(DroppedItem, FolderKeptFileGivesItsFolder) {
 }
 
 TEST(Sjis, FolderPartStepsOverDoubleByteCharacters) {
-    struct Case { const char* path; const char* folder; };
+    struct Case {
+        const char* path;
+        const char* folder;
+    };
     const Case cases[] = {
         {"C:\\Program Files\\Q\\QuelbrixU.exe", "C:\\Program Files\\Q\\"},
         {"C:\\\x83\x5C\x83\x74\x83\x67\\QuelbrixU.exe", "C:\\\x83\x5C\x83\x74\x83\x67\\"},

@@ -36,9 +36,7 @@ HMODULE RecordLoad(const char* path) {
     return loadResult;
 }
 bool NotRegistered(char*, std::size_t) { return false; }
-bool RegisteredByBareName(char* out, std::size_t) {
-    return lstrcpyA(out, "hhctrl.ocx") != nullptr;
-}
+bool RegisteredByBareName(char* out, std::size_t) { return lstrcpyA(out, "hhctrl.ocx") != nullptr; }
 bool RegisteredAt(char* out, std::size_t) {
     return lstrcpyA(out, "D:\\viewer\\hhctrl.ocx") != nullptr;
 }
@@ -168,8 +166,8 @@ std::string ReadTopic(const std::string& chm, const char* topic) {
     ULONG eaten = 0;
     std::string bytes;
     if (SUCCEEDED(CLSIDFromProgID(L"MSITStore", &storeClass)) &&
-        SUCCEEDED(CoCreateInstance(storeClass, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IParseDisplayName, reinterpret_cast<void**>(&parser))) &&
+        SUCCEEDED(CoCreateInstance(storeClass, nullptr, CLSCTX_INPROC_SERVER, IID_IParseDisplayName,
+                                   reinterpret_cast<void**>(&parser))) &&
         SUCCEEDED(CreateBindCtx(0, &context)) &&
         SUCCEEDED(parser->ParseDisplayName(context, const_cast<wchar_t*>(name.c_str()), &eaten,
                                            &moniker)) &&

@@ -12,8 +12,8 @@ namespace {
 TEST(HelpTopicText, PathSeparatorAndTopicMakeOneText) {
     char out[kHelpTopicTextBytes];
     // 表 (95 5C) in the folder: composed byte for byte, nothing taken for a separator.
-    ASSERT_TRUE(ComposeHelpTopicText("C:\\\x95\x5C\\help.chm",
-                                     "_RESOURCE/「設定」ダイアログ.html", out, sizeof out));
+    ASSERT_TRUE(ComposeHelpTopicText("C:\\\x95\x5C\\help.chm", "_RESOURCE/「設定」ダイアログ.html",
+                                     out, sizeof out));
     EXPECT_STREQ(out, "C:\\\x95\x5C\\help.chm::_RESOURCE/「設定」ダイアログ.html");
     ASSERT_TRUE(ComposeHelpTopicText("C:\\help.chm", nullptr, out, sizeof out));
     EXPECT_STREQ(out, "C:\\help.chm::");
@@ -46,14 +46,17 @@ TEST(HelpTopicText, NoBufferOrNoRoomIsRefused) {
 }
 
 TEST(FullyQualifiedPath, OnlyDrivePathsAndSharesCount) {
-    struct Case { const char* path; bool full; };
+    struct Case {
+        const char* path;
+        bool full;
+    };
     const Case cases[] = {
         {"C:\\windows\\system32\\hhctrl.ocx", true},
         {"z:/tmp/hhctrl.ocx", true},
         {"\\\\server\\share\\hhctrl.ocx", true},
         {"hhctrl.ocx", false},
         {".\\hhctrl.ocx", false},
-        {"C:hhctrl.ocx", false},          // relative to the drive's current folder
+        {"C:hhctrl.ocx", false},           // relative to the drive's current folder
         {"\\windows\\hhctrl.ocx", false},  // relative to the current drive
         {"\\\\\\x", false},
         {"1:\\x", false},

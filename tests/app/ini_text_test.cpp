@@ -26,10 +26,15 @@ const std::string kSample =
     "error=2\r\n";
 
 TEST(IniLookup, FindsKeysOfTheNamedSectionOnly) {
-    struct Case { const char* section; const char* key; const char* value; };
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
     const Case cases[] = {
-        {"main", "formal", "0"},   {"main", "under", "1"},      {"whole", "error", "2"},
-        {"MAIN", "UNDER", "1"},    {"Whole", "Error", "2"},     {"main", "error", "<missing>"},
+        {"main", "formal", "0"},         {"main", "under", "1"},
+        {"whole", "error", "2"},         {"MAIN", "UNDER", "1"},
+        {"Whole", "Error", "2"},         {"main", "error", "<missing>"},
         {"whole", "under", "<missing>"}, {"type", "all_type", "<missing>"},
         {"comment", "x", "<missing>"},
     };
@@ -106,8 +111,8 @@ TEST(IniEdit, CompletesALastLineEndingInABareCarriageReturn) {
 
 TEST(IniEdit, AWriteReadsBackAndLeavesOtherKeysOnArbitraryText) {
     // Texts pieced together from the bytes that matter to the format, trail bytes included.
-    const char* pieces[] = {"[", "]", "=", ";", "\r\n", "\n", "\r", " ", "s", "k", "t",
-                            "\x95\x5C", "\x83\x5D", "v"};
+    const char* pieces[] = {"[", "]", "=", ";", "\r\n",     "\n",       "\r",
+                            " ", "s", "k", "t", "\x95\x5C", "\x83\x5D", "v"};
     std::mt19937 random(7);
     for (int round = 0; round < 20000; ++round) {
         std::string text;

@@ -9,9 +9,9 @@ namespace quelbrix {
 namespace {
 
 // The result list's popup menu: open, delete, folder, separator, properties.
-const std::vector<std::string> kPopup = {
-    "このファイルを開く(&P)", "このファイルを削除(&D)", "ファイルのあるフォルダを開く(&F)", "",
-    "ファイルのプロパティ(&P)"};
+const std::vector<std::string> kPopup = {"このファイルを開く(&P)", "このファイルを削除(&D)",
+                                         "ファイルのあるフォルダを開く(&F)", "",
+                                         "ファイルのプロパティ(&P)"};
 
 struct KeyCase {
     char pressed;

@@ -20,9 +20,26 @@ std::string ReasonFor(const std::string& pattern) {
 // shows up here rather than as English in the message box.
 TEST(PatternReason, EveryRefusalOfGrexmoIsTranslated) {
     const std::string patterns[] = {
-        "a\\", "[\\b]", "\\xZ", "\\x00", "(a)\\1", "\\e", "[ab", "[\\d-z]", "[a-\\d]", "[z-a]",
-        "a{1001}", "a{3,2}", "*a", "a**", "(?=a)", "a)", "(a",
-        std::string(300, '('), std::string(9000, 'a'), "(((a{1000}){1000}))",
+        "a\\",
+        "[\\b]",
+        "\\xZ",
+        "\\x00",
+        "(a)\\1",
+        "\\e",
+        "[ab",
+        "[\\d-z]",
+        "[a-\\d]",
+        "[z-a]",
+        "a{1001}",
+        "a{3,2}",
+        "*a",
+        "a**",
+        "(?=a)",
+        "a)",
+        "(a",
+        std::string(300, '('),
+        std::string(9000, 'a'),
+        "(((a{1000}){1000}))",
     };
     for (const std::string& pattern : patterns) {
         const std::string reason = ReasonFor(pattern);
@@ -32,8 +49,10 @@ TEST(PatternReason, EveryRefusalOfGrexmoIsTranslated) {
 }
 
 TEST(PatternReason, CarriesTheDetailAndCountsBytesFromOne) {
-    EXPECT_EQ(PatternReasonInJapanese(ReasonFor("needle(")), "( に対応する ) がありません（7 バイト目）");
-    EXPECT_EQ(PatternReasonInJapanese(ReasonFor("ab\\q")), "\\q という書き方には対応していません（3 バイト目）");
+    EXPECT_EQ(PatternReasonInJapanese(ReasonFor("needle(")),
+              "( に対応する ) がありません（7 バイト目）");
+    EXPECT_EQ(PatternReasonInJapanese(ReasonFor("ab\\q")),
+              "\\q という書き方には対応していません（3 バイト目）");
     EXPECT_EQ(PatternReasonInJapanese("something new at offset 2"), "something new at offset 2");
 }
 

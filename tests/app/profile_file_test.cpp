@@ -32,10 +32,13 @@ TEST_F(ProfileFileTest, ReadsTemplateDefaults) {
 }
 
 TEST_F(ProfileFileTest, IntegerParsing) {
-    struct Case { const char* stored; unsigned value; };
+    struct Case {
+        const char* stored;
+        unsigned value;
+    };
     const Case cases[] = {
-        {"2", 2u}, {"  17", 17u}, {"12abc", 12u}, {"abc", 0u}, {"", 0u}, {"-1", 0xFFFFFFFFu},
-        {"+5", 5u},
+        {"2", 2u}, {"  17", 17u},       {"12abc", 12u}, {"abc", 0u},
+        {"", 0u},  {"-1", 0xFFFFFFFFu}, {"+5", 5u},
     };
     for (const Case& c : cases) {
         File() = std::string("[main]\r\nunder=") + c.stored + "\r\n";
@@ -57,7 +60,9 @@ TEST_F(ProfileFileTest, MissingFileSectionOrKeyReadsZeroAndEmpty) {
 
 TEST_F(ProfileFileTest, GetStringRespectsCapacityAndCharacterBoundaries) {
     profile.SetSection("word_history");
-    profile.WriteString("h0", "ab\x95\x5C" "cd");
+    profile.WriteString("h0",
+                        "ab\x95\x5C"
+                        "cd");
     char buffer[4];
     EXPECT_EQ(profile.GetString("h0", buffer, sizeof buffer), 2u);  // "ab", not half of 表
     EXPECT_STREQ(buffer, "ab");
@@ -67,7 +72,10 @@ TEST_F(ProfileFileTest, GetStringRespectsCapacityAndCharacterBoundaries) {
 }
 
 TEST_F(ProfileFileTest, WriteIntStoresDecimalText) {
-    struct Case { int value; const char* text; };
+    struct Case {
+        int value;
+        const char* text;
+    };
     const Case cases[] = {{0, "0"}, {1, "1"}, {2, "2"}, {-3, "-3"}, {413, "413"}};
     profile.SetSection("whole");
     for (const Case& c : cases) {

@@ -131,8 +131,8 @@ protected:
         DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
         std::string folder(path, length);
         folder = folder.substr(0, folder.find_last_of("\\/") + 1);
-        module = LoadLibraryExA((folder + "QuelbrixU.exe").c_str(), nullptr,
-                                LOAD_LIBRARY_AS_DATAFILE);
+        module =
+            LoadLibraryExA((folder + "QuelbrixU.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
     }
     void TearDown() override {
@@ -205,7 +205,10 @@ TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
 }
 
 TEST_F(ProgramResources, StringTableHoldsTheProgramsTexts) {
-    struct Text { UINT id; const char* text; };
+    struct Text {
+        UINT id;
+        const char* text;
+    };
     const Text texts[] = {
         {111, "検索フォルダが指定されていません。"},
         {112, "検索語が指定されていません。"},

@@ -15,8 +15,7 @@ const std::string kHeader =
     "QuelbrixU Ver4.13 結果ファイル\r\n"
     "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n"
     "\r\n";
-const std::string kNoCounts =
-    "\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。";
+const std::string kNoCounts = "\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。";
 
 struct ReportCase {
     const char* name;
@@ -44,13 +43,17 @@ const ReportCase kCases[] = {
      {{"D:\\x\\1.txt", ""}, {"D:\\x\\2.txt", ""}},
      "「abc」で検索した結果、\r\n"
      "D:\\x\\1.txtの中に見つかりました。\r\n"
-     "D:\\x\\2.txtの中に見つかりました。" + kNoCounts},
+     "D:\\x\\2.txtの中に見つかりました。" +
+         kNoCounts},
     {"no_counts_relative_paths",
      {"abc", "D:\\x\\", true, false},
      {{"y\\1.txt", ""}},
      "「abc」で検索した結果、\r\nD:\\x\\y\\1.txtの中に見つかりました。" + kNoCounts},
     {"no_rows_counts", {"無い", "C:\\", false, true}, {}, "「無い」で検索した結果、"},
-    {"no_rows_no_counts", {"無い", "C:\\", true, false}, {}, "「無い」で検索した結果、" + kNoCounts},
+    {"no_rows_no_counts",
+     {"無い", "C:\\", true, false},
+     {},
+     "「無い」で検索した結果、" + kNoCounts},
     {"sorted_and_deleted_rows_in_list_order",
      {"w", "C:\\d\\", true, true},
      {{"z.txt", "1"}, {"a.txt", "9"}},

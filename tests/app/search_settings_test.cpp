@@ -20,17 +20,20 @@ std::string ListFor(const std::string& typeSection) {
 }
 
 TEST(ExtensionList, FromTypeSection) {
-    struct Case { const char* section; const char* list; };
+    struct Case {
+        const char* section;
+        const char* list;
+    };
     const Case cases[] = {
         {"[type]\r\nall_type=0\r\nv1=1\r\nv2=1\r\nt1=txt\r\nt2=html,htm,shtml,css\r\n",
          "txt,html,htm,shtml,css,"},
         {"[type]\r\nall_type=1\r\nv1=1\r\nt1=txt\r\n", ""},
         {"[type]\r\nall_type=7\r\nv1=1\r\nt1=txt\r\n", ""},  // any non-zero means every file
         {"[type]\r\nall_type=0\r\n", ""},
-        {"", ""},                                              // no section: custom, none on
+        {"", ""},  // no section: custom, none on
         {"[type]\r\nall_type=0\r\nv3=2\r\nt3=cgi\r\nv4=1\r\nt4=bas\r\n", "bas,"},
         {"[type]\r\nall_type=0\r\nv11=1\r\nt11=bat\r\nv1=1\r\nt1=txt\r\n", "txt,bat,"},
-        {"[type]\r\nall_type=0\r\nv5=1\r\n", ","},             // enabled but empty group
+        {"[type]\r\nall_type=0\r\nv5=1\r\n", ","},  // enabled but empty group
     };
     for (const Case& c : cases) EXPECT_EQ(ListFor(c.section), c.list) << c.section;
 }
@@ -91,7 +94,10 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
 namespace {
 
 TEST(StopCommand, ProgressBarIsLeftOutOnlyForExactlyOne) {
-    struct Case { const char* whole; bool hidden; };
+    struct Case {
+        const char* whole;
+        bool hidden;
+    };
     const Case cases[] = {
         {"[whole]\r\nnProgress=1\r\n", true},
         {"[whole]\r\nnProgress=0\r\n", false},

@@ -8,14 +8,17 @@ using quelbrix::SendToShortcutPath;
 namespace {
 
 TEST(SendToName, FileNameUpToItsFirstDot) {
-    struct Case { const char* program; const char* name; };
+    struct Case {
+        const char* program;
+        const char* name;
+    };
     const Case cases[] = {
         {"C:\\Tools\\QuelbrixU.exe", "QuelbrixU"},
         {"C:\\Tools\\a.b.exe", "a"},
         {"a.b.exe", "a"},
-        {"C:\\my.dir\\tool", "tool"},        // a dot in a folder name does not count
+        {"C:\\my.dir\\tool", "tool"},  // a dot in a folder name does not count
         {"C:\\Tools\\NoDot", "NoDot"},
-        {"C:\\表\\表示.exe", "表示"},          // 表 ends in 0x5C, which is no separator
+        {"C:\\表\\表示.exe", "表示"},  // 表 ends in 0x5C, which is no separator
         {"C:\\Tools\\ソ", "ソ"},
         {"C:\\Tools\\", ""},
     };

@@ -30,24 +30,29 @@ protected:
 };
 
 TEST_F(SettingsPagesTest, GeneralPageReadsFlagsChoiceAndErrorPolicy) {
-    struct Case { const char* whole; bool ticked; bool userProgram; ErrorChoice error; };
+    struct Case {
+        const char* whole;
+        bool ticked;
+        bool userProgram;
+        ErrorChoice error;
+    };
     const Case cases[] = {
-        {"nProgress=1\r\nnCount=1\r\nrelative=1\r\nnKanji=1\r\nappli=1\r\nerror=1\r\n", true,
-         true, ErrorChoice::kSkip},
+        {"nProgress=1\r\nnCount=1\r\nrelative=1\r\nnKanji=1\r\nappli=1\r\nerror=1\r\n", true, true,
+         ErrorChoice::kSkip},
         {"nProgress=0\r\nnCount=0\r\nrelative=0\r\nnKanji=0\r\nappli=0\r\nerror=0\r\n", false,
          false, ErrorChoice::kAsk},
         // Any other flag value is off, as the search reads it; any other appli is the user's
         // program; any other error is the third choice.
-        {"nProgress=2\r\nnCount=2\r\nrelative=2\r\nnKanji=2\r\nappli=2\r\nerror=7\r\n", false,
-         true, ErrorChoice::kStop},
+        {"nProgress=2\r\nnCount=2\r\nrelative=2\r\nnKanji=2\r\nappli=2\r\nerror=7\r\n", false, true,
+         ErrorChoice::kStop},
         {"error=-1\r\n", false, false, ErrorChoice::kStop},
         {"", false, false, ErrorChoice::kAsk},
     };
     for (const Case& c : cases) {
         File() = std::string("[whole]\r\n") + c.whole;
         const GeneralPage page = LoadGeneralPage(profile);
-        for (bool flag : {page.hideProgress, page.hideCount, page.relativePaths,
-                          page.noCodeConversion}) {
+        for (bool flag :
+             {page.hideProgress, page.hideCount, page.relativePaths, page.noCodeConversion}) {
             EXPECT_EQ(flag, c.ticked) << c.whole;
         }
         EXPECT_EQ(page.userProgram, c.userProgram) << c.whole;
@@ -101,8 +106,13 @@ TEST_F(SettingsPagesTest, ExtensionsPageReadsTheTemplate) {
 }
 
 TEST_F(SettingsPagesTest, ExtensionsPageChoosesAllFilesOnlyForOne) {
-    struct Case { const char* type; bool allFiles; };
-    const Case cases[] = {{"all_type=1\r\n", true}, {"all_type=0\r\n", false}, {"", false},
+    struct Case {
+        const char* type;
+        bool allFiles;
+    };
+    const Case cases[] = {{"all_type=1\r\n", true},
+                          {"all_type=0\r\n", false},
+                          {"", false},
                           {"all_type=7\r\n", false}};
     for (const Case& c : cases) {
         File() = std::string("[type]\r\n") + c.type + "v2=1\r\nv3=2\r\n";

@@ -19,7 +19,11 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(VersionText, EngineLineInBothForms) {
-    struct Case { int version; int beta; const char* firstLine; };
+    struct Case {
+        int version;
+        int beta;
+        const char* firstLine;
+    };
     const Case cases[] = {
         {111, 0, "QuelbrixD.DLL - QuelbrixU SupportSystem Ver1.11"},
         {111, 2, "QuelbrixD.DLL - QuelbrixU SupportSystem Ver1.11 β2"},

@@ -99,15 +99,16 @@ TEST_F(CliSearchTest, OptionsReachTheEngine) {
     Write("sub/c.TXT", "ab ab ab");
     Write("a.txt", "ab");
     Write("a.log", "ab");
-    Outcome outcome = Run("search --subfolders --relative --no-count --progress --ext 'txt,' '" +
-                          root + "' ab");
+    Outcome outcome =
+        Run("search --subfolders --relative --no-count --progress --ext 'txt,' '" + root + "' ab");
     EXPECT_EQ(outcome.status, 0);
     std::istringstream lines(outcome.out);
     std::string first, second, rest;
     std::getline(lines, first);
     std::getline(lines, second);
     EXPECT_FALSE(std::getline(lines, rest));
-    std::set<std::string> names{first.substr(0, first.find('\t')), second.substr(0, second.find('\t'))};
+    std::set<std::string> names{first.substr(0, first.find('\t')),
+                                second.substr(0, second.find('\t'))};
     EXPECT_EQ(names, (std::set<std::string>{"a.txt", "sub/c.TXT"}));
     // Counting off: the fourth cell is empty.
     EXPECT_EQ(first.back(), '\t');
@@ -130,9 +131,12 @@ TEST_F(CliSearchTest, QuestionAnsweredNoStopsWithStatusOne) {
     Outcome outcome = Run("search --answer no '" + root + "' ab");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "QuelbrixD.DLL - QuelbrixU SupportSystem\t検索中にエラーが発生しました。\\n"
-                           "ファイル名：" + root + "a.txt\\nエラー内容：ファイルが見つかりませんでした。"
-                           "\\n\\n検索をこのまま続行しますか？\n");
+    EXPECT_EQ(outcome.err,
+              "QuelbrixD.DLL - QuelbrixU SupportSystem\t検索中にエラーが発生しました。\\n"
+              "ファイル名：" +
+                  root +
+                  "a.txt\\nエラー内容：ファイルが見つかりませんでした。"
+                  "\\n\\n検索をこのまま続行しますか？\n");
 }
 
 struct PolicyCase {
@@ -185,18 +189,20 @@ TEST_F(CliSearchTest, ReportHoldsTheRowsOfTheRun) {
     Write("sub/a.txt", "ab ab ab");
     Write("b.txt", "none");
     const std::string report = base + "/report.txt";
-    Outcome outcome = Run("search --subfolders --relative --report '" + report + "' '" + root +
-                          "' ab");
+    Outcome outcome =
+        Run("search --subfolders --relative --report '" + report + "' '" + root + "' ab");
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(ReadAll(report), "QuelbrixU Ver4.13 結果ファイル\r\n"
-                               "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n"
-                               "「ab」で検索した結果、\r\n" +
-                                   root + "sub/a.txtの中に3個、発見されました。");
+    EXPECT_EQ(ReadAll(report),
+              "QuelbrixU Ver4.13 結果ファイル\r\n"
+              "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n"
+              "「ab」で検索した結果、\r\n" +
+                  root + "sub/a.txtの中に3個、発見されました。");
 
     Outcome noCounts = Run("search --no-count --report '" + report + "' '" + root + "' zz");
     EXPECT_EQ(noCounts.status, 0);
-    EXPECT_EQ(ReadAll(report).substr(ReadAll(report).find("「")),
-              "「zz」で検索した結果、\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。");
+    EXPECT_EQ(
+        ReadAll(report).substr(ReadAll(report).find("「")),
+        "「zz」で検索した結果、\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。");
 }
 
 TEST_F(CliSearchTest, ReportThatCannotBeWrittenFailsTheRun) {
@@ -215,8 +221,9 @@ TEST_F(CliSearchTest, InvalidRegularExpressionIsRefusedWithItsReason) {
     Outcome outcome = Run("search --regex '" + root + "' 'needle('");
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "quelbrix search: invalid regular expression: missing ) to close the "
-                           "group at offset 6\n");
+    EXPECT_EQ(outcome.err,
+              "quelbrix search: invalid regular expression: missing ) to close the "
+              "group at offset 6\n");
     EXPECT_EQ(Run("search '" + root + "' 'needle('").status, 0);  // plain text: any bytes do
 }
 

@@ -236,9 +236,7 @@ std::string AppSession::Text(int id) const { return WindowText(Item(id)); }
 
 void AppSession::Click(int id) { PostMessageA(Item(id), BM_CLICK, 0, 0); }
 
-bool AppSession::Checked(int id) const {
-    return SendA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool AppSession::Checked(int id) const { return SendA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 bool AppSession::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
 
@@ -392,10 +390,12 @@ BOOL CALLBACK FindWindowOfClass(HWND window, LPARAM param) {
 
 HWND WaitForProgramWindow(const AppSession& app, const char* className, DWORD waitMs) {
     ClassSearch search = {ProcessOf(app.Main()), className, nullptr};
-    WaitUntil([&] {
-        EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, waitMs);
+    WaitUntil(
+        [&] {
+            EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        waitMs);
     return search.found;
 }
 
@@ -497,8 +497,8 @@ public:
         : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                                ProcessOf(app.Main()))) {
         if (process_ != nullptr) {
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                      PAGE_READWRITE);
+            address_ =
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         }
     }
     ~RemoteBlock() {
@@ -605,7 +605,8 @@ bool RowCentre(const AppSession& app, int row, POINT& centre) {
     bounds.left = LVIR_BOUNDS;
     RemoteBlock remote(app, sizeof bounds);
     if (!remote.Write(&bounds, sizeof bounds)) return false;
-    if (!SendA(app.Item(IDC_RESULT_LIST), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address()))) {
+    if (!SendA(app.Item(IDC_RESULT_LIST), LVM_GETITEMRECT, row,
+               reinterpret_cast<LPARAM>(remote.Address()))) {
         return false;
     }
     if (!remote.Read(&bounds, sizeof bounds)) return false;

@@ -88,7 +88,9 @@ protected:
     }
     std::vector<std::pair<std::string, std::string>> Rows(AppSession& app) {
         std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 0; i < app.RowCount(); ++i) rows.emplace_back(app.Cell(i, QUELBRIX_COLUMN_FILE), app.Cell(i, QUELBRIX_COLUMN_COUNT));
+        for (int i = 0; i < app.RowCount(); ++i)
+            rows.emplace_back(app.Cell(i, QUELBRIX_COLUMN_FILE),
+                              app.Cell(i, QUELBRIX_COLUMN_COUNT));
         std::sort(rows.begin(), rows.end());
         return rows;
     }
@@ -110,9 +112,9 @@ TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlon
     }
     EXPECT_EQ(Settings(), Golden());  // leaving writes the same two ticks back in place
 
-    const std::string own = Replaced(Replaced(Golden(), "under=1", "under=0"), "formal=0",
-                                     "formal=1") +
-                            "; a line of the user's own\r\n";
+    const std::string own =
+        Replaced(Replaced(Golden(), "under=1", "under=0"), "formal=0", "formal=1") +
+        "; a line of the user's own\r\n";
     WriteSettings(own);
     AppSession app(program);
     ASSERT_TRUE(app.Start());
@@ -192,8 +194,9 @@ TEST_F(MainWindowTest, MalformedExpressionIsRefusedWithItsReasonBeforeAnything) 
     app.Click(kStart);
     MessageBoxSeen box;
     ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
-    EXPECT_EQ(box.text, "検索語の正規表現に誤りがあるため検索できません。\n"
-                        "( に対応する ) がありません（7 バイト目）");
+    EXPECT_EQ(box.text,
+              "検索語の正規表現に誤りがあるため検索できません。\n"
+              "( に対応する ) がありません（7 バイト目）");
     app.Answer(box, IDOK);
     EXPECT_TRUE(app.NoMessageBox(e2e::kEngineCaption));  // no search ran
     EXPECT_EQ(IniValue(Settings(), "path_history", "h0"), "");
@@ -447,8 +450,8 @@ TEST_F(MainWindowTest, CommandLineSwitchesFillTheWindow) {
 }
 
 TEST_F(MainWindowTest, CommandLineFolderArgumentBecomesTheFolderToSearch) {
-    e2e::MakeFolder(data + "\x95\x5C");                        // 表: a folder
-    e2e::WriteFileBytes(data + "x\x95\x5C", "x");              // x表: a file
+    e2e::MakeFolder(data + "\x95\x5C");            // 表: a folder
+    e2e::WriteFileBytes(data + "x\x95\x5C", "x");  // x表: a file
     e2e::WriteFileBytes(data + "memo.txt", "x");
     struct Case {
         std::string argument;
@@ -456,9 +459,9 @@ TEST_F(MainWindowTest, CommandLineFolderArgumentBecomesTheFolderToSearch) {
     };
     const Case cases[] = {
         {data + "\x95\x5C", data + "\x95\x5C\\"},  // the 0x5C that ends 表 is no separator
-        {data + "x\x95\x5C", data},                  // a file named x表: its folder
+        {data + "x\x95\x5C", data},                // a file named x表: its folder
         {data + "memo.txt", data},
-        {data + "nosuch", data + "nosuch\\"},        // not there: taken as a folder
+        {data + "nosuch", data + "nosuch\\"},  // not there: taken as a folder
         {data + "nosuch\\", data + "nosuch\\"},
     };
     for (const Case& c : cases) {

@@ -113,9 +113,9 @@ protected:
         AppSession::InstallProgram(program);
         const std::string recorder = e2e::BuildFolder() + "command_line_recorder.exe";
         CopyFileA(recorder.c_str(), Recorder().c_str(), FALSE);
-        e2e::WriteFileBytes(app.SettingsPath(),
-                            std::string(reinterpret_cast<const char*>(kGoldenSettings),
-                                        sizeof kGoldenSettings));
+        e2e::WriteFileBytes(
+            app.SettingsPath(),
+            std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings));
     }
 
     std::string Recorder() const { return tools + "recorder.exe"; }

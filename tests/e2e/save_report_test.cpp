@@ -32,12 +32,16 @@ const char kReportHeader[] =
 class SaveReportTest : public ::testing::Test {
 protected:
     SaveReportTest()
-        : root("save"), program(root.Path() + "prog\\"), data(root.Path() + "data\\"),
+        : root("save"),
+          program(root.Path() + "prog\\"),
+          data(root.Path() + "data\\"),
           out(root.Path() + "out\\") {
-        for (const std::string& folder : {program, data, data + "sub\\", out}) e2e::MakeFolder(folder);
+        for (const std::string& folder : {program, data, data + "sub\\", out})
+            e2e::MakeFolder(folder);
         AppSession::InstallProgram(program);
         // Relative paths on, counting on: the report joins the folder and reads the counts.
-        std::string settings(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings);
+        std::string settings(reinterpret_cast<const char*>(kGoldenSettings),
+                             sizeof kGoldenSettings);
         settings.replace(settings.find("relative=0"), 10, "relative=1");
         e2e::WriteFileBytes(program + "QuelbrixU.ini", settings);
         e2e::WriteFileBytes(data + "a.txt", "needle needle");
@@ -60,8 +64,8 @@ protected:
     std::string Expected(AppSession& app) {
         std::string text = std::string(kReportHeader) + "「needle」で検索した結果、";
         for (int row = 0; row < app.RowCount(); ++row) {
-            text += "\r\n" + data + app.Cell(row, QUELBRIX_COLUMN_FILE) + "の中に" + app.Cell(row, QUELBRIX_COLUMN_COUNT) +
-                    "個、発見されました。";
+            text += "\r\n" + data + app.Cell(row, QUELBRIX_COLUMN_FILE) + "の中に" +
+                    app.Cell(row, QUELBRIX_COLUMN_COUNT) + "個、発見されました。";
         }
         return text;
     }

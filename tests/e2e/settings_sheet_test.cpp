@@ -53,7 +53,8 @@ constexpr int kMailButton = IDC_VERSION_MAIL;
 const char kRegistered[] = "送るに登録しました。";
 const char kRemoved[] = "送るの登録を解除しました。";
 const char kNotRegistered[] = "送るに登録されていません。";
-const char kRegisterFailed[] = "送るに登録できませんでした。\n「送る」フォルダにショートカットを作成できません。";
+const char kRegisterFailed[] =
+    "送るに登録できませんでした。\n「送る」フォルダにショートカットを作成できません。";
 const char kAskPaths[] = "検索場所の履歴を削除します。\n本当によろしいですか？";
 const char kPathsCleared[] = "検索場所の履歴を削除しました。";
 const char kAskWords[] = "検索文字列の履歴を削除します。\n本当によろしいですか？";
@@ -170,8 +171,8 @@ TEST_F(SettingsSheetTest, OkAtOnceWritesOnlyTheGeneralKeys) {
     EXPECT_FALSE(app.EnabledIn(general, kBrowse));
     ASSERT_TRUE(app.CloseSettings(IDOK));
 
-    EXPECT_EQ(Settings(), Replaced(Replaced(before, "error=7", "error=2"), "nProgress=2",
-                                   "nProgress=0"));
+    EXPECT_EQ(Settings(),
+              Replaced(Replaced(before, "error=7", "error=2"), "nProgress=2", "nProgress=0"));
     ASSERT_TRUE(app.Exit());
 }
 
@@ -287,8 +288,8 @@ TEST_F(SettingsSheetTest, SendToRegisterRemoveAndRemoveAgain) {
 }
 
 TEST_F(SettingsSheetTest, RenamedProgramRemovesTheShortcutItMade) {
-    ASSERT_TRUE(CopyFileA((program + "QuelbrixU.exe").c_str(), (program + "Qx.tool.exe").c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileA((program + "QuelbrixU.exe").c_str(), (program + "Qx.tool.exe").c_str(), FALSE));
     AppSession app(program);
     ASSERT_TRUE(app.StartNamed("Qx.tool.exe"));
     ASSERT_NE(app.OpenSettings(), nullptr);

@@ -34,15 +34,21 @@ TEST(CopyBounded, NeverLeavesHalfACharacter) {
 TEST(FormatBounded, CutsAtACharacterBoundary) {
     char buffer[6];
     EXPECT_FALSE(FormatBounded(buffer, sizeof buffer, "%s%d", "\x95\x5C\x95\x5C", 12345));
-    EXPECT_STREQ(buffer, "\x95\x5C\x95\x5C" "1");
+    EXPECT_STREQ(buffer,
+                 "\x95\x5C\x95\x5C"
+                 "1");
     EXPECT_FALSE(FormatBounded(buffer, sizeof buffer, "ab%s", "\x95\x5C\x95\x5C"));
     EXPECT_STREQ(buffer, "ab\x95\x5C");
 }
 
 TEST(DropSplitCharacter, KeepsCompleteText) {
-    char text[] = "a\x95\x5C" "b";
+    char text[] =
+        "a\x95\x5C"
+        "b";
     DropSplitCharacter(text);
-    EXPECT_STREQ(text, "a\x95\x5C" "b");
+    EXPECT_STREQ(text,
+                 "a\x95\x5C"
+                 "b");
 }
 
 }  // namespace

@@ -26,9 +26,7 @@ TEST(SplitExtensionList, EmptyItemsAreSkipped) {
     EXPECT_EQ(Items(",txt,,c,"), (std::vector<std::string>{"txt", "c"}));
 }
 
-TEST(SplitExtensionList, CommasOnlyYieldNoItem) {
-    EXPECT_TRUE(Items(",,,").empty());
-}
+TEST(SplitExtensionList, CommasOnlyYieldNoItem) { EXPECT_TRUE(Items(",,,").empty()); }
 
 TEST(SplitExtensionList, ItemsAreNotTrimmed) {
     EXPECT_EQ(Items("txt, html"), (std::vector<std::string>{"txt", " html"}));
@@ -66,14 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"C:\\docs\\readme.txt", "TxT", true},
         MatchCase{"/docs/archive.tar.gz", "gz", true},
         MatchCase{"/docs/archive.tar.gz", "tar.gz", false},
-        MatchCase{"C:\\docs\\Makefile", "txt", false},
-        MatchCase{"C:\\docs\\Makefile", "", true},
+        MatchCase{"C:\\docs\\Makefile", "txt", false}, MatchCase{"C:\\docs\\Makefile", "", true},
         MatchCase{"C:\\docs.txt\\Makefile", "txt", false},
         MatchCase{"C:/docs.txt/Makefile", "txt", false},
-        MatchCase{"C:\\docs\\a.txt", " txt", false},
-        MatchCase{"C:\\docs\\a.", "", true},
-        MatchCase{"C:\\docs\\a.t", "txt", false},
-        MatchCase{"C:\\docs\\a.txtx", "txt", false},
+        MatchCase{"C:\\docs\\a.txt", " txt", false}, MatchCase{"C:\\docs\\a.", "", true},
+        MatchCase{"C:\\docs\\a.t", "txt", false}, MatchCase{"C:\\docs\\a.txtx", "txt", false},
         // 表 is 0x95 0x5C: its second byte is not a separator.
         MatchCase{"C:\\d\\a.b\x95\x5Ctxt", "b\x95\x5Ctxt", true},
         MatchCase{"C:\\d\\a.b\x95\x5Ctxt", "txt", false},
@@ -81,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"C:\\d\\a.\x82\x81", "\x82\x60", false},
         // ア (0x83 0x41) and ヂ (0x83 0x61) differ only by a second byte that looks like A / a.
         MatchCase{"C:\\d\\a.\x83\x41", "\x83\x61", false},
-        MatchCase{"C:\\d\\a.\x83\x41x", "\x83\x41X", true},
-        MatchCase{"C:a.txt", "txt", true},
+        MatchCase{"C:\\d\\a.\x83\x41x", "\x83\x41X", true}, MatchCase{"C:a.txt", "txt", true},
         // An extension of 21 bytes never equals an item, which holds at most 20.
         MatchCase{"C:\\d\\a.abcdefghijklmnopqrstu", "abcdefghijklmnopqrst", false}));
 

@@ -58,8 +58,8 @@ public:
     }
     bool Read(char* buffer, std::uint32_t size, std::uint32_t& delivered) override {
         if (file_.readFails) return false;
-        delivered = std::min<std::uint32_t>({size, file_.shortRead,
-                                             static_cast<std::uint32_t>(file_.content.size())});
+        delivered = std::min<std::uint32_t>(
+            {size, file_.shortRead, static_cast<std::uint32_t>(file_.content.size())});
         std::memcpy(buffer, file_.content.data(), delivered);
         return true;
     }
@@ -108,10 +108,12 @@ std::unique_ptr<FolderListing> FakeFileSystem::ListFolder(const char* folder) {
     auto found = folders_.find(folder);
     if (found == folders_.end()) return nullptr;
     std::vector<FolderEntry> entries{MakeEntry(".", true), MakeEntry("..", true)};
-    for (const Entry& entry : found->second) entries.push_back(MakeEntry(entry.name, entry.isDirectory));
+    for (const Entry& entry : found->second)
+        entries.push_back(MakeEntry(entry.name, entry.isDirectory));
     auto identity = identities.find(folder);
-    return std::make_unique<FakeListing>(std::move(entries), liveListings,
-                                         identity != identities.end() ? &identity->second : nullptr);
+    return std::make_unique<FakeListing>(
+        std::move(entries), liveListings,
+        identity != identities.end() ? &identity->second : nullptr);
 }
 
 std::unique_ptr<OpenFile> FakeFileSystem::OpenForReading(const char* path, char* errorText,

@@ -143,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FileMatcherTest, OpenFailureQuestionNamesThePathAndMessage123) {
     MatchFile(P("f/locked.txt"), "ab");
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
-    EXPECT_EQ(engine.ui.boxes[0].text, Question(P("f/locked.txt"), "ファイルが見つかりませんでした。"));
+    EXPECT_EQ(engine.ui.boxes[0].text,
+              Question(P("f/locked.txt"), "ファイルが見つかりませんでした。"));
     EXPECT_EQ(engine.ui.boxes[0].caption, "QuelbrixD.DLL - QuelbrixU SupportSystem");
     EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::kErrorQuestion);
     EXPECT_EQ(engine.ui.boxes[0].owner, &FakeEngine::ownerWindow);
@@ -174,7 +175,8 @@ TEST_F(FileMatcherTest, FileOf4GiBOrMoreIsRefusedWithMessage125) {
     EXPECT_EQ(result.hits, kStopSearch);
     EXPECT_EQ(result.size, 2u);
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
-    EXPECT_EQ(engine.ui.boxes[0].text, Question(P("f/huge.bin"), "ファイルを読み込めませんでした。"));
+    EXPECT_EQ(engine.ui.boxes[0].text,
+              Question(P("f/huge.bin"), "ファイルを読み込めませんでした。"));
     EXPECT_EQ(engine.files.liveFiles, 0);
 }
 

@@ -32,9 +32,7 @@ TEST(CountHits, HitsDoNotOverlap) {
     EXPECT_EQ(CountPlain("aa", "aaa", true), 1);
 }
 
-TEST(CountHits, EmptyTextHasNoHit) {
-    EXPECT_EQ(CountPlain("ab", "", true), 0);
-}
+TEST(CountHits, EmptyTextHasNoHit) { EXPECT_EQ(CountPlain("ab", "", true), 0); }
 
 // Answers a zero-length hit at every start it is given, and records the starts.
 struct EmptyHitPattern {
@@ -49,7 +47,10 @@ struct EmptyHitPattern {
 TEST(CountHits, ZeroLengthHitMovesOnByAWholeCharacter) {
     EmptyHitPattern pattern;
     // a, 表 (0x95 0x5C), b: the starts must be 0, 1, 3 and the end (4), never 2.
-    int count = CountHits(pattern, "a\x95\x5C" "b", true);
+    int count = CountHits(pattern,
+                          "a\x95\x5C"
+                          "b",
+                          true);
     EXPECT_EQ(pattern.starts, (std::vector<int>{0, 1, 3, 4}));
     EXPECT_EQ(count, 4);
 }

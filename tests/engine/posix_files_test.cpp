@@ -90,8 +90,8 @@ TEST_F(PosixFilesTest, FoldersPipesAndMissingFilesCannotBeOpened) {
 // inside and does not enter it again. Two such links in one folder would otherwise double the
 // paths at every level, far beyond what the 260-byte bound can stop in time.
 struct LinkLoop {
-    std::vector<const char*> links;  // names of links to the top folder
-    std::vector<const char*> nested; // names of links to the top folder inside sub/
+    std::vector<const char*> links;   // names of links to the top folder
+    std::vector<const char*> nested;  // names of links to the top folder inside sub/
 };
 
 class PosixTreeTest : public PosixFilesTest {

@@ -118,9 +118,7 @@ TEST_F(SortTest, SizesSortAsNumbersDescendingFirst) {
     EXPECT_EQ(Click(1), (Strings{"B", "a", "b", "A"}));
 }
 
-TEST_F(SortTest, CountsSortAsNumbers) {
-    EXPECT_EQ(Click(3), (Strings{"A", "a", "b", "B"}));
-}
+TEST_F(SortTest, CountsSortAsNumbers) { EXPECT_EQ(Click(3), (Strings{"A", "a", "b", "B"})); }
 
 TEST_F(SortTest, PathsSortByByteValue) {
     // sortColumn starts at 0 and ascending: the first click on column 0 flips to descending.
@@ -128,9 +126,7 @@ TEST_F(SortTest, PathsSortByByteValue) {
     EXPECT_EQ(Click(0), (Strings{"A", "B", "a", "b"}));
 }
 
-TEST_F(SortTest, TimesSortChronologically) {
-    EXPECT_EQ(Click(2), (Strings{"A", "B", "b", "a"}));
-}
+TEST_F(SortTest, TimesSortChronologically) { EXPECT_EQ(Click(2), (Strings{"A", "B", "b", "a"})); }
 
 TEST_F(SortTest, EveryChangeOfColumnStartsDescending) {
     Click(1);

@@ -21,8 +21,9 @@ using Strings = std::vector<std::string>;
 const std::string kCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
 
 std::string Summary(const std::string& word, const std::string& folder, int examined, int hits) {
-    return "「" + word + "」を検索した結果、\n" + folder + "に含まれる\n指定されたタイプのファイル" +
-           std::to_string(examined) + "個中のファイルのうち" + std::to_string(hits) +
+    return "「" + word + "」を検索した結果、\n" + folder +
+           "に含まれる\n指定されたタイプのファイル" + std::to_string(examined) +
+           "個中のファイルのうち" + std::to_string(hits) +
            "個の中に\n含まれていることが判明しました。";
 }
 
@@ -63,9 +64,12 @@ TEST_F(SearchDriverTest, DotNamesAreNeverCountedExaminedOrEntered) {
     request.searchSubfolders = true;
     request.progress = &FakeEngine::progressBar;
     engine.Run(request);
-    for (const std::string& path : engine.files.opened) EXPECT_EQ(path.find("/."), std::string::npos) << path;
-    for (const std::string& path : engine.files.opened) EXPECT_EQ(path.find("\\."), std::string::npos) << path;
-    for (const std::string& folder : engine.files.listed) EXPECT_EQ(folder.find(".svn"), std::string::npos);
+    for (const std::string& path : engine.files.opened)
+        EXPECT_EQ(path.find("/."), std::string::npos) << path;
+    for (const std::string& path : engine.files.opened)
+        EXPECT_EQ(path.find("\\."), std::string::npos) << path;
+    for (const std::string& folder : engine.files.listed)
+        EXPECT_EQ(folder.find(".svn"), std::string::npos);
     EXPECT_EQ(engine.progress.calls.front().what, "range");
     EXPECT_EQ(engine.progress.calls.front().value, 4);
 }
@@ -110,7 +114,8 @@ TEST_F(SearchDriverTest, WithoutSubfoldersFoldersAreSkippedLikeDotNames) {
     auto request = engine.Request("root/", "ab");
     request.errorPolicy = kPolicyStop;
     EXPECT_TRUE(engine.Run(request));
-    EXPECT_EQ(engine.files.opened, (Strings{P("root/a.txt"), P("root/c.html"), P("root/Makefile")}));
+    EXPECT_EQ(engine.files.opened,
+              (Strings{P("root/a.txt"), P("root/c.html"), P("root/Makefile")}));
     EXPECT_EQ(engine.state.examinedFileCount, 3);
     EXPECT_EQ(engine.ui.pumps, 3);
     EXPECT_EQ(engine.ui.boxes.size(), 1u);
@@ -184,7 +189,8 @@ TEST_F(SearchDriverTest, StopDuringTheWalkEndsWithoutSummaryAndKeepsRows) {
     request.progress = &FakeEngine::progressBar;
     // The second pump is the one after sub/b.txt, deep in the walk.
     engine.ui.AtPump(2, [&] {
-        RequestStop(engine.state, engine.platform, &FakeEngine::ownerWindow, &FakeEngine::progressBar);
+        RequestStop(engine.state, engine.platform, &FakeEngine::ownerWindow,
+                    &FakeEngine::progressBar);
     });
     EXPECT_FALSE(engine.Run(request));
     EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/sub/b.txt")}));
@@ -242,8 +248,8 @@ TEST(SearchDriver, LongWordAndFolderAreCutInTheSummary) {
 TEST(SearchDriver, EntriesWhosePathWouldNotFitAreSkipped) {
     FakeEngine engine;
     std::string folder = P("root/");
-    std::string fits(kMaxPath - 1 - folder.size(), 'f');   // 259 bytes in all
-    std::string tooLong(kMaxPath - folder.size(), 'g');    // 260 bytes
+    std::string fits(kMaxPath - 1 - folder.size(), 'f');        // 259 bytes in all
+    std::string tooLong(kMaxPath - folder.size(), 'g');         // 260 bytes
     std::string dirTooLong(kMaxPath - 1 - folder.size(), 'h');  // 259 + separator
     engine.files.AddFile(folder + fits, "ab");
     engine.files.AddFile(folder + tooLong, "ab");

@@ -15,13 +15,12 @@ TEST(ShiftJis, CharacterLengths) {
         std::string bytes;
         std::size_t length;
     } cases[] = {
-        {"\x95\x5C", 2},  // 表: the trail byte is a backslash
-        {"\x83\x41", 2},  // ア: the trail byte is 'A'
-        {"\x81\x0A", 1},  // a lead byte before a line feed stands alone
-        {"\x81\x7F", 1},  // 0x7F never trails
-        {"\xFC\xFC", 2},
-        {"\xFD\x40", 1},  // not a lead byte
-        {"\xB1\x40", 1},  // half-width kana
+        {"\x95\x5C", 2},                   // 表: the trail byte is a backslash
+        {"\x83\x41", 2},                   // ア: the trail byte is 'A'
+        {"\x81\x0A", 1},                   // a lead byte before a line feed stands alone
+        {"\x81\x7F", 1},                   // 0x7F never trails
+        {"\xFC\xFC", 2}, {"\xFD\x40", 1},  // not a lead byte
+        {"\xB1\x40", 1},                   // half-width kana
         {"a", 1},
     };
     for (const auto& c : cases) {
@@ -42,8 +41,8 @@ TEST(ShiftJis, CopyBoundedCutsOnCharacterBoundaries) {
     } cases[] = {
         {"abc", 4, "abc", true},
         {"abcd", 4, "abc", false},
-        {"a\x95\x5C", 3, "a", false},          // 表 would be split
-        {"a\x81\x0A", 3, "a\x81", false},      // 81 is a character of its own here
+        {"a\x95\x5C", 3, "a", false},      // 表 would be split
+        {"a\x81\x0A", 3, "a\x81", false},  // 81 is a character of its own here
         {"\x95\x5C\x95\x5C", 4, "\x95\x5C", false},
         {"", 1, "", true},
     };

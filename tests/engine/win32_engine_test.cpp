@@ -86,8 +86,8 @@ protected:
                               480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         list = CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 300, owner,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
-        g_progress = CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 310, 600, 20, owner,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        g_progress = CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 310, 600, 20, owner, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
         hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
         QuelbrixInitListView(list, 300, 60, 72, 120);
     }
@@ -173,8 +173,8 @@ TEST_F(EngineDllTest, VersionAndBeta) {
 TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
     HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
     ASSERT_NE(dll, nullptr);
-    const char* names[] = {"QuelbrixGetVer", "QuelbrixGetBeta", "QuelbrixInitListView",
-                           "QuelbrixFindFolder", "QuelbrixSort", "QuelbrixFindStop"};
+    const char* names[] = {"QuelbrixGetVer",     "QuelbrixGetBeta", "QuelbrixInitListView",
+                           "QuelbrixFindFolder", "QuelbrixSort",    "QuelbrixFindStop"};
     for (int ordinal = 1; ordinal <= 6; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
         ASSERT_NE(byOrdinal, nullptr) << ordinal;
@@ -229,15 +229,16 @@ TEST_F(EngineDllTest, SearchListsRowsAndShowsTheSummary) {
     CloseHandle(file);
     FileTimeToSystemTime(&written, &utc);
     char expected[32];
-    std::snprintf(expected, sizeof expected, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", utc.wYear,
-                  utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
+    std::snprintf(expected, sizeof expected, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", utc.wYear, utc.wMonth,
+                  utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
     EXPECT_EQ(Cell(0, 2), expected);
 
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_EQ(g_boxes[0].caption, kCaption);
-    EXPECT_EQ(g_boxes[0].text, "「ab」を検索した結果、\n" + root +
-                                   "に含まれる\n指定されたタイプのファイル2個中のファイルのうち2個の中に\n"
-                                   "含まれていることが判明しました。");
+    EXPECT_EQ(g_boxes[0].text,
+              "「ab」を検索した結果、\n" + root +
+                  "に含まれる\n指定されたタイプのファイル2個中のファイルのうち2個の中に\n"
+                  "含まれていることが判明しました。");
     PBRANGE range{};
     SendMessageA(g_progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iLow, 0);
@@ -248,8 +249,8 @@ TEST_F(EngineDllTest, SearchListsRowsAndShowsTheSummary) {
 TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {
     File("a.txt", "ab");
     File("b.txt", "ab");
-    HANDLE lock = CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE lock =
+        CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     g_answers = {IDNO};
     SendMessageA(g_progress, PBM_SETPOS, 1, 0);
@@ -268,8 +269,8 @@ TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {
 TEST_F(EngineDllTest, LockedFileIsSkippedUnderPolicyOne) {
     File("a.txt", "ab");
     File("b.txt", "ab");
-    HANDLE lock = CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE lock =
+        CreateFileA((root + "a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     BOOLEAN result = Search("ab", "", false, 1);
     CloseHandle(lock);
     EXPECT_TRUE(result);

@@ -26,12 +26,9 @@ TEST(GrexmoCounting, EmptyHitsAreReportedAndTheLoopEnds) {
         const char* text;
         int count;
     } cases[] = {
-        {"a*", "baab", 4},   // "" at 0, "aa" at 1, "" at 3, "" at 4
-        {"^", "a\nb\nc", 3},
-        {"$", "a\r\nb\n", 3},
-        {"\\b", "ab cd", 4},
-        {"", "abc", 4},
-        {"x?", "", 1},
+        {"a*", "baab", 4},  // "" at 0, "aa" at 1, "" at 3, "" at 4
+        {"^", "a\nb\nc", 3}, {"$", "a\r\nb\n", 3}, {"\\b", "ab cd", 4},
+        {"", "abc", 4},      {"x?", "", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);
@@ -57,17 +54,10 @@ TEST(GrexmoCounting, CountsEveryHitOfALongText) {
         bool isRegex;
         int count;
     } cases[] = {
-        {"検索", false, 6667},
-        {"検索", true, 6667},
-        {"x", false, 13333},
-        {"^x", true, 0},
-        {"x$", true, 13333},
-        {"\x83\x41", true, 13333},
-        {"A", false, 0},
-        {"[^\\n]+", true, 13333},
-        {"\\s", true, 20000},
-        {".*索", true, 6667},
-        {"[^\\n]*x", true, 13333},
+        {"検索", false, 6667}, {"検索", true, 6667},      {"x", false, 13333},
+        {"^x", true, 0},       {"x$", true, 13333},       {"\x83\x41", true, 13333},
+        {"A", false, 0},       {"[^\\n]+", true, 13333},  {"\\s", true, 20000},
+        {".*索", true, 6667},  {"[^\\n]*x", true, 13333},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
@@ -82,7 +72,9 @@ TEST(GrexmoCounting, CountsEveryHitOfALongText) {
 TEST(GrexmoCounting, ADifferentTextOrAnEarlierOffsetStartsAfresh) {
     CGrexmo g;
     g.Read("A", false);
-    std::string first = "\x83\x41\x83\x41" "A";
+    std::string first =
+        "\x83\x41\x83\x41"
+        "A";
     EXPECT_EQ(g.Find(first.c_str(), 0, false), 4);
     EXPECT_EQ(g.Find(first.c_str(), 5, false), -1);
     EXPECT_EQ(g.Find(first.c_str(), 0, false), 4);
@@ -90,9 +82,13 @@ TEST(GrexmoCounting, ADifferentTextOrAnEarlierOffsetStartsAfresh) {
     EXPECT_EQ(g.Find(second.c_str(), 0, false), 1);
     EXPECT_EQ(g.Find(first.c_str(), 3, false), 4);
     // the same buffer with new contents, searched again from its start
-    std::string buffer = "\x83\x41" "AAAA";
+    std::string buffer =
+        "\x83\x41"
+        "AAAA";
     EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 2);
-    buffer.replace(0, buffer.size(), "A\x83\x41" "A");
+    buffer.replace(0, buffer.size(),
+                   "A\x83\x41"
+                   "A");
     EXPECT_EQ(g.Find(buffer.c_str(), 0, false), 0);
     EXPECT_EQ(g.Find(buffer.c_str(), 1, false), 3);
 }

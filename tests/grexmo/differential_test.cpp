@@ -21,7 +21,8 @@ using grexmo_test::Shown;
 // A random pattern from `atoms`, with groups, alternation and quantifiers, at most `depth`
 // deep. A quantified group gets a body that cannot match the empty string: how a loop treats
 // an empty round differs between engines (std::regex included) and is not what is tested.
-std::string RandomPattern(Rng& rng, const std::vector<std::string>& atoms, int depth, bool nonEmpty = false) {
+std::string RandomPattern(Rng& rng, const std::vector<std::string>& atoms, int depth,
+                          bool nonEmpty = false) {
     static const char* const kQuantifiers[] = {"*", "+", "?", "{0,2}", "{1,}", "{2}", "{1,3}"};
     static const char* const kNonEmptyQuantifiers[] = {"+", "{1,}", "{2}", "{1,3}"};
     static const char* const kAnchors[] = {"^", "$", "\\b", "\\B"};
@@ -54,7 +55,8 @@ std::string RandomPattern(Rng& rng, const std::vector<std::string>& atoms, int d
 
 // Bytes outside printable ASCII as \xHH, for failure messages.
 TEST(GrexmoDifferential, AgreesWithStdRegexOnAscii) {
-    const std::vector<std::string> atoms = {"a", "b", "a", "b", ".", "[ab]", "[^a]", "\\w", "\\s", "\\W", "ab", "[a ]"};
+    const std::vector<std::string> atoms = {"a",    "b",   "a",   "b",   ".",  "[ab]",
+                                            "[^a]", "\\w", "\\s", "\\W", "ab", "[a ]"};
     const std::vector<std::string> pieces = {"a", "b", " ", "\n", "a", "b"};
     Rng rng(20240611);
     int compared = 0;
@@ -68,13 +70,17 @@ TEST(GrexmoDifferential, AgreesWithStdRegexOnAscii) {
             std::string text = RandomText(rng, pieces, 10);
             for (std::size_t start = 0; start <= text.size(); ++start) {
                 std::smatch m;
-                auto flags = start > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
-                bool found = std::regex_search(text.cbegin() + start, text.cend(), m, reference, flags);
+                auto flags = start > 0 ? std::regex_constants::match_prev_avail
+                                       : std::regex_constants::match_default;
+                bool found =
+                    std::regex_search(text.cbegin() + start, text.cend(), m, reference, flags);
                 int expected = found ? static_cast<int>(start + m.position(0)) : -1;
                 int got = g.Find(text.c_str(), static_cast<int>(start), false);
-                ASSERT_EQ(got, expected) << "pattern '" << pattern << "' text '" << Shown(text) << "' start " << start;
+                ASSERT_EQ(got, expected)
+                    << "pattern '" << pattern << "' text '" << Shown(text) << "' start " << start;
                 if (found) {
-                    ASSERT_EQ(std::string(g.GetHitText()), m.str(0)) << "pattern '" << pattern << "' text '" << Shown(text) << "'";
+                    ASSERT_EQ(std::string(g.GetHitText()), m.str(0))
+                        << "pattern '" << pattern << "' text '" << Shown(text) << "'";
                 }
                 ++compared;
             }
@@ -87,15 +93,16 @@ TEST(GrexmoDifferential, AgreesWithStdRegexOnAscii) {
 // matcher no literal and no start bytes to skip ahead with.
 std::string WithoutShortcuts(const std::string& pattern) { return "(?:" + pattern + ")|\\b\\B"; }
 
-std::vector<grexmo_test::FoundHit> HitsOf(const std::string& pattern, bool isRegex, const std::string& text) {
+std::vector<grexmo_test::FoundHit> HitsOf(const std::string& pattern, bool isRegex,
+                                          const std::string& text) {
     CGrexmo g;
     g.Read(pattern.c_str(), isRegex);
     EXPECT_TRUE(g.IsValid()) << pattern << ": " << g.GetErrorText();
     return grexmo_test::AllHits(g, text.c_str());
 }
 
-void ExpectSameHits(const std::vector<grexmo_test::FoundHit>& a, const std::vector<grexmo_test::FoundHit>& b,
-                    const std::string& what) {
+void ExpectSameHits(const std::vector<grexmo_test::FoundHit>& a,
+                    const std::vector<grexmo_test::FoundHit>& b, const std::string& what) {
     ASSERT_EQ(a.size(), b.size()) << what;
     for (std::size_t i = 0; i < a.size(); ++i) {
         ASSERT_EQ(a[i].offset, b[i].offset) << what << " hit " << i;
@@ -104,19 +111,23 @@ void ExpectSameHits(const std::vector<grexmo_test::FoundHit>& a, const std::vect
 }
 
 const std::vector<std::string> kSjisPieces = {
-    "\x83\x41", "A", "\x88\x9F", "\x9F", "\x83\x5C", "\\", "\xB1", "x", "\n", "\x83", "\x95\x5C", " ",
+    "\x83\x41", "A", "\x88\x9F", "\x9F", "\x83\x5C", "\\",
+    "\xB1",     "x", "\n",       "\x83", "\x95\x5C", " ",
 };
 
 TEST(GrexmoDifferential, ShortcutsAgreeWithThePlainRunOnShiftJis) {
-    const std::vector<std::string> atoms = {
-        "\x83\x41", "A", "\x88\x9F", "\\\\", "\x83\x5C", "\xB1", "x", ".", "[\x83\x40-\x83\x60]", "[^A]",
-        "\\w", "\\x83", "\x95\x5C", "\\x9F", "[A\x88\x9F]"};
+    const std::vector<std::string> atoms = {"\x83\x41", "A",        "\x88\x9F",
+                                            "\\\\",     "\x83\x5C", "\xB1",
+                                            "x",        ".",        "[\x83\x40-\x83\x60]",
+                                            "[^A]",     "\\w",      "\\x83",
+                                            "\x95\x5C", "\\x9F",    "[A\x88\x9F]"};
     Rng rng(977);
     for (int round = 0; round < 1500; ++round) {
         std::string pattern = RandomPattern(rng, atoms, 2);
         for (int t = 0; t < 3; ++t) {
             std::string text = RandomText(rng, kSjisPieces, 16);
-            ExpectSameHits(HitsOf(pattern, true, text), HitsOf(WithoutShortcuts(pattern), true, text),
+            ExpectSameHits(HitsOf(pattern, true, text),
+                           HitsOf(WithoutShortcuts(pattern), true, text),
                            "pattern '" + Shown(pattern) + "' text '" + Shown(text) + "'");
         }
     }
@@ -151,7 +162,8 @@ TEST(GrexmoDifferential, RandomPatternBytesAreHandled) {
     Rng rng(31337);
     for (int round = 0; round < 20000; ++round) {
         std::string pattern;
-        for (int i = 0, n = Pick(rng, 12); i < n; ++i) pattern += alphabet[Pick(rng, sizeof alphabet - 1)];
+        for (int i = 0, n = Pick(rng, 12); i < n; ++i)
+            pattern += alphabet[Pick(rng, sizeof alphabet - 1)];
         const std::string text = RandomText(rng, kSjisPieces, 12);
         for (bool isRegex : {true, false}) {
             CGrexmo g;
@@ -173,7 +185,8 @@ TEST(GrexmoDifferential, RandomPatternBytesAreHandled) {
                 ASSERT_GE(hit.offset, 0);
                 ASSERT_LE(hit.offset + hit.text.size(), text.size());
                 ASSERT_TRUE(boundary[hit.offset]) << Shown(pattern) << " in " << Shown(text);
-                ASSERT_TRUE(boundary[hit.offset + hit.text.size()]) << Shown(pattern) << " in " << Shown(text);
+                ASSERT_TRUE(boundary[hit.offset + hit.text.size()])
+                    << Shown(pattern) << " in " << Shown(text);
                 ASSERT_EQ(text.compare(hit.offset, hit.text.size(), hit.text), 0);
             }
         }

@@ -71,7 +71,9 @@ inline std::vector<FoundHit> AllHits(CGrexmo& g, const char* original) {
     return hits;
 }
 
-inline int CountHits(CGrexmo& g, const char* text) { return static_cast<int>(AllHits(g, text).size()); }
+inline int CountHits(CGrexmo& g, const char* text) {
+    return static_cast<int>(AllHits(g, text).size());
+}
 
 }  // namespace grexmo_test
 

@@ -34,12 +34,14 @@ std::vector<Boundary> WalkBoundaries(const std::string& text) {
 // Texts over bytes that exercise every class: ASCII below 0x40, ASCII letters (trail values),
 // lead bytes of both ranges, trail-only bytes, half-width kana, 0x7F and 0xFD.
 TEST(GrexmoBoundary, AgreesWithAWalkFromTheStart) {
-    const unsigned char alphabet[] = {0x20, 0x41, 0x5C, 0x7F, 0x81, 0x83, 0x88, 0x9F, 0xA0, 0xB1, 0xE0, 0xFC, 0xFD};
+    const unsigned char alphabet[] = {0x20, 0x41, 0x5C, 0x7F, 0x81, 0x83, 0x88,
+                                      0x9F, 0xA0, 0xB1, 0xE0, 0xFC, 0xFD};
     std::mt19937 rng(5);
     for (int round = 0; round < 20000; ++round) {
         std::string text;
         const int length = static_cast<int>(rng() % 12);
-        for (int i = 0; i < length; ++i) text += static_cast<char>(alphabet[rng() % sizeof alphabet]);
+        for (int i = 0; i < length; ++i)
+            text += static_cast<char>(alphabet[rng() % sizeof alphabet]);
         const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());
         const std::vector<Boundary> walk = WalkBoundaries(text);
         for (const Boundary& known : walk) {
@@ -47,8 +49,10 @@ TEST(GrexmoBoundary, AgreesWithAWalkFromTheStart) {
                 const Boundary got = grexmo::NextBoundaryAtOrAfter(p, known, target);
                 std::size_t i = 0;
                 while (walk[i].pos < target) ++i;
-                ASSERT_EQ(got.pos, walk[i].pos) << "round " << round << " known " << known.pos << " target " << target;
-                ASSERT_EQ(got.prev, walk[i].prev) << "round " << round << " known " << known.pos << " target " << target;
+                ASSERT_EQ(got.pos, walk[i].pos)
+                    << "round " << round << " known " << known.pos << " target " << target;
+                ASSERT_EQ(got.prev, walk[i].prev)
+                    << "round " << round << " known " << known.pos << " target " << target;
             }
         }
     }

@@ -57,7 +57,8 @@ TEST(GrexmoLimits, DeepNestingIsRefusedNotOverflowed) {
 }
 
 TEST(GrexmoLimits, OversizedPatternsAreRefused) {
-    const char* tooLarge[] = {"(a{1000}){1000}", "((a{100}){100}){100}", "[ab]{1000}[cd]{1000}(e{1000}){20}"};
+    const char* tooLarge[] = {"(a{1000}){1000}", "((a{100}){100}){100}",
+                              "[ab]{1000}[cd]{1000}(e{1000}){20}"};
     for (const char* p : tooLarge) {
         SCOPED_TRACE(p);
         CGrexmo g;

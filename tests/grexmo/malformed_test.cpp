@@ -57,7 +57,8 @@ TEST(GrexmoMalformed, IsRefusedWithAReason) {
         CGrexmo g;
         g.Read(c.pattern, true);
         EXPECT_FALSE(g.IsValid());
-        EXPECT_NE(std::string(g.GetErrorText()).find(c.reason), std::string::npos) << g.GetErrorText();
+        EXPECT_NE(std::string(g.GetErrorText()).find(c.reason), std::string::npos)
+            << g.GetErrorText();
         EXPECT_EQ(g.Find("a(b)[]{}\\ aaa", 0, false), -1);
         EXPECT_STREQ(g.GetHitText(), "");
     }

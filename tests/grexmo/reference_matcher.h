@@ -46,7 +46,17 @@ inline Decoded Decode(const std::string& s) {
 }
 
 struct RefNode {
-    enum Kind { Char, Set, LineStart, LineEnd, WordBoundary, NotWordBoundary, Concat, Alternate, Repeat };
+    enum Kind {
+        Char,
+        Set,
+        LineStart,
+        LineEnd,
+        WordBoundary,
+        NotWordBoundary,
+        Concat,
+        Alternate,
+        Repeat
+    };
     explicit RefNode(Kind k) : kind(k) {}
     Kind kind;
     Code code = 0;
@@ -70,7 +80,9 @@ public:
     }
 
 private:
-    Code Peek(std::size_t ahead = 0) const { return pos_ + ahead < chars_.size() ? chars_[pos_ + ahead] : 0; }
+    Code Peek(std::size_t ahead = 0) const {
+        return pos_ + ahead < chars_.size() ? chars_[pos_ + ahead] : 0;
+    }
     int Add(RefNode n) {
         nodes.push_back(std::move(n));
         return static_cast<int>(nodes.size() - 1);
@@ -91,21 +103,44 @@ private:
     bool Escape(Code* code, RefNode* set) {
         const Code c = chars_[pos_++];
         switch (c) {
-        case 'd': *set = SetOf({{'0', '9'}}, false); return false;
-        case 'D': *set = SetOf({{'0', '9'}}, true); return false;
-        case 'w': *set = SetOf({{'0', '9'}, {'A', 'Z'}, {'a', 'z'}, {'_', '_'}}, false); return false;
-        case 'W': *set = SetOf({{'0', '9'}, {'A', 'Z'}, {'a', 'z'}, {'_', '_'}}, true); return false;
-        case 's': *set = SetOf({{'\t', '\r'}, {' ', ' '}}, false); return false;
-        case 'S': *set = SetOf({{'\t', '\r'}, {' ', ' '}}, true); return false;
-        case 't': *code = '\t'; return true;
-        case 'n': *code = '\n'; return true;
-        case 'r': *code = '\r'; return true;
-        case 'f': *code = '\f'; return true;
-        case 'v': *code = '\v'; return true;
+        case 'd':
+            *set = SetOf({{'0', '9'}}, false);
+            return false;
+        case 'D':
+            *set = SetOf({{'0', '9'}}, true);
+            return false;
+        case 'w':
+            *set = SetOf({{'0', '9'}, {'A', 'Z'}, {'a', 'z'}, {'_', '_'}}, false);
+            return false;
+        case 'W':
+            *set = SetOf({{'0', '9'}, {'A', 'Z'}, {'a', 'z'}, {'_', '_'}}, true);
+            return false;
+        case 's':
+            *set = SetOf({{'\t', '\r'}, {' ', ' '}}, false);
+            return false;
+        case 'S':
+            *set = SetOf({{'\t', '\r'}, {' ', ' '}}, true);
+            return false;
+        case 't':
+            *code = '\t';
+            return true;
+        case 'n':
+            *code = '\n';
+            return true;
+        case 'r':
+            *code = '\r';
+            return true;
+        case 'f':
+            *code = '\f';
+            return true;
+        case 'v':
+            *code = '\v';
+            return true;
         case 'x': {
             Code v = static_cast<Code>(Hex(chars_[pos_]) * 16 + Hex(chars_[pos_ + 1]));
             pos_ += 2;
-            if (IsLead(v) && Peek() == '\\' && Peek(1) == 'x' && Hex(Peek(2)) >= 0 && Hex(Peek(3)) >= 0) {
+            if (IsLead(v) && Peek() == '\\' && Peek(1) == 'x' && Hex(Peek(2)) >= 0 &&
+                Hex(Peek(3)) >= 0) {
                 const Code trail = static_cast<Code>(Hex(Peek(2)) * 16 + Hex(Peek(3)));
                 if (IsTrail(trail)) {
                     v = v << 8 | trail;
@@ -115,7 +150,9 @@ private:
             *code = v;
             return true;
         }
-        default: *code = c; return true;
+        default:
+            *code = c;
+            return true;
         }
     }
     int Class() {
@@ -165,13 +202,18 @@ private:
             ++pos_;  // )
             return inner;
         }
-        case '[': return Class();
-        case '.': return Add(SetOf({{'\n', '\n'}, {'\r', '\r'}}, true));
-        case '^': return Add(RefNode(RefNode::LineStart));
-        case '$': return Add(RefNode(RefNode::LineEnd));
+        case '[':
+            return Class();
+        case '.':
+            return Add(SetOf({{'\n', '\n'}, {'\r', '\r'}}, true));
+        case '^':
+            return Add(RefNode(RefNode::LineStart));
+        case '$':
+            return Add(RefNode(RefNode::LineEnd));
         case '\\': {
             if (Peek() == 'b' || Peek() == 'B') {
-                return Add(RefNode{chars_[pos_++] == 'b' ? RefNode::WordBoundary : RefNode::NotWordBoundary});
+                return Add(RefNode{chars_[pos_++] == 'b' ? RefNode::WordBoundary
+                                                         : RefNode::NotWordBoundary});
             }
             Code code = 0;
             RefNode set{RefNode::Set};
@@ -223,7 +265,8 @@ private:
     }
     int Concatenation() {
         RefNode cat{RefNode::Concat};
-        while (pos_ < chars_.size() && Peek() != '|' && Peek() != ')') cat.children.push_back(Quantified());
+        while (pos_ < chars_.size() && Peek() != '|' && Peek() != ')')
+            cat.children.push_back(Quantified());
         return Add(cat);
     }
     int Alternation() {
@@ -243,7 +286,8 @@ private:
 // Tries every path in order of preference; `then` is what must follow.
 class RefMatcher {
 public:
-    RefMatcher(const std::vector<RefNode>& nodes, const std::vector<Code>& text) : nodes_(nodes), text_(text) {}
+    RefMatcher(const std::vector<RefNode>& nodes, const std::vector<Code>& text)
+        : nodes_(nodes), text_(text) {}
 
     using Then = std::function<bool(std::size_t)>;
 
@@ -251,9 +295,12 @@ public:
         const RefNode& node = nodes_[n];
         const std::size_t size = text_.size();
         switch (node.kind) {
-        case RefNode::Char: return i < size && text_[i] == node.code && then(i + 1);
-        case RefNode::Set: return i < size && InSet(node, text_[i]) && then(i + 1);
-        case RefNode::LineStart: return (i == 0 || text_[i - 1] == '\n') && then(i);
+        case RefNode::Char:
+            return i < size && text_[i] == node.code && then(i + 1);
+        case RefNode::Set:
+            return i < size && InSet(node, text_[i]) && then(i + 1);
+        case RefNode::LineStart:
+            return (i == 0 || text_[i - 1] == '\n') && then(i);
         case RefNode::LineEnd: {
             const bool end = i == size || (text_[i] == '\n' && !(i > 0 && text_[i - 1] == '\r')) ||
                              (text_[i] == '\r' && i + 1 < size && text_[i + 1] == '\n');
@@ -265,12 +312,14 @@ public:
             const bool after = i < size && IsWord(text_[i]);
             return ((before != after) == (node.kind == RefNode::WordBoundary)) && then(i);
         }
-        case RefNode::Concat: return Sequence(node.children, 0, i, then);
+        case RefNode::Concat:
+            return Sequence(node.children, 0, i, then);
         case RefNode::Alternate:
             for (int child : node.children)
                 if (Match(child, i, then)) return true;
             return false;
-        case RefNode::Repeat: return Rounds(node, 0, i, then);
+        case RefNode::Repeat:
+            return Rounds(node, 0, i, then);
         }
         return false;
     }
@@ -281,7 +330,8 @@ private:
         for (const auto& r : set.ranges) in = in || (c >= r.first && c <= r.second);
         return in != set.negated;
     }
-    bool Sequence(const std::vector<int>& items, std::size_t k, std::size_t i, const Then& then) const {
+    bool Sequence(const std::vector<int>& items, std::size_t k, std::size_t i,
+                  const Then& then) const {
         if (k == items.size()) return then(i);
         return Match(items[k], i, [&](std::size_t j) { return Sequence(items, k + 1, j, then); });
     }
@@ -307,13 +357,17 @@ struct RefHit {
 };
 
 // The leftmost-first hit starting at the first character boundary at or after `start`.
-inline RefHit ReferenceFind(const std::vector<RefNode>& nodes, int root, const std::string& text, std::size_t start) {
+inline RefHit ReferenceFind(const std::vector<RefNode>& nodes, int root, const std::string& text,
+                            std::size_t start) {
     const Decoded d = Decode(text);
     RefMatcher matcher(nodes, d.codes);
     for (std::size_t i = 0; i < d.offsets.size(); ++i) {
         if (d.offsets[i] < start) continue;
         std::size_t end = 0;
-        if (matcher.Match(root, i, [&](std::size_t j) { end = j; return true; })) {
+        if (matcher.Match(root, i, [&](std::size_t j) {
+                end = j;
+                return true;
+            })) {
             RefHit hit;
             hit.offset = static_cast<int>(d.offsets[i]);
             hit.text = text.substr(d.offsets[i], d.offsets[end] - d.offsets[i]);
@@ -350,14 +404,22 @@ inline bool HasEmptyLoopBody(const std::vector<RefNode>& nodes) {
         }
         switch (n.kind) {
         case RefNode::Char:
-        case RefNode::Set: nullable[i] = 0; break;
-        case RefNode::Concat: nullable[i] = all; break;
-        case RefNode::Alternate: nullable[i] = any; break;
+        case RefNode::Set:
+            nullable[i] = 0;
+            break;
+        case RefNode::Concat:
+            nullable[i] = all;
+            break;
+        case RefNode::Alternate:
+            nullable[i] = any;
+            break;
         case RefNode::Repeat:
             if (any) return true;
             nullable[i] = n.min == 0;
             break;
-        default: nullable[i] = 1; break;  // anchors take no character
+        default:
+            nullable[i] = 1;
+            break;  // anchors take no character
         }
     }
     return false;

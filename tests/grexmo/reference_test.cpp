@@ -26,24 +26,41 @@ using grexmo_test::Shown;
 
 // Atoms that each take exactly one character of the text.
 const std::vector<std::string> kAtoms = {
-    "A", "A", "x", "\\\\", ".", "\\w", "\\W", "\\d", "\\s",
-    "\x83\x41",            // ア, trail 'A'
-    "\x83\x5C",            // ソ, trail backslash
-    "\x95\x5C",            // 表
-    "\x88\x9F",            // 亜, trail is also a lead
-    "\xB1",                // ｱ, half-width
-    "\\x83",               // a lone lead byte
-    "\\x9F",               // a lone byte that is lead and trail
-    "\\x83\\x41",          // ア spelled in escapes
+    "A",
+    "A",
+    "x",
+    "\\\\",
+    ".",
+    "\\w",
+    "\\W",
+    "\\d",
+    "\\s",
+    "\x83\x41",             // ア, trail 'A'
+    "\x83\x5C",             // ソ, trail backslash
+    "\x95\x5C",             // 表
+    "\x88\x9F",             // 亜, trail is also a lead
+    "\xB1",                 // ｱ, half-width
+    "\\x83",                // a lone lead byte
+    "\\x9F",                // a lone byte that is lead and trail
+    "\\x83\\x41",           // ア spelled in escapes
     "[\x83\x40-\x83\x96]",  // [ァ-ヶ]
-    "[^A]", "[A\x88\x9F]", "[\\\\\x83\x5C]", "[\\x83x]", "[^\\w\\n]", "[\xA1-\xDF]", "[0-9A]",
-    "[\x83\x5C-\x88\x9F]", "\\.", "\\r",
+    "[^A]",
+    "[A\x88\x9F]",
+    "[\\\\\x83\x5C]",
+    "[\\x83x]",
+    "[^\\w\\n]",
+    "[\xA1-\xDF]",
+    "[0-9A]",
+    "[\x83\x5C-\x88\x9F]",
+    "\\.",
+    "\\r",
 };
 const char* const kAnchors[] = {"^", "$", "\\b", "\\B"};
 
 // At most `depth` groups deep; with `nonEmpty` every way through takes at least one character.
 std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
-    static const char* const kQuantifiers[] = {"*", "+", "?", "{0,2}", "{1,}", "{2}", "{1,3}", "{0}", "{2,}"};
+    static const char* const kQuantifiers[] = {"*",   "+",     "?",   "{0,2}", "{1,}",
+                                               "{2}", "{1,3}", "{0}", "{2,}"};
     static const char* const kNonEmptyQuantifiers[] = {"+", "{1,}", "{2}", "{1,3}"};
     std::string out;
     const int items = 1 + Pick(rng, 3);
@@ -58,13 +75,16 @@ std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
         if (kind <= 2 && depth > 0) {
             out += Pick(rng, 2) ? "(" : "(?:";
             out += RandomPattern(rng, depth - 1, nonEmpty || quantified);
-            if (Pick(rng, 3) == 0) out += "|" + RandomPattern(rng, depth - 1, nonEmpty || quantified);
+            if (Pick(rng, 3) == 0)
+                out += "|" + RandomPattern(rng, depth - 1, nonEmpty || quantified);
             out += ")";
         } else {
             out += kAtoms[Pick(rng, static_cast<int>(kAtoms.size()))];
         }
         const char* q = "";
-        if (quantified) q = nonEmpty && !tookOne ? kNonEmptyQuantifiers[Pick(rng, 4)] : kQuantifiers[Pick(rng, 9)];
+        if (quantified)
+            q = nonEmpty && !tookOne ? kNonEmptyQuantifiers[Pick(rng, 4)]
+                                     : kQuantifiers[Pick(rng, 9)];
         out += q;
         if (quantified && Pick(rng, 3) == 0) out += "?";
         tookOne = tookOne || !quantified || q[0] == '+' || q[1] == '1' || q[1] == '2';
@@ -75,10 +95,10 @@ std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
 }
 
 const std::vector<std::string> kPieces = {
-    "A", "a", "x", "1", "_", " ", "\\", "\n", "\r\n", "\r", "\xB1", "\xDF", "\xA0", "\x80",
-    "\x83\x41", "\x83\x5C", "\x95\x5C", "\x88\x9F", "\x83\x40", "\x83\x96", "\x83\x97", "\x83\x83",
-    "\x81\x5C", "\xE0\x41", "\x9F\x9F",
-    "\x83", "\x9F", "\xFC", "\xE0",  // lead bytes that may stand alone or pair with what follows
+    "A",        "a",        "x",        "1",        "_",        " ",        "\\",       "\n",
+    "\r\n",     "\r",       "\xB1",     "\xDF",     "\xA0",     "\x80",     "\x83\x41", "\x83\x5C",
+    "\x95\x5C", "\x88\x9F", "\x83\x40", "\x83\x96", "\x83\x97", "\x83\x83", "\x81\x5C", "\xE0\x41",
+    "\x9F\x9F", "\x83",     "\x9F",     "\xFC",     "\xE0",  // lead bytes that may stand alone or pair with what follows
 };
 
 std::string RandomText(Rng& rng, int maxPieces, const std::vector<std::string>& pieces = kPieces) {
@@ -87,8 +107,8 @@ std::string RandomText(Rng& rng, int maxPieces, const std::vector<std::string>& 
 
 // Every start offset in increasing order (the object keeps its place in the text between
 // these calls), a few starts in random order (it must start afresh), and the counting loop.
-void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, int texts, int maxPieces = 14,
-                          const std::vector<std::string>& pieces = kPieces) {
+void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, int texts,
+                          int maxPieces = 14, const std::vector<std::string>& pieces = kPieces) {
     RefParser parser(isRegex ? pattern : std::string());
     int root = -1;
     if (isRegex) {
@@ -105,16 +125,21 @@ void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, in
         const std::vector<char> exact(text.c_str(), text.c_str() + text.size() + 1);
         const std::string what = "pattern '" + Shown(pattern) + "' text '" + Shown(text) + "'";
         std::vector<RefHit> expected;
-        for (std::size_t start = 0; start <= text.size(); ++start) expected.push_back(ReferenceFind(parser.nodes, root, text, start));
+        for (std::size_t start = 0; start <= text.size(); ++start)
+            expected.push_back(ReferenceFind(parser.nodes, root, text, start));
         for (std::size_t start = 0; start <= text.size(); ++start) {
             const int got = g.Find(exact.data(), static_cast<int>(start), false);
             ASSERT_EQ(got, expected[start].offset) << what << " start " << start;
-            ASSERT_EQ(std::string(g.GetHitText()), expected[start].text) << what << " start " << start;
+            ASSERT_EQ(std::string(g.GetHitText()), expected[start].text)
+                << what << " start " << start;
         }
         for (int k = 0; k < 4; ++k) {
-            const std::size_t start = static_cast<std::size_t>(Pick(rng, static_cast<int>(text.size()) + 1));
-            ASSERT_EQ(g.Find(exact.data(), static_cast<int>(start), false), expected[start].offset) << what << " start " << start;
-            ASSERT_EQ(std::string(g.GetHitText()), expected[start].text) << what << " start " << start;
+            const std::size_t start =
+                static_cast<std::size_t>(Pick(rng, static_cast<int>(text.size()) + 1));
+            ASSERT_EQ(g.Find(exact.data(), static_cast<int>(start), false), expected[start].offset)
+                << what << " start " << start;
+            ASSERT_EQ(std::string(g.GetHitText()), expected[start].text)
+                << what << " start " << start;
         }
         // The counting loop: on at the hit's end, one character further after an empty hit.
         std::vector<grexmo_test::FoundHit> hits = grexmo_test::AllHits(g, text.c_str());
@@ -145,11 +170,23 @@ TEST(GrexmoReference, RegexAgreesWithABacktrackerOnShiftJis) {
 // hits: later calls skip what such a branch was shown to fail on, and must still find
 // exactly what the reference finds, from every start.
 TEST(GrexmoReference, SkippingFailedBranchesKeepsTheHits) {
-    const std::vector<std::string> pieces = {"A", "A", "A", "x", "\x83\x41", "\\", " ", "\n", "\x83", "\x83\x5C"};
+    const std::vector<std::string> pieces = {"A",  "A", "A",  "x",    "\x83\x41",
+                                             "\\", " ", "\n", "\x83", "\x83\x5C"};
     const char* const patterns[] = {
-        "A*x|A", ".+[Ax]", "\\w*x|\\w", "[^x]*x|.", "(?:A|\x83\x41)*\\\\|A", "A+?x|A", "^.*x|.",
-        "A*x|A*\\\\|.", "\x83\x41*$|\x83\x41", "(?:A )+x|A", ".*\\b|A", "(A|\x83\x41)+\\n|\\w|\\W",
-        "\\bA*x|A\\B", "[A\x83\x41]*?x|[A\x83\x41]",
+        "A*x|A",
+        ".+[Ax]",
+        "\\w*x|\\w",
+        "[^x]*x|.",
+        "(?:A|\x83\x41)*\\\\|A",
+        "A+?x|A",
+        "^.*x|.",
+        "A*x|A*\\\\|.",
+        "\x83\x41*$|\x83\x41",
+        "(?:A )+x|A",
+        ".*\\b|A",
+        "(A|\x83\x41)+\\n|\\w|\\W",
+        "\\bA*x|A\\B",
+        "[A\x83\x41]*?x|[A\x83\x41]",
     };
     Rng rng(1618);
     for (const char* pattern : patterns) {
@@ -180,12 +217,20 @@ TEST(GrexmoReference, MutatedPatternsAreRefusedOrMatchSafely) {
     for (int round = 0; round < 6000; ++round) {
         std::string pattern = RandomPattern(rng, 3, false);
         for (int m = 0, n = 1 + Pick(rng, 3); m < n && !pattern.empty(); ++m) {
-            const std::size_t at = static_cast<std::size_t>(Pick(rng, static_cast<int>(pattern.size())));
-            const char b = bytes[static_cast<std::size_t>(Pick(rng, static_cast<int>(bytes.size())))];
+            const std::size_t at =
+                static_cast<std::size_t>(Pick(rng, static_cast<int>(pattern.size())));
+            const char b =
+                bytes[static_cast<std::size_t>(Pick(rng, static_cast<int>(bytes.size())))];
             switch (Pick(rng, 3)) {
-            case 0: pattern.insert(at, 1, b); break;
-            case 1: pattern.erase(at, 1); break;
-            default: pattern[at] = b; break;
+            case 0:
+                pattern.insert(at, 1, b);
+                break;
+            case 1:
+                pattern.erase(at, 1);
+                break;
+            default:
+                pattern[at] = b;
+                break;
             }
         }
         CGrexmo g;
@@ -203,8 +248,10 @@ TEST(GrexmoReference, MutatedPatternsAreRefusedOrMatchSafely) {
         for (std::size_t offset : d.offsets) boundary[offset] = true;
         for (const auto& hit : grexmo_test::AllHits(g, text.c_str())) {
             const std::size_t end = static_cast<std::size_t>(hit.offset) + hit.text.size();
-            ASSERT_TRUE(hit.offset >= 0 && end <= text.size()) << Shown(pattern) << " in " << Shown(text);
-            ASSERT_TRUE(boundary[hit.offset] && boundary[end]) << Shown(pattern) << " in " << Shown(text);
+            ASSERT_TRUE(hit.offset >= 0 && end <= text.size())
+                << Shown(pattern) << " in " << Shown(text);
+            ASSERT_TRUE(boundary[hit.offset] && boundary[end])
+                << Shown(pattern) << " in " << Shown(text);
             ASSERT_EQ(text.compare(hit.offset, hit.text.size(), hit.text), 0);
         }
     }

@@ -14,7 +14,8 @@ struct FindCase {
 };
 
 void ExpectFind(const FindCase& c, bool isRegex) {
-    SCOPED_TRACE(testing::Message() << "pattern '" << c.pattern << "' text '" << c.text << "' start " << c.start);
+    SCOPED_TRACE(testing::Message()
+                 << "pattern '" << c.pattern << "' text '" << c.text << "' start " << c.start);
     CGrexmo g;
     g.Read(c.pattern, isRegex);
     ASSERT_TRUE(g.IsValid()) << g.GetErrorText();

@@ -73,16 +73,16 @@ std::unique_ptr<char[]> RecordAllocation(std::size_t bytes) {
 TEST(ConvertStage, AsksForTwiceTheLengthPlusOne) {
     const std::string jis = "\x1B$B$\"\x1B(B";
     g_requested = 0;
-    const ConvertResult result =
-        ConvertStage((jis + '\0').c_str(), static_cast<std::uint32_t>(jis.size()), RecordAllocation);
+    const ConvertResult result = ConvertStage(
+        (jis + '\0').c_str(), static_cast<std::uint32_t>(jis.size()), RecordAllocation);
     EXPECT_EQ(result.outcome, ConvertOutcome::kConverted);
     EXPECT_EQ(g_requested, 2 * jis.size() + 1);
 }
 
 TEST(ConvertStage, BufferThatCannotBeObtainedIsOutOfMemory) {
     const std::string euc = "\xA4\xA2\xA4\xA4";
-    const ConvertResult result =
-        ConvertStage((euc + '\0').c_str(), static_cast<std::uint32_t>(euc.size()), RefuseAllocation);
+    const ConvertResult result = ConvertStage(
+        (euc + '\0').c_str(), static_cast<std::uint32_t>(euc.size()), RefuseAllocation);
     EXPECT_EQ(result.outcome, ConvertOutcome::kOutOfMemory);
     EXPECT_EQ(result.text, nullptr);
 }
@@ -90,9 +90,8 @@ TEST(ConvertStage, BufferThatCannotBeObtainedIsOutOfMemory) {
 TEST(ConvertStage, TextMatchedAsReadObtainsNoBuffer) {
     const std::string sjis = "\x82\xA0\x82\xA2";
     g_requested = 0;
-    const ConvertResult result = ConvertStage((sjis + '\0').c_str(),
-                                              static_cast<std::uint32_t>(sjis.size()),
-                                              RefuseAllocation);
+    const ConvertResult result = ConvertStage(
+        (sjis + '\0').c_str(), static_cast<std::uint32_t>(sjis.size()), RefuseAllocation);
     EXPECT_EQ(result.outcome, ConvertOutcome::kNoConversion);
     EXPECT_EQ(g_requested, 0u);
 }

@@ -35,8 +35,7 @@ const std::string kCrLf16 = Utf16({0x0D, 0x0A});
 INSTANTIATE_TEST_SUITE_P(
     Crafted, VerdictTest,
     ::testing::Values(
-        VerdictCase{"Empty", "", KC_UNDECIDED},
-        VerdictCase{"OneByte", "\x82", KC_UNDECIDED},
+        VerdictCase{"Empty", "", KC_UNDECIDED}, VerdictCase{"OneByte", "\x82", KC_UNDECIDED},
         VerdictCase{"PlainSevenBitIsUtf7", "Hello, world.\r\n", KC_UTF7},
         VerdictCase{"PlusThenSpaceIsAscii", "1 + 1 = 2\r\n", KC_ASCII},
         VerdictCase{"PlusLettersMinusIsUtf7", "Hi +MEIwhA- there", KC_UTF7},
@@ -49,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"EucLowRows", "\xA4\xA2\xA4\xA4\xA4\xA6", KC_EUC},
         VerdictCase{"EucHighRowsCountAsShiftJis", "\xE4\xB8\xE4\xB8\xE4\xB8", KC_SJIS},
         VerdictCase{"Utf8", "\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86", KC_UTF8},
-        VerdictCase{"Utf8ByteOrderMarkCounts", "\xEF\xBB\xBF" "abc", KC_UTF8},
+        VerdictCase{"Utf8ByteOrderMarkCounts",
+                    "\xEF\xBB\xBF"
+                    "abc",
+                    KC_UTF8},
         VerdictCase{"TieBetweenShiftJisAndEuc", "\x82\xA0 \xA4\xA2 ", KC_UNDECIDED},
         VerdictCase{"JisX0208Designation1983", "a\x1B$B$\"\x1B(B", KC_JIS},
         VerdictCase{"JisX0208Designation1978", "\x1B$@$\"\x1B(B", KC_JIS},
@@ -62,10 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"ZeroByteIsBinary", std::string("ab\0cd", 5), KC_BINARY},
         VerdictCase{"ZeroAsLastByteIsNotLookedAt", std::string("ab\0", 3), KC_UTF7},
         VerdictCase{"TwoZerosAtEvenOffset", std::string("\0\0", 2) + "\x93\xFA\x96\x7B", KC_BINARY},
-        VerdictCase{"TwoZerosAtOddOffsetDoNotEndThePass",
-                    std::string("a\0\0b", 4) + kCrLf16, KC_UNICODE},
-        VerdictCase{"EarlyExitBeforeLaterLineBreaks",
-                    std::string("\0\0", 2) + kCrLf16, KC_BINARY},
+        VerdictCase{"TwoZerosAtOddOffsetDoNotEndThePass", std::string("a\0\0b", 4) + kCrLf16,
+                    KC_UNICODE},
+        VerdictCase{"EarlyExitBeforeLaterLineBreaks", std::string("\0\0", 2) + kCrLf16, KC_BINARY},
         VerdictCase{"Utf16WithByteOrderMarkAndCrLf",
                     Utf16({0xFEFF, 0x65E5, 0x672C, 0x8A9E, 0x3042, 0x0041, 0x0D, 0x0A, 0x30A2}),
                     KC_UNICODE},
@@ -75,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"Utf16WithHangulHighByte", Utf16({0x3042, 0xAC00, 0x0D, 0x0A}), KC_BINARY},
         VerdictCase{"Utf16WithSurrogates", Utf16({0x3042, 0xD840, 0xDC89, 0x0D, 0x0A}), KC_BINARY},
         VerdictCase{"Utf16WithFullWidthForms", Utf16({0xFF21, 0xFF71, 0x0D, 0x0A}), KC_UNICODE},
-        VerdictCase{"Utf16LineBreakNeedsEvenOffset",
-                    std::string("a\r\0b\0", 5), KC_BINARY}));
+        VerdictCase{"Utf16LineBreakNeedsEvenOffset", std::string("a\r\0b\0", 5), KC_BINARY}));
 
 TEST(DetectKanjiCode, ShiftJisPairTakesPrecedenceOverEucPair) {
     // 0xE4 0xA2 is a valid pair of both kinds; it counts for Shift_JIS only.
@@ -115,8 +115,7 @@ TEST(DetectKanjiCode, NegativeLengthIsUndecided) {
 }
 
 TEST(Base64ValueTable, HoldsTheRfc2045Alphabet) {
-    const std::string alphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int c = 0; c < 128; ++c) {
         const auto at = alphabet.find(static_cast<char>(c));
         const int expected = at == std::string::npos ? -1 : static_cast<int>(at);

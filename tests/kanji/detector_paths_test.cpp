@@ -14,13 +14,46 @@ namespace {
 
 // Text pieces of each kind the detector looks for; random strings of them mix the kinds.
 const std::vector<std::string>& Pieces() {
-    static const std::vector<std::string> pieces = {
-        "a", "b", "Z", " ", "\r\n", "+", "-", "+AB-", "/", "\x1B$B", "\x1B(B", "\x1B(I", "\x1B$(O",
-        "\x1B$", "\x82\xA0", "\x93\xFA", "\xE0\x40", "\xEA\xA4", "\x83\x5C", "\xA4\xA2", "\xB0\xA1",
-        "\xC9\xBD", "\xF4\xFE", "\x8E\xB1", "\x8F\xB0\xA1", "\xE3\x81\x82", "\xEF\xBB\xBF",
-        "\xC3\xA9", "\x80", "\xBF", "\xFF", "\xFD", "\xA0", std::string(1, '\0'),
-        std::string("\r\0", 2), std::string("\n\0", 2), std::string("A\0", 2),
-        std::string("\0\0", 2), std::string("\x42\x30", 2), std::string("\x00\xAC", 2)};
+    static const std::vector<std::string> pieces = {"a",
+                                                    "b",
+                                                    "Z",
+                                                    " ",
+                                                    "\r\n",
+                                                    "+",
+                                                    "-",
+                                                    "+AB-",
+                                                    "/",
+                                                    "\x1B$B",
+                                                    "\x1B(B",
+                                                    "\x1B(I",
+                                                    "\x1B$(O",
+                                                    "\x1B$",
+                                                    "\x82\xA0",
+                                                    "\x93\xFA",
+                                                    "\xE0\x40",
+                                                    "\xEA\xA4",
+                                                    "\x83\x5C",
+                                                    "\xA4\xA2",
+                                                    "\xB0\xA1",
+                                                    "\xC9\xBD",
+                                                    "\xF4\xFE",
+                                                    "\x8E\xB1",
+                                                    "\x8F\xB0\xA1",
+                                                    "\xE3\x81\x82",
+                                                    "\xEF\xBB\xBF",
+                                                    "\xC3\xA9",
+                                                    "\x80",
+                                                    "\xBF",
+                                                    "\xFF",
+                                                    "\xFD",
+                                                    "\xA0",
+                                                    std::string(1, '\0'),
+                                                    std::string("\r\0", 2),
+                                                    std::string("\n\0", 2),
+                                                    std::string("A\0", 2),
+                                                    std::string("\0\0", 2),
+                                                    std::string("\x42\x30", 2),
+                                                    std::string("\x00\xAC", 2)};
     return pieces;
 }
 
@@ -51,7 +84,8 @@ TEST_P(DetectorPaths, AgreeWithTheReferenceOnMixedText) {
     for (int round = 0; round < 3000; ++round) {
         const std::size_t pieces = 1 + random() % 400;
         const std::string text = RandomText(random, pieces, round % 4 == 0);
-        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(text.size()) + " bytes");
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(text.size()) +
+                     " bytes");
         ExpectSameEvidence(text, GetParam());
         if (HasFatalFailure()) return;
     }
@@ -93,7 +127,9 @@ TEST_P(DetectorPaths, AgreeWithTheReferenceOnRandomBytes) {
     for (int round = 0; round < 2000; ++round) {
         std::string text(1 + random() % 700, '\0');
         // Mostly high bytes, where the three kinds of pairs compete.
-        for (char& c : text) c = static_cast<char>(random() % 4 == 0 ? 0x20 + random() % 0x60 : 0x80 + random() % 0x80);
+        for (char& c : text)
+            c = static_cast<char>(random() % 4 == 0 ? 0x20 + random() % 0x60
+                                                    : 0x80 + random() % 0x80);
         SCOPED_TRACE("round " + std::to_string(round));
         ExpectSameEvidence(text, GetParam());
         if (HasFatalFailure()) return;
@@ -120,9 +156,8 @@ TEST_P(DetectorPaths, ZeroByteAfterADesignationIsBinaryWhereverItLies) {
         SCOPED_TRACE("zero at " + std::to_string(zeroAt));
         ExpectSameEvidence(withZero, GetParam());
         const std::string buffer = withZero + '\0';
-        EXPECT_EQ(VerdictOf(GatherKanjiEvidence(buffer.data(),
-                                                static_cast<std::int32_t>(withZero.size()),
-                                                GetParam())),
+        EXPECT_EQ(VerdictOf(GatherKanjiEvidence(
+                      buffer.data(), static_cast<std::int32_t>(withZero.size()), GetParam())),
                   KC_BINARY);
         if (HasFailure()) return;
     }

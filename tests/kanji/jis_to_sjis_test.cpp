@@ -30,22 +30,47 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         JisCase{"AsciiPassesThrough", "Hello, world\r\n", "Hello, world\r\n"},
         JisCase{"JisX0208_1983", kToJisX0208 + "$\"" + kToAscii, "\x82\xA0"},
-        JisCase{"JisX0208_1978", "\x1B$@$\"" + kToAscii + "a", "\x82\xA0" "a"},
+        JisCase{"JisX0208_1978", "\x1B$@$\"" + kToAscii + "a",
+                "\x82\xA0"
+                "a"},
         JisCase{"JisX0213Plane1", "\x1B$(O$\"\x1B(B", "\x82\xA0"},
         JisCase{"JisX0213Plane2", "\x1B$(P!!\x1B(B", "\xF0\x40"},
         JisCase{"JisX0213Plane2RowWithoutForm", "\x1B$(P\"!\x1B(B", "?"},
         JisCase{"JisX0212Kanji", "\x1B$(D1!\x1B(B", "\xF0\x6B"},
         JisCase{"JisX0212SymbolRowHasNoMapping", "\x1B$(D\"7\x1B(B", "?"},
-        JisCase{"KanaDesignation", "\x1B(I1\x1B(B" "1", "\xB1" "1"},
-        JisCase{"ShiftOutFromJisRoman", "\x1B(J\x0E" "1\x0F" "1", "\xB1" "1"},
-        JisCase{"ShiftOutInAsciiIsCopied", "\x0E" "1", "\x0E" "1"},
-        JisCase{"ShiftInOutsideKanaIsCopied", "\x1B(J\x0F" "a", "\x0F" "a"},
+        JisCase{"KanaDesignation",
+                "\x1B(I1\x1B(B"
+                "1",
+                "\xB1"
+                "1"},
+        JisCase{"ShiftOutFromJisRoman",
+                "\x1B(J\x0E"
+                "1\x0F"
+                "1",
+                "\xB1"
+                "1"},
+        JisCase{"ShiftOutInAsciiIsCopied",
+                "\x0E"
+                "1",
+                "\x0E"
+                "1"},
+        JisCase{"ShiftInOutsideKanaIsCopied",
+                "\x1B(J\x0F"
+                "a",
+                "\x0F"
+                "a"},
         JisCase{"JisRomanIsWrittenUnchanged", "\x1B(J\\~", "\\~"},
-        JisCase{"UnknownEscapeIsCopied", "\x1B$A" "b", "\x1B$A" "b"},
+        JisCase{"UnknownEscapeIsCopied",
+                "\x1B$A"
+                "b",
+                "\x1B$A"
+                "b"},
         JisCase{"EscapeAtTheEndIsCopied", "ab\x1B", "ab\x1B"},
         JisCase{"PartialDesignationAtTheEndIsCopied", "ab\x1B$(", "ab\x1B$("},
-        JisCase{"EightBitBytesPassThrough", "\xB1\xB2" + kToJisX0208 + "\xB3$\"", "\xB1\xB2\xB3\x82\xA0"},
-        JisCase{"LineBreaksDoNotEndTheDoubleByteState", kToJisX0208 + "$\"\r\n$$", "\x82\xA0\r\n\x82\xA2"},
+        JisCase{"EightBitBytesPassThrough", "\xB1\xB2" + kToJisX0208 + "\xB3$\"",
+                "\xB1\xB2\xB3\x82\xA0"},
+        JisCase{"LineBreaksDoNotEndTheDoubleByteState", kToJisX0208 + "$\"\r\n$$",
+                "\x82\xA0\r\n\x82\xA2"},
         JisCase{"SpaceInDoubleByteStateIsCopied", kToJisX0208 + "$\" $$", "\x82\xA0 \x82\xA2"},
         JisCase{"CellByteIsTakenWhateverItIs", kToJisX0208 + "$\x1B(B", "\x82\x99\x84\xC0"},
         JisCase{"RowByteCutShortWritesNothing", "a" + kToJisX0208 + "$\"$", "a\x82\xA0"},

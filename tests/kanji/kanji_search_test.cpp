@@ -45,7 +45,8 @@ const std::string kUtf16Le = std::string(
     "\x22\x6F\x57\x5B\x6E\x30\x68\x88\x3A\x79\x92\x30\xBA\x78\x8D\x8A"
     "\x57\x30\x7E\x30\x59\x30\x02\x30\xBD\x30\xD5\x30\xC8\x30\x67\x30"
     "\x22\x6F\x57\x5B\xB3\x30\xFC\x30\xC9\x30\x92\x30\x09\x59\xDB\x63"
-    "\x57\x30\x7E\x30\x59\x30\x02\x30\x0D\x00\x0A\x00", 62);
+    "\x57\x30\x7E\x30\x59\x30\x02\x30\x0D\x00\x0A\x00",
+    62);
 
 const char kWord[] = "\x8A\xBF\x8E\x9A";  // 漢字 in Shift_JIS
 
@@ -100,8 +101,9 @@ TEST(KanjiSearchOnDisk, FolderOfFourEncodings) {
     char pattern[] = "/tmp/quelbrix-kanji-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string root = std::string(pattern) + "/";
-    for (const auto& [name, bytes] : {std::pair{"sjis.txt", &kShiftJis}, std::pair{"jis.txt", &kIso2022Jp},
-                                      std::pair{"euc.txt", &kEucJp}, std::pair{"utf16.txt", &kUtf16Le}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{"sjis.txt", &kShiftJis}, std::pair{"jis.txt", &kIso2022Jp},
+          std::pair{"euc.txt", &kEucJp}, std::pair{"utf16.txt", &kUtf16Le}}) {
         std::ofstream(root + name, std::ios::binary) << *bytes;
     }
 

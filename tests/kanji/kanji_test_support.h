@@ -35,29 +35,31 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
     // without the length that zero ends the source.
     const bool zeroFree = source.find('\0') == std::string::npos;
     switch (which) {
-        case Converter::kJis: {
-            std::vector<char> unbounded(dest);
-            const std::int32_t r = JisToSjis(unbounded.data(), input.c_str(), room);
-            result = JisToSjis(dest.data(), input.c_str(), room, length);
-            if (!zeroFree) break;
-            EXPECT_EQ(r, result);
-            if (r >= 0 && r == result) {
-                EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
-            }
-            break;
+    case Converter::kJis: {
+        std::vector<char> unbounded(dest);
+        const std::int32_t r = JisToSjis(unbounded.data(), input.c_str(), room);
+        result = JisToSjis(dest.data(), input.c_str(), room, length);
+        if (!zeroFree) break;
+        EXPECT_EQ(r, result);
+        if (r >= 0 && r == result) {
+            EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
         }
-        case Converter::kEuc: {
-            std::vector<char> unbounded(dest);
-            const std::int32_t r = EucToSjis(unbounded.data(), input.c_str(), room);
-            result = EucToSjis(dest.data(), input.c_str(), room, length);
-            if (!zeroFree) break;
-            EXPECT_EQ(r, result);
-            if (r >= 0 && r == result) {
-                EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
-            }
-            break;
+        break;
+    }
+    case Converter::kEuc: {
+        std::vector<char> unbounded(dest);
+        const std::int32_t r = EucToSjis(unbounded.data(), input.c_str(), room);
+        result = EucToSjis(dest.data(), input.c_str(), room, length);
+        if (!zeroFree) break;
+        EXPECT_EQ(r, result);
+        if (r >= 0 && r == result) {
+            EXPECT_EQ(std::string(unbounded.data(), r), std::string(dest.data(), r));
         }
-        case Converter::kUnicode: result = UnicodeToSjis(dest.data(), input.c_str(), room, length); break;
+        break;
+    }
+    case Converter::kUnicode:
+        result = UnicodeToSjis(dest.data(), input.c_str(), room, length);
+        break;
     }
     if (overrun != nullptr) {
         *overrun = false;

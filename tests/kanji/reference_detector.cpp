@@ -67,14 +67,16 @@ std::string EvidenceDifference(const KanjiEvidence& got, const KanjiEvidence& wa
     if (want.binaryExit) return "";
     if (got.foreignHighByte != want.foreignHighByte) return "foreignHighByte";
     // Line breaks no longer matter after a foreign high byte.
-    if (!want.foreignHighByte && got.utf16LineBreaks != want.utf16LineBreaks) return "utf16LineBreaks";
+    if (!want.foreignHighByte && got.utf16LineBreaks != want.utf16LineBreaks)
+        return "utf16LineBreaks";
     if (got.zeroSeen != want.zeroSeen) return "zeroSeen";
     if ((got.escapes > 0) != (want.escapes > 0)) return "escapes";
     if (want.escapes > 0) return "";  // the counts no longer matter and are not kept up
     if (got.utf8 != want.utf8) return "utf8";
     if (got.sjis != want.sjis) return "sjis";
     if (got.euc != want.euc) return "euc";
-    if (want.utf8 == 0 && want.sjis == 0 && want.euc == 0 && got.utf7Valid != want.utf7Valid) return "utf7Valid";
+    if (want.utf8 == 0 && want.sjis == 0 && want.euc == 0 && got.utf7Valid != want.utf7Valid)
+        return "utf7Valid";
     return "";
 }
 

@@ -39,21 +39,18 @@ TEST_P(JisCharToSjisTest, MapsRowAndCell) {
 
 INSTANTIATE_TEST_SUITE_P(
     KnownCodes, JisCharToSjisTest,
-    ::testing::Values(JisCase{0x2422, 1, 0x82A0},   // あ
-                      JisCase{0x2121, 1, 0x8140},   // ideographic space
-                      JisCase{0x3021, 1, 0x889F},   // 亜
-                      JisCase{0x5F21, 1, 0xE040},   // first row with lead 0xE0
-                      JisCase{0x5E7E, 1, 0x9FFC},   // last cell below the lead gap
-                      JisCase{0x215F, 1, 0x817E},   // odd row, last cell before 0x7F
-                      JisCase{0x2160, 1, 0x8180},   // odd row skips 0x7F
-                      JisCase{0x7E7E, 1, 0xEFFC},   // plane 1 corner
-                      JisCase{0x2121, 2, 0xF040},
-                      JisCase{0x2821, 2, 0xF09F},
-                      JisCase{0x6E21, 2, 0xF49F},
-                      JisCase{0x7E7E, 2, 0xFCFC},
-                      JisCase{0x2221, 2, 0x0000},
-                      JisCase{0x2321, 2, 0xF140},
-                      JisCase{0x2F7E, 2, 0xF49E},   // row 15 ends where row 78 begins
+    ::testing::Values(JisCase{0x2422, 1, 0x82A0},  // あ
+                      JisCase{0x2121, 1, 0x8140},  // ideographic space
+                      JisCase{0x3021, 1, 0x889F},  // 亜
+                      JisCase{0x5F21, 1, 0xE040},  // first row with lead 0xE0
+                      JisCase{0x5E7E, 1, 0x9FFC},  // last cell below the lead gap
+                      JisCase{0x215F, 1, 0x817E},  // odd row, last cell before 0x7F
+                      JisCase{0x2160, 1, 0x8180},  // odd row skips 0x7F
+                      JisCase{0x7E7E, 1, 0xEFFC},  // plane 1 corner
+                      JisCase{0x2121, 2, 0xF040}, JisCase{0x2821, 2, 0xF09F},
+                      JisCase{0x6E21, 2, 0xF49F}, JisCase{0x7E7E, 2, 0xFCFC},
+                      JisCase{0x2221, 2, 0x0000}, JisCase{0x2321, 2, 0xF140},
+                      JisCase{0x2F7E, 2, 0xF49E},  // row 15 ends where row 78 begins
                       JisCase{0x6D21, 2, 0x0000}));
 
 TEST(JisCharToSjis, PlaneTwoHasAFormOnlyForTheJisX0213Rows) {

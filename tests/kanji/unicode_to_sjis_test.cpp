@@ -34,7 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
         UnicodeCase{"YenAndBackslash", Utf16({0x00A5, 0x005C}), "\\\\"},
         UnicodeCase{"JisX0213Plane2", Utf16({0x4E02}), "\xF0\x41"},
         UnicodeCase{"EndsAtTheFirstZeroUnit", Utf16({'a', 0, 'b'}), "a"},
-        UnicodeCase{"ZeroLowByteIsNotAZeroUnit", Utf16({0x3000, 'a'}), "\x81\x40" "a"},
+        UnicodeCase{"ZeroLowByteIsNotAZeroUnit", Utf16({0x3000, 'a'}),
+                    "\x81\x40"
+                    "a"},
         UnicodeCase{"OddFinalByteIsAUnit", Utf16({'a'}) + "b", "ab"},
         UnicodeCase{"OddFinalByteMayGiveTwoBytes", Utf16({'a'}) + "\xB5", "a\x83\xCA"},
         UnicodeCase{"OddFinalZeroByteEndsTheText", Utf16({'a'}) + std::string(1, '\0'), "a"}));
