@@ -5,14 +5,13 @@
 #include <prsht.h>
 
 #include "draw_line.h"
+#include "help_topic.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {
 
 namespace {
-
-constexpr char kHelpTopic[] = "_RESOURCE/検索する拡張子.html";
 
 // The line under the two choices, in page pixels.
 constexpr int kLineY = 52;
@@ -88,7 +87,7 @@ INT_PTR CALLBACK ExtensionsPageProc(HWND page, UINT message, WPARAM first, LPARA
         } else if (message == WM_PAINT) {
             Paint(page);
         } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopic);
+            theApp.help.ShowTopic(page, kHelpTopicExtensions);
         } else if (SheetNotice(message, second) == PSN_APPLY) {
             SaveExtensionsPage(*theApp.profile, Read(page));
         }

@@ -5,6 +5,7 @@
 #include <prsht.h>
 
 #include "choose_program_file.h"
+#include "help_topic.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 
@@ -12,7 +13,6 @@ namespace quelbrix {
 
 namespace {
 
-constexpr char kHelpTopic[] = "_RESOURCE/「設定」ダイアログ.html";
 constexpr char kProgramFilter[] = "プログラム(*.exe)\0*.exe\0";
 constexpr char kChooseTitle[] = "展開するプログラム";
 
@@ -99,7 +99,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM first, LPARAM s
         } else if (message == WM_COMMAND) {
             OnCommand(page, LOWORD(first), HIWORD(first));
         } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopic);
+            theApp.help.ShowTopic(page, kHelpTopicSettingsDialog);
         } else if (SheetNotice(message, second) == PSN_APPLY) {
             SaveGeneralPage(*theApp.profile, Read(page));
         }

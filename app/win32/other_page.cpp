@@ -5,6 +5,7 @@
 #include <prsht.h>
 
 #include "history.h"
+#include "help_topic.h"
 #include "page_controls.h"
 #include "send_to.h"
 #include "send_to_name.h"
@@ -14,7 +15,6 @@ namespace quelbrix {
 
 namespace {
 
-constexpr char kHelpTopic[] = "_RESOURCE/送る.html";
 constexpr std::size_t kPathCapacity = 260;
 
 void Register(HWND page) {
@@ -73,7 +73,7 @@ INT_PTR CALLBACK OtherPageProc(HWND page, UINT message, WPARAM first, LPARAM sec
         if (message == WM_COMMAND) {
             OnCommand(page, LOWORD(first));
         } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopic);
+            theApp.help.ShowTopic(page, kHelpTopicSendTo);
         }
     });
 }

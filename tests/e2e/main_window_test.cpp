@@ -9,10 +9,13 @@
 #include "app_session.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "golden_settings.h"
+#include "settings_text.h"
 
 using e2e::AppSession;
+using e2e::Golden;
+using e2e::IniValue;
 using e2e::MessageBoxSeen;
+using e2e::Replaced;
 using e2e::TempFolder;
 
 namespace {
@@ -36,31 +39,10 @@ const char kStopped[] = "ユーザー操作によって検索は中断されま�
 const char kSummaryFormat[] =
     "「%s」を検索した結果、\n%sに含まれる\n指定されたタイプのファイル%d個中のファイルのうち%d個の中に\n含まれていることが判明しました。";
 
-std::string Golden() {
-    return std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings);
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    std::size_t at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
 std::string Summary(const std::string& word, const std::string& folder, int examined, int hits) {
     char text[2048];
     std::snprintf(text, sizeof text, kSummaryFormat, word.c_str(), folder.c_str(), examined, hits);
     return text;
-}
-
-// The value of key in section of an INI text (exact names, as the program writes them).
-std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
-    std::size_t start = text.find("[" + section + "]\r\n");
-    if (start == std::string::npos) return "<no section>";
-    std::size_t end = text.find("\r\n[", start + 1);
-    std::size_t line = text.find("\r\n" + key + "=", start);
-    if (line == std::string::npos || line > end) return "<no key>";
-    line += key.size() + 3;
-    return text.substr(line, text.find("\r\n", line) - line);
 }
 
 std::string ArtifactFolder() { return E2E_ARTIFACT_DIR; }

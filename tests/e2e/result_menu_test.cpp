@@ -9,7 +9,7 @@
 #include "app_session.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "golden_settings.h"
+#include "settings_text.h"
 
 using e2e::AppSession;
 using e2e::MessageBoxSeen;
@@ -113,9 +113,7 @@ protected:
         AppSession::InstallProgram(program);
         const std::string recorder = e2e::BuildFolder() + "command_line_recorder.exe";
         CopyFileA(recorder.c_str(), Recorder().c_str(), FALSE);
-        e2e::WriteFileBytes(
-            app.SettingsPath(),
-            std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings));
+        e2e::WriteFileBytes(app.SettingsPath(), e2e::Golden());
     }
 
     std::string Recorder() const { return tools + "recorder.exe"; }

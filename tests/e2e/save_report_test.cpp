@@ -8,7 +8,7 @@
 #include "app_session.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "golden_settings.h"
+#include "settings_text.h"
 
 using e2e::AppSession;
 using e2e::MessageBoxSeen;
@@ -40,10 +40,8 @@ protected:
             e2e::MakeFolder(folder);
         AppSession::InstallProgram(program);
         // Relative paths on, counting on: the report joins the folder and reads the counts.
-        std::string settings(reinterpret_cast<const char*>(kGoldenSettings),
-                             sizeof kGoldenSettings);
-        settings.replace(settings.find("relative=0"), 10, "relative=1");
-        e2e::WriteFileBytes(program + "QuelbrixU.ini", settings);
+        e2e::WriteFileBytes(program + "QuelbrixU.ini",
+                            e2e::Replaced(e2e::Golden(), "relative=0", "relative=1"));
         e2e::WriteFileBytes(data + "a.txt", "needle needle");
         e2e::WriteFileBytes(data + "b.txt", "needle");
         e2e::WriteFileBytes(data + "c.txt", "nothing");

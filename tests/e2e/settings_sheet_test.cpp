@@ -12,10 +12,13 @@
 #include "app_session.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "golden_settings.h"
+#include "settings_text.h"
 
 using e2e::AppSession;
+using e2e::Golden;
+using e2e::IniValue;
 using e2e::MessageBoxSeen;
+using e2e::Replaced;
 using e2e::TempFolder;
 
 namespace {
@@ -59,27 +62,6 @@ const char kAskPaths[] = "検索場所の履歴を削除します。\n本当に�
 const char kPathsCleared[] = "検索場所の履歴を削除しました。";
 const char kAskWords[] = "検索文字列の履歴を削除します。\n本当によろしいですか？";
 const char kWordsCleared[] = "検索文字列の履歴を削除しました。";
-
-std::string Golden() {
-    return std::string(reinterpret_cast<const char*>(kGoldenSettings), sizeof kGoldenSettings);
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    std::size_t at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
-// The value of key in section of an INI text (exact names, as the program writes them).
-std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
-    std::size_t start = text.find("[" + section + "]\r\n");
-    if (start == std::string::npos) return "<no section>";
-    std::size_t end = text.find("\r\n[", start + 1);
-    std::size_t line = text.find("\r\n" + key + "=", start);
-    if (line == std::string::npos || line > end) return "<no key>";
-    line += key.size() + 3;
-    return text.substr(line, text.find("\r\n", line) - line);
-}
 
 std::string SendToFolder() {
     char path[MAX_PATH] = "";
