@@ -9,6 +9,7 @@
 
 #include "app_context.h"
 #include "engine_api.h"
+#include "file_dialog.h"
 #include "quelbrix_u_resources.h"
 #include "result_cells.h"
 #include "result_report.h"
@@ -41,14 +42,7 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
 bool ChooseSaveFile(HWND owner, const char* filter, const char* title, char* name,
                     std::size_t nameBytes) {
     if (name == nullptr || nameBytes == 0) return false;
-    name[0] = '\0';
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = static_cast<DWORD>(nameBytes);
-    dialog.lpstrTitle = title;
+    OPENFILENAMEA dialog = FileDialogFields(owner, filter, title, name, nameBytes);
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "txt";
     return GetSaveFileNameA(&dialog) != FALSE;
