@@ -79,6 +79,10 @@ int main(int argc, char** argv) {
         }
     }
     if (first >= argc) return Usage();
+    // "quelbrix search --help" as well, since that is where one looks.
+    if (first + 1 < argc &&
+        (std::strcmp(argv[first + 1], "--help") == 0 || std::strcmp(argv[first + 1], "-h") == 0))
+        return Help();
     const bool utf8 = quelbrix::UseUtf8(choice, quelbrix::UserLocaleIsUtf8(),
                                         quelbrix::StandardOutputIsTerminal());
     const quelbrix::TerminalText terminal(utf8);

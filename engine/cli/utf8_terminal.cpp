@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <clocale>
-#include <cstring>
 
 #include "shift_jis.h"
 #include "sjis_char.h"

@@ -319,6 +319,8 @@ TEST_F(CliSearchTest, HelpNamesEveryCommandAndTheManPagesEveryOption) {
                              "--report", "--from", "Exit status"})
         EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
     EXPECT_EQ(Run("-h").out, outcome.out);
+    EXPECT_EQ(Run("search --help").out, outcome.out);
+    EXPECT_EQ(Run("--utf8 convert -h").status, 0);
 
     std::set<std::string> options;
     for (std::size_t at = outcome.out.find("--"); at != std::string::npos;
