@@ -24,7 +24,7 @@ public:
     // Everything that is not in the set, over the whole code space.
     void Negate();
     // Adds the other case of every letter in the set: ASCII A-Z/a-z and the full-width
-    // Latin letters (0x8260-0x8279 and 0x8281-0x829A). Canonicalize() must have run.
+    // Latin letters (0x8260-0x8279 and 0x8281-0x829A). Canonicalizes the set.
     void AddCaseFolds();
 
     bool Contains(CharCode c) const;

@@ -89,10 +89,7 @@ private:
     }
     // Case folding is settled here, as classes, so the later stages never hear of it.
     void AppendClass(CharSet set) {
-        if (stack_.back().foldCase) {
-            set.Canonicalize();
-            set.AddCaseFolds();
-        }
+        if (stack_.back().foldCase) set.AddCaseFolds();
         Append(AddClass(std::move(set)));
     }
     void AppendChar(CharCode c) {
