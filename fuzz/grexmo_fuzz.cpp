@@ -2,8 +2,9 @@
 //  - even: a pattern and a text of raw bytes. Any pattern must compile or be refused without
 //    harm; every hit lies on character boundaries and is the text it claims; a plain-text
 //    word finds exactly what the backtracking reference finds.
-//  - odd: a regular expression built from the bytes out of the documented syntax, on a short
-//    Shift_JIS text, compared with the reference from every start and through the loop.
+//  - odd: a regular expression built from the bytes out of the documented syntax (case
+//    folding included), on a short Shift_JIS text, compared with the reference from every
+//    start and through the loop.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,14 +47,23 @@ const char* const kAtoms[] = {
     "[\xA1-\xDF]",
     "[0-9A]",
     "[\x83\x5C-\x88\x9F]",
+    "a",
+    "B",
+    "\x82\x60",  // full-width A
+    "\x82\x82",  // full-width b
+    "[a-c]",
+    "[^b]",
+    "[\x82\x60-\x82\x62]",  // full-width A to C
+    "\x83\x61",             // a double-byte character with trail 'a'
 };
 const char* const kAnchors[] = {"^", "$", "\\b", "\\B"};
 const char* const kQuantifiers[] = {"*", "+", "?", "{0,2}", "{1,}", "{2}", "{1,3}", "{0}", "{2,}"};
 const char* const kPieces[] = {
-    "A",        "a",        "x",        "1",        "_",        " ",        "\\",
-    "\n",       "\r\n",     "\r",       "\xB1",     "\xDF",     "\xA0",     "\x80",
-    "\x83\x41", "\x83\x5C", "\x95\x5C", "\x88\x9F", "\x83\x40", "\x83\x96", "\x83\x97",
-    "\x81\x5C", "\xE0\x41", "\x9F\x9F", "\x83",     "\x9F",     "\xFC",     "\xE0",
+    "A",        "a",        "x",        "1",        "_",        " ",        "\\",       "\n",
+    "\r\n",     "\r",       "\xB1",     "\xDF",     "\xA0",     "\x80",     "\x83\x41", "\x83\x5C",
+    "\x95\x5C", "\x88\x9F", "\x83\x40", "\x83\x96", "\x83\x97", "\x81\x5C", "\xE0\x41", "\x9F\x9F",
+    "\x83",     "\x9F",     "\xFC",     "\xE0",     "b",        "B",        "\x82\x60", "\x82\x81",
+    "\x82\x61", "\x82\x82", "\x81\x40", "\x83\x61",
 };
 
 template <std::size_t N>
@@ -70,7 +80,8 @@ std::string BuildPattern(Input& in, int depth) {
             continue;
         }
         if (kind <= 2 && depth > 0) {
-            out += in.Flag() ? "(" : "(?:";
+            const std::size_t open = in.Pick(3);
+            out += open == 0 ? "(" : open == 1 ? "(?:" : "(?i:";
             out += BuildPattern(in, depth - 1);
             if (in.Pick(3) == 0) out += "|" + BuildPattern(in, depth - 1);
             out += ")";
@@ -170,7 +181,8 @@ bool NestedLoops(const std::vector<RefNode>& nodes, int n, bool inLoop) {
 }
 
 void BuiltRegex(Input& in) {
-    const std::string pattern = BuildPattern(in, 2);
+    const bool foldAll = in.Pick(4) == 0;
+    const std::string pattern = (foldAll ? "(?i)" : "") + BuildPattern(in, 2);
     RefParser parser(pattern);
     const int root = parser.Parse();
     FUZZ_CHECK(root >= 0, "reference cannot read '" + Shown(pattern) + "'");

@@ -4,10 +4,18 @@
 
 namespace quelbrix {
 
-// Each takes the arguments after its own name and returns the process exit status.
-int RunSearchCommand(int argc, char** argv);
-int RunGuessCommand(int argc, char** argv);
-int RunConvertCommand(int argc, char** argv);
+class TerminalText;
+
+// Each takes the arguments after its own name and returns the process exit status; `terminal`
+// converts between what the user types and reads and the engine's Shift_JIS.
+int RunSearchCommand(int argc, char** argv, const TerminalText& terminal);
+int RunGuessCommand(int argc, char** argv, const TerminalText& terminal);
+int RunConvertCommand(int argc, char** argv, const TerminalText& terminal);
+
+// What each command takes, for its usage message and for --help.
+extern const char kSearchUsage[];
+extern const char kGuessUsage[];
+extern const char kConvertUsage[];
 
 }  // namespace quelbrix
 

@@ -1,20 +1,23 @@
 #include "console_ui.h"
 
+#include <string>
+
 #include "bounded_text.h"
 #include "message_texts.h"
 
 namespace quelbrix {
 
 BoxAnswer ConsoleUi::ShowBox(WindowHandle, const char* text, const char* caption, BoxKind kind) {
-    std::fputs(caption, boxes_);
-    std::fputc('\t', boxes_);
+    std::string line = caption;
+    line += '\t';
     for (const char* p = text; *p != '\0'; ++p) {
         if (*p == '\n')
-            std::fputs("\\n", boxes_);
+            line += "\\n";
         else
-            std::fputc(*p, boxes_);
+            line += *p;
     }
-    std::fputc('\n', boxes_);
+    line += '\n';
+    terminal_.Write(boxes_, line);
     std::fflush(boxes_);
     if (kind != BoxKind::kErrorQuestion) return BoxAnswer::kOk;
     return answerYes_ ? BoxAnswer::kYes : BoxAnswer::kNo;

@@ -5,12 +5,14 @@
 #include <cstdio>
 
 #include "platform.h"
+#include "utf8_terminal.h"
 
 namespace quelbrix {
 
 class ConsoleUi : public UserInterface {
 public:
-    ConsoleUi(std::FILE* boxes, bool answerYes) : boxes_(boxes), answerYes_(answerYes) {}
+    ConsoleUi(std::FILE* boxes, bool answerYes, const TerminalText& terminal)
+        : boxes_(boxes), answerYes_(answerYes), terminal_(terminal) {}
 
     // One line per box: the caption, a tab, the text with each line break written as "\n".
     BoxAnswer ShowBox(WindowHandle owner, const char* text, const char* caption,
@@ -23,6 +25,7 @@ public:
 private:
     std::FILE* boxes_;
     bool answerYes_;
+    const TerminalText& terminal_;
 };
 
 // Stands in for a progress bar that nobody sees.

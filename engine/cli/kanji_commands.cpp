@@ -15,8 +15,18 @@
 #include "convert_stage.h"
 #include "kanji_code.h"
 #include "kanji_convert.h"
+#include "utf8_terminal.h"
 
 namespace quelbrix {
+
+const char kGuessUsage[] =
+    "usage: quelbrix guess FILE...\n"
+    "  prints FILE: and the kanji code the search would take it for\n";
+
+const char kConvertUsage[] =
+    "usage: quelbrix convert [--from auto|jis|euc|utf16] FILE\n"
+    "  auto (the default) converts ISO-2022-JP, EUC-JP and UTF-16LE text as the search does\n"
+    "  and copies any other text unchanged; jis, euc and utf16 force that converter.\n";
 
 namespace {
 
@@ -42,17 +52,12 @@ bool ReadWholeFile(const char* path, std::vector<char>& bytes) {
     return true;
 }
 
-bool WriteAll(const char* data, std::size_t size) {
+bool WriteAll(const char* data, std::size_t size, const TerminalText& terminal) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the bytes as they are, CR LF untouched
 #endif
-    return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
+    return terminal.Write(stdout, data, size) && std::fflush(stdout) == 0;
 }
-
-const char kConvertUsage[] =
-    "usage: quelbrix convert [--from auto|jis|euc|utf16] FILE\n"
-    "  auto (the default) converts ISO-2022-JP, EUC-JP and UTF-16LE text as the search does\n"
-    "  and copies any other text unchanged; jis, euc and utf16 force that converter.\n";
 
 int ConvertUsage(const char* problem) {
     std::fprintf(stderr, "quelbrix convert: %s\n%s", problem, kConvertUsage);
@@ -77,7 +82,7 @@ bool ParseFrom(const char* text, From& from) {
 }
 
 // Forces one converter; the output never exceeds the input by more than one byte.
-bool ConvertForced(From from, const std::vector<char>& bytes) {
+bool ConvertForced(From from, const std::vector<char>& bytes, const TerminalText& terminal) {
     const auto length = static_cast<std::uint32_t>(bytes.size() - 1);
     std::vector<char> out(2 * static_cast<std::size_t>(length) + 2);
     const auto capacity = static_cast<std::uint32_t>(out.size());
@@ -93,17 +98,17 @@ bool ConvertForced(From from, const std::vector<char>& bytes) {
         written = UnicodeToSjis(out.data(), bytes.data(), capacity, length);
         break;
     }
-    return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written));
+    return written >= 0 && WriteAll(out.data(), static_cast<std::size_t>(written), terminal);
 }
 
-bool ConvertAuto(const std::vector<char>& bytes) {
+bool ConvertAuto(const std::vector<char>& bytes, const TerminalText& terminal) {
     const std::size_t length = bytes.size() - 1;
     const ConvertResult result = ConvertStage(bytes.data(), static_cast<std::uint32_t>(length));
     switch (result.outcome) {
     case ConvertOutcome::kConverted:
-        return WriteAll(result.text.get(), std::strlen(result.text.get()));
+        return WriteAll(result.text.get(), std::strlen(result.text.get()), terminal);
     case ConvertOutcome::kNoConversion:
-        return WriteAll(bytes.data(), length);
+        return WriteAll(bytes.data(), length, terminal);
     default:
         return false;
     }
@@ -111,9 +116,10 @@ bool ConvertAuto(const std::vector<char>& bytes) {
 
 }  // namespace
 
-int RunGuessCommand(int argc, char** argv) {
+// The file names are the system's own, printed as given in either mode.
+int RunGuessCommand(int argc, char** argv, const TerminalText&) {
     if (argc == 0) {
-        std::fputs("usage: quelbrix guess FILE...\n", stderr);
+        std::fputs(kGuessUsage, stderr);
         return 2;
     }
     int status = 0;
@@ -131,7 +137,7 @@ int RunGuessCommand(int argc, char** argv) {
     return status;
 }
 
-int RunConvertCommand(int argc, char** argv) {
+int RunConvertCommand(int argc, char** argv, const TerminalText& terminal) {
     From from = From::kAuto;
     const char* path = nullptr;
     for (int i = 0; i < argc; ++i) {
@@ -152,7 +158,8 @@ int RunConvertCommand(int argc, char** argv) {
         std::fprintf(stderr, "quelbrix convert: cannot read %s\n", path);
         return 1;
     }
-    const bool written = from == From::kAuto ? ConvertAuto(bytes) : ConvertForced(from, bytes);
+    const bool written =
+        from == From::kAuto ? ConvertAuto(bytes, terminal) : ConvertForced(from, bytes, terminal);
     if (!written) {
         std::fprintf(stderr, "quelbrix convert: cannot convert %s\n", path);
         return 1;

@@ -2,16 +2,20 @@
 #ifndef QUELBRIX_CLI_NATIVE_FILES_H
 #define QUELBRIX_CLI_NATIVE_FILES_H
 
+// kNamesFollowLocale: whether file names are bytes in the user's character set (POSIX), so
+// that on a UTF-8 terminal they are UTF-8; the Windows calls take Shift_JIS names.
 #ifdef _WIN32
 #include "win32_files.h"
 namespace quelbrix {
 using NativeFileSystem = Win32FileSystem;
-}
+constexpr bool kNamesFollowLocale = false;
+}  // namespace quelbrix
 #else
 #include "posix_files.h"
 namespace quelbrix {
 using NativeFileSystem = PosixFileSystem;
-}
+constexpr bool kNamesFollowLocale = true;
+}  // namespace quelbrix
 #endif
 
 #endif

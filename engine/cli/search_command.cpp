@@ -16,10 +16,10 @@
 #include "result_report.h"
 #include "search_driver.h"
 #include "shift_jis.h"
+#include "utf8_names.h"
+#include "utf8_terminal.h"
 
 namespace quelbrix {
-
-namespace {
 
 const char kSearchUsage[] =
     "usage: quelbrix search [options] FOLDER WORD\n"
@@ -34,6 +34,8 @@ const char kSearchUsage[] =
     "  --answer yes|no     how questions are answered (default yes)\n"
     "  --report FILE       also write the rows found as a result report (Shift_JIS, CR LF)\n"
     "Rows go to stdout as four tab-separated cells; message boxes to stderr.\n";
+
+namespace {
 
 int SearchUsage(const char* problem) {
     if (problem != nullptr) std::fprintf(stderr, "quelbrix search: %s\n", problem);
@@ -61,10 +63,10 @@ bool EndsWithSeparator(const std::string& folder, char separator) {
     return last + 1 == folder.size() && folder[last] == separator;
 }
 
-void PrintRows(const MemoryRows& rows) {
+void PrintRows(const MemoryRows& rows, const TerminalText& terminal) {
     for (const MemoryRow& row : rows.rows) {
-        std::fprintf(stdout, "%s\t%s\t%s\t%s\n", row.cells[0].c_str(), row.cells[1].c_str(),
-                     row.cells[2].c_str(), row.cells[3].c_str());
+        terminal.Write(stdout, row.cells[0] + '\t' + row.cells[1] + '\t' + row.cells[2] + '\t' +
+                                   row.cells[3] + '\n');
     }
 }
 
@@ -91,7 +93,7 @@ bool WriteReport(const char* path, const SearchRequest& request, const MemoryRow
 
 }  // namespace
 
-int RunSearchCommand(int argc, char** argv) {
+int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     SearchRequest request;
     bool answerYes = true;
     bool withProgress = false;
@@ -146,11 +148,26 @@ int RunSearchCommand(int argc, char** argv) {
     if (positionalCount != 2) return SearchUsage("FOLDER and WORD are needed");
     if (positional[0][0] == '\0') return SearchUsage("FOLDER is empty");
 
-    NativeFileSystem files;
-    std::string folder = positional[0];
-    if (!EndsWithSeparator(folder, files.Separator())) folder += files.Separator();
+    std::string folder, word;
+    if (!terminal.ToEngine("search", "FOLDER", positional[0], folder) ||
+        !terminal.ToEngine("search", "WORD", positional[1], word)) {
+        return 2;
+    }
+    NativeFileSystem nativeFiles;
+    Utf8NamedFileSystem utf8Files(nativeFiles);
+    const bool utf8Names = terminal.IsUtf8() && kNamesFollowLocale;
+    FileSystem& files = utf8Names ? static_cast<FileSystem&>(utf8Files) : nativeFiles;
+    std::string nativeFolder = positional[0];
+    if (!EndsWithSeparator(folder, files.Separator())) {
+        folder += files.Separator();
+        nativeFolder += files.Separator();
+    }
+    // The folder as typed, also where its Shift_JIS form reads back otherwise (¥ as \).
+    if (utf8Names)
+        utf8Files.Remember(folder.substr(0, folder.size() - 1),
+                           nativeFolder.substr(0, nativeFolder.size() - 1));
     request.folder = folder.c_str();
-    request.word = positional[1];
+    request.word = word.c_str();
     if (request.useRegex) {
         CGrexmo pattern;
         pattern.Read(request.word, true);
@@ -161,7 +178,7 @@ int RunSearchCommand(int argc, char** argv) {
         }
     }
 
-    ConsoleUi ui(stderr, answerYes);
+    ConsoleUi ui(stderr, answerYes, terminal);
     SilentProgress progress;
     MemoryRows rows;
     Platform platform{files, ui, progress, rows};
@@ -171,7 +188,7 @@ int RunSearchCommand(int argc, char** argv) {
     EngineState state;
     InitListView(state, rows, &rows, 300, 60, 72, 120);
     bool completed = FindFolder(state, platform, request);
-    PrintRows(rows);
+    PrintRows(rows, terminal);
     std::fflush(stdout);
     if (reportPath != nullptr && !WriteReport(reportPath, request, rows)) {
         std::fprintf(stderr, "quelbrix search: the report %s could not be written\n", reportPath);

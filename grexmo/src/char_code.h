@@ -33,6 +33,14 @@ inline DecodedChar DecodeChar(const unsigned char* p) {
 
 inline bool IsDoubleByteCode(CharCode c) { return c > 0xFF; }
 
+// Double-byte characters the syntax knows by name: the full-width space and the first and
+// last full-width Latin letters of each case.
+constexpr CharCode kFullWidthSpace = 0x8140;
+constexpr CharCode kFullWidthUpperA = 0x8260;
+constexpr CharCode kFullWidthUpperZ = 0x8279;
+constexpr CharCode kFullWidthLowerA = 0x8281;
+constexpr CharCode kFullWidthLowerZ = 0x829A;
+
 }  // namespace grexmo
 
 #endif

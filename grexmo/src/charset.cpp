@@ -26,6 +26,31 @@ void CharSet::Negate() {
     ranges_.swap(out);
 }
 
+void CharSet::AddCaseFolds() {
+    // Each letter block and the distance to its other case.
+    struct FoldSpan {
+        CharCode lo, hi;
+        int shift;
+    };
+    static const FoldSpan kSpans[] = {
+        {'A', 'Z', 'a' - 'A'},
+        {'a', 'z', 'A' - 'a'},
+        {kFullWidthUpperA, kFullWidthUpperZ, kFullWidthLowerA - kFullWidthUpperA},
+        {kFullWidthLowerA, kFullWidthLowerZ, kFullWidthUpperA - kFullWidthLowerA},
+    };
+    const std::size_t count = ranges_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const CodeRange r = ranges_[i];
+        for (const FoldSpan& span : kSpans) {
+            const CharCode lo = std::max(r.lo, span.lo), hi = std::min(r.hi, span.hi);
+            if (lo <= hi)
+                AddRange(static_cast<CharCode>(lo + span.shift),
+                         static_cast<CharCode>(hi + span.shift));
+        }
+    }
+    Canonicalize();
+}
+
 bool CharSet::Contains(CharCode c) const {
     auto it = std::upper_bound(ranges_.begin(), ranges_.end(), c,
                                [](CharCode v, const CodeRange& r) { return v < r.lo; });
@@ -66,6 +91,7 @@ CharSet CharSet::Spaces() {
     CharSet s;
     s.AddRange('\t', '\r');  // tab, LF, VT, FF, CR
     s.AddChar(' ');
+    s.AddChar(kFullWidthSpace);
     s.Canonicalize();
     return s;
 }

@@ -23,14 +23,18 @@ public:
     void Canonicalize();
     // Everything that is not in the set, over the whole code space.
     void Negate();
+    // Adds the other case of every letter in the set: ASCII A-Z/a-z and the full-width
+    // Latin letters (0x8260-0x8279 and 0x8281-0x829A). Canonicalizes the set.
+    void AddCaseFolds();
 
     bool Contains(CharCode c) const;
     bool Empty() const { return ranges_.empty(); }
     const std::vector<CodeRange>& Ranges() const { return ranges_; }
 
-    // The ASCII classes behind \d, \w and \s; double-byte characters are in none of them.
+    // The ASCII classes behind \d and \w; double-byte characters are in neither of them.
     static CharSet Digits();
     static CharSet WordChars();
+    // \s: the ASCII white space and the full-width space 0x8140.
     static CharSet Spaces();
     // What `.` matches: every character except CR and LF.
     static CharSet AnyButLineBreak();

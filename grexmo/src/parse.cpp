@@ -23,6 +23,7 @@ struct GroupFrame {
     std::vector<std::vector<int>> alternatives{1};
     std::size_t openOffset = 0;
     bool lastIsRepeat = false;  // the last item carries a quantifier already
+    bool foldCase = false;      // under (?i): letters match either case
 };
 
 // The result of reading one escape sequence.
@@ -86,8 +87,27 @@ private:
         stack_.back().alternatives.back().push_back(node);
         stack_.back().lastIsRepeat = isRepeat;
     }
+    // Case folding is settled here, as classes, so the later stages never hear of it.
+    void AppendClass(CharSet set) {
+        if (stack_.back().foldCase) set.AddCaseFolds();
+        Append(AddClass(std::move(set)));
+    }
+    void AppendChar(CharCode c) {
+        if (stack_.back().foldCase) {
+            CharSet set;
+            set.AddChar(c);
+            set.AddCaseFolds();
+            // A letter now has two ranges (its two cases are never adjacent).
+            if (set.Ranges().size() > 1) {
+                Append(AddClass(std::move(set)));
+                return;
+            }
+        }
+        Append(AddLiteral(c));
+    }
     int FinishGroup(GroupFrame& frame);
 
+    bool ParseGroupSyntax(std::size_t open, bool* foldCase, bool* flagsOnly);
     bool ParseEscape(bool inClass, Escape* out);
     bool ParseClass();
     bool ParseQuantifier(int min, int max, std::size_t quantifierIndex);
@@ -119,6 +139,35 @@ int Parser::FinishGroup(GroupFrame& frame) {
     n.kind = NodeKind::kAlternate;
     n.children = std::move(branches);
     return AddNode(std::move(n));
+}
+
+// Reads what follows "(?" (pos_ is at the '?'): ":" opens a plain group, "i:" a group that
+// folds case, and "i)" folds case for the whole expression, which only its first characters
+// may say.
+bool Parser::ParseGroupSyntax(std::size_t open, bool* foldCase, bool* flagsOnly) {
+    *flagsOnly = false;
+    const CharCode c = Peek(1);
+    if (c == ':') {
+        pos_ += 2;
+        return true;
+    }
+    if (c == 'i' && Peek(2) == ':') {
+        pos_ += 3;
+        *foldCase = true;
+        return true;
+    }
+    if (c == 'i' && Peek(2) == ')') {
+        if (open != 0)
+            return Fail("(?i) only at the start of the expression (elsewhere write (?i:...))",
+                        open);
+        pos_ += 3;
+        *foldCase = true;
+        *flagsOnly = true;
+        return true;
+    }
+    if (c == 'i' || c == 'm' || c == 's' || c == 'x' || c == 'U' || c == '-')
+        return Fail("malformed flag group (only (?i) and (?i:...) are known)", open);
+    return Fail("unsupported group syntax (only (?:...), (?i) and (?i:...) are known)", open);
 }
 
 bool Parser::ParseEscape(bool inClass, Escape* out) {
@@ -243,6 +292,8 @@ bool Parser::ParseClass() {
         }
     }
     set.Canonicalize();
+    // Folded before it is negated: (?i)[^a] takes neither a nor A.
+    if (stack_.back().foldCase) set.AddCaseFolds();
     if (negated) set.Negate();
     Append(AddClass(std::move(set)));
     return true;
@@ -311,15 +362,20 @@ bool Parser::Run() {
         switch (c) {
         case '(': {
             ++pos_;
+            bool foldCase = stack_.back().foldCase;
             if (Peek() == '?' && !AtEnd()) {
-                if (Peek(1) != ':' || pos_ + 1 >= chars_.size())
-                    return Fail("unsupported group syntax (only (?:...) is known)", here);
-                pos_ += 2;
+                bool flagsOnly = false;
+                if (!ParseGroupSyntax(here, &foldCase, &flagsOnly)) return false;
+                if (flagsOnly) {
+                    stack_.back().foldCase = foldCase;
+                    break;
+                }
             }
             if (stack_.size() > kMaxNesting)
                 return Fail("groups nested deeper than " + std::to_string(kMaxNesting), here);
             stack_.emplace_back();
             stack_.back().openOffset = here;
+            stack_.back().foldCase = foldCase;
             break;
         }
         case ')': {
@@ -355,13 +411,13 @@ bool Parser::Run() {
                 if (!ParseQuantifier(min, max, here)) return false;
             } else {
                 ++pos_;
-                Append(AddLiteral(c));
+                AppendChar(c);
             }
             break;
         }
         case '.':
             ++pos_;
-            Append(AddClass(CharSet::AnyButLineBreak()));
+            AppendClass(CharSet::AnyButLineBreak());
             break;
         case '^':
             ++pos_;
@@ -378,16 +434,16 @@ bool Parser::Run() {
             Escape e;
             if (!ParseEscape(false, &e)) return false;
             if (e.kind == Escape::kSet)
-                Append(AddClass(std::move(e.set)));
+                AppendClass(std::move(e.set));
             else if (e.kind == Escape::kAssertion)
                 Append(AddAssert(e.assertion));
             else
-                Append(AddLiteral(e.code));
+                AppendChar(e.code);
             break;
         }
         default:
             ++pos_;
-            Append(AddLiteral(c));
+            AppendChar(c);
             break;
         }
     }

@@ -35,6 +35,8 @@ TEST(PatternReason, EveryRefusalOfGrexmoIsTranslated) {
         "*a",
         "a**",
         "(?=a)",
+        "(?m)a",
+        "a(?i)b",
         "a)",
         "(a",
         std::string(300, '('),

@@ -241,3 +241,110 @@ TEST_F(CliSearchTest, HitLoopStepsByGrexmosCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+// The UTF-8 terminal mode. u8"" literals are UTF-8, the others Shift_JIS.
+std::string Utf8(const char* text) { return text; }
+
+TEST_F(CliSearchTest, Utf8ModeFindsShiftJisTextAndPrintsUtf8) {
+    const std::string folder = root + Utf8(u8"文書");
+    mkdir(folder.c_str(), 0755);
+    std::ofstream(folder + Utf8(u8"/表示.txt"), std::ios::binary) << "x表示y表示";
+    Write("other.txt", "none");
+    Outcome outcome = Run("--utf8 search --subfolders --relative '" + root + "' " + Utf8(u8"表示"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\t')), Utf8(u8"文書/表示.txt"));
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "\t2\n");
+    EXPECT_EQ(
+        outcome.err.find("QuelbrixD.DLL - QuelbrixU SupportSystem\t" + Utf8(u8"「表示」を検索")),
+        0u)
+        << outcome.err;
+
+    // --no-utf8 passes the UTF-8 word through as bytes: the Shift_JIS file does not hold them.
+    outcome = Run("--no-utf8 search --subfolders '" + root + "' " + Utf8(u8"表示"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+}
+
+TEST_F(CliSearchTest, Utf8ModeRefusesWhatShiftJisCannotSay) {
+    Write("a.txt", "ab");
+    const struct {
+        std::string arguments;
+        std::string reason;
+    } cases[] = {
+        {"'" + root + "' " + Utf8(u8"a😀"),
+         Utf8(u8"WORD holds \"😀\" (U+1F600), which has no Shift_JIS form")},
+        {"'" + root + Utf8(u8"한") + "' ab", Utf8(u8"FOLDER holds \"한\" (U+D55C)")},
+        {"'" + root + "' \"$(printf 'a\\377')\"", "WORD is not UTF-8 (byte 2)"},
+    };
+    for (const auto& c : cases) {
+        Outcome outcome = Run("--utf8 search " + c.arguments);
+        EXPECT_EQ(outcome.status, 2) << c.arguments;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find(c.reason), std::string::npos) << outcome.err;
+    }
+}
+
+TEST_F(CliSearchTest, Utf8ModeConvertsConvertedText) {
+    // 日本語の表示テキストです。 in EUC-JP
+    Write("euc.txt",
+          "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xC9\xBD\xBC\xA8\xA5\xC6\xA5\xAD\xA5\xB9\xA5\xC8"
+          "\xA4\xC7\xA4\xB9\xA1\xA3\r\n");
+    Outcome outcome = Run("--utf8 convert '" + root + "euc.txt'");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, Utf8(u8"日本語の表示テキストです。\r\n"));
+    EXPECT_EQ(Run("convert '" + root + "euc.txt'").out, "日本語の表示テキストです。\r\n");
+}
+
+// A pipe or a file gets bytes whatever the locale says.
+TEST_F(CliSearchTest, OutputThatIsNoTerminalGetsBytes) {
+    Write("a.txt", "表示");
+    Outcome outcome = Run("search --relative '" + root + "' '表示'");
+    const std::string command = "LC_ALL=C.UTF-8 '" + std::string(QUELBRIX_CLI) +
+                                "' search --relative '" + root + "' '表示' >'" + base +
+                                "/out' 2>'" + base + "/err'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadAll(base + "/out"), outcome.out);
+    EXPECT_EQ(ReadAll(base + "/err"), outcome.err);
+    EXPECT_EQ(outcome.out.substr(0, 6), "a.txt\t");
+}
+
+// Every option --help names is in both man pages.
+TEST_F(CliSearchTest, HelpNamesEveryCommandAndTheManPagesEveryOption) {
+    Outcome outcome = Run("--help");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    for (const char* word : {"search", "guess", "convert", "--utf8", "--no-utf8", "--regex",
+                             "--report", "--from", "Exit status"})
+        EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
+    EXPECT_EQ(Run("-h").out, outcome.out);
+    EXPECT_EQ(Run("search --help").out, outcome.out);
+    EXPECT_EQ(Run("--utf8 convert -h").status, 0);
+
+    std::set<std::string> options;
+    for (std::size_t at = outcome.out.find("--"); at != std::string::npos;
+         at = outcome.out.find("--", at + 2)) {
+        const std::size_t end =
+            outcome.out.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at + 2);
+        options.insert(outcome.out.substr(at, end - at));
+    }
+    EXPECT_GT(options.size(), 12u);
+    for (const char* page : {"quelbrix.1", "ja/quelbrix.1"}) {
+        const std::string text = ReadAll(std::string(QUELBRIX_MAN_DIR) + "/" + page);
+        ASSERT_FALSE(text.empty()) << page;
+        for (const std::string& option : options) {
+            std::string roff;  // the man page writes each '-' as "\-"
+            for (char c : option) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+            EXPECT_NE(text.find(roff), std::string::npos) << page << ": " << option;
+        }
+    }
+}
+
+TEST_F(CliSearchTest, UnknownGlobalOptionIsAUsageError) {
+    Outcome outcome = Run("--utf9 search a b");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("usage: quelbrix [--utf8|--no-utf8]"), std::string::npos);
+}
+
+}  // namespace

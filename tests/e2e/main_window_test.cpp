@@ -145,6 +145,22 @@ TEST_F(MainWindowTest, SearchListsTheFilesWithHitsAndTheEngineSummary) {
     ASSERT_TRUE(app.Exit());
 }
 
+// (?i) reaches Grexmo.dll through the window: either case of a letter, each width apart.
+TEST_F(MainWindowTest, CaseFoldedExpressionFindsEitherCase) {
+    e2e::WriteFileBytes(data + "a.txt", "Needle and NEEDLE\r\n");
+    e2e::WriteFileBytes(data + "b.txt", "ｎｅｅｄｌｅ\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    app.SetText(kFolder, data);
+    app.SetText(kWord, "(?i)needle");
+    if (!app.Checked(kRegex)) app.Click(kRegex);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return app.Checked(kRegex); }));
+    EXPECT_EQ(SearchAndReadSummary(app), Summary("(?i)needle", data, 2, 1));
+    using Row = std::pair<std::string, std::string>;
+    EXPECT_EQ(Rows(app), (std::vector<Row>{{data + "a.txt", "2"}}));
+    ASSERT_TRUE(app.Exit());
+}
+
 TEST_F(MainWindowTest, EmptyFolderAndEmptyWordAreRefusedWithTheirMessages) {
     AppSession app(program);
     ASSERT_TRUE(app.Start());

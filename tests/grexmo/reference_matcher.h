@@ -22,6 +22,20 @@ inline bool IsWord(Code c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
+// Under (?i): the lower-case form of an ASCII or full-width Latin letter (Ａ is 0x8260,
+// ａ 0x8281), any other character as it is.
+inline Code Folded(Code c) {
+    if (c >= 'A' && c <= 'Z') return c + ('a' - 'A');
+    if (c >= 0x8260 && c <= 0x8279) return c + (0x8281 - 0x8260);
+    return c;
+}
+// The other case of a letter, any other character as it is.
+inline Code OtherCase(Code c) {
+    if (c >= 'a' && c <= 'z') return c - ('a' - 'A');
+    if (c >= 0x8281 && c <= 0x829A) return c - (0x8281 - 0x8260);
+    return Folded(c);
+}
+
 // Characters of a byte string and the byte offset where each begins (plus the length).
 struct Decoded {
     std::vector<Code> codes;
@@ -62,6 +76,7 @@ struct RefNode {
     Code code = 0;
     std::vector<std::pair<Code, Code>> ranges;  // Set
     bool negated = false;                       // Set
+    bool fold = false;                          // Char, Set: under (?i)
     std::vector<int> children;
     int min = 0, max = -1;
     bool greedy = true;
@@ -75,6 +90,10 @@ public:
 
     // The root node, or -1 when the reader stopped before the end of the pattern.
     int Parse() {
+        if (Peek() == '(' && Peek(1) == '?' && Peek(2) == 'i' && Peek(3) == ')') {
+            fold_ = true;
+            pos_ = 4;
+        }
         int root = Alternation();
         return pos_ == chars_.size() ? root : -1;
     }
@@ -84,6 +103,7 @@ private:
         return pos_ + ahead < chars_.size() ? chars_[pos_ + ahead] : 0;
     }
     int Add(RefNode n) {
+        n.fold = fold_;
         nodes.push_back(std::move(n));
         return static_cast<int>(nodes.size() - 1);
     }
@@ -116,10 +136,10 @@ private:
             *set = SetOf({{'0', '9'}, {'A', 'Z'}, {'a', 'z'}, {'_', '_'}}, true);
             return false;
         case 's':
-            *set = SetOf({{'\t', '\r'}, {' ', ' '}}, false);
+            *set = SetOf({{'\t', '\r'}, {' ', ' '}, {0x8140, 0x8140}}, false);
             return false;
         case 'S':
-            *set = SetOf({{'\t', '\r'}, {' ', ' '}}, true);
+            *set = SetOf({{'\t', '\r'}, {' ', ' '}, {0x8140, 0x8140}}, true);
             return false;
         case 't':
             *code = '\t';
@@ -197,9 +217,16 @@ private:
         const Code c = chars_[pos_++];
         switch (c) {
         case '(': {
-            if (Peek() == '?') pos_ += 2;  // (?:
+            const bool outer = fold_;
+            if (Peek() == '?' && Peek(1) == 'i') {
+                fold_ = true;
+                pos_ += 3;  // (?i:
+            } else if (Peek() == '?') {
+                pos_ += 2;  // (?:
+            }
             int inner = Alternation();
             ++pos_;  // )
+            fold_ = outer;
             return inner;
         }
         case '[':
@@ -281,6 +308,7 @@ private:
 
     std::vector<Code> chars_;
     std::size_t pos_ = 0;
+    bool fold_ = false;
 };
 
 // Tries every path in order of preference; `then` is what must follow.
@@ -296,7 +324,7 @@ public:
         const std::size_t size = text_.size();
         switch (node.kind) {
         case RefNode::Char:
-            return i < size && text_[i] == node.code && then(i + 1);
+            return i < size && SameChar(node, text_[i]) && then(i + 1);
         case RefNode::Set:
             return i < size && InSet(node, text_[i]) && then(i + 1);
         case RefNode::LineStart:
@@ -325,9 +353,15 @@ public:
     }
 
 private:
+    static bool SameChar(const RefNode& node, Code c) {
+        return node.fold ? Folded(c) == Folded(node.code) : c == node.code;
+    }
     static bool InSet(const RefNode& set, Code c) {
         bool in = false;
-        for (const auto& r : set.ranges) in = in || (c >= r.first && c <= r.second);
+        for (const auto& r : set.ranges) {
+            in = in || (c >= r.first && c <= r.second);
+            if (set.fold) in = in || (OtherCase(c) >= r.first && OtherCase(c) <= r.second);
+        }
         return in != set.negated;
     }
     bool Sequence(const std::vector<int>& items, std::size_t k, std::size_t i,

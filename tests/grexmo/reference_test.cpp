@@ -57,8 +57,21 @@ const std::vector<std::string> kAtoms = {
 };
 const char* const kAnchors[] = {"^", "$", "\\b", "\\B"};
 
+// Letters of both widths and cases, the full-width space, and characters whose trail byte is
+// an ASCII letter, for the patterns with (?i).
+const std::vector<std::string> kFoldAtoms = {
+    "a",   "B",  "Ａ", "ｂ",       "[a-c]", "[^b]", "[Ａ-Ｃ]", "[^ａ]", "\\s",
+    "\\S", "ャ", "ア", "[ａ-ｃa]", "\\x41", ".",    "x",       "\\w",   "[\\s\\x61]",
+};
+const std::vector<std::string> kFoldPieces = {
+    "a",  "A",  "b",  "B",  "c",  "x",  " ",  "\n", "Ａ",
+    "ａ", "Ｂ", "ｂ", "ｃ", "Ｃ", "　", "ャ", "ア", "\x83",
+};
+
 // At most `depth` groups deep; with `nonEmpty` every way through takes at least one character.
-std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
+// With `foldGroups`, some groups are (?i:...) groups.
+std::string RandomPattern(Rng& rng, int depth, bool nonEmpty,
+                          const std::vector<std::string>& atoms = kAtoms, bool foldGroups = false) {
     static const char* const kQuantifiers[] = {"*",   "+",     "?",   "{0,2}", "{1,}",
                                                "{2}", "{1,3}", "{0}", "{2,}"};
     static const char* const kNonEmptyQuantifiers[] = {"+", "{1,}", "{2}", "{1,3}"};
@@ -73,13 +86,14 @@ std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
         }
         const bool quantified = Pick(rng, 3) == 0;
         if (kind <= 2 && depth > 0) {
-            out += Pick(rng, 2) ? "(" : "(?:";
-            out += RandomPattern(rng, depth - 1, nonEmpty || quantified);
+            out += foldGroups && Pick(rng, 2) ? "(?i:" : Pick(rng, 2) ? "(" : "(?:";
+            out += RandomPattern(rng, depth - 1, nonEmpty || quantified, atoms, foldGroups);
             if (Pick(rng, 3) == 0)
-                out += "|" + RandomPattern(rng, depth - 1, nonEmpty || quantified);
+                out +=
+                    "|" + RandomPattern(rng, depth - 1, nonEmpty || quantified, atoms, foldGroups);
             out += ")";
         } else {
-            out += kAtoms[Pick(rng, static_cast<int>(kAtoms.size()))];
+            out += atoms[Pick(rng, static_cast<int>(atoms.size()))];
         }
         const char* q = "";
         if (quantified)
@@ -89,8 +103,9 @@ std::string RandomPattern(Rng& rng, int depth, bool nonEmpty) {
         if (quantified && Pick(rng, 3) == 0) out += "?";
         tookOne = tookOne || !quantified || q[0] == '+' || q[1] == '1' || q[1] == '2';
     }
-    if (nonEmpty && !tookOne) out += kAtoms[Pick(rng, static_cast<int>(kAtoms.size()))];
-    if (depth > 0 && Pick(rng, 5) == 0) out += "|" + RandomPattern(rng, depth - 1, nonEmpty);
+    if (nonEmpty && !tookOne) out += atoms[Pick(rng, static_cast<int>(atoms.size()))];
+    if (depth > 0 && Pick(rng, 5) == 0)
+        out += "|" + RandomPattern(rng, depth - 1, nonEmpty, atoms, foldGroups);
     return out;
 }
 
@@ -162,6 +177,18 @@ TEST(GrexmoReference, RegexAgreesWithABacktrackerOnShiftJis) {
         const std::string pattern = RandomPattern(rng, 2, false);
         SCOPED_TRACE(Shown(pattern));
         CompareWithReference(pattern, true, rng, 4);
+        if (HasFatalFailure()) return;
+    }
+}
+
+// (?i) for the whole pattern or (?i:...) for parts of it, over letters of both widths.
+TEST(GrexmoReference, CaseFoldingAgreesWithABacktracker) {
+    Rng rng(1923);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string body = RandomPattern(rng, 2, false, kFoldAtoms, true);
+        const std::string pattern = Pick(rng, 2) ? "(?i)" + body : body;
+        SCOPED_TRACE(Shown(pattern));
+        CompareWithReference(pattern, true, rng, 4, 14, kFoldPieces);
         if (HasFatalFailure()) return;
     }
 }
