@@ -34,7 +34,9 @@ bool EndsWithLoneLead(const std::string& literal) {
 void Matcher::Reset() noexcept {
     valid_ = false;
     outOfMemory_ = false;
-    vm_.reset();  // before the program it refers to
+    dfa_.reset();  // these refer to the program
+    stretchVm_.reset();
+    vm_.reset();
     prog_ = Prog{};
     filter_ = StartFilter{};
     literal_.clear();
@@ -81,6 +83,10 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
         literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);
     } else {
         vm_ = std::make_unique<PikeVm>(prog_);
+        if (LazyDfa::Handles(prog_)) {
+            dfa_ = std::make_unique<LazyDfa>(prog_);
+            stretchVm_ = std::make_unique<PikeVm>(prog_, false);
+        }
     }
     valid_ = true;
     error_.clear();
@@ -93,6 +99,7 @@ bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
         if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
         known_ = Boundary{};
         if (vm_) vm_->ForgetText();
+        if (dfa_) dfa_->ForgetText();
     }
     lastStart_ = start;
     if (start > length_) return false;
@@ -122,6 +129,25 @@ bool Matcher::FindLiteral(const unsigned char* text, Boundary from, Hit* hit) co
     }
 }
 
+bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bool* gaveUp) {
+    std::size_t end = 0, floor = 0;
+    switch (dfa_->FindEnd(text, length_, from, filter_, &end, &floor)) {
+    case LazyDfa::Result::kNoHit:
+        return false;
+    case LazyDfa::Result::kGaveUp:
+        *gaveUp = true;
+        return false;
+    case LazyDfa::Result::kHit:
+        break;
+    }
+    // The hit is the leftmost-first one in the text cut off at its end, too; no hit starts
+    // before `floor`.
+    const Boundary start = floor == from.pos ? from : Boundary{floor, kNoPosition};
+    if (stretchVm_->Search(text, end, start, filter_, hit) && hit->end.pos == end) return true;
+    *gaveUp = true;  // not expected; the VM alone decides then
+    return false;
+}
+
 int Matcher::Find(const char* text, int start) {
     hit_.clear();
     if (!valid_ || !text) return -1;
@@ -129,8 +155,20 @@ int Matcher::Find(const char* text, int start) {
     if (!Resume(text, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     Hit hit;
-    const bool found =
-        vm_ ? vm_->Search(bytes, length_, from, filter_, &hit) : FindLiteral(bytes, from, &hit);
+    bool found = false;
+    if (!vm_) {
+        found = FindLiteral(bytes, from, &hit);
+    } else {
+        bool gaveUp = false;
+        if (dfa_) {
+            found = FindWithDfa(bytes, from, &hit, &gaveUp);
+            if (gaveUp) {
+                dfa_.reset();
+                stretchVm_.reset();
+            }
+        }
+        if (!dfa_) found = vm_->Search(bytes, length_, from, filter_, &hit);
+    }
     if (!found) return -1;
     hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
     known_ = hit.end;

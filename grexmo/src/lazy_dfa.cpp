@@ -1,0 +1,395 @@
+#include "lazy_dfa.h"
+
+#include <cstring>
+#include <utility>
+
+namespace grexmo {
+namespace {
+
+constexpr std::int32_t kUnknown = -1;
+constexpr std::size_t kCheckpointStride = 64;
+// What a state costs besides its key and transitions (containers, map node).
+constexpr std::size_t kStateOverhead = 96;
+
+DfaCacheLimits& Limits() {
+    static DfaCacheLimits limits;
+    return limits;
+}
+
+bool Consumes(const Prog& prog, const Inst& inst, CharCode code) {
+    if (inst.op == Op::kChar) return inst.code == code;
+    return inst.op == Op::kClass && prog.classes[inst.classIndex].Contains(code);
+}
+
+// Splits the byte classes in `cls` by membership of each byte in a set.
+template <typename InSet>
+void Refine(std::uint8_t (&cls)[256], InSet inSet) {
+    std::int16_t renumbered[512];
+    for (std::int16_t& r : renumbered) r = -1;
+    std::int16_t next = 0;
+    for (int b = 0; b < 256; ++b) {
+        const int key = cls[b] * 2 + (inSet(static_cast<unsigned char>(b)) ? 1 : 0);
+        if (renumbered[key] < 0) renumbered[key] = next++;
+        cls[b] = static_cast<std::uint8_t>(renumbered[key]);
+    }
+}
+
+bool IsLineStart(const unsigned char* text, std::size_t p) { return p == 0 || text[p - 1] == '\n'; }
+
+}  // namespace
+
+void SetDfaCacheLimitsForTesting(const DfaCacheLimits& limits) { Limits() = limits; }
+
+DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
+
+bool LazyDfa::Handles(const Prog& prog) {
+    for (const Inst& inst : prog.insts)
+        if (inst.op == Op::kAssert && inst.assertion != AssertKind::kLineStart) return false;
+    return true;
+}
+
+LazyDfa::LazyDfa(const Prog& prog) : prog_(prog), limits_(Limits()) {
+    ComputeByteClasses();
+    seen_.assign(prog.insts.size(), 0);
+    stack_.reserve(prog.insts.size() * 2 + 1);
+}
+
+// Bytes fall in one class when no instruction, no part of the character model and no
+// assertion tells them apart; a double-byte character's membership in a class then follows
+// from the classes of its two bytes, as every range limit is split on.
+void LazyDfa::ComputeByteClasses() {
+    std::uint8_t cls[256] = {};
+    Refine(cls, [](unsigned char b) { return IsLeadByte(b); });
+    Refine(cls, [](unsigned char b) { return IsTrailByte(b); });
+    Refine(cls, [](unsigned char b) { return b == 0; });
+    Refine(cls, [](unsigned char b) { return b == '\n'; });
+    for (const Inst& inst : prog_.insts) {
+        if (inst.op != Op::kChar) continue;
+        const unsigned hi = inst.code >> 8, lo = inst.code & 0xFFu;
+        if (IsDoubleByteCode(inst.code)) Refine(cls, [hi](unsigned char b) { return b == hi; });
+        Refine(cls, [lo](unsigned char b) { return b == lo; });
+    }
+    for (const ProgClass& c : prog_.classes) {
+        Refine(cls, [&c](unsigned char b) { return c.ContainsSingle(b); });
+        for (const CodeRange& r : c.DoubleRanges()) {
+            const unsigned leadLo = r.lo >> 8, leadHi = r.hi >> 8;
+            const unsigned trailLo = r.lo & 0xFFu, trailHi = r.hi & 0xFFu;
+            Refine(cls, [leadLo](unsigned char b) { return b == leadLo; });
+            Refine(cls, [leadHi](unsigned char b) { return b == leadHi; });
+            Refine(cls, [=](unsigned char b) { return b > leadLo && b < leadHi; });
+            Refine(cls, [trailLo](unsigned char b) { return b >= trailLo; });
+            Refine(cls, [trailHi](unsigned char b) { return b <= trailHi; });
+        }
+    }
+    std::memcpy(classOf_, cls, sizeof cls);
+    stride_ = 0;
+    for (std::uint8_t c : cls)
+        if (c + 1 > stride_) stride_ = c + 1;
+    representative_.assign(static_cast<std::size_t>(stride_), 0);
+    for (int b = 255; b >= 0; --b) representative_[cls[b]] = static_cast<unsigned char>(b);
+}
+
+// Appends the leaves reachable from `pc0` without consuming, depth first with the preferred
+// branch first, skipping what this list already holds; stops at Match, which outranks
+// everything after it.
+void LazyDfa::AddClosure(std::vector<std::int32_t>* out, std::int32_t pc0, bool lineStart,
+                         bool* matched) {
+    stack_.clear();
+    stack_.push_back(pc0);
+    while (!stack_.empty()) {
+        const std::int32_t pc = stack_.back();
+        stack_.pop_back();
+        if (seen_[pc] == generation_) continue;
+        seen_[pc] = generation_;
+        const Inst& inst = prog_.insts[pc];
+        switch (inst.op) {
+        case Op::kJmp:
+            stack_.push_back(inst.x);
+            break;
+        case Op::kSplit:
+            stack_.push_back(inst.y);
+            stack_.push_back(inst.x);
+            break;
+        case Op::kAssert:  // only line starts reach here (see Handles)
+            if (lineStart) stack_.push_back(pc + 1);
+            break;
+        case Op::kMatch:
+            out->push_back(pc);
+            *matched = true;
+            return;
+        default:
+            out->push_back(pc);
+            break;
+        }
+    }
+}
+
+LazyDfa::StateKey LazyDfa::Step(const StateKey& from, CharCode code, bool lineStart) {
+    if (++generation_ == 0) {  // wrapped: old marks could look current
+        seen_.assign(seen_.size(), 0);
+        generation_ = 1;
+    }
+    StateKey out;
+    bool matched = false;
+    for (std::int32_t pc : from.insts) {
+        const Inst& inst = prog_.insts[pc];
+        if (inst.op == Op::kMatch) break;
+        if (Consumes(prog_, inst, code)) AddClosure(&out.insts, pc + 1, lineStart, &matched);
+        if (matched) break;
+    }
+    out.startsLeft = from.startsLeft && !matched;
+    out.fresh = out.insts.empty() && out.startsLeft;
+    if (out.startsLeft) {
+        AddClosure(&out.insts, 0, lineStart, &matched);
+        out.startsLeft = !matched;
+    }
+    out.matchBack = matched ? 0 : -1;
+    return out;
+}
+
+std::uint8_t LazyDfa::SpecialOf(const StateKey& key) {
+    std::uint8_t special = 0;
+    if (key.insts.empty() && !key.startsLeft) special |= kSpecialDead;
+    if (key.matchBack >= 0) special |= kSpecialMatch;
+    if (key.fresh && key.startsLeft && key.pendingLead < 0 && key.matchBack < 0)
+        special |= kSpecialStart;
+    return special;
+}
+
+std::string LazyDfa::KeyBytes(const StateKey& key) {
+    std::string bytes;
+    bytes.reserve(4 + key.insts.size() * sizeof(std::int32_t));
+    bytes.push_back(static_cast<char>((key.startsLeft ? 1 : 0) | (key.fresh ? 2 : 0)));
+    bytes.push_back(static_cast<char>(key.pendingLead + 1));
+    bytes.push_back(static_cast<char>(key.matchBack + 1));
+    bytes.append(reinterpret_cast<const char*>(key.insts.data()),
+                 key.insts.size() * sizeof(std::int32_t));
+    return bytes;
+}
+
+void LazyDfa::ClearCache() {
+    trans_.clear();
+    keys_.clear();
+    info_.clear();
+    index_.clear();
+    cacheBytes_ = 0;
+    startStates_[0] = startStates_[1] = -1;
+    checkpoints_.clear();  // they name states by index
+    scanMarks_.clear();
+    ++totalClears_;
+}
+
+std::int32_t LazyDfa::Intern(const StateKey& key) {
+    std::string bytes = KeyBytes(key);
+    const auto found = index_.find(bytes);
+    if (found != index_.end()) return found->second;
+    const std::size_t cost = 2 * bytes.size() + static_cast<std::size_t>(stride_) * 4 +
+                             kStateOverhead;
+    if (cacheBytes_ + cost > limits_.bytes && !keys_.empty()) {
+        lastClearStates_ = keys_.size();
+        ClearCache();
+    }
+    const auto id = static_cast<std::int32_t>(keys_.size());
+    keys_.push_back(key);
+    info_.push_back({SpecialOf(key), -1});
+    trans_.resize(trans_.size() + static_cast<std::size_t>(stride_), kUnknown);
+    index_.emplace(std::move(bytes), id);
+    cacheBytes_ += cost;
+    return id;
+}
+
+std::int32_t LazyDfa::StartState(bool lineStart) {
+    std::int32_t& cached = startStates_[lineStart ? 1 : 0];
+    if (cached >= 0) return cached;
+    StateKey none;
+    none.startsLeft = true;  // no thread at all: Step only adds the starts
+    const StateKey key = Step(none, 0, lineStart);
+    const std::int32_t id = Intern(key);
+    startStates_[lineStart ? 1 : 0] = id;
+    return id;
+}
+
+std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
+    const StateKey current = keys_[state];  // a copy: building may clear the cache
+    const unsigned char b = representative_[byteClass];
+    StateKey next;
+    if (current.pendingLead < 0) {
+        if (IsLeadByte(b)) {
+            next.insts = current.insts;
+            next.startsLeft = current.startsLeft;
+            next.pendingLead = byteClass;
+        } else {
+            next = Step(current, b, b == '\n');
+        }
+    } else {
+        const unsigned lead = representative_[current.pendingLead];
+        if (IsTrailByte(b)) {
+            next = Step(current, static_cast<CharCode>(lead << 8 | b), false);
+        } else {
+            // The lead byte is a character of its own; then `b` starts the next one.
+            StateKey alone = Step(current, static_cast<CharCode>(lead), false);
+            if (IsLeadByte(b)) {
+                next.insts = std::move(alone.insts);
+                next.startsLeft = alone.startsLeft;
+                next.pendingLead = byteClass;
+                next.matchBack = alone.matchBack >= 0 ? 1 : -1;
+            } else {
+                next = Step(alone, b, b == '\n');
+                if (next.matchBack < 0 && alone.matchBack >= 0) next.matchBack = 1;
+            }
+        }
+    }
+    const std::size_t clears = totalClears_;
+    const std::int32_t target = Intern(next);
+    if (clears == totalClears_) {
+        trans_[static_cast<std::size_t>(state) * stride_ + byteClass] =
+            info_[target].special ? -2 - target : target * stride_;
+    }
+    return target;
+}
+
+bool LazyDfa::HitAtEnd(std::int32_t state) {
+    if (info_[state].endMatch < 0) {
+        const StateKey& key = keys_[state];
+        bool hit = false;
+        if (key.pendingLead >= 0) {
+            const CharCode lead = representative_[key.pendingLead];
+            hit = Step(key, lead, false).matchBack >= 0;
+        }
+        info_[state].endMatch = hit ? 1 : 0;
+    }
+    return info_[state].endMatch == 1;
+}
+
+namespace {
+
+// The first boundary at or after the boundary `p` where `filter` lets a hit start; `window`
+// keeps a required literal's window between calls.
+bool NextStart(const StartFilter& filter, const unsigned char* text, std::size_t length,
+               std::size_t p, StartWindow* window, bool* haveWindow, std::size_t* out) {
+    const Boundary at{p, kNoPosition};
+    if (filter.GetKind() == StartFilter::Kind::kRequiredLiteral) {
+        if (!*haveWindow || window->last < p) {
+            if (!filter.NextWindow(text, length, at, window)) return false;
+            *haveWindow = true;
+        }
+        *out = window->begin.pos > p ? window->begin.pos : p;
+        return true;
+    }
+    Boundary next;
+    if (!filter.Next(text, length, at, &next)) return false;
+    *out = next.pos;
+    return true;
+}
+
+}  // namespace
+
+bool LazyDfa::Coincides(std::size_t pos, std::int32_t state) const {
+    if (checkpoints_.empty() || pos < checkpoints_.front().pos) return false;
+    const std::size_t i = (pos - checkpoints_.front().pos) / kCheckpointStride;
+    return i < checkpoints_.size() && checkpoints_[i].pos == pos && checkpoints_[i].state == state;
+}
+
+// Keeps the current scan's marks from where it last entered a hit, followed by the earlier
+// checkpoints from `upTo` on (the scan stopped there in the state they name).
+void LazyDfa::KeepCheckpoints(std::size_t lastHitEntered, std::size_t upTo) {
+    std::size_t firstKept = 0;
+    while (firstKept < scanMarks_.size() && scanMarks_[firstKept].pos < lastHitEntered)
+        ++firstKept;
+    scanMarks_.erase(scanMarks_.begin(), scanMarks_.begin() + static_cast<std::ptrdiff_t>(firstKept));
+    if (upTo != kNoPosition) {
+        for (const Checkpoint& c : checkpoints_)
+            if (c.pos >= upTo) scanMarks_.push_back(c);
+    }
+    checkpoints_.swap(scanMarks_);
+    scanMarks_.clear();
+}
+
+LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, Boundary from,
+                                 const StartFilter& filter, std::size_t* end,
+                                 std::size_t* startFloor) {
+    const bool filtered = filter.GetKind() != StartFilter::Kind::kNone;
+    StartWindow window;
+    bool haveWindow = false;
+    const std::size_t clearsBefore = totalClears_;
+    std::size_t clearedAt = from.pos;
+    bool matched = false;
+    std::size_t lastEnd = 0, lastFresh = from.pos, lastHitEntered = 0;
+    std::size_t stoppedAt = kNoPosition;  // where the scan met an earlier one
+    std::size_t p = from.pos;
+    scanMarks_.clear();
+    std::int32_t s = StartState(IsLineStart(text, p));
+    for (;;) {
+        // Entering state `s` at position `p`.
+        const std::uint8_t special = info_[s].special;
+        if (special & kSpecialMatch) {
+            matched = true;
+            lastEnd = p - static_cast<std::size_t>(keys_[s].matchBack);
+            lastHitEntered = p;
+        }
+        if (special & kSpecialDead) break;
+        if (special & kSpecialStart) {
+            lastFresh = p;
+            std::size_t next = p;
+            if (filtered && !NextStart(filter, text, length, p, &window, &haveWindow, &next))
+                break;  // nothing alive and no start left
+            if (next > p) {
+                p = next;
+                s = StartState(IsLineStart(text, p));
+                continue;
+            }
+        }
+        std::size_t stop = length;
+        if (matched) {
+            const std::size_t checkpoint = (p / kCheckpointStride + 1) * kCheckpointStride;
+            if (checkpoint < stop) stop = checkpoint;
+        }
+        const std::int32_t* trans = trans_.data();
+        const std::uint8_t* classOf = classOf_;
+        std::int32_t offset = s * stride_;
+        std::int32_t t = kUnknown;
+        while (p < stop) {
+            t = trans[offset + classOf[text[p]]];
+            if (t < 0) break;
+            offset = t;
+            ++p;
+        }
+        s = offset / stride_;
+        if (p == stop && stop < length) {
+            if (Coincides(p, s)) {
+                stoppedAt = p;
+                break;
+            }
+            scanMarks_.push_back({p, s});
+            continue;
+        }
+        if (p >= length || text[p] == 0) {
+            if (HitAtEnd(s)) {
+                matched = true;
+                lastEnd = p;
+                lastHitEntered = p + 1;  // no checkpoint is valid
+            }
+            break;
+        }
+        if (t == kUnknown) {
+            const std::size_t clears = totalClears_;
+            s = Transition(s, classOf[text[p]]);
+            if (clears != totalClears_) {
+                if (totalClears_ - clearsBefore >= limits_.clearsBeforeGivingUp &&
+                    p - clearedAt < limits_.minBytesPerState * lastClearStates_)
+                    return Result::kGaveUp;
+                clearedAt = p;
+            }
+        } else {
+            s = -2 - t;
+        }
+        ++p;
+    }
+    if (matched) KeepCheckpoints(lastHitEntered, stoppedAt);
+    if (!matched) return Result::kNoHit;
+    *end = lastEnd;
+    *startFloor = lastFresh;
+    return Result::kHit;
+}
+
+}  // namespace grexmo
