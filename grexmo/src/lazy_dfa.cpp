@@ -1,5 +1,6 @@
 #include "lazy_dfa.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -174,7 +175,7 @@ void LazyDfa::ClearCache() {
     index_.clear();
     cacheBytes_ = 0;
     startStates_[0] = startStates_[1] = -1;
-    checkpoints_.clear();  // they name states by index
+    ForgetText();  // checkpoints name states by index
     scanMarks_.clear();
     ++totalClears_;
 }
@@ -285,24 +286,40 @@ bool NextStart(const StartFilter& filter, const unsigned char* text, std::size_t
 }  // namespace
 
 bool LazyDfa::Coincides(std::size_t pos, std::int32_t state) const {
-    if (checkpoints_.empty() || pos < checkpoints_.front().pos) return false;
-    const std::size_t i = (pos - checkpoints_.front().pos) / kCheckpointStride;
+    if (checkpointsFrom_ >= checkpoints_.size() || pos < checkpoints_[checkpointsFrom_].pos)
+        return false;
+    const std::size_t i =
+        checkpointsFrom_ + (pos - checkpoints_[checkpointsFrom_].pos) / kCheckpointStride;
     return i < checkpoints_.size() && checkpoints_[i].pos == pos && checkpoints_[i].state == state;
 }
 
 // Keeps the current scan's marks from where it last entered a hit, followed by the earlier
-// checkpoints from `upTo` on (the scan stopped there in the state they name).
+// checkpoints from `upTo` on when the scan stopped there, in the state they name. The marks
+// lie just before `upTo`, so they mostly take the places of earlier entries.
 void LazyDfa::KeepCheckpoints(std::size_t lastHitEntered, std::size_t upTo) {
-    std::size_t firstKept = 0;
-    while (firstKept < scanMarks_.size() && scanMarks_[firstKept].pos < lastHitEntered)
-        ++firstKept;
-    scanMarks_.erase(scanMarks_.begin(), scanMarks_.begin() + static_cast<std::ptrdiff_t>(firstKept));
-    if (upTo != kNoPosition) {
-        for (const Checkpoint& c : checkpoints_)
-            if (c.pos >= upTo) scanMarks_.push_back(c);
+    std::size_t first = 0;
+    while (first < scanMarks_.size() && scanMarks_[first].pos < lastHitEntered) ++first;
+    const std::size_t marks = scanMarks_.size() - first;
+    if (upTo == kNoPosition) {
+        checkpoints_.assign(scanMarks_.begin() + static_cast<std::ptrdiff_t>(first),
+                            scanMarks_.end());
+        checkpointsFrom_ = 0;
+        return;
     }
-    checkpoints_.swap(scanMarks_);
-    scanMarks_.clear();
+    const std::size_t at = checkpointsFrom_ +
+                           (upTo - checkpoints_[checkpointsFrom_].pos) / kCheckpointStride;
+    if (marks <= at) {
+        std::copy(scanMarks_.begin() + static_cast<std::ptrdiff_t>(first), scanMarks_.end(),
+                  checkpoints_.begin() + static_cast<std::ptrdiff_t>(at - marks));
+        checkpointsFrom_ = at - marks;
+    } else {
+        std::vector<Checkpoint> merged(scanMarks_.begin() + static_cast<std::ptrdiff_t>(first),
+                                       scanMarks_.end());
+        merged.insert(merged.end(), checkpoints_.begin() + static_cast<std::ptrdiff_t>(at),
+                      checkpoints_.end());
+        checkpoints_.swap(merged);
+        checkpointsFrom_ = 0;
+    }
 }
 
 LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, Boundary from,

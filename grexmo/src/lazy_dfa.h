@@ -56,7 +56,10 @@ public:
 
     // FindEnd remembers states its scan passed through after a hit; this must be called
     // before a search on another text, or on the same buffer with changed contents.
-    void ForgetText() { checkpoints_.clear(); }
+    void ForgetText() {
+        checkpoints_.clear();
+        checkpointsFrom_ = 0;
+    }
 
     std::size_t Clears() const { return totalClears_; }
 
@@ -116,7 +119,8 @@ private:
     };
     bool Coincides(std::size_t pos, std::int32_t state) const;
     void KeepCheckpoints(std::size_t lastHitEntered, std::size_t upTo);
-    std::vector<Checkpoint> checkpoints_;  // every stride from the first, none invalid
+    std::vector<Checkpoint> checkpoints_;  // every stride, valid from checkpointsFrom_ on
+    std::size_t checkpointsFrom_ = 0;
     std::vector<Checkpoint> scanMarks_;    // the current scan's, after its first hit
 
     std::vector<std::uint32_t> seen_;
