@@ -175,6 +175,7 @@ void LazyDfa::ClearCache() {
     index_.clear();
     cacheBytes_ = 0;
     startStates_[0] = startStates_[1] = -1;
+    anchoredStates_[0] = anchoredStates_[1] = -1;
     ForgetText();  // checkpoints name states by index
     scanMarks_.clear();
     ++totalClears_;
@@ -207,6 +208,19 @@ std::int32_t LazyDfa::StartState(bool lineStart) {
     const StateKey key = Step(none, 0, lineStart);
     const std::int32_t id = Intern(key);
     startStates_[lineStart ? 1 : 0] = id;
+    return id;
+}
+
+std::int32_t LazyDfa::AnchoredState(bool lineStart) {
+    std::int32_t& cached = anchoredStates_[lineStart ? 1 : 0];
+    if (cached >= 0) return cached;
+    StateKey none;
+    none.startsLeft = true;
+    StateKey key = Step(none, 0, lineStart);
+    key.startsLeft = false;
+    key.fresh = false;
+    const std::int32_t id = Intern(key);
+    anchoredStates_[lineStart ? 1 : 0] = id;
     return id;
 }
 
@@ -407,6 +421,33 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     *end = lastEnd;
     *startFloor = lastFresh;
     return Result::kHit;
+}
+
+bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, std::size_t start,
+                          std::size_t limit) {
+    const std::size_t stop = limit < length ? limit + 1 : length;
+    std::size_t p = start;
+    std::int32_t s = AnchoredState(IsLineStart(text, p));
+    for (;;) {
+        const std::uint8_t special = info_[s].special;
+        if (special & kSpecialMatch)
+            return p - static_cast<std::size_t>(keys_[s].matchBack) <= limit;
+        if (special & kSpecialDead) return false;
+        const std::int32_t* trans = trans_.data();
+        std::int32_t offset = s * stride_;
+        std::int32_t t = kUnknown;
+        while (p < stop) {
+            t = trans[offset + classOf_[text[p]]];
+            if (t < 0) break;
+            offset = t;
+            ++p;
+        }
+        s = offset / stride_;
+        if (p >= length || text[p] == 0) return p <= limit && HitAtEnd(s);
+        if (p == stop) return false;
+        s = t == kUnknown ? Transition(s, classOf_[text[p]]) : -2 - t;
+        ++p;
+    }
 }
 
 }  // namespace grexmo

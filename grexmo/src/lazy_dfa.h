@@ -54,6 +54,12 @@ public:
     Result FindEnd(const unsigned char* text, std::size_t length, Boundary from,
                    const StartFilter& filter, std::size_t* end, std::size_t* startFloor);
 
+    // Whether a hit starts at the boundary `start` and ends at or before `limit`: then it is
+    // the hit FindEnd found when `start` is its `*startFloor` and `limit` its `*end`. Reads no
+    // further than `limit` and the byte after it.
+    bool HitStartsAt(const unsigned char* text, std::size_t length, std::size_t start,
+                     std::size_t limit);
+
     // FindEnd remembers states its scan passed through after a hit; this must be called
     // before a search on another text, or on the same buffer with changed contents.
     void ForgetText() {
@@ -85,6 +91,8 @@ private:
     // `startsLeft`), at a boundary that is a line start when `lineStart`.
     StateKey Step(const StateKey& from, CharCode code, bool lineStart);
     std::int32_t StartState(bool lineStart);
+    // The state of a search that adds no starts after the one at its first position.
+    std::int32_t AnchoredState(bool lineStart);
     std::int32_t Transition(std::int32_t state, int byteClass);
     bool HitAtEnd(std::int32_t state);
     std::int32_t Intern(const StateKey& key);
@@ -106,6 +114,7 @@ private:
     std::unordered_map<std::string, std::int32_t> index_;
     std::size_t cacheBytes_ = 0;
     std::int32_t startStates_[2] = {-1, -1};
+    std::int32_t anchoredStates_[2] = {-1, -1};
     std::size_t totalClears_ = 0;
     std::size_t lastClearStates_ = 0;  // states the cache held when it was last cleared
 

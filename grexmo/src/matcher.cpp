@@ -140,8 +140,13 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
     case LazyDfa::Result::kHit:
         break;
     }
-    // The hit is the leftmost-first one in the text cut off at its end, too; no hit starts
-    // before `floor`.
+    // Mostly the hit starts right at `floor`. Else it is the leftmost-first one in the text
+    // cut off at its end, too, and starts after `floor`.
+    if (dfa_->HitStartsAt(text, length_, floor, end)) {
+        hit->begin = floor;
+        hit->end = Boundary{end, kNoPosition};  // the character before matters to \b only
+        return true;
+    }
     const Boundary start = floor == from.pos ? from : Boundary{floor, kNoPosition};
     if (stretchVm_->Search(text, end, start, filter_, hit) && hit->end.pos == end) return true;
     *gaveUp = true;  // not expected; the VM alone decides then
