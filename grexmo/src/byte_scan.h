@@ -21,7 +21,7 @@ struct BytePair {
 std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end,
                          const BytePair& pair);
 
-// Up to four ranges of byte values, lo to lo + width each.
+// Up to four ranges of byte values, lo to lo + width each (at most 0xFF).
 struct ByteRanges {
     static constexpr int kMax = 4;
     unsigned char lo[kMax];
