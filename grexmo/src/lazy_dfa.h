@@ -42,8 +42,8 @@ public:
     // character ($, \b, \B) are left to the Pike VM.
     static bool Handles(const Prog& prog);
 
-    // `prog` must outlive the DFA.
-    explicit LazyDfa(const Prog& prog);
+    // `prog` must outlive the DFA. `filter` is the one searches will be given.
+    LazyDfa(const Prog& prog, const StartFilter& filter);
 
     enum class Result { kNoHit, kHit, kGaveUp };
 
@@ -74,7 +74,9 @@ private:
     struct StateKey {
         std::vector<std::int32_t> insts;  // leaves (Char, Class, Match) in priority order
         bool startsLeft = false;  // no Match yet: new starts are still added at boundaries
-        bool fresh = false;       // a boundary with no thread from an earlier start
+        // A boundary with no thread from an earlier start (for a pending lead: the boundary
+        // before it was).
+        bool fresh = false;
         int pendingLead = -1;     // the class of a lead byte whose character is unfinished
         int matchBack = -1;       // a hit ends this many bytes before the state's position
     };
@@ -96,6 +98,8 @@ private:
     std::int32_t Transition(std::int32_t state, int byteClass);
     bool HitAtEnd(std::int32_t state);
     std::int32_t Intern(const StateKey& key);
+    // The value of a transition from a state to `target`; see trans_.
+    std::int32_t Encode(bool fromFresh, std::int32_t target) const;
     void ClearCache();
     static std::string KeyBytes(const StateKey& key);
     static std::uint8_t SpecialOf(const StateKey& key);
@@ -104,10 +108,15 @@ private:
     DfaCacheLimits limits_;
     std::uint8_t classOf_[256] = {};
     std::vector<unsigned char> representative_;  // one byte of each class
-    int stride_ = 0;                             // number of classes
+    int stride_ = 0;                             // the number of classes, rounded up
+    int shift_ = 0;                              // stride_ == 1 << shift_
 
     // Transitions by state * stride_ + class: the target's index * stride_ for a plain
-    // state, kUnknown, or -2 - index for a state the search loop must look at.
+    // state, kUnknown, or -2 - index when the search loop must look: at a hit or the end,
+    // and where it needs to know the last boundary with nothing alive. With the filter,
+    // that is on entering the start state, which the filter jumps on from; without it, on
+    // leaving such a boundary for a state that is not one.
+    bool useFilter_ = false;
     std::vector<std::int32_t> trans_;
     std::vector<StateKey> keys_;
     std::vector<StateInfo> info_;

@@ -84,7 +84,7 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
     } else {
         vm_ = std::make_unique<PikeVm>(prog_);
         if (LazyDfa::Handles(prog_)) {
-            dfa_ = std::make_unique<LazyDfa>(prog_);
+            dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
             stretchVm_ = std::make_unique<PikeVm>(prog_, false);
         }
     }

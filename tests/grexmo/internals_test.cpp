@@ -144,7 +144,7 @@ TEST(GrexmoLazyDfa, AnOverflowingCacheIsClearedOrGivenUp) {
     const grexmo::DfaCacheLimits saved = grexmo::CurrentDfaCacheLimits();
     for (const Case& c : cases) {
         grexmo::SetDfaCacheLimitsForTesting(c.limits);
-        grexmo::LazyDfa dfa(prog);
+        grexmo::LazyDfa dfa(prog, none);
         std::size_t end = 0, floor = 0;
         EXPECT_EQ(dfa.FindEnd(p, text.size(), grexmo::Boundary{}, none, &end, &floor), c.result);
         if (c.result == grexmo::LazyDfa::Result::kHit) {
