@@ -187,8 +187,7 @@ int main(int argc, char** argv) {
                                  kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex \\b[a-z]+\\b", Search, "\\b[a-z]+\\b", true,
                                  kDefaultMegabytes);
-    benchmark::RegisterBenchmark("regex [a-z]+ing$", Search, "[a-z]+ing$", true,
-                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [a-z]+ing$", Search, "[a-z]+ing$", true, kDefaultMegabytes);
     for (std::size_t mb : {1, 5, 10})
         benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search,
                                      "の", false, mb);

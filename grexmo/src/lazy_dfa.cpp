@@ -192,8 +192,8 @@ std::int32_t LazyDfa::Intern(const StateKey& key) {
     std::string bytes = KeyBytes(key);
     const auto found = index_.find(bytes);
     if (found != index_.end()) return found->second;
-    const std::size_t cost = 2 * bytes.size() + static_cast<std::size_t>(stride_) * 4 +
-                             kStateOverhead;
+    const std::size_t cost =
+        2 * bytes.size() + static_cast<std::size_t>(stride_) * 4 + kStateOverhead;
     if (cacheBytes_ + cost > limits_.bytes && !keys_.empty()) {
         lastClearStates_ = keys_.size();
         ClearCache();
@@ -209,8 +209,9 @@ std::int32_t LazyDfa::Intern(const StateKey& key) {
 
 std::int32_t LazyDfa::Encode(bool fromFresh, std::int32_t target) const {
     const std::uint8_t special = info_[target].special;
-    const bool look = (special & (kSpecialDead | kSpecialMatch)) ||
-                      (useFilter_ ? (special & kSpecialStart) != 0 : fromFresh && !keys_[target].fresh);
+    const bool look =
+        (special & (kSpecialDead | kSpecialMatch)) ||
+        (useFilter_ ? (special & kSpecialStart) != 0 : fromFresh && !keys_[target].fresh);
     return look ? -2 - target : target << shift_;
 }
 
@@ -273,7 +274,8 @@ std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
     const std::size_t clears = totalClears_;
     const std::int32_t target = Intern(next);
     if (clears == totalClears_)
-        trans_[static_cast<std::size_t>(state) * stride_ + byteClass] = Encode(current.fresh, target);
+        trans_[static_cast<std::size_t>(state) * stride_ + byteClass] =
+            Encode(current.fresh, target);
     return target;
 }
 
@@ -334,8 +336,8 @@ void LazyDfa::KeepCheckpoints(std::size_t lastHitEntered, std::size_t upTo) {
         checkpointsFrom_ = 0;
         return;
     }
-    const std::size_t at = checkpointsFrom_ +
-                           (upTo - checkpoints_[checkpointsFrom_].pos) / kCheckpointStride;
+    const std::size_t at =
+        checkpointsFrom_ + (upTo - checkpoints_[checkpointsFrom_].pos) / kCheckpointStride;
     if (marks <= at) {
         std::copy(scanMarks_.begin() + static_cast<std::ptrdiff_t>(first), scanMarks_.end(),
                   checkpoints_.begin() + static_cast<std::ptrdiff_t>(at - marks));

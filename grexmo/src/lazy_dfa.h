@@ -73,12 +73,12 @@ private:
     // A state's instructions and the facts about it that its key holds besides.
     struct StateKey {
         std::vector<std::int32_t> insts;  // leaves (Char, Class, Match) in priority order
-        bool startsLeft = false;  // no Match yet: new starts are still added at boundaries
+        bool startsLeft = false;          // no Match yet: new starts are still added at boundaries
         // A boundary with no thread from an earlier start (for a pending lead: the boundary
         // before it was).
         bool fresh = false;
-        int pendingLead = -1;     // the class of a lead byte whose character is unfinished
-        int matchBack = -1;       // a hit ends this many bytes before the state's position
+        int pendingLead = -1;  // the class of a lead byte whose character is unfinished
+        int matchBack = -1;    // a hit ends this many bytes before the state's position
     };
     enum : std::uint8_t { kSpecialDead = 1, kSpecialMatch = 2, kSpecialStart = 4 };
     struct StateInfo {
@@ -87,8 +87,7 @@ private:
     };
 
     void ComputeByteClasses();
-    void AddClosure(std::vector<std::int32_t>* out, std::int32_t pc, bool lineStart,
-                    bool* matched);
+    void AddClosure(std::vector<std::int32_t>* out, std::int32_t pc, bool lineStart, bool* matched);
     // The list after the character `code` from the list `insts` (with new starts when
     // `startsLeft`), at a boundary that is a line start when `lineStart`.
     StateKey Step(const StateKey& from, CharCode code, bool lineStart);
@@ -139,7 +138,7 @@ private:
     void KeepCheckpoints(std::size_t lastHitEntered, std::size_t upTo);
     std::vector<Checkpoint> checkpoints_;  // every stride, valid from checkpointsFrom_ on
     std::size_t checkpointsFrom_ = 0;
-    std::vector<Checkpoint> scanMarks_;    // the current scan's, after its first hit
+    std::vector<Checkpoint> scanMarks_;  // the current scan's, after its first hit
 
     std::vector<std::uint32_t> seen_;
     std::uint32_t generation_ = 0;

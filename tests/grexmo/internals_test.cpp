@@ -97,7 +97,8 @@ TEST(GrexmoByteScan, RangesAgreeWithAByteByByteLoop) {
         for (int r = 0; r < ranges.count; ++r) {
             const unsigned lo = rng() % 256, room = 256 - lo;  // ranges never wrap past 0xFF
             ranges.lo[r] = static_cast<unsigned char>(lo);
-            ranges.width[r] = static_cast<unsigned char>(rng() % (rng() % 4 == 0 ? room : 3) % room);
+            ranges.width[r] =
+                static_cast<unsigned char>(rng() % (rng() % 4 == 0 ? room : 3) % room);
         }
         std::string text(rng() % 70, 'a');
         for (char& c : text) c = static_cast<char>(rng() % 256);
