@@ -377,7 +377,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
         if ((special & kSpecialStart) && useFilter_) {
             lastFresh = p;
             std::size_t next = p;
-            if (useFilter_ && !NextStart(filter, text, length, p, &window, &haveWindow, &next))
+            if (!NextStart(filter, text, length, p, &window, &haveWindow, &next))
                 break;  // nothing alive and no start left
             if (next > p) {
                 p = next;
