@@ -35,19 +35,29 @@ void Refine(std::uint8_t (&cls)[256], InSet inSet) {
     }
 }
 
-bool IsLineStart(const unsigned char* text, std::size_t p) { return p == 0 || text[p - 1] == '\n'; }
+// What the assertions need to know of the character before a boundary.
+enum : std::uint8_t { kAfterLineFeed = 1, kAfterWord = 2, kAfterCr = 4 };
+
+std::uint8_t BehindAfter(CharCode c) {
+    return static_cast<std::uint8_t>((c == '\n' ? kAfterLineFeed : 0) |
+                                     (IsWordCode(c) ? kAfterWord : 0) | (c == '\r' ? kAfterCr : 0));
+}
+
+// The same at the boundary `at` of the text (the start of the text counts as a line start).
+std::uint8_t BehindAt(const unsigned char* text, Boundary at) {
+    if (at.pos == 0) return kAfterLineFeed;
+    const unsigned char last = text[at.pos - 1];  // LF and CR are never trail bytes
+    std::uint8_t behind = static_cast<std::uint8_t>((last == '\n' ? kAfterLineFeed : 0) |
+                                                    (last == '\r' ? kAfterCr : 0));
+    if (at.prev != kNoPosition && IsWordCode(DecodeChar(text + at.prev).code)) behind |= kAfterWord;
+    return behind;
+}
 
 }  // namespace
 
 void SetDfaCacheLimitsForTesting(const DfaCacheLimits& limits) { Limits() = limits; }
 
 DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
-
-bool LazyDfa::Handles(const Prog& prog) {
-    for (const Inst& inst : prog.insts)
-        if (inst.op == Op::kAssert && inst.assertion != AssertKind::kLineStart) return false;
-    return true;
-}
 
 // Even where the filter's candidates stand only a few bytes apart (start bytes that are
 // common trail bytes, katakana leads), jumping with it was measured to be no slower than
@@ -68,6 +78,8 @@ void LazyDfa::ComputeByteClasses() {
     Refine(cls, [](unsigned char b) { return IsTrailByte(b); });
     Refine(cls, [](unsigned char b) { return b == 0; });
     Refine(cls, [](unsigned char b) { return b == '\n'; });
+    Refine(cls, [](unsigned char b) { return b == '\r'; });
+    Refine(cls, [](unsigned char b) { return IsWordCode(b); });
     for (const Inst& inst : prog_.insts) {
         if (inst.op != Op::kChar) continue;
         const unsigned hi = inst.code >> 8, lo = inst.code & 0xFFu;
@@ -100,8 +112,8 @@ void LazyDfa::ComputeByteClasses() {
 // Appends the leaves reachable from `pc0` without consuming, depth first with the preferred
 // branch first, skipping what this list already holds; stops at Match, which outranks
 // everything after it.
-void LazyDfa::AddClosure(std::vector<std::int32_t>* out, std::int32_t pc0, bool lineStart,
-                         bool* matched) {
+void LazyDfa::AddClosure(std::vector<std::int32_t>* out, std::int32_t pc0, std::uint8_t behind,
+                         Ahead ahead, bool* matched) {
     stack_.clear();
     stack_.push_back(pc0);
     while (!stack_.empty()) {
@@ -118,8 +130,8 @@ void LazyDfa::AddClosure(std::vector<std::int32_t>* out, std::int32_t pc0, bool 
             stack_.push_back(inst.y);
             stack_.push_back(inst.x);
             break;
-        case Op::kAssert:  // only line starts reach here (see Handles)
-            if (lineStart) stack_.push_back(pc + 1);
+        case Op::kAssert:
+            if (Holds(inst.assertion, behind, ahead)) stack_.push_back(pc + 1);
             break;
         case Op::kMatch:
             out->push_back(pc);
@@ -132,34 +144,81 @@ void LazyDfa::AddClosure(std::vector<std::int32_t>* out, std::int32_t pc0, bool 
     }
 }
 
-LazyDfa::StateKey LazyDfa::Step(const StateKey& from, CharCode code, bool lineStart) {
+bool LazyDfa::Holds(AssertKind kind, std::uint8_t behind, Ahead ahead) {
+    switch (kind) {
+    case AssertKind::kLineStart:
+        return (behind & kAfterLineFeed) != 0;
+    case AssertKind::kLineEnd:
+        return ahead.lineEnd;
+    case AssertKind::kWordBoundary:
+        return ((behind & kAfterWord) != 0) != ahead.word;
+    case AssertKind::kNotWordBoundary:
+        return ((behind & kAfterWord) != 0) == ahead.word;
+    }
+    return false;
+}
+
+LazyDfa::StateKey LazyDfa::Resolve(const StateKey& at, Ahead ahead) {
     if (++generation_ == 0) {  // wrapped: old marks could look current
         seen_.assign(seen_.size(), 0);
         generation_ = 1;
     }
     StateKey out;
     bool matched = false;
-    for (std::int32_t pc : from.insts) {
-        const Inst& inst = prog_.insts[pc];
-        if (inst.op == Op::kMatch) break;
-        if (Consumes(prog_, inst, code)) AddClosure(&out.insts, pc + 1, lineStart, &matched);
+    for (std::int32_t pc : at.insts) {
+        AddClosure(&out.insts, pc, at.behind, ahead, &matched);
         if (matched) break;
     }
-    out.startsLeft = from.startsLeft && !matched;
-    out.fresh = out.insts.empty() && out.startsLeft;
+    out.startsLeft = at.startsLeft && !matched;
     if (out.startsLeft) {
-        AddClosure(&out.insts, 0, lineStart, &matched);
+        AddClosure(&out.insts, 0, at.behind, ahead, &matched);
         out.startsLeft = !matched;
     }
     out.matchBack = matched ? 0 : -1;
     return out;
 }
 
+LazyDfa::StateKey LazyDfa::After(const StateKey& resolved, CharCode code, std::uint8_t behind) {
+    StateKey out;
+    for (std::int32_t pc : resolved.insts) {
+        const Inst& inst = prog_.insts[pc];
+        if (inst.op == Op::kMatch) break;
+        if (Consumes(prog_, inst, code)) out.insts.push_back(pc + 1);
+    }
+    out.startsLeft = resolved.startsLeft;
+    out.fresh = out.insts.empty() && out.startsLeft;
+    out.behind = behind;
+    return out;
+}
+
+// From a boundary: a lead byte or a CR waits for the next byte; any other byte tells what
+// the assertions at the boundary need, and is a character.
+LazyDfa::StateKey LazyDfa::FromBoundary(const StateKey& at, unsigned char b, int byteClass) {
+    if (IsLeadByte(b)) {
+        StateKey lead = Resolve(at, Ahead{false, false});
+        lead.pendingLead = byteClass;
+        lead.fresh = at.fresh;
+        lead.matchBack = lead.matchBack >= 0 ? 1 : -1;
+        return lead;
+    }
+    if (b == '\r') {
+        StateKey cr = at;
+        cr.pendingCr = true;
+        cr.matchBack = -1;  // a hit that ended at `at` was reported on entering it
+        return cr;
+    }
+    const StateKey resolved =
+        Resolve(at, Ahead{IsWordCode(b), b == '\n' && !(at.behind & kAfterCr)});
+    StateKey next = After(resolved, b, BehindAfter(b));
+    next.matchBack = resolved.matchBack >= 0 ? 1 : -1;
+    return next;
+}
+
 std::uint8_t LazyDfa::SpecialOf(const StateKey& key) {
     std::uint8_t special = 0;
     if (key.insts.empty() && !key.startsLeft) special |= kSpecialDead;
     if (key.matchBack >= 0) special |= kSpecialMatch;
-    if (key.fresh && key.startsLeft && key.pendingLead < 0 && key.matchBack < 0)
+    if (key.fresh && key.startsLeft && key.pendingLead < 0 && !key.pendingCr && key.matchBack < 0)
         special |= kSpecialStart;
     return special;
 }
@@ -167,7 +226,8 @@ std::uint8_t LazyDfa::SpecialOf(const StateKey& key) {
 std::string LazyDfa::KeyBytes(const StateKey& key) {
     std::string bytes;
     bytes.reserve(4 + key.insts.size() * sizeof(std::int32_t));
-    bytes.push_back(static_cast<char>((key.startsLeft ? 1 : 0) | (key.fresh ? 2 : 0)));
+    bytes.push_back(static_cast<char>((key.startsLeft ? 1 : 0) | (key.fresh ? 2 : 0) |
+                                      (key.pendingCr ? 4 : 0) | key.behind << 3));
     bytes.push_back(static_cast<char>(key.pendingLead + 1));
     bytes.push_back(static_cast<char>(key.matchBack + 1));
     bytes.append(reinterpret_cast<const char*>(key.insts.data()),
@@ -181,8 +241,8 @@ void LazyDfa::ClearCache() {
     info_.clear();
     index_.clear();
     cacheBytes_ = 0;
-    startStates_[0] = startStates_[1] = -1;
-    anchoredStates_[0] = anchoredStates_[1] = -1;
+    for (std::int32_t& state : startStates_) state = -1;
+    for (std::int32_t& state : anchoredStates_) state = -1;
     ForgetText();  // checkpoints name states by index
     scanMarks_.clear();
     ++totalClears_;
@@ -200,7 +260,7 @@ std::int32_t LazyDfa::Intern(const StateKey& key) {
     }
     const auto id = static_cast<std::int32_t>(keys_.size());
     keys_.push_back(key);
-    info_.push_back({SpecialOf(key), -1});
+    info_.push_back({SpecialOf(key), kEndUnknown});
     trans_.resize(trans_.size() + static_cast<std::size_t>(stride_), kUnknown);
     index_.emplace(std::move(bytes), id);
     cacheBytes_ += cost;
@@ -215,61 +275,47 @@ std::int32_t LazyDfa::Encode(bool fromFresh, std::int32_t target) const {
     return look ? -2 - target : target << shift_;
 }
 
-std::int32_t LazyDfa::StartState(bool lineStart) {
-    std::int32_t& cached = startStates_[lineStart ? 1 : 0];
-    if (cached >= 0) return cached;
-    StateKey none;
-    none.startsLeft = true;  // no thread at all: Step only adds the starts
-    const StateKey key = Step(none, 0, lineStart);
-    const std::int32_t id = Intern(key);
-    startStates_[lineStart ? 1 : 0] = id;
-    return id;
+std::int32_t LazyDfa::StartState(std::uint8_t behind) {
+    if (startStates_[behind] < 0) {
+        StateKey key;  // nothing alive: only the start, added when the next byte is known
+        key.startsLeft = true;
+        key.fresh = true;
+        key.behind = behind;
+        const std::int32_t id = Intern(key);
+        startStates_[behind] = id;
+    }
+    return startStates_[behind];
 }
 
-std::int32_t LazyDfa::AnchoredState(bool lineStart) {
-    std::int32_t& cached = anchoredStates_[lineStart ? 1 : 0];
-    if (cached >= 0) return cached;
-    StateKey none;
-    none.startsLeft = true;
-    StateKey key = Step(none, 0, lineStart);
-    key.startsLeft = false;
-    key.fresh = false;
-    const std::int32_t id = Intern(key);
-    anchoredStates_[lineStart ? 1 : 0] = id;
-    return id;
+std::int32_t LazyDfa::AnchoredState(std::uint8_t behind) {
+    if (anchoredStates_[behind] < 0) {
+        StateKey key;
+        key.insts.push_back(0);
+        key.behind = behind;
+        const std::int32_t id = Intern(key);
+        anchoredStates_[behind] = id;
+    }
+    return anchoredStates_[behind];
 }
 
 std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
     const StateKey current = keys_[state];  // a copy: building may clear the cache
     const unsigned char b = representative_[byteClass];
     StateKey next;
-    if (current.pendingLead < 0) {
-        if (IsLeadByte(b)) {
-            next.insts = current.insts;
-            next.startsLeft = current.startsLeft;
-            next.fresh = current.fresh;
-            next.pendingLead = byteClass;
-        } else {
-            next = Step(current, b, b == '\n');
-        }
-    } else {
+    if (current.pendingLead >= 0) {
         const unsigned lead = representative_[current.pendingLead];
         if (IsTrailByte(b)) {
-            next = Step(current, static_cast<CharCode>(lead << 8 | b), false);
-        } else {
-            // The lead byte is a character of its own; then `b` starts the next one.
-            StateKey alone = Step(current, static_cast<CharCode>(lead), false);
-            if (IsLeadByte(b)) {
-                next.insts = std::move(alone.insts);
-                next.startsLeft = alone.startsLeft;
-                next.fresh = alone.fresh;
-                next.pendingLead = byteClass;
-                next.matchBack = alone.matchBack >= 0 ? 1 : -1;
-            } else {
-                next = Step(alone, b, b == '\n');
-                if (next.matchBack < 0 && alone.matchBack >= 0) next.matchBack = 1;
-            }
+            next = After(current, static_cast<CharCode>(lead << 8 | b), 0);
+        } else {  // the lead byte is a character of its own; `b` starts the next one
+            next = FromBoundary(After(current, static_cast<CharCode>(lead), 0), b, byteClass);
         }
+    } else if (current.pendingCr) {
+        // A line ends before the CR when this byte is a LF.
+        const StateKey resolved = Resolve(current, Ahead{false, b == '\n'});
+        next = FromBoundary(After(resolved, '\r', kAfterCr), b, byteClass);
+        if (next.matchBack < 0 && resolved.matchBack >= 0) next.matchBack = 2;
+    } else {
+        next = FromBoundary(current, b, byteClass);
     }
     const std::size_t clears = totalClears_;
     const std::int32_t target = Intern(next);
@@ -279,17 +325,27 @@ std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
     return target;
 }
 
-bool LazyDfa::HitAtEnd(std::int32_t state) {
-    if (info_[state].endMatch < 0) {
-        const StateKey& key = keys_[state];
-        bool hit = false;
+int LazyDfa::HitAtEnd(std::int32_t state) {
+    if (info_[state].endMatch == kEndUnknown) {
+        const StateKey key = keys_[state];
+        const Ahead end{false, true};
+        int back = -1;
         if (key.pendingLead >= 0) {
             const CharCode lead = representative_[key.pendingLead];
-            hit = Step(key, lead, false).matchBack >= 0;
+            if (Resolve(After(key, lead, 0), end).matchBack >= 0) back = 0;
+        } else if (key.pendingCr) {
+            const StateKey resolved = Resolve(key, Ahead{false, false});
+            if (Resolve(After(resolved, '\r', kAfterCr), end).matchBack >= 0) {
+                back = 0;
+            } else if (resolved.matchBack >= 0) {
+                back = 1;
+            }
+        } else if (Resolve(key, end).matchBack >= 0) {
+            back = 0;
         }
-        info_[state].endMatch = hit ? 1 : 0;
+        info_[state].endMatch = static_cast<std::int8_t>(back);
     }
-    return info_[state].endMatch == 1;
+    return info_[state].endMatch;
 }
 
 namespace {
@@ -297,20 +353,17 @@ namespace {
 // The first boundary at or after the boundary `p` where `filter` lets a hit start; `window`
 // keeps a required literal's window between calls.
 bool NextStart(const StartFilter& filter, const unsigned char* text, std::size_t length,
-               std::size_t p, StartWindow* window, bool* haveWindow, std::size_t* out) {
-    const Boundary at{p, kNoPosition};
+               std::size_t p, StartWindow* window, bool* haveWindow, Boundary* out) {
+    const Boundary at{p, kNoPosition};  // a jump's target gets its own
     if (filter.GetKind() == StartFilter::Kind::kRequiredLiteral) {
         if (!*haveWindow || window->last < p) {
             if (!filter.NextWindow(text, length, at, window)) return false;
             *haveWindow = true;
         }
-        *out = window->begin.pos > p ? window->begin.pos : p;
+        *out = window->begin.pos > p ? window->begin : at;
         return true;
     }
-    Boundary next;
-    if (!filter.Next(text, length, at, &next)) return false;
-    *out = next.pos;
-    return true;
+    return filter.Next(text, length, at, out);
 }
 
 }  // namespace
@@ -364,7 +417,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     std::size_t stoppedAt = kNoPosition;  // where the scan met an earlier one
     std::size_t p = from.pos;
     scanMarks_.clear();
-    std::int32_t s = StartState(IsLineStart(text, p));
+    std::int32_t s = StartState(BehindAt(text, from));
     for (;;) {
         // Entering state `s` at position `p`.
         const std::uint8_t special = info_[s].special;
@@ -376,12 +429,12 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
         if (special & kSpecialDead) break;
         if ((special & kSpecialStart) && useFilter_) {
             lastFresh = p;
-            std::size_t next = p;
+            Boundary next;
             if (!NextStart(filter, text, length, p, &window, &haveWindow, &next))
                 break;  // nothing alive and no start left
-            if (next > p) {
-                p = next;
-                s = StartState(IsLineStart(text, p));
+            if (next.pos > p) {
+                p = next.pos;
+                s = StartState(BehindAt(text, next));
                 continue;
             }
         }
@@ -410,15 +463,17 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
             continue;
         }
         if (p >= length || text[p] == 0) {
-            if (HitAtEnd(s)) {
+            const int back = HitAtEnd(s);
+            if (back >= 0) {
                 matched = true;
-                lastEnd = p;
+                lastEnd = p - static_cast<std::size_t>(back);
                 lastHitEntered = p + 1;  // no checkpoint is valid
             }
             break;
         }
         const StateKey& source = keys_[s];
-        if (!useFilter_ && source.fresh) lastFresh = source.pendingLead < 0 ? p : p - 1;
+        if (!useFilter_ && source.fresh)
+            lastFresh = source.pendingLead < 0 && !source.pendingCr ? p : p - 1;
         if (t == kUnknown) {
             const std::size_t clears = totalClears_;
             s = Transition(s, classOf[text[p]]);
@@ -440,15 +495,16 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     return Result::kHit;
 }
 
-bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, std::size_t start,
+bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, Boundary start,
                           std::size_t limit) {
-    const std::size_t stop = limit < length ? limit + 1 : length;
-    std::size_t p = start;
-    std::int32_t s = AnchoredState(IsLineStart(text, p));
+    // A hit ending at `limit` shows at most two bytes later.
+    const std::size_t stop = limit + 2 < length ? limit + 2 : length;
+    std::size_t p = start.pos;
+    std::int32_t s = AnchoredState(BehindAt(text, start));
     for (;;) {
         const std::uint8_t special = info_[s].special;
-        if (special & kSpecialMatch)
-            return p - static_cast<std::size_t>(keys_[s].matchBack) <= limit;
+        if ((special & kSpecialMatch) && p - static_cast<std::size_t>(keys_[s].matchBack) <= limit)
+            return true;
         if (special & kSpecialDead) return false;
         const std::int32_t* trans = trans_.data();
         std::int32_t offset = s << shift_;
@@ -460,7 +516,10 @@ bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, std::si
             ++p;
         }
         s = offset >> shift_;
-        if (p >= length || text[p] == 0) return p <= limit && HitAtEnd(s);
+        if (p >= length || text[p] == 0) {
+            const int back = HitAtEnd(s);
+            return back >= 0 && p - static_cast<std::size_t>(back) <= limit;
+        }
         if (p == stop) return false;
         s = t == kUnknown ? Transition(s, classOf_[text[p]]) : -2 - t;
         ++p;

@@ -38,10 +38,6 @@ DfaCacheLimits CurrentDfaCacheLimits();
 
 class LazyDfa {
 public:
-    // Whether the DFA decides the hits of `prog` exactly: assertions that look at the next
-    // character ($, \b, \B) are left to the Pike VM.
-    static bool Handles(const Prog& prog);
-
     // `prog` must outlive the DFA. `filter` is the one searches will be given.
     LazyDfa(const Prog& prog, const StartFilter& filter);
 
@@ -56,8 +52,8 @@ public:
 
     // Whether a hit starts at the boundary `start` and ends at or before `limit`: then it is
     // the hit FindEnd found when `start` is its `*startFloor` and `limit` its `*end`. Reads no
-    // further than `limit` and the byte after it.
-    bool HitStartsAt(const unsigned char* text, std::size_t length, std::size_t start,
+    // further than two bytes after `limit`.
+    bool HitStartsAt(const unsigned char* text, std::size_t length, Boundary start,
                      std::size_t limit);
 
     // FindEnd remembers states its scan passed through after a hit; this must be called
@@ -70,32 +66,51 @@ public:
     std::size_t Clears() const { return totalClears_; }
 
 private:
-    // A state's instructions and the facts about it that its key holds besides.
+    // At a boundary, the assertions there wait for the next byte (a line may end before it,
+    // a word may start), so a boundary state holds the instructions the threads go on at,
+    // not yet followed through jumps and assertions, and what the character before was. A
+    // lead byte tells the assertions enough: the state after it holds the consuming
+    // instructions (and Match) themselves. A CR waits for one more byte, which tells whether
+    // a line ends before it.
     struct StateKey {
-        std::vector<std::int32_t> insts;  // leaves (Char, Class, Match) in priority order
+        std::vector<std::int32_t> insts;  // in priority order
         bool startsLeft = false;          // no Match yet: new starts are still added at boundaries
-        // A boundary with no thread from an earlier start (for a pending lead: the boundary
-        // before it was).
+        // A boundary with no thread from an earlier start (for a pending lead or CR: the
+        // boundary before it was).
         bool fresh = false;
-        int pendingLead = -1;  // the class of a lead byte whose character is unfinished
-        int matchBack = -1;    // a hit ends this many bytes before the state's position
+        int pendingLead = -1;     // the class of a lead byte whose character is unfinished
+        bool pendingCr = false;   // a CR after the boundary, waiting for the next byte
+        std::uint8_t behind = 0;  // the character before the boundary (kAfter...)
+        int matchBack = -1;       // a hit ends this many bytes before the state's position
     };
     enum : std::uint8_t { kSpecialDead = 1, kSpecialMatch = 2, kSpecialStart = 4 };
+    static constexpr std::int8_t kEndUnknown = -2;
     struct StateInfo {
         std::uint8_t special = 0;
-        std::int8_t endMatch = -1;  // unknown; else whether a hit ends at the end of the text
+        std::int8_t endMatch = kEndUnknown;  // else what HitAtEnd gives
+    };
+    // What the byte after a boundary tells the assertions there.
+    struct Ahead {
+        bool word;     // a word character follows
+        bool lineEnd;  // a line ends here
     };
 
     void ComputeByteClasses();
-    void AddClosure(std::vector<std::int32_t>* out, std::int32_t pc, bool lineStart, bool* matched);
-    // The list after the character `code` from the list `insts` (with new starts when
-    // `startsLeft`), at a boundary that is a line start when `lineStart`.
-    StateKey Step(const StateKey& from, CharCode code, bool lineStart);
-    std::int32_t StartState(bool lineStart);
+    static bool Holds(AssertKind kind, std::uint8_t behind, Ahead ahead);
+    void AddClosure(std::vector<std::int32_t>* out, std::int32_t pc, std::uint8_t behind,
+                    Ahead ahead, bool* matched);
+    // A boundary state's consuming instructions (and Match, which ends the list; matchBack
+    // is then 0), with the starts added while they are left.
+    StateKey Resolve(const StateKey& at, Ahead ahead);
+    // The boundary state after the character `code`, from resolved instructions.
+    StateKey After(const StateKey& resolved, CharCode code, std::uint8_t behind);
+    StateKey FromBoundary(const StateKey& at, unsigned char b, int byteClass);
+    std::int32_t StartState(std::uint8_t behind);
     // The state of a search that adds no starts after the one at its first position.
-    std::int32_t AnchoredState(bool lineStart);
+    std::int32_t AnchoredState(std::uint8_t behind);
     std::int32_t Transition(std::int32_t state, int byteClass);
-    bool HitAtEnd(std::int32_t state);
+    // How many bytes before the end of the text a hit ends that shows only there; -1: none.
+    int HitAtEnd(std::int32_t state);
     std::int32_t Intern(const StateKey& key);
     // The value of a transition from a state to `target`; see trans_.
     std::int32_t Encode(bool fromFresh, std::int32_t target) const;
@@ -121,8 +136,8 @@ private:
     std::vector<StateInfo> info_;
     std::unordered_map<std::string, std::int32_t> index_;
     std::size_t cacheBytes_ = 0;
-    std::int32_t startStates_[2] = {-1, -1};
-    std::int32_t anchoredStates_[2] = {-1, -1};
+    std::int32_t startStates_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};  // by `behind`
+    std::int32_t anchoredStates_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
     std::size_t totalClears_ = 0;
     std::size_t lastClearStates_ = 0;  // states the cache held when it was last cleared
 

@@ -41,6 +41,7 @@ void Matcher::Reset() noexcept {
     filter_ = StartFilter{};
     literal_.clear();
     literalEndsWithLoneLead_ = false;
+    assertsLookAhead_ = false;
     lastText_ = nullptr;
     hit_.clear();
 }
@@ -83,10 +84,11 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
         literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);
     } else {
         vm_ = std::make_unique<PikeVm>(prog_);
-        if (LazyDfa::Handles(prog_)) {
-            dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
-            stretchVm_ = std::make_unique<PikeVm>(prog_, false);
-        }
+        dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
+        stretchVm_ = std::make_unique<PikeVm>(prog_, false);
+        for (const Inst& inst : prog_.insts)
+            if (inst.op == Op::kAssert && inst.assertion != AssertKind::kLineStart)
+                assertsLookAhead_ = true;
     }
     valid_ = true;
     error_.clear();
@@ -140,15 +142,18 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
     case LazyDfa::Result::kHit:
         break;
     }
-    // Mostly the hit starts right at `floor`. Else it is the leftmost-first one in the text
-    // cut off at its end, too, and starts after `floor`.
-    if (dfa_->HitStartsAt(text, length_, floor, end)) {
+    // Both are boundaries; this gives the characters before them (for \b).
+    const Boundary start = NextBoundaryAtOrAfter(text, from, floor);
+    const Boundary stop = NextBoundaryAtOrAfter(text, start, end);
+    // Mostly the hit starts right at `floor`. Else it is the leftmost-first one from
+    // `floor` on, and in the text cut off at its end too, unless assertions look past it.
+    if (dfa_->HitStartsAt(text, length_, start, end)) {
         hit->begin = floor;
-        hit->end = Boundary{end, kNoPosition};  // the character before matters to \b only
+        hit->end = stop;
         return true;
     }
-    const Boundary start = floor == from.pos ? from : Boundary{floor, kNoPosition};
-    if (stretchVm_->Search(text, end, start, filter_, hit) && hit->end.pos == end) return true;
+    const std::size_t cut = assertsLookAhead_ ? length_ : end;
+    if (stretchVm_->Search(text, cut, start, filter_, hit) && hit->end.pos == end) return true;
     *gaveUp = true;  // not expected; the VM alone decides then
     return false;
 }

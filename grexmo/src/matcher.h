@@ -43,10 +43,11 @@ private:
     std::string error_ = "no pattern";
     Prog prog_;
     std::unique_ptr<PikeVm> vm_;  // null when the pattern is a plain literal
-    // Null when the pattern is a plain literal or the DFA cannot decide it; dropped for good
-    // when it gives up, the VM then searches alone.
+    // Null when the pattern is a plain literal; dropped for good when it gives up, the VM
+    // then searches alone.
     std::unique_ptr<LazyDfa> dfa_;
     std::unique_ptr<PikeVm> stretchVm_;  // the VM the DFA's stretches run on
+    bool assertsLookAhead_ = false;      // $, \b or \B
     StartFilter filter_;
     std::string literal_;
     bool literalEndsWithLoneLead_ = false;
