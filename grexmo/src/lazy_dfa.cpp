@@ -225,10 +225,11 @@ std::uint8_t LazyDfa::SpecialOf(const StateKey& key) {
 
 std::string LazyDfa::KeyBytes(const StateKey& key) {
     std::string bytes;
-    bytes.reserve(4 + key.insts.size() * sizeof(std::int32_t));
+    bytes.reserve(5 + key.insts.size() * sizeof(std::int32_t));
     bytes.push_back(static_cast<char>((key.startsLeft ? 1 : 0) | (key.fresh ? 2 : 0) |
                                       (key.pendingCr ? 4 : 0) | key.behind << 3));
-    bytes.push_back(static_cast<char>(key.pendingLead + 1));
+    bytes.push_back(static_cast<char>(key.pendingLead >= 0 ? 1 : 0));
+    bytes.push_back(static_cast<char>(key.pendingLead & 0xFF));  // a class: 0 to 255
     bytes.push_back(static_cast<char>(key.matchBack + 1));
     bytes.append(reinterpret_cast<const char*>(key.insts.data()),
                  key.insts.size() * sizeof(std::int32_t));
