@@ -146,14 +146,19 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
     const Boundary start = NextBoundaryAtOrAfter(text, from, floor);
     const Boundary stop = NextBoundaryAtOrAfter(text, start, end);
     // Mostly the hit starts right at `floor`. Else it is the leftmost-first one from
-    // `floor` on, and in the text cut off at its end too, unless assertions look past it.
+    // `floor` on, in the text cut off at its end too.
     if (dfa_->HitStartsAt(text, length_, start, end)) {
         hit->begin = floor;
         hit->end = stop;
         return true;
     }
-    const std::size_t cut = assertsLookAhead_ ? length_ : end;
+    // $ and \b at `end` look at two bytes after it at most. One that holds at the cut
+    // only gives a hit that ends past `end`; the whole text decides then.
+    const std::size_t cut = !assertsLookAhead_ ? end : end + 2 < length_ ? end + 2 : length_;
     if (stretchVm_->Search(text, cut, start, filter_, hit) && hit->end.pos == end) return true;
+    if (cut < length_ && assertsLookAhead_ &&
+        stretchVm_->Search(text, length_, start, filter_, hit) && hit->end.pos == end)
+        return true;
     *gaveUp = true;  // not expected; the VM alone decides then
     return false;
 }
