@@ -3,8 +3,9 @@
 // Match in a list cuts off what it outranks exactly as in the Pike VM. It steps over bytes,
 // grouped into classes the program cannot tell apart; a lead byte leads to a state that
 // remembers its class until the next byte shows whether it pairs with it, so starts are only
-// ever added at character boundaries. It finds where the leftmost-first hit ends and a
-// boundary at or before its start; the Pike VM then runs over just that stretch.
+// ever added at character boundaries; the assertions at a boundary wait for the byte after
+// it. It finds where the leftmost-first hit ends and a boundary at or before its start; the
+// hit mostly starts right there, else the Pike VM runs over just that stretch.
 //
 // The states live in a cache of bounded size that is cleared when full; a search that keeps
 // clearing it while moving only a few bytes per new state gives up, and the caller runs the
@@ -43,8 +44,8 @@ public:
 
     enum class Result { kNoHit, kHit, kGaveUp };
 
-    // Looks for the leftmost-first hit that starts at a boundary at or after `from`, before
-    // the first zero byte or `length`. On kHit, `*end` is where that hit ends and
+    // Looks for the leftmost-first hit that starts at a boundary at or after `from` (whose
+    // `prev` must be right, for \b), before the first zero byte or `length`. On kHit, `*end` is where that hit ends and
     // `*startFloor` a boundary at or after `from` and at or before its start. Hits can only
     // start where `filter` allows.
     Result FindEnd(const unsigned char* text, std::size_t length, Boundary from,
