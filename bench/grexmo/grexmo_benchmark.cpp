@@ -111,11 +111,13 @@ void Search(benchmark::State& state, const char* pattern, bool isRegex, std::siz
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
-// Every hit of `pattern` in a run of `kilobytes` KB of one letter: a pattern whose preferred
-// branch runs to the end of the run and fails after every short hit (a*b|a). The figure
-// stays the same for every length when the counting loop is linear.
-void CountOverRun(benchmark::State& state, const char* pattern, std::size_t kilobytes) {
-    const std::string text(kilobytes * 1024, 'a');
+// Every hit of `pattern` in `kilobytes` KB of `unit` repeated: a pattern whose preferred
+// branch runs to the end of the run and fails after every short hit (a*b|a over a run of a).
+// The figure stays the same for every length when the counting loop is linear.
+void CountOverRun(benchmark::State& state, const char* pattern, const char* unit,
+                  std::size_t kilobytes) {
+    std::string text;
+    while (text.size() < kilobytes * 1024) text += unit;
     CGrexmo g;
     g.Read(pattern, true);
     int hits = 0;
@@ -180,12 +182,22 @@ int main(int argc, char** argv) {
                                  kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex \\w+", Search, "\\w+", true, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex ^dai.*shou", Search, "^第.*章", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [0-9]+", Search, "[0-9]+", true, kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex kaigi|yosan|eigyou", Search, "会議|予算|営業", true,
+                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex \\b[a-z]+\\b", Search, "\\b[a-z]+\\b", true,
+                                 kDefaultMegabytes);
+    benchmark::RegisterBenchmark("regex [a-z]+ing$", Search, "[a-z]+ing$", true, kDefaultMegabytes);
     for (std::size_t mb : {1, 5, 10})
         benchmark::RegisterBenchmark(("count no, " + std::to_string(mb) + " MB").c_str(), Search,
                                      "の", false, mb);
     for (std::size_t kb : {256, 1024, 4096})
         benchmark::RegisterBenchmark(("count a*b|a, " + std::to_string(kb) + " KB of a").c_str(),
-                                     CountOverRun, "a*b|a", kb);
+                                     CountOverRun, "a*b|a", "a", kb);
+    for (std::size_t kb : {4, 16, 64})
+        benchmark::RegisterBenchmark(
+            ("count (?:ab)*c|a, " + std::to_string(kb) + " KB of ab").c_str(), CountOverRun,
+            "(?:ab)*c|a", "ab", kb);
     benchmark::Initialize(&argc, argv);
     BesideMemchrReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

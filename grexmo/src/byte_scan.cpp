@@ -59,4 +59,40 @@ std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_
     return SIZE_MAX;
 }
 
+namespace {
+
+bool InRanges(unsigned char b, const ByteRanges& ranges) {
+    for (int r = 0; r < ranges.count; ++r)
+        if (static_cast<unsigned char>(b - ranges.lo[r]) <= ranges.width[r]) return true;
+    return false;
+}
+
+}  // namespace
+
+std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::size_t end,
+                             const ByteRanges& ranges) {
+    std::size_t i = from;
+#if defined(GREXMO_HAVE_SSE2)
+    __m128i lo[ByteRanges::kMax], width[ByteRanges::kMax];
+    for (int r = 0; r < ranges.count; ++r) {
+        lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
+        width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
+    }
+    for (; i < end && end - i >= 16; i += 16) {
+        const __m128i bytes = Load(text + i);
+        __m128i in = _mm_setzero_si128();
+        for (int r = 0; r < ranges.count; ++r) {
+            // unsigned (b - lo) <= width, as max(b - lo, width) == width
+            const __m128i shifted = _mm_sub_epi8(bytes, lo[r]);
+            in = _mm_or_si128(in, _mm_cmpeq_epi8(_mm_max_epu8(shifted, width[r]), width[r]));
+        }
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(in));
+        if (mask) return i + LowestBit(mask);
+    }
+#endif
+    for (; i < end; ++i)
+        if (InRanges(text[i], ranges)) return i;
+    return SIZE_MAX;
+}
+
 }  // namespace grexmo

@@ -21,6 +21,18 @@ struct BytePair {
 std::size_t FindBytePair(const unsigned char* text, std::size_t from, std::size_t end,
                          const BytePair& pair);
 
+// Up to four ranges of byte values, lo to lo + width each (at most 0xFF).
+struct ByteRanges {
+    static constexpr int kMax = 4;
+    unsigned char lo[kMax];
+    unsigned char width[kMax];
+    int count;
+};
+
+// The first i in [from, end) whose byte lies in one of the ranges; SIZE_MAX when none.
+std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::size_t end,
+                             const ByteRanges& ranges);
+
 }  // namespace grexmo
 
 #endif

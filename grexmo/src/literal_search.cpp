@@ -88,6 +88,18 @@ ByteSetFinder::ByteSetFinder(const bool (&members)[256]) {
             only_ = static_cast<unsigned char>(b);
         }
     }
+    for (int b = 0; b < 256; ++b) {
+        if (!members[b] || (b > 0 && members[b - 1])) continue;
+        if (ranges_.count == ByteRanges::kMax) {  // too many for the vector scan
+            ranges_.count = 0;
+            break;
+        }
+        int last = b;
+        while (last < 255 && members[last + 1]) ++last;
+        ranges_.lo[ranges_.count] = static_cast<unsigned char>(b);
+        ranges_.width[ranges_.count] = static_cast<unsigned char>(last - b);
+        ++ranges_.count;
+    }
 }
 
 std::size_t ByteSetFinder::Find(const unsigned char* text, std::size_t from,
@@ -98,6 +110,7 @@ std::size_t ByteSetFinder::Find(const unsigned char* text, std::size_t from,
         return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text)
                    : kNoPosition;
     }
+    if (ranges_.count > 0) return FindByteInRanges(text, from, end, ranges_);
     for (std::size_t i = from; i < end; ++i)
         if (members_[text[i]]) return i;
     return kNoPosition;

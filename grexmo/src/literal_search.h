@@ -39,6 +39,7 @@ private:
     bool members_[256] = {};
     int count_ = 0;
     unsigned char only_ = 0;
+    ByteRanges ranges_{};  // the members as ranges, when they are few (count > 0)
 };
 
 }  // namespace grexmo

@@ -34,11 +34,14 @@ bool EndsWithLoneLead(const std::string& literal) {
 void Matcher::Reset() noexcept {
     valid_ = false;
     outOfMemory_ = false;
-    vm_.reset();  // before the program it refers to
+    dfa_.reset();  // these refer to the program
+    stretchVm_.reset();
+    vm_.reset();
     prog_ = Prog{};
     filter_ = StartFilter{};
     literal_.clear();
     literalEndsWithLoneLead_ = false;
+    assertsLookAhead_ = false;
     lastText_ = nullptr;
     hit_.clear();
 }
@@ -81,6 +84,11 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
         literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);
     } else {
         vm_ = std::make_unique<PikeVm>(prog_);
+        dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
+        stretchVm_ = std::make_unique<PikeVm>(prog_, false);
+        for (const Inst& inst : prog_.insts)
+            if (inst.op == Op::kAssert && inst.assertion != AssertKind::kLineStart)
+                assertsLookAhead_ = true;
     }
     valid_ = true;
     error_.clear();
@@ -93,6 +101,7 @@ bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
         if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
         known_ = Boundary{};
         if (vm_) vm_->ForgetText();
+        if (dfa_) dfa_->ForgetText();
     }
     lastStart_ = start;
     if (start > length_) return false;
@@ -122,6 +131,38 @@ bool Matcher::FindLiteral(const unsigned char* text, Boundary from, Hit* hit) co
     }
 }
 
+bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bool* gaveUp) {
+    std::size_t end = 0, floor = 0;
+    switch (dfa_->FindEnd(text, length_, from, filter_, &end, &floor)) {
+    case LazyDfa::Result::kNoHit:
+        return false;
+    case LazyDfa::Result::kGaveUp:
+        *gaveUp = true;
+        return false;
+    case LazyDfa::Result::kHit:
+        break;
+    }
+    // Both are boundaries; this gives the characters before them (for \b).
+    const Boundary start = NextBoundaryAtOrAfter(text, from, floor);
+    const Boundary stop = NextBoundaryAtOrAfter(text, start, end);
+    // Mostly the hit starts right at `floor`. Else it is the leftmost-first one from
+    // `floor` on, in the text cut off at its end too.
+    if (dfa_->HitStartsAt(text, length_, start, end)) {
+        hit->begin = floor;
+        hit->end = stop;
+        return true;
+    }
+    // $ and \b at `end` look at two bytes after it at most. One that holds at the cut
+    // only gives a hit that ends past `end`; the whole text decides then.
+    const std::size_t cut = !assertsLookAhead_ ? end : end + 2 < length_ ? end + 2 : length_;
+    if (stretchVm_->Search(text, cut, start, filter_, hit) && hit->end.pos == end) return true;
+    if (cut < length_ && assertsLookAhead_ &&
+        stretchVm_->Search(text, length_, start, filter_, hit) && hit->end.pos == end)
+        return true;
+    *gaveUp = true;  // not expected; the VM alone decides then
+    return false;
+}
+
 int Matcher::Find(const char* text, int start) {
     hit_.clear();
     if (!valid_ || !text) return -1;
@@ -129,8 +170,20 @@ int Matcher::Find(const char* text, int start) {
     if (!Resume(text, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     Hit hit;
-    const bool found =
-        vm_ ? vm_->Search(bytes, length_, from, filter_, &hit) : FindLiteral(bytes, from, &hit);
+    bool found = false;
+    if (!vm_) {
+        found = FindLiteral(bytes, from, &hit);
+    } else {
+        bool gaveUp = false;
+        if (dfa_) {
+            found = FindWithDfa(bytes, from, &hit, &gaveUp);
+            if (gaveUp) {
+                dfa_.reset();
+                stretchVm_.reset();
+            }
+        }
+        if (!dfa_) found = vm_->Search(bytes, length_, from, filter_, &hit);
+    }
     if (!found) return -1;
     hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
     known_ = hit.end;

@@ -4,6 +4,7 @@
 #define GREXMO_MATCHER_H
 
 #include "boundary.h"
+#include "lazy_dfa.h"
 #include "pike_vm.h"
 #include "prog.h"
 #include "start_filter.h"
@@ -30,6 +31,9 @@ public:
 private:
     void Reset() noexcept;
     bool FindLiteral(const unsigned char* text, Boundary from, Hit* hit) const;
+    // The DFA finds where the hit ends, the VM its start over just that stretch; false with
+    // `*gaveUp` set when the DFA's cache keeps overflowing.
+    bool FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bool* gaveUp);
     // Prepares the scan state for `text` and returns the first boundary at or after `start`;
     // false when `start` lies beyond the text.
     bool Resume(const char* text, std::size_t start, Boundary* from);
@@ -39,6 +43,11 @@ private:
     std::string error_ = "no pattern";
     Prog prog_;
     std::unique_ptr<PikeVm> vm_;  // null when the pattern is a plain literal
+    // Null when the pattern is a plain literal; dropped for good when it gives up, the VM
+    // then searches alone.
+    std::unique_ptr<LazyDfa> dfa_;
+    std::unique_ptr<PikeVm> stretchVm_;  // the VM the DFA's stretches run on
+    bool assertsLookAhead_ = false;      // $, \b or \B
     StartFilter filter_;
     std::string literal_;
     bool literalEndsWithLoneLead_ = false;

@@ -13,7 +13,7 @@ constexpr std::size_t kClosureBudgetPerInst = 16;
 
 }  // namespace
 
-PikeVm::PikeVm(const Prog& prog) : prog_(prog) {
+PikeVm::PikeVm(const Prog& prog, bool learnsDeadStates) : prog_(prog), learns_(learnsDeadStates) {
     closureState_.assign(prog.insts.size(), ClosureState::kUnknown);
     closures_.resize(prog.insts.size());
     seenMark_.assign(prog.insts.size(), 0);
@@ -229,7 +229,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
         }
         if (matchedHere) {
             DropNotes();
-        } else if (matchedBefore) {
+        } else if (matchedBefore && learns_) {
             NoteStep(*current, at.pos, previousStep);
         }
         if (atEnd) break;
@@ -237,7 +237,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
         previousStep = at.pos;
         at = after;
     }
-    if (matched) KeepNotesAsDead();
+    if (matched && learns_) KeepNotesAsDead();
     return matched;
 }
 

@@ -21,8 +21,9 @@ struct Hit {
 
 class PikeVm {
 public:
-    // `prog` must outlive the VM; the thread lists are allocated here once.
-    explicit PikeVm(const Prog& prog);
+    // `prog` must outlive the VM; the thread lists are allocated here once. A VM that runs
+    // over pieces of a text cut short (see LazyDfa) must not learn dead states from them.
+    explicit PikeVm(const Prog& prog, bool learnsDeadStates = true);
 
     // The leftmost-first hit that starts at a boundary at or after `from` and before the
     // first zero byte or `length`, whichever comes first. Threads are only started where
@@ -88,6 +89,7 @@ private:
     void KeepNotesAsDead();
 
     const Prog& prog_;
+    const bool learns_;
     ThreadList lists_[2];
     std::vector<std::int32_t> stack_;
 

@@ -133,6 +133,7 @@ TEST(GrexmoCounting, APreferredBranchThatFailsFarAwayCountsEveryShortHit) {
         {"\\w*x|\\w", &as, 100000, "a"},
         {".*X|.", &katakana, 50000, "\x83\x41"},
         {"\x83\x41*$x|\x83\x41", &katakana, 50000, "\x83\x41"},
+        {"a{1,50}b|a", &as, 100000, "a"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
@@ -143,6 +144,28 @@ TEST(GrexmoCounting, APreferredBranchThatFailsFarAwayCountsEveryShortHit) {
         EXPECT_EQ(hits.front().offset, 0);
         EXPECT_EQ(hits.back().text, c.hit);
         EXPECT_EQ(hits.back().offset, static_cast<int>(c.text->size() - hits.back().text.size()));
+    }
+}
+
+// The same with a preferred branch whose loop takes two characters a round.
+TEST(GrexmoCounting, APreferredLoopOfTwoCharactersCountsEveryShortHit) {
+    std::string ab;
+    for (int i = 0; i < 50000; ++i) ab += "ab";
+    struct Case {
+        const char* pattern;
+        std::size_t count;  // one hit every two bytes
+        const char* hit;
+    } cases[] = {{"(?:ab)*c|a", 50000, "a"}, {"(?:ab)*c|b\\B", 49999, "b"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        CGrexmo g;
+        g.Read(c.pattern, true);
+        const auto hits = grexmo_test::AllHits(g, ab.c_str());
+        ASSERT_EQ(hits.size(), c.count);
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            ASSERT_EQ(hits[i].offset, static_cast<int>(2 * i + (c.hit[0] == 'b')));
+            ASSERT_EQ(hits[i].text, c.hit);
+        }
     }
 }
 

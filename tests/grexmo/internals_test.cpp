@@ -3,6 +3,10 @@
 #include "boundary.h"
 #include "byte_scan.h"
 #include "char_code.h"
+#include "compile.h"
+#include "lazy_dfa.h"
+#include "parse.h"
+#include "pattern_chars.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +83,78 @@ TEST(GrexmoByteScan, AgreesWithAByteByByteLoop) {
         }
         ASSERT_EQ(grexmo::FindBytePair(p, from, end, pair), expected) << "round " << round;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GrexmoByteScan, RangesAgreeWithAByteByByteLoop) {
+    std::mt19937 rng(13);
+    for (int round = 0; round < 3000; ++round) {
+        grexmo::ByteRanges ranges{};
+        ranges.count = 1 + static_cast<int>(rng() % grexmo::ByteRanges::kMax);
+        for (int r = 0; r < ranges.count; ++r) {
+            const unsigned lo = rng() % 256, room = 256 - lo;  // ranges never wrap past 0xFF
+            ranges.lo[r] = static_cast<unsigned char>(lo);
+            ranges.width[r] =
+                static_cast<unsigned char>(rng() % (rng() % 4 == 0 ? room : 3) % room);
+        }
+        std::string text(rng() % 70, 'a');
+        for (char& c : text) c = static_cast<char>(rng() % 256);
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const std::size_t from = text.empty() ? 0 : rng() % (text.size() + 1);
+        std::size_t expected = SIZE_MAX;
+        for (std::size_t i = from; i < text.size() && expected == SIZE_MAX; ++i)
+            for (int r = 0; r < ranges.count; ++r)
+                if (p[i] >= ranges.lo[r] && p[i] - ranges.lo[r] <= ranges.width[r]) expected = i;
+        ASSERT_EQ(grexmo::FindByteInRanges(p, from, text.size(), ranges), expected)
+            << "round " << round;
+    }
+}
+
+grexmo::Prog CompileRegex(const char* pattern) {
+    grexmo::Ast ast;
+    grexmo::PatternError error;
+    grexmo::Prog prog;
+    EXPECT_TRUE(grexmo::ParseRegex(grexmo::SplitPattern(pattern), &ast, &error));
+    EXPECT_TRUE(grexmo::Compile(ast, &prog, &error));
+    return prog;
+}
+
+// (x|y)*x.{8} needs a state for every combination of the last nine characters: a cache of
+// a few states is cleared again and again, and a search then either goes on (slowly) or
+// gives up, as told.
+TEST(GrexmoLazyDfa, AnOverflowingCacheIsClearedOrGivenUp) {
+    const grexmo::Prog prog = CompileRegex("(?:x|y)*x.{8}z");
+    std::string text;
+    std::mt19937 rng(2);
+    for (int i = 0; i < 4000; ++i) text += "xy"[rng() % 2];
+    text += "x12345678z";
+    const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());
+    const grexmo::StartFilter none;
+    struct Case {
+        grexmo::DfaCacheLimits limits;
+        grexmo::LazyDfa::Result result;
+        bool clears;
+    } cases[] = {
+        {{std::size_t{1} << 20, 3, 16}, grexmo::LazyDfa::Result::kHit, false},
+        {{4096, 3, 0}, grexmo::LazyDfa::Result::kHit, true},
+        {{4096, 3, 16}, grexmo::LazyDfa::Result::kGaveUp, true},
+    };
+    const grexmo::DfaCacheLimits saved = grexmo::CurrentDfaCacheLimits();
+    for (const Case& c : cases) {
+        grexmo::SetDfaCacheLimitsForTesting(c.limits);
+        grexmo::LazyDfa dfa(prog, none);
+        std::size_t end = 0, floor = 0;
+        EXPECT_EQ(dfa.FindEnd(p, text.size(), grexmo::Boundary{}, none, &end, &floor), c.result);
+        if (c.result == grexmo::LazyDfa::Result::kHit) {
+            EXPECT_EQ(end, text.size());
+            EXPECT_EQ(floor, 0u);
+        }
+        EXPECT_EQ(dfa.Clears() > 0, c.clears);
+    }
+    grexmo::SetDfaCacheLimitsForTesting(saved);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // Quantified groups get bodies that cannot match the empty string: how a loop treats an
 // empty round is where backtracking engines and automata part ways, and not what is checked.
 #include "grexmo_test_util.h"
+#include "lazy_dfa.h"
 #include "reference_matcher.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,39 @@ TEST(GrexmoReference, SkippingFailedBranchesKeepsTheHits) {
         SCOPED_TRACE(pattern);
         CompareWithReference(pattern, true, rng, 400, 30, pieces);
         if (HasFatalFailure()) return;
+        // Long enough for the DFA to note and meet its states every 64 bytes after a hit.
+        CompareWithReference(pattern, true, rng, 8, 200, pieces);
+        if (HasFatalFailure()) return;
+    }
+}
+
+// The DFA's cache limits for the objects made while it lives, restored afterwards.
+class DfaCacheScope {
+public:
+    explicit DfaCacheScope(const grexmo::DfaCacheLimits& limits)
+        : saved_(grexmo::CurrentDfaCacheLimits()) {
+        grexmo::SetDfaCacheLimitsForTesting(limits);
+    }
+    ~DfaCacheScope() { grexmo::SetDfaCacheLimitsForTesting(saved_); }
+
+private:
+    grexmo::DfaCacheLimits saved_;
+};
+
+// A cache too small for more than a state or two is cleared at almost every byte: searched
+// on regardless, or given up so the VM takes over, the hits stay the same.
+TEST(GrexmoReference, ATinyDfaCacheKeepsTheHits) {
+    const std::size_t neverGiveUp = 0;
+    for (const std::size_t minBytesPerState : {neverGiveUp, std::size_t{16}}) {
+        SCOPED_TRACE(minBytesPerState);
+        DfaCacheScope tiny({1, 1, minBytesPerState});
+        Rng rng(3141);
+        for (int round = 0; round < 600; ++round) {
+            const std::string pattern = RandomPattern(rng, 2, false);
+            SCOPED_TRACE(Shown(pattern));
+            CompareWithReference(pattern, true, rng, 3);
+            if (HasFatalFailure()) return;
+        }
     }
 }
 

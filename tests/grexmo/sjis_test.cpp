@@ -68,6 +68,8 @@ const SjisCase kCases[] = {
      "b",
      0, 0, "\x83\x41"},
     {"...", true, "\xB1\xB2\xB3", 0, 0, "\xB1\xB2\xB3"},
+    // a lone lead byte ends a hit right before a line feed that ends every other thread
+    {"x?.", true, "\n\x83\n", 1, 1, "\x83"},
     {"a.c", true,
      "a\x83\x41"
      "c",

@@ -93,6 +93,10 @@ const FindCase kSyntaxCases[] = {
     {"^", "ab\ncd", 1, 3, ""},
     {"$", "ab\r\ncd", 0, 2, ""},
     {"$", "ab\r\ncd", 3, 6, ""},
+    // the empty hit before "a" stands; what follows is only a CR, then the end
+    {"\\w[x]\\b|\\b", "a\r", 0, 0, ""},
+    {"a$|a\\r", "a\r\r\n", 0, 0, "a\r"},
+    {"a\\r$", "a\r\r\n", 0, 0, "a\r"},
     {"^$", "a\n\nb", 0, 2, ""},
     {"^$", "a\r\n\r\nb", 0, 3, ""},
     {".*", "ab\ncd", 0, 0, "ab"},
