@@ -19,7 +19,7 @@ namespace quelbrix {
 
 namespace {
 
-#define QUELBRIX_BMI2 __attribute__((target("avx2,bmi2,popcnt")))
+#define QUELBRIX_VECTOR_TARGET __attribute__((target("avx2,bmi2,popcnt")))
 
 constexpr std::uint64_t kEvenPositions = 0x5555555555555555ULL;
 constexpr std::uint64_t kOddPositions = ~kEvenPositions;
@@ -28,31 +28,31 @@ int LowestBit(std::uint64_t x) { return __builtin_ctzll(x); }
 
 // Bytes of `v` in [low, high], as 0xFF lanes: the range is moved to start at -128, so that
 // one signed comparison tells. `high - low` is below 255.
-QUELBRIX_BMI2 __m256i InRange(__m256i v, unsigned char low, unsigned char high) {
+QUELBRIX_VECTOR_TARGET __m256i InRange(__m256i v, unsigned char low, unsigned char high) {
     const __m256i moved = _mm256_add_epi8(v, _mm256_set1_epi8(static_cast<char>(0x80 - low)));
     return _mm256_cmpgt_epi8(_mm256_set1_epi8(static_cast<char>(high - low - 127)), moved);
 }
 
-QUELBRIX_BMI2 __m256i Equal(__m256i v, unsigned char c) {
+QUELBRIX_VECTOR_TARGET __m256i Equal(__m256i v, unsigned char c) {
     return _mm256_cmpeq_epi8(v, _mm256_set1_epi8(static_cast<char>(c)));
 }
 
-QUELBRIX_BMI2 std::uint64_t Bits(__m256i lanes, int half) {
+QUELBRIX_VECTOR_TARGET std::uint64_t Bits(__m256i lanes, int half) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)))
            << (32 * half);
 }
 
 // For each run of consecutive set bits, the bits at even offsets from the run's start: the
 // pairs that a left-to-right scan takes when a taken position makes the next one its trail.
-QUELBRIX_BMI2 std::uint64_t EveryOtherFromRunStart(std::uint64_t x) {
+QUELBRIX_VECTOR_TARGET std::uint64_t EveryOtherFromRunStart(std::uint64_t x) {
     const std::uint64_t starts = x & ~(x << 1);
     // Adding a run's start bit clears the whole run; only runs starting at even bits get one.
     const std::uint64_t evenRuns = x & ~(x + (starts & kEvenPositions));
-    const std::uint64_t oddRuns = x & ~evenRuns;
-    return (evenRuns & kEvenPositions) | (oddRuns & kOddPositions);
+    // The odd bits of every run, then those of the even runs swapped for their even bits.
+    return (x & kOddPositions) ^ evenRuns;
 }
 
-QUELBRIX_BMI2 std::uint64_t LowBits(int n) { return n >= 64 ? ~0ULL : (1ULL << n) - 1; }
+QUELBRIX_VECTOR_TARGET std::uint64_t LowBits(int n) { return n >= 64 ? ~0ULL : (1ULL << n) - 1; }
 
 // The tests' predicates over the 64 positions of a block, bit j for position block + j.
 struct BlockMasks {
@@ -75,7 +75,7 @@ std::uint64_t Following(std::uint64_t mask, int by, bool first, bool second = fa
 // foreign high bytes until a foreign high byte has been seen, the multibyte ones while the
 // multibyte tests still run. Reads the bytes block + 0 .. block + 65.
 template <bool kUtf16Detail, bool kMultibyte>
-QUELBRIX_BMI2 BlockMasks ClassifyBlock(const unsigned char* p) {
+QUELBRIX_VECTOR_TARGET BlockMasks ClassifyBlock(const unsigned char* p) {
     BlockMasks m{};
     std::uint64_t utf8Lead = 0, continuation = 0, sjisLead = 0, sjisTrail = 0, euc = 0;
     __m256i escape = _mm256_setzero_si256();
@@ -110,7 +110,8 @@ QUELBRIX_BMI2 BlockMasks ClassifyBlock(const unsigned char* p) {
     return m;
 }
 
-QUELBRIX_BMI2 BlockMasks Classify(const unsigned char* p, bool utf16Detail, bool multibyte) {
+QUELBRIX_VECTOR_TARGET BlockMasks Classify(const unsigned char* p, bool utf16Detail,
+                                           bool multibyte) {
     if (utf16Detail)
         return multibyte ? ClassifyBlock<true, true>(p) : ClassifyBlock<true, false>(p);
     return multibyte ? ClassifyBlock<false, true>(p) : ClassifyBlock<false, false>(p);
@@ -150,8 +151,8 @@ PairCounts ScanBytesKeepingCounts(const unsigned char* p, std::size_t from, std:
 // positions left, and EUC pairs among those left after that. Within a layer the positions
 // left form one sequence, gathered with PEXT, in which a pair is taken at every other
 // position of each run of candidates.
-__attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const BlockMasks& k,
-                                                                        PairCounts& c) {
+__attribute__((always_inline)) QUELBRIX_VECTOR_TARGET inline void TakeBlockPairs(
+    const BlockMasks& k, PairCounts& c) {
     const std::uint64_t utf8Candidates = k.utf8;
     const std::uint64_t sjisCandidates = k.sjis;
     const std::uint64_t eucCandidates = k.euc;
@@ -177,21 +178,26 @@ __attribute__((always_inline)) QUELBRIX_BMI2 inline void TakeBlockPairs(const Bl
     c.sjis += _mm_popcnt_u64(sjisTaken);
     if (count1 > 0) c.sjisTrailPending = (sjisTaken >> (count1 - 1)) & 1;
 
-    // EUC among the positions Shift_JIS left.
+    // EUC among the positions Shift_JIS left. In Shift_JIS text there is seldom a candidate
+    // left; a pending trail then only waits for the next free position.
     const std::uint64_t free2 = free1 & ~_pdep_u64(sjisTaken | sjisCleared, free1);
+    if ((eucCandidates & free2) == 0) {
+        c.eucTrailPending = c.eucTrailPending && free2 == 0;
+        return;
+    }
     const int count2 = static_cast<int>(_mm_popcnt_u64(free2));
     const std::uint64_t pending2 = c.eucTrailPending;
     const std::uint64_t eucTaken =
         EveryOtherFromRunStart(_pext_u64(eucCandidates, free2) & ~pending2);
     c.euc += _mm_popcnt_u64(eucTaken);
-    if (count2 > 0) c.eucTrailPending = (eucTaken >> (count2 - 1)) & 1;
+    c.eucTrailPending = (eucTaken >> (count2 - 1)) & 1;
 }
 
 // The loop most of a Japanese text runs in: a foreign high byte has been seen and the counts
 // have left UTF-7 behind, so only the pairs are taken. Returns at the first block holding a
 // zero byte or an ESC, which the caller's loop takes, or where whole blocks end.
-QUELBRIX_BMI2 std::size_t TakeSteadyBlocks(const unsigned char* p, std::size_t i, std::size_t end,
-                                           PairCounts& counts) {
+QUELBRIX_VECTOR_TARGET std::size_t TakeSteadyBlocks(const unsigned char* p, std::size_t i,
+                                                    std::size_t end, PairCounts& counts) {
     PairCounts c = counts;
     for (; i + 64 <= end; i += 64) {
         const BlockMasks k = ClassifyBlock<false, true>(p + i);
@@ -204,8 +210,9 @@ QUELBRIX_BMI2 std::size_t TakeSteadyBlocks(const unsigned char* p, std::size_t i
 
 // Positions that do not fill a block, and blocks holding an ESC, a zero byte, or a plus sign
 // while UTF-7 still matters, go byte by byte.
-QUELBRIX_BMI2 bool ScanBlocksVector(const unsigned char* p, std::size_t end, Utf16Evidence& utf16,
-                                    MultibyteState& multibyte, bool& zeroSeen) {
+QUELBRIX_VECTOR_TARGET bool ScanBlocksVector(const unsigned char* p, std::size_t end,
+                                             Utf16Evidence& utf16, MultibyteState& multibyte,
+                                             bool& zeroSeen) {
     MultibyteState m = multibyte;
     PairCounts c = CountsOf(m);
     long lineBreaks = utf16.lineBreaks;
