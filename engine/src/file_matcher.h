@@ -29,6 +29,11 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
 struct MatchBuffers {
     ReusableBuffer read;
     ReusableBuffer converted;
+    // Once a file is done: gives back what is too large to keep.
+    void GiveBackLarge() {
+        read.GiveBackLarge();
+        converted.GiveBackLarge();
+    }
 };
 
 // The same with the request's word already compiled into `pattern` and the buffers of the

@@ -15,8 +15,8 @@ std::unique_ptr<char[]> AllocateNothrow(std::size_t bytes);
 
 class ReusableBuffer {
 public:
-    // Buffers up to this size are kept for the next file; a larger one is given back at the
-    // next request, so that one big file does not hold its memory for the rest of the search.
+    // Buffers up to this size are kept for the next file; a larger one is given back once its
+    // file is done, so that one big file does not hold its memory for the rest of the search.
     static constexpr std::size_t kKeptBytes = 16u << 20;
     static constexpr std::size_t kFirstBytes = 64u << 10;
 
@@ -25,6 +25,8 @@ public:
     // At least `bytes` bytes (what they held before is not kept); null when they cannot be
     // obtained, and then nothing is held.
     char* Reserve(std::size_t bytes);
+    // Gives the block back when it is larger than what is kept.
+    void GiveBackLarge();
 
 private:
     BufferAllocator allocate_;

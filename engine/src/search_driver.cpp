@@ -85,6 +85,7 @@ bool SearchFolder(Walk& walk, const char* folder) {
             char timeText[kTimeTextSize] = "";
             int hits = SearchFile(walk.platform, request, walk.pattern, walk.buffers, path,
                                   fileSize, timeText);
+            walk.buffers.GiveBackLarge();
             if (hits == kStopSearch) return false;
             if (hits > 0) {
                 ++walk.state.hitFileCount;
