@@ -75,7 +75,8 @@ std::uint64_t Following(std::uint64_t mask, int by, bool first, bool second = fa
 // foreign high bytes until a foreign high byte has been seen, the multibyte ones while the
 // multibyte tests still run. Reads the bytes block + 0 .. block + 65.
 template <bool kUtf16Detail, bool kMultibyte>
-QUELBRIX_VECTOR_TARGET BlockMasks ClassifyBlock(const unsigned char* p) {
+__attribute__((always_inline)) QUELBRIX_VECTOR_TARGET inline BlockMasks ClassifyBlock(
+    const unsigned char* p) {
     BlockMasks m{};
     std::uint64_t utf8Lead = 0, continuation = 0, sjisLead = 0, sjisTrail = 0, euc = 0;
     __m256i escape = _mm256_setzero_si256();
