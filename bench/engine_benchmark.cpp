@@ -108,6 +108,30 @@ void BM_SearchFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchFile)->Arg(1 << 10)->Arg(10 << 10)->Arg(1 << 20);
 
+// As the search driver calls it: the word compiled once and the buffers kept from file to
+// file; with kanji code detection when the second argument is 1.
+void BM_SearchFileInSearch(benchmark::State& state) {
+    OneFileSystem files(MakeText(static_cast<std::size_t>(state.range(0))));
+    SilentUi ui;
+    NoProgress progress;
+    NoRows rows;
+    Platform platform{files, ui, progress, rows};
+    SearchRequest request;
+    request.word = "needle";
+    request.convertCodes = state.range(1) != 0;
+    CGrexmo pattern;
+    pattern.Read(request.word, request.useRegex);
+    MatchBuffers buffers;
+    char time[kTimeTextSize];
+    for (auto _ : state) {
+        std::uint32_t size = 0;
+        benchmark::DoNotOptimize(
+            SearchFile(platform, request, pattern, buffers, "f.txt", size, time));
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SearchFileInSearch)->ArgsProduct({{1 << 10, 10 << 10, 1 << 20}, {0, 1}});
+
 void BM_PatternOnly(benchmark::State& state) {
     const std::string text = MakeText(static_cast<std::size_t>(state.range(0)));
     CGrexmo pattern;

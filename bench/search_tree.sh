@@ -1,29 +1,30 @@
 #!/usr/bin/env bash
-# Times `quelbrix search` on a synthetic tree of Shift_JIS text against grep (and rg when
-# installed) on the same tree and word, with a warm page cache, and prints the ratios.
+# Times `quelbrix search` on a synthetic tree of Shift_JIS text against ripgrep and grep on the
+# same tree, one thread each, with a warm page cache, and prints a table of the ratios.
 #
-#   bench/search_tree.sh [--files N] [--mb M] [--word W] [--runs R] [--quelbrix PATH]
+#   bench/search_tree.sh [--files N] [--mb M] [--runs R] [--quelbrix PATH]
 #
-# Defaults: 20,000 files, 200 MB, the ASCII word "needle", best of 3 runs. The tree is kept in
-# build/bench-tree-N-M and made again only when missing.
+# Defaults: 20,000 files, 200 MB, 3 paired runs (quelbrix and its peer one after the other, the
+# medians compared). The tree is kept in build/bench-tree-N-M and made again only when missing.
+# A ratio below 1 means quelbrix took less time than its peer. ripgrep counts matching lines
+# where quelbrix counts hits, so the counts are not compared.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 files=20000
 megabytes=200
-word=needle
 runs=3
-quelbrix=$root/build/engine-host/bin/quelbrix
+quelbrix=$root/build/host/bin/quelbrix
 while [ $# -gt 0 ]; do
   case $1 in
     --files) files=$2; shift 2 ;;
     --mb) megabytes=$2; shift 2 ;;
-    --word) word=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --quelbrix) quelbrix=$2; shift 2 ;;
-    *) echo "usage: $0 [--files N] [--mb M] [--word W] [--runs R] [--quelbrix PATH]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--files N] [--mb M] [--runs R] [--quelbrix PATH]" >&2; exit 2 ;;
   esac
 done
 [ -x "$quelbrix" ] || { echo "no quelbrix at $quelbrix (build the target 'quelbrix' first)" >&2; exit 2; }
+command -v rg >/dev/null || { echo "ripgrep (rg) is not installed; scripts/setup installs it" >&2; exit 2; }
 
 tree=$root/build/bench-tree-$files-$megabytes
 if [ ! -f "$tree/.complete" ]; then
@@ -73,42 +74,58 @@ open(os.path.join(tree, ".complete"), "w").close()
 PY
 fi
 
-# Best wall time of $runs runs of a command, in seconds; output discarded.
-best_of() {
-  python3 - "$runs" "$@" <<'PY'
-import subprocess, sys, time
-runs, command = int(sys.argv[1]), sys.argv[2:]
-best = None
-for _ in range(runs):
+bytes=$(du -sb "$tree" | cut -f1)
+echo "tree: $tree, $files files, $((bytes / 1024 / 1024)) MB; medians of $runs paired runs"
+
+# Each row: a label, the quelbrix command, and its peer's. Words and patterns are written here
+# in UTF-8; quelbrix gets them in Shift_JIS, as the program hands them to the engine.
+python3 - "$runs" "$quelbrix" "$tree" <<'PY'
+import statistics, subprocess, sys, time
+runs, quelbrix, tree = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+
+def sjis(text):
+    return text.encode("cp932")
+
+def q(*options, word):
+    return [quelbrix, "search", "--subfolders", *options, tree, sjis(word)]
+
+rows = [
+    ("ASCII literal needle, --no-convert", q("--no-convert", word="needle"),
+     ["rg", "-j1", "-c", "-F", "needle", tree]),
+    ("ASCII literal needle, kanji code detection", q(word="needle"),
+     ["rg", "-j1", "-c", "-F", "needle", tree]),
+    ("Shift_JIS literal 設定結果, detection", q(word="設定結果"),
+     ["rg", "-j1", "-c", "-E", "sjis", "-F", "設定結果", tree]),
+    ("regex [ァ-ヶ]{3}, detection", q("--regex", word="[ァ-ヶ]{3}"),
+     ["rg", "-j1", "-c", "-E", "sjis", "[ァ-ヶ]{3}", tree]),
+    ("regex [0-9]+, --no-convert", q("--regex", "--no-convert", word="[0-9]+"),
+     ["rg", "-j1", "-c", "[0-9]+", tree]),
+    ("ASCII literal needle, --no-convert", q("--no-convert", word="needle"),
+     ["grep", "-r", "-c", "-F", "needle", tree]),
+]
+
+def elapsed(command):
     start = time.perf_counter()
     subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    elapsed = time.perf_counter() - start
-    best = elapsed if best is None else min(best, elapsed)
-print("%.3f" % best)
+    return time.perf_counter() - start
+
+def peer_name(command):
+    return " ".join(part for part in command[:-1] if part != tree)
+
+for _, mine, peer in rows:  # warm the page cache and the programs
+    elapsed(mine)
+    elapsed(peer)
+
+print()
+print("| search | quelbrix s | peer s | ratio | peer |")
+print("|---|---|---|---|---|")
+for label, mine, peer in rows:
+    mine_times, peer_times = [], []
+    for _ in range(runs):
+        mine_times.append(elapsed(mine))
+        peer_times.append(elapsed(peer))
+    m, p = statistics.median(mine_times), statistics.median(peer_times)
+    print("| %s | %.3f | %.3f | %.2fx | `%s` |" % (label, m, p, m / p, peer_name(peer)), flush=True)
 PY
-}
-ratio() { python3 -c "import sys; print('%.2f' % (float(sys.argv[1]) / float(sys.argv[2])))" "$1" "$2"; }
-
-# Warm the page cache.
-grep -r -c -F "$word" "$tree" >/dev/null || true
-"$quelbrix" search --subfolders --no-convert "$tree" "$word" >/dev/null 2>&1 || true
-
-bytes=$(du -sb "$tree" | cut -f1)
-echo "tree: $tree, $files files, $((bytes / 1024 / 1024)) MB, word '$word', best of $runs"
-grep_time=$(best_of grep -r -c -F "$word" "$tree")
-plain_time=$(best_of "$quelbrix" search --subfolders --no-convert "$tree" "$word")
-convert_time=$(best_of "$quelbrix" search --subfolders "$tree" "$word")
-nocount_time=$(best_of "$quelbrix" search --subfolders --no-convert --no-count "$tree" "$word")
-printf '%-45s %8ss\n' "grep -r -c -F" "$grep_time"
-if command -v rg >/dev/null; then
-  rg_time=$(best_of rg -c -F "$word" "$tree")
-  printf '%-45s %8ss\n' "rg -c -F" "$rg_time"
-fi
-printf '%-45s %8ss  %sx grep\n' "quelbrix search --no-convert" "$plain_time" "$(ratio "$plain_time" "$grep_time")"
-printf '%-45s %8ss  %sx grep\n' "quelbrix search --no-convert --no-count" "$nocount_time" "$(ratio "$nocount_time" "$grep_time")"
-printf '%-45s %8ss  %sx grep\n' "quelbrix search (with kanji code detection)" "$convert_time" "$(ratio "$convert_time" "$grep_time")"
-if [ -n "${rg_time:-}" ]; then
-  printf '%-45s %8s   %sx rg\n' "quelbrix search --no-convert" "" "$(ratio "$plain_time" "$rg_time")"
-fi
-rows=$("$quelbrix" search --subfolders --no-convert "$tree" "$word" 2>/dev/null | wc -l)
-echo "files with hits: $rows"
+rows=$("$quelbrix" search --subfolders --no-convert "$tree" needle 2>/dev/null | wc -l)
+echo "files with hits of needle: $rows"

@@ -103,10 +103,12 @@ bool ConvertForced(From from, const std::vector<char>& bytes, const TerminalText
 
 bool ConvertAuto(const std::vector<char>& bytes, const TerminalText& terminal) {
     const std::size_t length = bytes.size() - 1;
-    const ConvertResult result = ConvertStage(bytes.data(), static_cast<std::uint32_t>(length));
+    ReusableBuffer converted;
+    const ConvertResult result =
+        ConvertStage(bytes.data(), static_cast<std::uint32_t>(length), converted);
     switch (result.outcome) {
     case ConvertOutcome::kConverted:
-        return WriteAll(result.text.get(), std::strlen(result.text.get()), terminal);
+        return WriteAll(result.text, std::strlen(result.text), terminal);
     case ConvertOutcome::kNoConversion:
         return WriteAll(bytes.data(), length, terminal);
     default:

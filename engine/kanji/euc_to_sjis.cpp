@@ -16,16 +16,17 @@ std::uint16_t SevenBitPair(unsigned row, unsigned cell) {
     return static_cast<std::uint16_t>((row & 0x7F) << 8 | (cell & 0x7F));
 }
 
-// `end`, when not null, is where the data ends (its terminating 0): blocks of 16 bytes that
-// lie before it and hold only JIS X 0208 pairs are converted at once.
+// With the length known, `end` is where the data ends (its terminating 0): blocks of 16 bytes
+// that lie before it and hold only JIS X 0208 pairs are converted at once.
+template <bool kLengthKnown>
 std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
                      const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
-    const SourceEnd source{end};
+    const SourceEnd<kLengthKnown> source{end};
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
-        if (end != nullptr) ConvertPairBlocks(s, end, out, stop, 0xA1, 0xFF);
+        if (kLengthKnown) ConvertPairBlocks(s, end, out, stop, 0xA1, 0xFF);
 #endif
         if (source.At(s)) break;
         const unsigned c = *s;
@@ -63,13 +64,13 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
 }  // namespace
 
 std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity) {
-    return Convert(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
+    return Convert<false>(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
 }
 
 std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity,
                        std::uint32_t length) {
     const auto* s = reinterpret_cast<const unsigned char*>(source);
-    return Convert(dest, s, capacity, s + length);
+    return Convert<true>(dest, s, capacity, s + length);
 }
 
 }  // namespace quelbrix

@@ -76,17 +76,19 @@ SjisCode DoubleByteChar(JisCharset charset, std::uint16_t jis) {
     }
 }
 
-// `end`, when not null, is where the data ends (its terminating 0): in the JIS X 0208 states,
-// blocks of 16 bytes that lie before it and hold only row and cell bytes are converted at once.
+// With the length known, `end` is where the data ends (its terminating 0): in the JIS X 0208
+// states, blocks of 16 bytes that lie before it and hold only row and cell bytes are converted
+// at once.
+template <bool kLengthKnown>
 std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
                      const unsigned char* end) {
     const char* const stop = OutputStop(dest, capacity);
     char* out = dest;
-    const SourceEnd source{end};
+    const SourceEnd<kLengthKnown> source{end};
     JisCharset charset = JisCharset::kAscii;
     for (;;) {
 #ifdef QUELBRIX_JIS_PAIR_BLOCK
-        if (end != nullptr &&
+        if (kLengthKnown &&
             (charset == JisCharset::kJisx0208 || charset == JisCharset::kJisx0213Plane1)) {
             ConvertPairBlocks(s, end, out, stop, 0x21, 0x7E);
         }
@@ -133,13 +135,13 @@ std::int32_t Convert(char* dest, const unsigned char* s, std::uint32_t capacity,
 }  // namespace
 
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity) {
-    return Convert(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
+    return Convert<false>(dest, reinterpret_cast<const unsigned char*>(source), capacity, nullptr);
 }
 
 std::int32_t JisToSjis(char* dest, const char* source, std::uint32_t capacity,
                        std::uint32_t length) {
     const auto* s = reinterpret_cast<const unsigned char*>(source);
-    return Convert(dest, s, capacity, s + length);
+    return Convert<true>(dest, s, capacity, s + length);
 }
 
 }  // namespace quelbrix

@@ -6,9 +6,15 @@
 
 namespace quelbrix {
 
+// Which of the two a converter loop asks is fixed when the loop is compiled, so that the test
+// for the end costs one comparison per character.
+template <bool kLengthKnown>
 struct SourceEnd {
-    const unsigned char* end;  // the terminating zero, or null when the length is not known
-    bool At(const unsigned char* p) const { return end != nullptr ? p >= end : *p == 0; }
+    const unsigned char* end;  // the terminating zero; unused when the length is not known
+    bool At(const unsigned char* p) const {
+        if constexpr (kLengthKnown) return p >= end;
+        return *p == 0;
+    }
 };
 
 // Copies a zero byte of the data; the new write position, or null when it does not fit below

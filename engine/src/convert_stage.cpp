@@ -1,8 +1,6 @@
 #include "convert_stage.h"
 
 #include <limits>
-#include <new>
-#include <utility>
 
 #include "kanji_code.h"
 #include "kanji_convert.h"
@@ -10,21 +8,12 @@
 namespace quelbrix {
 namespace {
 
-std::unique_ptr<char[]> AllocateNothrow(std::size_t bytes) {
-    return std::unique_ptr<char[]>(new (std::nothrow) char[bytes]);
-}
-
 constexpr std::uint32_t kLargestConvertible =
     static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
 
 }  // namespace
 
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length) {
-    return ConvertStage(buffer, length, AllocateNothrow);
-}
-
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
-                           ConvertBufferAllocator allocate) {
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted) {
     ConvertResult result;
     // The detector and the converters count in 32-bit signed integers; files of 2 GiB and more
     // are matched as read.
@@ -34,7 +23,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
     if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE) return result;
 
     const std::size_t capacity = 2 * static_cast<std::size_t>(length);
-    std::unique_ptr<char[]> text = allocate(capacity + 1);
+    char* const text = converted.Reserve(capacity + 1);
     if (!text) {
         result.outcome = ConvertOutcome::kOutOfMemory;
         return result;
@@ -44,13 +33,13 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
     std::int32_t written = -1;
     switch (code) {
     case KC_JIS:
-        written = JisToSjis(text.get(), buffer, room, length);
+        written = JisToSjis(text, buffer, room, length);
         break;
     case KC_EUC:
-        written = EucToSjis(text.get(), buffer, room, length);
+        written = EucToSjis(text, buffer, room, length);
         break;
     default:
-        written = UnicodeToSjis(text.get(), buffer, room, length);
+        written = UnicodeToSjis(text, buffer, room, length);
         break;
     }
     if (written < 0) {
@@ -58,7 +47,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
         return result;
     }
     result.outcome = ConvertOutcome::kConverted;
-    result.text = std::move(text);
+    result.text = text;
     return result;
 }
 

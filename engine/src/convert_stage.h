@@ -5,31 +5,27 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+
+#include "reusable_buffer.h"
 
 namespace quelbrix {
 
 enum class ConvertOutcome {
     kNoConversion,  // match the text as read
-    kConverted,     // `text` holds the converted, zero-terminated text (2 * length + 1 bytes)
+    kConverted,     // `text` holds the converted, zero-terminated text
     kFailed,        // the conversion failed: the file is resolved by the error policy (126)
     kOutOfMemory,   // the new buffer could not be obtained (124)
 };
 
 struct ConvertResult {
     ConvertOutcome outcome = ConvertOutcome::kNoConversion;
-    std::unique_ptr<char[]> text;  // owned by the caller; set only when Converted
+    const char* text = nullptr;  // inside the caller's buffer; set only when converted
 };
 
 // `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
-// and UTF-16LE text is converted; every other verdict of the detector is matched as read.
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length);
-
-// Obtains the converted buffer; null when it cannot. Tests put one in that always fails.
-using ConvertBufferAllocator = std::unique_ptr<char[]> (*)(std::size_t bytes);
-
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
-                           ConvertBufferAllocator allocate);
+// and UTF-16LE text is converted into `converted` (2 * length + 1 bytes are asked of it);
+// every other verdict of the detector is matched as read.
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted);
 
 }  // namespace quelbrix
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
-#include <new>
 
 #include "bounded_text.h"
 #include "convert_stage.h"
@@ -61,11 +60,12 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
                std::uint32_t& fileSize, char* timeText) {
     CGrexmo pattern;
     pattern.Read(request.word, request.useRegex);
-    return SearchFile(platform, request, pattern, path, fileSize, timeText);
+    MatchBuffers buffers;
+    return SearchFile(platform, request, pattern, buffers, path, fileSize, timeText);
 }
 
-int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern, const char* path,
-               std::uint32_t& fileSize, char* timeText) {
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
+               MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText) {
     char systemText[kTextBufferSize];
     systemText[0] = '\0';
     std::unique_ptr<OpenFile> file =
@@ -85,43 +85,33 @@ int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& patter
         return ResolveFailure(platform, request, path, kMsgReadFailed);
     }
     const std::uint32_t length = static_cast<std::uint32_t>(size);
-    std::unique_ptr<char[]> buffer;
+    char* buffer = nullptr;
     if (static_cast<std::uint64_t>(length) < std::numeric_limits<std::size_t>::max())
-        buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(length) + 1]);
-    if (!buffer) {
+        buffer = buffers.read.Reserve(static_cast<std::size_t>(length) + 1);
+    if (buffer == nullptr) {
         file.reset();
         return ResolveFailure(platform, request, path, kMsgOutOfMemory);
     }
 
     std::uint32_t delivered = 0;
-    bool readOk = length == 0 || file->Read(buffer.get(), length, delivered);
+    bool readOk = length == 0 || file->Read(buffer, length, delivered);
     file.reset();
-    if (!readOk) {
-        buffer.reset();
-        return ResolveFailure(platform, request, path, kMsgReadFailed);
-    }
+    if (!readOk) return ResolveFailure(platform, request, path, kMsgReadFailed);
     delivered = std::min(delivered, length);
     buffer[delivered] = '\0';
 
-    const char* text = buffer.get();
-    ConvertResult converted;
+    const char* text = buffer;
     if (request.convertCodes) {
-        converted = ConvertStage(buffer.get(), delivered);
+        const ConvertResult converted = ConvertStage(buffer, delivered, buffers.converted);
         switch (converted.outcome) {
         case ConvertOutcome::kNoConversion:
             break;
         case ConvertOutcome::kConverted:
-            if (converted.text) {
-                buffer.reset();
-                text = converted.text.get();
-            }
+            text = converted.text;
             break;
         case ConvertOutcome::kOutOfMemory:
-            buffer.reset();
             return ResolveFailure(platform, request, path, kMsgOutOfMemory);
         case ConvertOutcome::kFailed:
-            buffer.reset();
-            converted.text.reset();
             return ResolveFailure(platform, request, path, kMsgConversionFailed);
         }
     }

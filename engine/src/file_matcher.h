@@ -8,6 +8,7 @@
 
 #include "grexmo.h"
 #include "platform.h"
+#include "reusable_buffer.h"
 #include "search_request.h"
 
 namespace quelbrix {
@@ -23,10 +24,22 @@ constexpr std::size_t kTimeTextSize = 20;
 // kTimeTextSize bytes) are written as soon as the file is open.
 int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
                std::uint32_t& fileSize, char* timeText);
-// The same with the request's word already compiled into `pattern`, so a search compiles it
-// once rather than once per file.
-int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern, const char* path,
-               std::uint32_t& fileSize, char* timeText);
+
+// What a search keeps from file to file: the file as read and its converted text.
+struct MatchBuffers {
+    ReusableBuffer read;
+    ReusableBuffer converted;
+    // Once a file is done: gives back what is too large to keep.
+    void GiveBackLarge() {
+        read.GiveBackLarge();
+        converted.GiveBackLarge();
+    }
+};
+
+// The same with the request's word already compiled into `pattern` and the buffers of the
+// search, so a search compiles the word once and allocates rarely.
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
+               MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText);
 
 // The Yes/No question about a failing file; on No the progress bar goes back to 0.
 BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,

@@ -56,6 +56,7 @@ struct Walk {
     const SearchRequest& request;
     const char* item;
     CGrexmo& pattern;
+    MatchBuffers& buffers;
     FolderChain chain;
 };
 
@@ -82,7 +83,9 @@ bool SearchFolder(Walk& walk, const char* folder) {
             if (request.progress != nullptr) walk.platform.progress.StepIt(request.progress);
             std::uint32_t fileSize = 0;
             char timeText[kTimeTextSize] = "";
-            int hits = SearchFile(walk.platform, request, walk.pattern, path, fileSize, timeText);
+            int hits = SearchFile(walk.platform, request, walk.pattern, walk.buffers, path,
+                                  fileSize, timeText);
+            walk.buffers.GiveBackLarge();
             if (hits == kStopSearch) return false;
             if (hits > 0) {
                 ++walk.state.hitFileCount;
@@ -159,8 +162,9 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
 
     CGrexmo pattern;
     pattern.Read(request.word, request.useRegex);
+    MatchBuffers buffers;
     for (const ExtensionItem& item : items) {
-        Walk walk{state, platform, request, item.text, pattern, {}};
+        Walk walk{state, platform, request, item.text, pattern, buffers, {}};
         if (!SearchFolder(walk, request.folder)) return false;
     }
 

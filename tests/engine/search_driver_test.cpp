@@ -218,6 +218,21 @@ TEST_F(SearchDriverTest, NextSearchClearsAnEarlierStopRequest) {
     EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/c.html")}));
 }
 
+// The buffers are kept from file to file: a short file after a long one is searched only as
+// far as its own bytes, read or converted.
+TEST(SearchDriver, ShortFileAfterALongOneIsSearchedToItsOwnEnd) {
+    FakeEngine engine;
+    engine.files.AddFile(P("r/1.txt"), "needle needle");
+    engine.files.AddFile(P("r/2.txt"), "nee");
+    engine.files.AddFile(P("r/3.txt"), "\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2 needle");  // EUC-JP
+    engine.files.AddFile(P("r/4.txt"), "\xA4\xA2\xA4\xA2 nee");
+    SearchRequest request = engine.Request("r/", "needle");
+    request.convertCodes = true;
+    EXPECT_TRUE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("r/1.txt"), P("r/3.txt")}));
+    EXPECT_EQ(engine.Column(3), (Strings{"2", "1"}));
+}
+
 TEST_F(SearchDriverTest, NewSearchEmptiesTheListAndCounters) {
     auto request = engine.Request("root/", "ab");
     engine.Run(request);

@@ -12,6 +12,7 @@
 
 #include "message_texts.h"
 #include "quelbrix_engine.h"
+#include "timer_resolution.h"
 #include "win32_files.h"
 #include "win32_ui.h"
 
@@ -364,6 +365,15 @@ TEST(Win32Progress, RangeIsCarriedIn32Bits) {
     EXPECT_EQ(range.iHigh, 70000);
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 70000);
     DestroyWindow(bar);
+}
+
+// A request the system refuses is not handed back, so the system's count of requests stays
+// balanced.
+TEST(TimerResolutionGuard, HandsBackOnlyAGrantedRequest) {
+    const quelbrix::TimerResolutionGuard fine(1);
+    EXPECT_TRUE(fine.Granted());
+    const quelbrix::TimerResolutionGuard none(0);
+    EXPECT_FALSE(none.Granted());
 }
 
 }  // namespace

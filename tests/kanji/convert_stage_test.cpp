@@ -11,10 +11,18 @@ namespace {
 
 using testing::Utf16;
 
-// The matcher's read buffer: the bytes and one terminating zero.
-ConvertResult Stage(const std::string& bytes) {
+// The matcher's read buffer: the bytes and one terminating zero; the text as converted.
+struct StageAnswer {
+    ConvertOutcome outcome;
+    bool hasText;
+    std::string text;
+};
+
+StageAnswer Stage(const std::string& bytes, ReusableBuffer&& converted = ReusableBuffer()) {
     const std::string buffer = bytes + '\0';
-    return ConvertStage(buffer.data(), static_cast<std::uint32_t>(bytes.size()));
+    const ConvertResult result =
+        ConvertStage(buffer.data(), static_cast<std::uint32_t>(bytes.size()), converted);
+    return {result.outcome, result.text != nullptr, result.text ? result.text : ""};
 }
 
 struct StageCase {
@@ -30,14 +38,10 @@ class ConvertStageTest : public ::testing::TestWithParam<StageCase> {};
 
 TEST_P(ConvertStageTest, AnswersByVerdict) {
     const StageCase& c = GetParam();
-    const ConvertResult result = Stage(c.bytes);
+    const StageAnswer result = Stage(c.bytes);
     EXPECT_EQ(result.outcome, c.outcome);
-    if (c.outcome == ConvertOutcome::kConverted) {
-        ASSERT_NE(result.text, nullptr);
-        EXPECT_EQ(std::string(result.text.get()), c.text);
-    } else {
-        EXPECT_EQ(result.text, nullptr);
-    }
+    EXPECT_EQ(result.hasText, c.outcome == ConvertOutcome::kConverted);
+    EXPECT_EQ(result.text, c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,26 +76,24 @@ std::unique_ptr<char[]> RecordAllocation(std::size_t bytes) {
 
 TEST(ConvertStage, AsksForTwiceTheLengthPlusOne) {
     const std::string jis = "\x1B$B$\"\x1B(B";
+    ReusableBuffer converted(RecordAllocation);
+    converted.Reserve(ReusableBuffer::kKeptBytes);
     g_requested = 0;
-    const ConvertResult result = ConvertStage(
-        (jis + '\0').c_str(), static_cast<std::uint32_t>(jis.size()), RecordAllocation);
-    EXPECT_EQ(result.outcome, ConvertOutcome::kConverted);
-    EXPECT_EQ(g_requested, 2 * jis.size() + 1);
+    // Longer than what is kept: the request reaches the allocator as it is.
+    const std::string text = jis + std::string(ReusableBuffer::kKeptBytes / 2, 'a');
+    EXPECT_EQ(Stage(text, std::move(converted)).outcome, ConvertOutcome::kConverted);
+    EXPECT_EQ(g_requested, 2 * text.size() + 1);
 }
 
 TEST(ConvertStage, BufferThatCannotBeObtainedIsOutOfMemory) {
-    const std::string euc = "\xA4\xA2\xA4\xA4";
-    const ConvertResult result = ConvertStage(
-        (euc + '\0').c_str(), static_cast<std::uint32_t>(euc.size()), RefuseAllocation);
+    const StageAnswer result = Stage("\xA4\xA2\xA4\xA4", ReusableBuffer(RefuseAllocation));
     EXPECT_EQ(result.outcome, ConvertOutcome::kOutOfMemory);
-    EXPECT_EQ(result.text, nullptr);
+    EXPECT_FALSE(result.hasText);
 }
 
 TEST(ConvertStage, TextMatchedAsReadObtainsNoBuffer) {
-    const std::string sjis = "\x82\xA0\x82\xA2";
     g_requested = 0;
-    const ConvertResult result = ConvertStage(
-        (sjis + '\0').c_str(), static_cast<std::uint32_t>(sjis.size()), RefuseAllocation);
+    const StageAnswer result = Stage("\x82\xA0\x82\xA2", ReusableBuffer(RefuseAllocation));
     EXPECT_EQ(result.outcome, ConvertOutcome::kNoConversion);
     EXPECT_EQ(g_requested, 0u);
 }
@@ -101,9 +103,10 @@ TEST(ConvertStage, EvenLengthUtf16StopsAtTheEndOfTheData) {
     std::string buffer = Utf16({0x3042, 0x0D, 0x0A});
     const auto length = static_cast<std::uint32_t>(buffer.size());
     buffer += std::string("\0X\0Y\0", 5);
-    const ConvertResult result = ConvertStage(buffer.data(), length);
+    ReusableBuffer converted;
+    const ConvertResult result = ConvertStage(buffer.data(), length, converted);
     ASSERT_EQ(result.outcome, ConvertOutcome::kConverted);
-    EXPECT_EQ(std::string(result.text.get()), "\x82\xA0\r\n");
+    EXPECT_EQ(std::string(result.text), "\x82\xA0\r\n");
 }
 
 }  // namespace

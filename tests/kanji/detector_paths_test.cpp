@@ -146,6 +146,19 @@ TEST_P(DetectorPaths, AgreeAtEveryLengthAroundTheBlocks) {
     }
 }
 
+TEST_P(DetectorPaths, DesignationOrZeroInsideLongShiftJisTextIsSeenAtEveryPosition) {
+    // Blocks of plain Shift_JIS pairs run in their own loop, which hands over at these bytes.
+    std::string sjis;
+    while (sjis.size() < 600) sjis += "\x82\xA0\x93\xFA\xE0\x40 ";
+    for (const std::string& inserted : {std::string("\x1B$B", 3), std::string(1, '\0')}) {
+        for (std::size_t at = 250; at < 330; ++at) {
+            SCOPED_TRACE("at " + std::to_string(at));
+            ExpectSameEvidence(sjis.substr(0, at) + inserted + sjis.substr(at), GetParam());
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
 TEST_P(DetectorPaths, ZeroByteAfterADesignationIsBinaryWhereverItLies) {
     // The multibyte tests stop at the designation, but a later zero still decides the verdict.
     std::string text = "\x1B$B$\"";
