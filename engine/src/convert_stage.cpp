@@ -19,19 +19,20 @@ constexpr std::uint32_t kLargestConvertible =
 
 }  // namespace
 
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length) {
-    return ConvertStage(buffer, length, AllocateNothrow);
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length, Utf8Files utf8) {
+    return ConvertStage(buffer, length, AllocateNothrow, utf8);
 }
 
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
-                           ConvertBufferAllocator allocate) {
+                           ConvertBufferAllocator allocate, Utf8Files utf8) {
     ConvertResult result;
     // The detector and the converters count in 32-bit signed integers; files of 2 GiB and more
     // are matched as read.
     if (length > kLargestConvertible) return result;
 
     const KanjiCode code = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
-    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE) return result;
+    const bool convertUtf8 = code == KC_UTF8 && utf8 == Utf8Files::kConvert;
+    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && !convertUtf8) return result;
 
     const std::size_t capacity = 2 * static_cast<std::size_t>(length);
     std::unique_ptr<char[]> text = allocate(capacity + 1);
@@ -48,6 +49,9 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
         break;
     case KC_EUC:
         written = EucToSjis(text.get(), buffer, room, length);
+        break;
+    case KC_UTF8:
+        written = Utf8ToSjis(text.get(), buffer, room, length);
         break;
     default:
         written = UnicodeToSjis(text.get(), buffer, room, length);

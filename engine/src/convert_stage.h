@@ -21,15 +21,22 @@ struct ConvertResult {
     std::unique_ptr<char[]> text;  // owned by the caller; set only when Converted
 };
 
+// What becomes of text the detector calls UTF-8: matched as read unless the user asked for
+// UTF-8 files to be converted too.
+enum class Utf8Files : bool { kMatchAsRead = false, kConvert = true };
+
 // `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
-// and UTF-16LE text is converted; every other verdict of the detector is matched as read.
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length);
+// and UTF-16LE text is converted, UTF-8 text as `utf8` says; every other verdict of the
+// detector is matched as read.
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
+                           Utf8Files utf8 = Utf8Files::kMatchAsRead);
 
 // Obtains the converted buffer; null when it cannot. Tests put one in that always fails.
 using ConvertBufferAllocator = std::unique_ptr<char[]> (*)(std::size_t bytes);
 
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length,
-                           ConvertBufferAllocator allocate);
+                           ConvertBufferAllocator allocate,
+                           Utf8Files utf8 = Utf8Files::kMatchAsRead);
 
 }  // namespace quelbrix
 

@@ -106,7 +106,9 @@ int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& patter
     const char* text = buffer.get();
     ConvertResult converted;
     if (request.convertCodes) {
-        converted = ConvertStage(buffer.get(), delivered);
+        converted =
+            ConvertStage(buffer.get(), delivered,
+                         request.convertUtf8 ? Utf8Files::kConvert : Utf8Files::kMatchAsRead);
         switch (converted.outcome) {
         case ConvertOutcome::kNoConversion:
             break;
