@@ -173,14 +173,15 @@ TEST_F(EngineDllTest, VersionAndBeta) {
 TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
     HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
     ASSERT_NE(dll, nullptr);
-    const char* names[] = {"QuelbrixGetVer",     "QuelbrixGetBeta", "QuelbrixInitListView",
-                           "QuelbrixFindFolder", "QuelbrixSort",    "QuelbrixFindStop"};
-    for (int ordinal = 1; ordinal <= 6; ++ordinal) {
+    const char* names[] = {"QuelbrixGetVer",      "QuelbrixGetBeta", "QuelbrixInitListView",
+                           "QuelbrixFindFolder",  "QuelbrixSort",    "QuelbrixFindStop",
+                           "QuelbrixFindFolderEx"};
+    for (int ordinal = 1; ordinal <= 7; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
         ASSERT_NE(byOrdinal, nullptr) << ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(dll, names[ordinal - 1])) << names[ordinal - 1];
     }
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(7)), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(8)), nullptr);
 }
 
 TEST_F(EngineDllTest, StringTableHoldsTheEngineTexts) {
@@ -244,6 +245,21 @@ TEST_F(EngineDllTest, SearchListsRowsAndShowsTheSummary) {
     EXPECT_EQ(range.iLow, 0);
     EXPECT_EQ(range.iHigh, 2);
     EXPECT_EQ(ProgressPosition(), 0);
+}
+
+TEST_F(EngineDllTest, FindFolderExConvertsUtf8FilesOnlyWhenAsked) {
+    File("u.txt", "\xE6\xBC\xA2\xE5\xAD\x97");  // 漢字 in UTF-8
+    const char* word = "\x8A\xBF\x8E\x9A";      // 漢字 in Shift_JIS
+    auto rows = [&](BOOLEAN convertCodes, BOOLEAN convertUtf8Files) {
+        QuelbrixFindFolderEx(owner, root.c_str(), word, "", FALSE, nullptr, FALSE, TRUE, TRUE,
+                             convertCodes, 1, convertUtf8Files);
+        return Column(3);
+    };
+    EXPECT_EQ(rows(TRUE, TRUE), (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(rows(TRUE, FALSE).empty());
+    EXPECT_TRUE(rows(FALSE, TRUE).empty());
+    QuelbrixFindFolder(owner, root.c_str(), word, "", FALSE, nullptr, FALSE, TRUE, TRUE, TRUE, 1);
+    EXPECT_TRUE(Column(3).empty());
 }
 
 TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {
