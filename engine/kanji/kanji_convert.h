@@ -6,7 +6,8 @@
 // bytes written, not counting the terminating 0 it always adds, or -1 when the output does not
 // fit: the output proper must stay below `capacity` so that the 0 fits too (a capacity of 0
 // never fits). After -1 the content of `dest` is of no use. A character cut short by the end of
-// the source writes nothing (in UTF-8 it writes '?'), and nothing past the source's terminating 0 is read.
+// the source writes nothing (UTF-8 writes '?' for it), and nothing past the source's
+// terminating 0 is read.
 #ifndef QUELBRIX_KANJI_CONVERT_H
 #define QUELBRIX_KANJI_CONVERT_H
 
