@@ -1,7 +1,8 @@
-// The three converters to Shift_JIS at capacities taken from the input. The destination is
+// The four converters to Shift_JIS at capacities taken from the input. The destination is
 // exactly `capacity` bytes, so a byte written at or past it is caught. At every capacity the
 // result is the whole output when it fits below the capacity and -1 otherwise; ISO-2022-JP
-// and EUC-JP give the same told the data length (in blocks) as character by character.
+// and EUC-JP give the same told the data length (in blocks) as character by character; UTF-8
+// never gives more bytes than it was given.
 #include <memory>
 #include <string>
 
@@ -14,7 +15,7 @@ using quelbrix_fuzz::Shown;
 
 namespace {
 
-enum class Form { kJis, kEuc, kUnicode };
+enum class Form { kJis, kEuc, kUnicode, kUtf8 };
 
 struct Result {
     std::int32_t result;
@@ -38,6 +39,9 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
     case Form::kUnicode:
         r = UnicodeToSjis(dest.get(), source.c_str(), capacity, length);
         break;
+    case Form::kUtf8:
+        r = Utf8ToSjis(dest.get(), source.c_str(), capacity, length);
+        break;
     }
     const std::string what =
         "capacity " + std::to_string(capacity) + ", source '" + Shown(source) + "'";
@@ -51,20 +55,22 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    const Form form = static_cast<Form>(in.Pick(3));
+    const Form form = static_cast<Form>(in.Pick(4));
+    const bool toldOnly = form == Form::kUnicode || form == Form::kUtf8;
     const std::uint32_t drawn = in.Uint32();
     std::string source = in.Rest();
-    if (form != Form::kUnicode) {
+    if (!toldOnly) {
         // The paths agree on data that ends at its terminating zero; a zero inside the data is
         // still run through the told-the-length path for the capacity checks.
         Convert(form, source, static_cast<std::uint32_t>(2 * source.size() + 16), true);
         source = source.substr(0, source.find('\0'));
     }
-    const bool told = false;  // the character path; UTF-16 is always told its length
+    const bool told = false;  // the character path; UTF-16 and UTF-8 are always told the length
     const Result whole =
         Convert(form, source, static_cast<std::uint32_t>(2 * source.size() + 16), told);
     const std::string what = "source '" + Shown(source) + "'";
     FUZZ_CHECK(whole.result >= 0, "twice the input did not fit: " + what);
+    FUZZ_CHECK(form != Form::kUtf8 || whole.text.size() <= source.size(), "UTF-8 grew: " + what);
     const auto needed = static_cast<std::uint32_t>(whole.text.size());
     const std::uint32_t capacities[] = {needed, needed + 1, drawn % (needed + 3)};
     for (std::uint32_t capacity : capacities) {
@@ -75,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else {
             FUZZ_CHECK(one.result == -1, at);
         }
-        if (form != Form::kUnicode) {
+        if (!toldOnly) {
             const Result blocks = Convert(form, source, capacity, true);
             FUZZ_CHECK(blocks.result == one.result && blocks.text == one.text,
                        "block path differs: " + at);

@@ -6,6 +6,7 @@ SearchSettings ReadSearchSettings(ProfileFile& profile) {
     SearchSettings settings;
     profile.SetSection("whole");
     settings.convertCodes = profile.GetInt("nKanji") != 1;
+    settings.convertUtf8 = profile.GetInt("utf8") == 1;
     settings.relativePaths = profile.GetInt("relative") == 1;
     settings.countHits = profile.GetInt("nCount") != 1;
     settings.showProgress = profile.GetInt("nProgress") != 1;

@@ -10,6 +10,7 @@ namespace quelbrix {
 
 struct SearchSettings {
     bool convertCodes = true;    // [whole] nKanji is not 1
+    bool convertUtf8 = false;    // [whole] utf8 is 1: UTF-8 files are converted too
     bool relativePaths = false;  // [whole] relative is 1
     bool countHits = true;       // [whole] nCount is not 1
     bool showProgress = true;    // [whole] nProgress is not 1

@@ -72,4 +72,16 @@ void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page) {
     }
 }
 
+OtherPage LoadOtherPage(ProfileFile& profile) {
+    profile.SetSection(kWholeSection);
+    OtherPage page;
+    page.convertUtf8 = IsOne(profile, "utf8");
+    return page;
+}
+
+void SaveOtherPage(ProfileFile& profile, const OtherPage& page) {
+    profile.SetSection(kWholeSection);
+    profile.WriteInt("utf8", Flag(page.convertUtf8));
+}
+
 }  // namespace quelbrix

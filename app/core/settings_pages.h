@@ -1,4 +1,4 @@
-// What the General and Extensions pages of the settings dialog show, and how they store it.
+// What the General, Extensions and Other pages of the settings dialog show, and how they store it.
 // The page windows only move these records to and from their controls; every rule about keys,
 // values and write order lives here.
 #pragma once
@@ -50,5 +50,13 @@ ExtensionsPage LoadExtensionsPage(ProfileFile& profile);
 // Writes all_type, then v<i> and t<i> for every row, disabled rows included; the texts
 // unchanged apart from the length bound.
 void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page);
+
+// [whole], the Other page's one setting; its buttons act at once and store nothing.
+struct OtherPage {
+    bool convertUtf8 = false;  // utf8; missing reads as 0
+};
+
+OtherPage LoadOtherPage(ProfileFile& profile);
+void SaveOtherPage(ProfileFile& profile, const OtherPage& page);
 
 }  // namespace quelbrix

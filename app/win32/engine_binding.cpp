@@ -1,4 +1,5 @@
-// The program needs all six engine functions to start (it binds them when it is loaded), also
+// The program needs all seven engine functions to start (it binds them when it is loaded), also
+// QuelbrixFindFolder, which searches no longer call (they go through QuelbrixFindFolderEx), and
 // the two version functions that only the version page calls; this table keeps them imported.
 #include "engine_api.h"
 
@@ -11,6 +12,7 @@ namespace quelbrix {
     reinterpret_cast<const void*>(&QuelbrixFindFolder),
     reinterpret_cast<const void*>(&QuelbrixSort),
     reinterpret_cast<const void*>(&QuelbrixFindStop),
+    reinterpret_cast<const void*>(&QuelbrixFindFolderEx),
 };
 
 }  // namespace quelbrix

@@ -179,9 +179,10 @@ void StartSearch(HWND window) {
     searchState = SearchState{};
     searchState.searching = true;
     ShowSearching(window, true);
-    QuelbrixFindFolder(window, folder.c_str(), word.c_str(), settings.extensions.c_str(), useRegex,
-                       progress, searchSubfolders, settings.relativePaths, settings.countHits,
-                       settings.convertCodes, settings.errorPolicy);
+    QuelbrixFindFolderEx(window, folder.c_str(), word.c_str(), settings.extensions.c_str(),
+                         useRegex, progress, searchSubfolders, settings.relativePaths,
+                         settings.countHits, settings.convertCodes, settings.errorPolicy,
+                         settings.convertUtf8);
     searchState.searching = false;
     ShowSearching(window, false);
 

@@ -1,5 +1,5 @@
-// The settings sheet's Other page (dialog 112): the Send To shortcut and the two histories.
-// Every button acts at once; the page has nothing to write on OK.
+// The settings sheet's Other page (dialog 112): the Send To shortcut, the two histories and
+// whether UTF-8 files are converted. Every button acts at once; OK writes the check box.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -70,10 +70,14 @@ void OnCommand(HWND page, int id) {
 
 INT_PTR CALLBACK OtherPageProc(HWND page, UINT message, WPARAM first, LPARAM second) {
     return GuardedPageMessage([&] {
-        if (message == WM_COMMAND) {
+        if (message == WM_INITDIALOG) {
+            SetTicked(page, IDC_OTHER_UTF8_FILES, LoadOtherPage(*theApp.profile).convertUtf8);
+        } else if (message == WM_COMMAND) {
             OnCommand(page, LOWORD(first));
         } else if (SheetNotice(message, second) == PSN_HELP) {
             theApp.help.ShowTopic(page, kHelpTopicSendTo);
+        } else if (SheetNotice(message, second) == PSN_APPLY) {
+            SaveOtherPage(*theApp.profile, OtherPage{IsTicked(page, IDC_OTHER_UTF8_FILES)});
         }
     });
 }

@@ -29,6 +29,7 @@ const char kSearchUsage[] =
     "  --relative          list paths relative to FOLDER\n"
     "  --no-count          stop at the first hit of each file; no count column\n"
     "  --no-convert        match files as read, without kanji code conversion\n"
+    "  --utf8-files        convert UTF-8 files to Shift_JIS too, before matching\n"
     "  --progress          run with a progress bar (counts the candidates first)\n"
     "  --error-policy N    0 ask, 1 skip the file, 2 stop the search (default 0)\n"
     "  --answer yes|no     how questions are answered (default yes)\n"
@@ -116,6 +117,8 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
             request.countHits = false;
         } else if (std::strcmp(arg, "--no-convert") == 0) {
             request.convertCodes = false;
+        } else if (std::strcmp(arg, "--utf8-files") == 0) {
+            request.convertUtf8 = true;
         } else if (std::strcmp(arg, "--progress") == 0) {
             withProgress = true;
         } else if (std::strcmp(arg, "--error-policy") == 0) {

@@ -1,4 +1,4 @@
-/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 6, in this order).
+/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 7, in this order).
    Strings are zero-terminated Shift_JIS owned by the caller; booleans are one byte, 0 for
    false. Nothing here throws, and nothing is allocated on one side and freed on the other. */
 #ifndef QUELBRIX_ENGINE_H
@@ -52,6 +52,15 @@ QUELBRIX_API BOOL WINAPI QuelbrixSort(NMLISTVIEW* notification);
 
 /* Asks the running search to stop, tells the user, and resets `progress` (may be NULL). */
 QUELBRIX_API BOOL WINAPI QuelbrixFindStop(HWND owner, HWND progress);
+
+/* QuelbrixFindFolder with one more option: when `convertUtf8Files` is not 0 (and `convertCodes`
+   is not 0), text the engine recognises as UTF-8 is converted to Shift_JIS before matching.
+   QuelbrixFindFolder is this with `convertUtf8Files` 0. */
+QUELBRIX_API BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR word,
+                                                 LPCSTR extensions, BOOLEAN useRegex, HWND progress,
+                                                 BOOLEAN searchSubfolders, BOOLEAN relativePaths,
+                                                 BOOLEAN countHits, BOOLEAN convertCodes,
+                                                 int errorPolicy, BOOLEAN convertUtf8Files);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,4 @@
-// Converters from ISO-2022-JP, EUC-JP and UTF-16LE text to Shift_JIS (with the JIS X 0213
+// Converters from ISO-2022-JP, EUC-JP, UTF-16LE and UTF-8 text to Shift_JIS (with the JIS X 0213
 // extension: plane-2 characters get first bytes 0xF0..0xFC). A character without a Shift_JIS
 // form becomes '?'.
 //
@@ -6,7 +6,8 @@
 // bytes written, not counting the terminating 0 it always adds, or -1 when the output does not
 // fit: the output proper must stay below `capacity` so that the 0 fits too (a capacity of 0
 // never fits). After -1 the content of `dest` is of no use. A character cut short by the end of
-// the source writes nothing, and nothing past the source's terminating 0 is read.
+// the source writes nothing (UTF-8 writes '?' for it), and nothing past the source's
+// terminating 0 is read.
 #ifndef QUELBRIX_KANJI_CONVERT_H
 #define QUELBRIX_KANJI_CONVERT_H
 
@@ -39,6 +40,15 @@ std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity,
 // A byte-order mark and each half of a surrogate pair become '?'.
 std::int32_t UnicodeToSjis(char* dest, const char* source, std::uint32_t capacity,
                            std::uint32_t length);
+
+// `source` holds `length` bytes of UTF-8. Each code point up to U+FFFF goes through the same
+// table as a UTF-16 unit; a code point above U+FFFF becomes one '?', and so does each malformed
+// part (an overlong form, a surrogate, a stray continuation byte, a sequence cut short by
+// another byte or by the end of the data). A byte-order mark at the start is dropped. The
+// conversion ends at the first 0 byte or at the end of the data; the output is never longer
+// than the data.
+std::int32_t Utf8ToSjis(char* dest, const char* source, std::uint32_t capacity,
+                        std::uint32_t length);
 
 }  // namespace quelbrix
 

@@ -13,14 +13,16 @@ constexpr std::uint32_t kLargestConvertible =
 
 }  // namespace
 
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted) {
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted,
+                           Utf8Files utf8) {
     ConvertResult result;
     // The detector and the converters count in 32-bit signed integers; files of 2 GiB and more
     // are matched as read.
     if (length > kLargestConvertible) return result;
 
     const KanjiCode code = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
-    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE) return result;
+    const bool convertUtf8 = code == KC_UTF8 && utf8 == Utf8Files::kConvert;
+    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && !convertUtf8) return result;
 
     const std::size_t capacity = 2 * static_cast<std::size_t>(length);
     char* const text = converted.Reserve(capacity + 1);
@@ -37,6 +39,9 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
         break;
     case KC_EUC:
         written = EucToSjis(text, buffer, room, length);
+        break;
+    case KC_UTF8:
+        written = Utf8ToSjis(text, buffer, room, length);
         break;
     default:
         written = UnicodeToSjis(text, buffer, room, length);

@@ -22,10 +22,15 @@ struct ConvertResult {
     const char* text = nullptr;  // inside the caller's buffer; set only when converted
 };
 
+// What becomes of text the detector calls UTF-8: matched as read unless the user asked for
+// UTF-8 files to be converted too.
+enum class Utf8Files : bool { kMatchAsRead = false, kConvert = true };
+
 // `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
-// and UTF-16LE text is converted into `converted` (2 * length + 1 bytes are asked of it);
-// every other verdict of the detector is matched as read.
-ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted);
+// and UTF-16LE text is converted into `converted` (2 * length + 1 bytes are asked of it), UTF-8
+// text as `utf8` says; every other verdict of the detector is matched as read.
+ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted,
+                           Utf8Files utf8 = Utf8Files::kMatchAsRead);
 
 }  // namespace quelbrix
 

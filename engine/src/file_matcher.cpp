@@ -102,7 +102,9 @@ int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& patter
 
     const char* text = buffer;
     if (request.convertCodes) {
-        const ConvertResult converted = ConvertStage(buffer, delivered, buffers.converted);
+        const ConvertResult converted =
+            ConvertStage(buffer, delivered, buffers.converted,
+                         request.convertUtf8 ? Utf8Files::kConvert : Utf8Files::kMatchAsRead);
         switch (converted.outcome) {
         case ConvertOutcome::kNoConversion:
             break;

@@ -23,6 +23,7 @@ struct SearchRequest {
     bool relativePaths = false;
     bool countHits = true;
     bool convertCodes = true;
+    bool convertUtf8 = false;  // with convertCodes: text the detector calls UTF-8 is converted too
     int errorPolicy = kPolicyAsk;
 };
 

@@ -1,4 +1,4 @@
-// The six exports of QuelbrixD.dll and its load-time entry point. The engine's state and its
+// The seven exports of QuelbrixD.dll and its load-time entry point. The engine's state and its
 // Win32 adapters live here for as long as the library is loaded; no exception leaves.
 #include <windows.h>
 
@@ -52,25 +52,9 @@ extern "C" BOOLEAN WINAPI QuelbrixFindFolder(HWND owner, LPCSTR folder, LPCSTR w
                                              BOOLEAN searchSubfolders, BOOLEAN relativePaths,
                                              BOOLEAN countHits, BOOLEAN convertCodes,
                                              int errorPolicy) {
-    quelbrix::SearchRequest request;
-    request.owner = owner;
-    request.folder = TextOrEmpty(folder);
-    request.word = TextOrEmpty(word);
-    request.extensions = TextOrEmpty(extensions);
-    request.useRegex = useRegex != 0;
-    request.progress = progress;
-    request.searchSubfolders = searchSubfolders != 0;
-    request.relativePaths = relativePaths != 0;
-    request.countHits = countHits != 0;
-    request.convertCodes = convertCodes != 0;
-    request.errorPolicy = errorPolicy;
-    try {
-        // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
-        const quelbrix::TimerResolutionGuard fineTimer(1);
-        return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    return QuelbrixFindFolderEx(owner, folder, word, extensions, useRegex, progress,
+                                searchSubfolders, relativePaths, countHits, convertCodes,
+                                errorPolicy, FALSE);
 }
 
 extern "C" BOOL WINAPI QuelbrixSort(NMLISTVIEW* notification) {
@@ -86,6 +70,33 @@ extern "C" BOOL WINAPI QuelbrixFindStop(HWND owner, HWND progress) {
     try {
         quelbrix::RequestStop(g_state, g_platform, owner, progress);
         return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+extern "C" BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR word,
+                                               LPCSTR extensions, BOOLEAN useRegex, HWND progress,
+                                               BOOLEAN searchSubfolders, BOOLEAN relativePaths,
+                                               BOOLEAN countHits, BOOLEAN convertCodes,
+                                               int errorPolicy, BOOLEAN convertUtf8Files) {
+    quelbrix::SearchRequest request;
+    request.owner = owner;
+    request.folder = TextOrEmpty(folder);
+    request.word = TextOrEmpty(word);
+    request.extensions = TextOrEmpty(extensions);
+    request.useRegex = useRegex != 0;
+    request.progress = progress;
+    request.searchSubfolders = searchSubfolders != 0;
+    request.relativePaths = relativePaths != 0;
+    request.countHits = countHits != 0;
+    request.convertCodes = convertCodes != 0;
+    request.errorPolicy = errorPolicy;
+    request.convertUtf8 = convertUtf8Files != 0;
+    try {
+        // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
+        const quelbrix::TimerResolutionGuard fineTimer(1);
+        return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
     } catch (...) {
         return FALSE;
     }

@@ -58,20 +58,22 @@ TEST(ExtensionList, LongGroupsAreBoundedPerGroup) {
 TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     MemoryFiles files;
     files.files["Q.ini"] =
-        "[whole]\r\nnProgress=2\r\nnKanji=2\r\nnCount=2\r\nrelative=2\r\nerror=5\r\n";
+        "[whole]\r\nnProgress=2\r\nnKanji=2\r\nnCount=2\r\nrelative=2\r\nerror=5\r\nutf8=2\r\n";
     ProfileFile profile(files, "Q.ini", "main");
     SearchSettings s = ReadSearchSettings(profile);
     EXPECT_TRUE(s.showProgress);
     EXPECT_TRUE(s.convertCodes);
+    EXPECT_FALSE(s.convertUtf8);
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
     EXPECT_EQ(s.errorPolicy, 5);
 
     files.files["Q.ini"] =
-        "[whole]\r\nnProgress=1\r\nnKanji=1\r\nnCount=1\r\nrelative=1\r\nerror=2\r\n";
+        "[whole]\r\nnProgress=1\r\nnKanji=1\r\nnCount=1\r\nrelative=1\r\nerror=2\r\nutf8=1\r\n";
     s = ReadSearchSettings(profile);
     EXPECT_FALSE(s.showProgress);
     EXPECT_FALSE(s.convertCodes);
+    EXPECT_TRUE(s.convertUtf8);
     EXPECT_FALSE(s.countHits);
     EXPECT_TRUE(s.relativePaths);
     EXPECT_EQ(s.errorPolicy, 2);
@@ -83,6 +85,7 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
     SearchSettings s = ReadSearchSettings(profile);
     EXPECT_TRUE(s.showProgress);
     EXPECT_TRUE(s.convertCodes);
+    EXPECT_FALSE(s.convertUtf8);
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
     EXPECT_EQ(s.errorPolicy, 0);

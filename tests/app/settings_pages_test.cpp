@@ -10,9 +10,12 @@ using quelbrix::ExtensionsPage;
 using quelbrix::GeneralPage;
 using quelbrix::LoadExtensionsPage;
 using quelbrix::LoadGeneralPage;
+using quelbrix::LoadOtherPage;
+using quelbrix::OtherPage;
 using quelbrix::ProfileFile;
 using quelbrix::SaveExtensionsPage;
 using quelbrix::SaveGeneralPage;
+using quelbrix::SaveOtherPage;
 
 namespace {
 
@@ -156,6 +159,21 @@ TEST_F(SettingsPagesTest, ExtensionsPageWritesAllTypeThenEachRowsTickAndText) {
         expected += "v" + std::to_string(i) + "=0\r\nt" + std::to_string(i) + "=\r\n";
     }
     EXPECT_EQ(File(), expected);
+}
+
+TEST_F(SettingsPagesTest, OtherPageTicksUtf8OnlyForOneAndAddsTheKeyToWhole) {
+    for (const auto& [whole, ticked] :
+         {std::pair{"utf8=1\r\n", true}, std::pair{"utf8=2\r\n", false},
+          std::pair{"nKanji=0\r\n", false}}) {
+        File() = std::string("[whole]\r\n") + whole;
+        EXPECT_EQ(LoadOtherPage(profile).convertUtf8, ticked) << whole;
+    }
+    // A file written before the key existed gets it at the end of its section.
+    File() = "[whole]\r\nnKanji=0\r\n\r\n[type]\r\nall_type=1\r\n";
+    SaveOtherPage(profile, OtherPage{true});
+    EXPECT_EQ(File(), "[whole]\r\nnKanji=0\r\nutf8=1\r\n\r\n[type]\r\nall_type=1\r\n");
+    SaveOtherPage(profile, OtherPage{false});
+    EXPECT_EQ(Value("whole", "utf8"), "0");
 }
 
 }  // namespace

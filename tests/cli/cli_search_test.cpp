@@ -126,6 +126,16 @@ TEST_F(CliSearchTest, ShiftJisBytesPassThrough) {
     EXPECT_EQ(outcome.err, Summary(word, root, 1, 1));
 }
 
+TEST_F(CliSearchTest, Utf8FilesAreFoundOnlyWithTheirOption) {
+    Write("u.txt", "\xEF\xBB\xBF\xE8\xA1\xA8\xE7\xA4\xBA");  // 表示 in UTF-8 after a BOM
+    const std::string word = "\x95\x5C\x8E\xA6";             // 表示 in Shift_JIS
+    Outcome outcome = Run("search --utf8-files --relative '" + root + "' '" + word + "'");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.substr(0, 6), "u.txt\t");
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "\t1\n");
+    EXPECT_EQ(Run("search --relative '" + root + "' '" + word + "'").out, "");
+}
+
 TEST_F(CliSearchTest, QuestionAnsweredNoStopsWithStatusOne) {
     symlink((root + "gone").c_str(), (root + "a.txt").c_str());
     Outcome outcome = Run("search --answer no '" + root + "' ab");

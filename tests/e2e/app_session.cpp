@@ -312,6 +312,16 @@ bool AppSession::WaitIdle(DWORD waitMs) {
     return WaitUntil([&] { return Enabled(kStartButton) && !Enabled(IDC_STOP); }, waitMs);
 }
 
+bool AppSession::SearchAndCloseSummary(const std::string& folder, const std::string& word) {
+    SetText(IDC_FOLDER, folder);
+    SetText(IDC_WORD, word);
+    Click(kStartButton);
+    MessageBoxSeen summary;
+    if (!WaitForMessageBox(kEngineCaption, summary)) return false;
+    Answer(summary, IDOK);
+    return WaitIdle();
+}
+
 int AppSession::RowCount() const {
     return static_cast<int>(SendA(Item(IDC_RESULT_LIST), LVM_GETITEMCOUNT, 0, 0));
 }

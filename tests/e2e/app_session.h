@@ -80,6 +80,9 @@ public:
     void Answer(const MessageBoxSeen& box, int buttonId);
     // Waits until the start button is enabled again (no search running).
     bool WaitIdle(DWORD waitMs = kWaitMs);
+    // Types the folder and the word, starts the search, closes the engine's summary and waits
+    // until the search has ended; false when no summary came.
+    bool SearchAndCloseSummary(const std::string& folder, const std::string& word);
 
     int RowCount() const;
     std::string Cell(int row, int column) const;

@@ -49,6 +49,7 @@ constexpr int kRegister = IDC_OTHER_REGISTER;
 constexpr int kUnregister = IDC_OTHER_UNREGISTER;
 constexpr int kClearWords = IDC_OTHER_CLEAR_WORDS;
 constexpr int kClearPaths = IDC_OTHER_CLEAR_PATHS;
+constexpr int kUtf8Files = IDC_OTHER_UTF8_FILES;
 constexpr int kVersionText = IDC_VERSION_TEXT;
 constexpr int kWebButton = IDC_VERSION_WEB;
 constexpr int kMailButton = IDC_VERSION_MAIL;
@@ -339,6 +340,39 @@ TEST_F(SettingsSheetTest, HistoriesAreClearedOnlyAfterYes) {
     EXPECT_EQ(Settings(), Golden());
     EXPECT_TRUE(app.ComboItems(kFolder).empty());
     ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, Utf8BoxReachesTheFileAndTheNextSearchFindsUtf8Text) {
+    WriteSettings(Golden());  // without the key: UTF-8 files are matched as read
+    e2e::WriteFileBytes(data + "s.txt", "表示を確認\r\n");
+    e2e::WriteFileBytes(data + "u.txt",
+                        "\xEF\xBB\xBF\xE8\xA1\xA8\xE7\xA4\xBA\xE3\x82\x92"
+                        "\xE7\xA2\xBA\xE8\xAA\x8D\r\n");  // the same in UTF-8
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "表示"));
+    ASSERT_EQ(app.RowCount(), 1);
+    EXPECT_NE(app.Cell(0, QUELBRIX_COLUMN_FILE).find("s.txt"), std::string::npos);
+
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+    EXPECT_FALSE(app.CheckedIn(other, kUtf8Files));
+    app.ClickAndWaitIn(other, kUtf8Files);
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "whole", "utf8"), "1");
+
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "表示"));
+    ASSERT_EQ(app.RowCount(), 2);
+    for (int row = 0; row < 2; ++row) EXPECT_EQ(app.Cell(row, QUELBRIX_COLUMN_COUNT), "1");
+
+    // Shown again, the box holds the stored value; clearing it stores 0.
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    other = app.ShowSettingsPage(kOther);
+    EXPECT_TRUE(app.CheckedIn(other, kUtf8Files));
+    app.ClickAndWaitIn(other, kUtf8Files);
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "whole", "utf8"), "0");
     ASSERT_TRUE(app.Exit());
 }
 

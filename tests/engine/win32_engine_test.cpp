@@ -174,14 +174,15 @@ TEST_F(EngineDllTest, VersionAndBeta) {
 TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
     HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
     ASSERT_NE(dll, nullptr);
-    const char* names[] = {"QuelbrixGetVer",     "QuelbrixGetBeta", "QuelbrixInitListView",
-                           "QuelbrixFindFolder", "QuelbrixSort",    "QuelbrixFindStop"};
-    for (int ordinal = 1; ordinal <= 6; ++ordinal) {
+    const char* names[] = {"QuelbrixGetVer",      "QuelbrixGetBeta", "QuelbrixInitListView",
+                           "QuelbrixFindFolder",  "QuelbrixSort",    "QuelbrixFindStop",
+                           "QuelbrixFindFolderEx"};
+    for (int ordinal = 1; ordinal <= 7; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
         ASSERT_NE(byOrdinal, nullptr) << ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(dll, names[ordinal - 1])) << names[ordinal - 1];
     }
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(7)), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(8)), nullptr);
 }
 
 TEST_F(EngineDllTest, StringTableHoldsTheEngineTexts) {
@@ -245,6 +246,16 @@ TEST_F(EngineDllTest, SearchListsRowsAndShowsTheSummary) {
     EXPECT_EQ(range.iLow, 0);
     EXPECT_EQ(range.iHigh, 2);
     EXPECT_EQ(ProgressPosition(), 0);
+}
+
+TEST_F(EngineDllTest, FindFolderExConvertsUtf8FilesOnlyWhenAsked) {
+    File("u.txt", "\xE6\xBC\xA2\xE5\xAD\x97");  // 漢字 in UTF-8
+    const char* word = "\x8A\xBF\x8E\x9A";      // 漢字 in Shift_JIS
+    QuelbrixFindFolderEx(owner, root.c_str(), word, "", FALSE, nullptr, FALSE, TRUE, TRUE, TRUE, 1,
+                         TRUE);
+    EXPECT_EQ(Column(3), (std::vector<std::string>{"1"}));
+    QuelbrixFindFolder(owner, root.c_str(), word, "", FALSE, nullptr, FALSE, TRUE, TRUE, TRUE, 1);
+    EXPECT_TRUE(Column(3).empty());
 }
 
 TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {

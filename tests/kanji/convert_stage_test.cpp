@@ -62,6 +62,23 @@ INSTANTIATE_TEST_SUITE_P(
         StageCase{"Empty", "", ConvertOutcome::kNoConversion, ""},
         StageCase{"OneByte", "\xA4", ConvertOutcome::kNoConversion, ""}));
 
+TEST(ConvertStage, Utf8IsConvertedOnlyWhenAsked) {
+    const std::string utf8 = "\xE3\x81\x82\xE3\x81\x84";  // あい
+    ReusableBuffer converted;
+    const ConvertResult asked = ConvertStage((utf8 + '\0').c_str(),
+                                             static_cast<std::uint32_t>(utf8.size()), converted,
+                                             Utf8Files::kConvert);
+    ASSERT_EQ(asked.outcome, ConvertOutcome::kConverted);
+    EXPECT_EQ(std::string(asked.text), "\x82\xA0\x82\xA2");
+    EXPECT_EQ(Stage(utf8).outcome, ConvertOutcome::kNoConversion);
+    // Asking for UTF-8 leaves Shift_JIS text as read.
+    const std::string sjis = "\x82\xA0\x82\xA2";
+    EXPECT_EQ(ConvertStage((sjis + '\0').c_str(), static_cast<std::uint32_t>(sjis.size()),
+                           converted, Utf8Files::kConvert)
+                  .outcome,
+              ConvertOutcome::kNoConversion);
+}
+
 std::size_t g_requested = 0;
 
 std::unique_ptr<char[]> RefuseAllocation(std::size_t bytes) {

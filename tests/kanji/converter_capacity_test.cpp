@@ -55,20 +55,23 @@ TEST_P(CapacityTest, TwiceTheInputAlwaysFits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Converters, CapacityTest,
-    ::testing::Values(CapacityCase{"JisDoubleByteLast", Converter::kJis, "a\x1B$B$\"", "a\x82\xA0"},
-                      CapacityCase{"JisSingleByteLast", Converter::kJis, "\x1B$B$\"\x1B(Bz",
-                                   "\x82\xA0z"},
-                      CapacityCase{"JisEmpty", Converter::kJis, "", ""},
-                      CapacityCase{"EucDoubleByteLast", Converter::kEuc, "a\xA4\xA2", "a\x82\xA0"},
-                      CapacityCase{"EucKana", Converter::kEuc, "\x8E\xB1\x8E\xB2", "\xB1\xB2"},
-                      CapacityCase{"EucEmpty", Converter::kEuc, "", ""},
-                      CapacityCase{"UnicodeDoubleByteLast", Converter::kUnicode,
-                                   Utf16({'a', 0x3042}), "a\x82\xA0"},
-                      CapacityCase{"UnicodeUnmappedLast", Converter::kUnicode,
-                                   Utf16({0x3042, 0xFEFF}), "\x82\xA0?"},
-                      CapacityCase{"UnicodeOddTwoByteLast", Converter::kUnicode,
-                                   Utf16({'a'}) + "\xB5", "a\x83\xCA"},
-                      CapacityCase{"UnicodeEmpty", Converter::kUnicode, "", ""}));
+    ::testing::Values(
+        CapacityCase{"JisDoubleByteLast", Converter::kJis, "a\x1B$B$\"", "a\x82\xA0"},
+        CapacityCase{"JisSingleByteLast", Converter::kJis, "\x1B$B$\"\x1B(Bz", "\x82\xA0z"},
+        CapacityCase{"JisEmpty", Converter::kJis, "", ""},
+        CapacityCase{"EucDoubleByteLast", Converter::kEuc, "a\xA4\xA2", "a\x82\xA0"},
+        CapacityCase{"EucKana", Converter::kEuc, "\x8E\xB1\x8E\xB2", "\xB1\xB2"},
+        CapacityCase{"EucEmpty", Converter::kEuc, "", ""},
+        CapacityCase{"UnicodeDoubleByteLast", Converter::kUnicode, Utf16({'a', 0x3042}),
+                     "a\x82\xA0"},
+        CapacityCase{"UnicodeUnmappedLast", Converter::kUnicode, Utf16({0x3042, 0xFEFF}),
+                     "\x82\xA0?"},
+        CapacityCase{"UnicodeOddTwoByteLast", Converter::kUnicode, Utf16({'a'}) + "\xB5",
+                     "a\x83\xCA"},
+        CapacityCase{"UnicodeEmpty", Converter::kUnicode, "", ""},
+        CapacityCase{"Utf8DoubleByteLast", Converter::kUtf8, "a\xE3\x81\x82", "a\x82\xA0"},
+        CapacityCase{"Utf8CutShortLast", Converter::kUtf8, "\xE3\x81\x82\xE3\x81", "\x82\xA0?"},
+        CapacityCase{"Utf8Empty", Converter::kUtf8, "", ""}));
 
 }  // namespace
 }  // namespace quelbrix

@@ -47,6 +47,15 @@ const std::string kUtf16Le = std::string(
     "\x22\x6F\x57\x5B\xB3\x30\xFC\x30\xC9\x30\x92\x30\x09\x59\xDB\x63"
     "\x57\x30\x7E\x30\x59\x30\x02\x30\x0D\x00\x0A\x00",
     62);
+;
+const std::string kUtf8 =
+    "\xE6\xBC\xA2\xE5\xAD\x97\xE3\x81\xAE\xE8\xA1\xA8\xE7\xA4\xBA\xE3"
+    "\x82\x92\xE7\xA2\xBA\xE8\xAA\x8D\xE3\x81\x97\xE3\x81\xBE\xE3\x81"
+    "\x99\xE3\x80\x82\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88\xE3\x81\xA7"
+    "\xE6\xBC\xA2\xE5\xAD\x97\xE3\x82\xB3\xE3\x83\xBC\xE3\x83\x89\xE3"
+    "\x82\x92\xE5\xA4\x89\xE6\x8F\x9B\xE3\x81\x97\xE3\x81\xBE\xE3\x81"
+    "\x99\xE3\x80\x82\x0D\x0A";
+const std::string kUtf8Bom = "\xEF\xBB\xBF" + kUtf8;
 
 const char kWord[] = "\x8A\xBF\x8E\x9A";  // 漢字 in Shift_JIS
 
@@ -94,6 +103,45 @@ TEST_F(KanjiSearch, WordWithBackslashTrailByteIsFoundInConvertedText) {
     request.convertCodes = true;
     ASSERT_TRUE(engine.Run(request));
     EXPECT_EQ(Listed(engine), (Strings{"euc.txt 1", "jis.txt 1", "sjis.txt 1", "utf16.txt 1"}));
+}
+
+// UTF-8 files are converted only when the request asks for it; then they count as the
+// Shift_JIS file does, with a byte-order mark or without.
+class Utf8Search : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.files.AddFolder(P("root/"));
+        engine.files.AddFile(P("root/sjis.txt"), kShiftJis);
+        engine.files.AddFile(P("root/utf8.txt"), kUtf8);
+        engine.files.AddFile(P("root/utf8bom.txt"), kUtf8Bom);
+    }
+    Strings Found(const char* word, bool convertUtf8) {
+        SearchRequest request = engine.Request("root/", word);
+        request.convertCodes = true;
+        request.convertUtf8 = convertUtf8;
+        EXPECT_TRUE(engine.Run(request));
+        return Listed(engine);
+    }
+    FakeEngine engine;
+};
+
+TEST_F(Utf8Search, AskedForUtf8EveryFileCountsAsTheShiftJisOne) {
+    EXPECT_EQ(Found(kWord, true), (Strings{"sjis.txt 2", "utf8.txt 2", "utf8bom.txt 2"}));
+    // 表示: the converted 表 ends in 0x5C, which must not be taken apart.
+    EXPECT_EQ(Found("\x95\x5C\x8E\xA6", true),
+              (Strings{"sjis.txt 1", "utf8.txt 1", "utf8bom.txt 1"}));
+}
+
+TEST_F(Utf8Search, NotAskedUtf8FilesAreMatchedAsRead) {
+    EXPECT_EQ(Found(kWord, false), (Strings{"sjis.txt 2"}));
+}
+
+TEST_F(Utf8Search, NoConversionAtAllOutweighsTheUtf8Option) {
+    SearchRequest request = engine.Request("root/", kWord);
+    request.convertCodes = false;
+    request.convertUtf8 = true;
+    ASSERT_TRUE(engine.Run(request));
+    EXPECT_EQ(Listed(engine), (Strings{"sjis.txt 2"}));
 }
 
 #ifndef _WIN32

@@ -18,7 +18,7 @@ struct Converted {
     std::string text;
 };
 
-enum class Converter { kJis, kEuc, kUnicode };
+enum class Converter { kJis, kEuc, kUnicode, kUtf8 };
 
 // Runs a converter over `source` (which gets its terminating 0 here) with `capacity`, or with
 // twice the source length plus one when none is given. The destination is larger than the
@@ -60,6 +60,9 @@ inline Converted Convert(Converter which, const std::string& source, std::int64_
     case Converter::kUnicode:
         result = UnicodeToSjis(dest.data(), input.c_str(), room, length);
         break;
+    case Converter::kUtf8:
+        result = Utf8ToSjis(dest.data(), input.c_str(), room, length);
+        break;
     }
     if (overrun != nullptr) {
         *overrun = false;
@@ -73,6 +76,7 @@ inline std::string EucText(const std::string& s) { return Convert(Converter::kEu
 inline std::string UnicodeText(const std::string& s) {
     return Convert(Converter::kUnicode, s).text;
 }
+inline std::string Utf8Text(const std::string& s) { return Convert(Converter::kUtf8, s).text; }
 
 // UTF-16LE bytes of the given code units.
 inline std::string Utf16(std::initializer_list<std::uint16_t> units) {
