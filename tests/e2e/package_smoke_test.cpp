@@ -26,8 +26,10 @@ TEST(PackageSmoke, UnpackedProgramSearchesShiftJisAndEucFiles) {
     ASSERT_FALSE(e2e::FileExistsAt(program + "QuelbrixU.ini"));
 
     e2e::TempFolder data("package");
-    e2e::WriteFileBytes(data.Path() + "sjis.txt", "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\r\n");  // 検索する
-    e2e::WriteFileBytes(data.Path() + "euc.txt", "\xB8\xA1\xBA\xF7\xA4\xB9\xA4\xEB\n");  // the same in EUC-JP
+    e2e::WriteFileBytes(data.Path() + "sjis.txt",
+                        "\x8C\x9F\x8D\xF5\x82\xB7\x82\xE9\r\n");  // 検索する
+    e2e::WriteFileBytes(data.Path() + "euc.txt",
+                        "\xB8\xA1\xBA\xF7\xA4\xB9\xA4\xEB\n");  // the same in EUC-JP
     e2e::WriteFileBytes(data.Path() + "other.txt", "nothing\r\n");
 
     e2e::AppSession app(program);

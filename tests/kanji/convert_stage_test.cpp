@@ -65,9 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ConvertStage, Utf8IsConvertedOnlyWhenAsked) {
     const std::string utf8 = "\xE3\x81\x82\xE3\x81\x84";  // あい
     ReusableBuffer converted;
-    const ConvertResult asked = ConvertStage((utf8 + '\0').c_str(),
-                                             static_cast<std::uint32_t>(utf8.size()), converted,
-                                             Utf8Files::kConvert);
+    const ConvertResult asked =
+        ConvertStage((utf8 + '\0').c_str(), static_cast<std::uint32_t>(utf8.size()), converted,
+                     Utf8Files::kConvert);
     ASSERT_EQ(asked.outcome, ConvertOutcome::kConverted);
     EXPECT_EQ(std::string(asked.text), "\x82\xA0\x82\xA2");
     EXPECT_EQ(Stage(utf8).outcome, ConvertOutcome::kNoConversion);
