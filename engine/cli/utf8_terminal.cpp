@@ -6,6 +6,7 @@
 #include "shift_jis.h"
 #include "sjis_char.h"
 #include "sjis_unicode.h"
+#include "utf8_char.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -20,36 +21,9 @@ namespace {
 
 constexpr std::uint16_t kReplacementChar = 0xFFFD;
 
-struct Utf8Char {
-    std::uint32_t codePoint;  // kNotUtf8 when the bytes are not UTF-8
-    std::size_t length;       // 1 for a byte that is not UTF-8
-};
-
-// Decodes the character at `at`, refusing overlong forms, surrogates, code points past
-// U+10FFFF and sequences cut short.
 Utf8Char DecodeUtf8(const std::string& text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned first = byte(at);
-    if (first < 0x80) return {first, 1};
-    std::size_t length;
-    std::uint32_t value, least;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2, value = first & 0x1F, least = 0x80;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3, value = first & 0x0F, least = 0x800;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4, value = first & 0x07, least = 0x10000;
-    } else {
-        return {kNotUtf8, 1};
-    }
-    if (text.size() - at < length) return {kNotUtf8, 1};
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) return {kNotUtf8, 1};
-        value = value << 6 | (byte(at + i) & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return {kNotUtf8, 1};
-    return {value, length};
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return DecodeUtf8Char(bytes + at, bytes + text.size());
 }
 
 // The Shift_JIS code of a code point; kNoMapping past the Basic Multilingual Plane (and for

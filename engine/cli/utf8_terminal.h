@@ -18,7 +18,7 @@ struct Utf8Problem {
     std::uint32_t codePoint = 0;
     std::size_t length = 0;  // bytes of the character, 1 for bytes that are not UTF-8
 };
-constexpr std::uint32_t kNotUtf8 = 0xFFFFFFFFu;
+constexpr std::uint32_t kNotUtf8 = 0xFFFFFFFFu;  // as kNotUtf8Char of utf8_char.h
 
 // UTF-8 to Shift_JIS; false at the first character that cannot be converted. Overlong forms,
 // surrogates and sequences cut short are not UTF-8.
