@@ -3,6 +3,8 @@
 #ifndef QUELBRIX_FUZZ_CHECK_H
 #define QUELBRIX_FUZZ_CHECK_H
 
+#include "../tests/shown_bytes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -54,20 +56,7 @@ private:
     std::size_t at_ = 0;
 };
 
-// Bytes as text for a failure message: printable ASCII as it is, the rest as \xHH.
-inline std::string Shown(const std::string& s) {
-    std::string out;
-    for (unsigned char b : s) {
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out += static_cast<char>(b);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", b);
-            out += hex;
-        }
-    }
-    return out;
-}
+using quelbrix_test_text::Shown;
 
 }  // namespace quelbrix_fuzz
 

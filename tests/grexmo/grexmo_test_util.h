@@ -2,6 +2,8 @@
 #ifndef GREXMO_TEST_UTIL_H
 #define GREXMO_TEST_UTIL_H
 
+#include "../shown_bytes.h"
+
 #include "grexmo.h"
 #include "shift_jis.h"
 
@@ -31,21 +33,7 @@ inline std::string RandomText(Rng& rng, const std::vector<std::string>& pieces, 
     return text;
 }
 
-// Bytes shown readably in a failure message: printable ASCII as it is, the rest (and the
-// backslash, which may be half of a character) as \xHH.
-inline std::string Shown(const std::string& s) {
-    std::string out;
-    for (unsigned char b : s) {
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out += static_cast<char>(b);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", b);
-            out += hex;
-        }
-    }
-    return out;
-}
+using quelbrix_test_text::Shown;
 
 // Every hit the way the engine counts them: continue at offset + hit length, and after an
 // empty hit step over one whole character first.
