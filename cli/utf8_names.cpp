@@ -1,6 +1,7 @@
 #include "utf8_names.h"
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
+#include "kanji/unicode_text.h"
 #include "utf8_terminal.h"
 
 namespace quelbrix {

@@ -5,31 +5,10 @@
 #define QUELBRIX_CLI_UTF8_TERMINAL_H
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace quelbrix {
-
-// Where UTF-8 text stops converting: at `offset` (bytes), a character with no Shift_JIS
-// form (`codePoint`), or bytes that are not UTF-8 (`codePoint` is kNotUtf8).
-struct Utf8Problem {
-    std::size_t offset = 0;
-    std::uint32_t codePoint = 0;
-    std::size_t length = 0;  // bytes of the character, 1 for bytes that are not UTF-8
-};
-constexpr std::uint32_t kNotUtf8 = 0xFFFFFFFFu;  // as kNotUtf8Char of utf8_char.h
-
-// UTF-8 to Shift_JIS; false at the first character that cannot be converted. Overlong forms,
-// surrogates and sequences cut short are not UTF-8.
-bool Utf8ToSjis(const std::string& utf8, std::string& sjis, Utf8Problem& problem);
-
-// The same, with '?' for every character that cannot be converted (and for each byte that is
-// not UTF-8); false when there was one.
-bool Utf8ToSjisLossy(const std::string& utf8, std::string& sjis);
-
-// Shift_JIS to UTF-8; a lone lead byte or a character with no Unicode form becomes U+FFFD.
-std::string SjisToUtf8(const char* sjis, std::size_t length);
 
 enum class TerminalChoice { kAuto, kUtf8, kBytes };
 

@@ -1,4 +1,4 @@
-#include "sjis_unicode.h"
+#include "kanji/unicode_text.h"
 
 #include <vector>
 

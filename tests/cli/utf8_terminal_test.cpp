@@ -11,8 +11,8 @@
 #include <set>
 #include <string>
 
-#include "posix_files.h"
-#include "sjis_unicode.h"
+#include "engine/posix_files.h"
+#include "kanji/unicode_text.h"
 #include "utf8_names.h"
 
 namespace {
