@@ -7,7 +7,7 @@
 #include <string>
 
 #include "file_matcher.h"
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 #include "hit_counter.h"
 
 namespace {

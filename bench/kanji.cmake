@@ -2,4 +2,4 @@
 #   build/<tree>/bin/kanji_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 # prints MB/s, then each figure as a share of memcpy of its buffer (medians with repetitions).
 add_executable(kanji_benchmark ${CMAKE_CURRENT_LIST_DIR}/kanji_benchmark.cpp)
-target_link_libraries(kanji_benchmark PRIVATE quelbrix_engine benchmark::benchmark)
+target_link_libraries(kanji_benchmark PRIVATE quelbrix_kanji benchmark::benchmark)

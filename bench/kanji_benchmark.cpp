@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "kanji_code.h"
-#include "kanji_convert.h"
+#include "kanji/kanji_code.h"
+#include "kanji/kanji_convert.h"
 
 namespace {
 

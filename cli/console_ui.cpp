@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "bounded_text.h"
-#include "message_texts.h"
+#include "engine/bounded_text.h"
+#include "engine/message_texts.h"
 
 namespace quelbrix {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform.h"
+#include "engine/platform.h"
 #include "utf8_terminal.h"
 
 namespace quelbrix {

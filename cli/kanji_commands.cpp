@@ -12,9 +12,9 @@
 #endif
 
 #include "commands.h"
-#include "convert_stage.h"
-#include "kanji_code.h"
-#include "kanji_convert.h"
+#include "engine/convert_stage.h"
+#include "kanji/kanji_code.h"
+#include "kanji/kanji_convert.h"
 #include "utf8_terminal.h"
 
 namespace quelbrix {

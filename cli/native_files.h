@@ -5,13 +5,13 @@
 // kNamesFollowLocale: whether file names are bytes in the user's character set (POSIX), so
 // that on a UTF-8 terminal they are UTF-8; the Windows calls take Shift_JIS names.
 #ifdef _WIN32
-#include "win32_files.h"
+#include "engine/win32_files.h"
 namespace quelbrix {
 using NativeFileSystem = Win32FileSystem;
 constexpr bool kNamesFollowLocale = false;
 }  // namespace quelbrix
 #else
-#include "posix_files.h"
+#include "engine/posix_files.h"
 namespace quelbrix {
 using NativeFileSystem = PosixFileSystem;
 constexpr bool kNamesFollowLocale = true;

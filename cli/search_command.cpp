@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "commands.h"
+#include "common/shift_jis.h"
 #include "console_ui.h"
-#include "engine_state.h"
-#include "grexmo.h"
-#include "memory_rows.h"
+#include "engine/engine_state.h"
+#include "engine/memory_rows.h"
+#include "engine/result_list.h"
+#include "engine/result_report.h"
+#include "engine/search_driver.h"
+#include "grexmo/grexmo.h"
 #include "native_files.h"
-#include "result_list.h"
-#include "result_report.h"
-#include "search_driver.h"
-#include "shift_jis.h"
 #include "utf8_names.h"
 #include "utf8_terminal.h"
 

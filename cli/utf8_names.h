@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

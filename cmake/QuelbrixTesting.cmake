@@ -23,6 +23,7 @@ function(quelbrix_add_gtest name)
   cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest_main GTest::gtest)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)  # shown_bytes.h
   set(xml ${QUELBRIX_TEST_RESULTS}/${name}.xml)
   if(CMAKE_CROSSCOMPILING)
     set(xml Z:${xml})  # Wine's drive Z: is the host's root

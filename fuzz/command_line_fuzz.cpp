@@ -3,7 +3,7 @@
 // first bytes give when told it was cut.
 #include <string>
 
-#include "command_line.h"
+#include "app/command_line.h"
 #include "fuzz_check.h"
 
 using namespace quelbrix;

@@ -3,7 +3,7 @@
 #ifndef QUELBRIX_FUZZ_CHECK_H
 #define QUELBRIX_FUZZ_CHECK_H
 
-#include "../tests/shown_bytes.h"
+#include "shown_bytes.h"
 
 #include <cstddef>
 #include <cstdint>

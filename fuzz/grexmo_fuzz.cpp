@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 #include "grexmo_test_util.h"
 #include "lazy_dfa.h"
 #include "reference_matcher.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 
 using namespace quelbrix;
 using quelbrix_fuzz::Input;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "kanji_code.h"
+#include "kanji/kanji_code.h"
 #include "kanji_evidence.h"
 #include "reference_detector.h"
 

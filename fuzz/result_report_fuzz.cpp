@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/result_report.h"
 #include "fuzz_check.h"
-#include "result_report.h"
 
 using namespace quelbrix;
 using quelbrix_fuzz::Input;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "app/sjis.h"
 #include "quelbrix_u_resources.h"
-#include "sjis.h"
 
 namespace quelbrix {
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "bounded_copy.h"
+#include "app/profile_file.h"
+#include "common/bounded_copy.h"
+#include "common/win32_handles.h"
 #include "help_file.h"
-#include "profile_file.h"
 #include "win32_file_access.h"
-#include "win32_handles.h"
 
 namespace quelbrix {
 

@@ -1,6 +1,6 @@
 #include "draw_line.h"
 
-#include "win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quelbrix {
 

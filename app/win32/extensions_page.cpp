@@ -4,8 +4,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "app/help_topic.h"
 #include "draw_line.h"
-#include "help_topic.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 

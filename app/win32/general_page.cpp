@@ -4,8 +4,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "app/help_topic.h"
 #include "choose_program_file.h"
-#include "help_topic.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 

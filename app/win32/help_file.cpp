@@ -1,6 +1,6 @@
 #include "help_file.h"
 
-#include "help_topic.h"
+#include "app/help_topic.h"
 #include "html_help.h"
 
 namespace quelbrix {

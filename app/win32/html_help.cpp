@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "help_topic.h"
-#include "win32_handles.h"
+#include "app/help_topic.h"
+#include "common/win32_handles.h"
 
 namespace quelbrix {
 

@@ -7,22 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/folder_text.h"
+#include "app/history.h"
+#include "app/search_settings.h"
+#include "app/settings_template.h"
+#include "app/sjis.h"
 #include "app_context.h"
-#include "command_line.h"
 #include "engine_api.h"
-#include "folder_text.h"
-#include "history.h"
 #include "pattern_check.h"
 #include "popup_menu_draw.h"
 #include "popup_menu_keys.h"
 #include "quelbrix_u_resources.h"
 #include "result_list_proc.h"
 #include "result_report_file.h"
-#include "search_settings.h"
 #include "settings_sheet.h"
-#include "settings_template.h"
 #include "shell_path.h"
-#include "sjis.h"
 
 namespace quelbrix {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "app/result_path.h"
 #include "app_context.h"
 #include "result_actions.h"
-#include "result_path.h"
 
 namespace quelbrix {
 

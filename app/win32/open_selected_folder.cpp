@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "app/sjis.h"
 #include "app_context.h"
 #include "result_actions.h"
-#include "sjis.h"
 
 namespace quelbrix {
 

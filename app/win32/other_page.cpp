@@ -4,11 +4,11 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "history.h"
-#include "help_topic.h"
+#include "app/help_topic.h"
+#include "app/history.h"
+#include "app/send_to_name.h"
 #include "page_controls.h"
 #include "send_to.h"
-#include "send_to_name.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {

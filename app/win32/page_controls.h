@@ -7,11 +7,11 @@
 #include <new>
 #include <string>
 
+#include "app/settings_pages.h"
+#include "app/sjis.h"
 #include "app_context.h"
 #include "main_dialog.h"
 #include "quelbrix_u_resources.h"
-#include "settings_pages.h"
-#include "sjis.h"
 
 namespace quelbrix {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "app/pattern_reason.h"
 #include "app_context.h"
-#include "grexmo.h"
-#include "pattern_reason.h"
+#include "grexmo/grexmo.h"
 #include "quelbrix_u_resources.h"
 
 namespace quelbrix {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app_context.h"
+#include "common/win32_handles.h"
 #include "quelbrix_u_resources.h"
-#include "win32_handles.h"
 
 namespace quelbrix {
 

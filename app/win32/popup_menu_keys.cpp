@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/menu_access_key.h"
 #include "app_context.h"
-#include "menu_access_key.h"
 #include "quelbrix_u_resources.h"
 
 namespace quelbrix {

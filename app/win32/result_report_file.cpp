@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app_context.h"
+#include "engine/result_report.h"
 #include "engine_api.h"
 #include "file_dialog.h"
 #include "quelbrix_u_resources.h"
 #include "result_cells.h"
-#include "result_report.h"
 #include "whole_file.h"
 
 namespace quelbrix {

@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "app/result_path.h"
 #include "app_context.h"
 #include "engine_api.h"
-#include "result_cells.h"
 #include "quelbrix_u_resources.h"
 #include "result_actions.h"
-#include "result_path.h"
+#include "result_cells.h"
 
 namespace quelbrix {
 

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "send_to_name.h"
-#include "win32_handles.h"
+#include "app/send_to_name.h"
+#include "common/win32_handles.h"
 
 namespace quelbrix {
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "folder_text.h"
+#include "app/folder_text.h"
+#include "app/sjis.h"
+#include "common/win32_handles.h"
 #include "quelbrix_u_resources.h"
-#include "sjis.h"
-#include "win32_handles.h"
 
 namespace quelbrix {
 

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 
+#include "app/settings_template.h"
+#include "app/sjis.h"
 #include "app_context.h"
+#include "common/win32_handles.h"
 #include "main_dialog.h"
 #include "quelbrix_u_resources.h"
-#include "settings_template.h"
-#include "sjis.h"
 #include "whole_file.h"
-#include "win32_handles.h"
 
 namespace quelbrix {
 

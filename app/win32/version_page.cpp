@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/version_text.h"
 #include "engine_api.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
-#include "version_text.h"
 
 namespace quelbrix {
 

@@ -1,6 +1,6 @@
 #include "whole_file.h"
 
-#include "win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quelbrix {
 

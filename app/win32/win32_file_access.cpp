@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "common/win32_handles.h"
 #include "whole_file.h"
-#include "win32_handles.h"
 
 namespace quelbrix {
 

@@ -1,7 +1,7 @@
 // FileAccess on the Windows file system, for the settings file.
 #pragma once
 
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 namespace quelbrix {
 

@@ -4,7 +4,7 @@
 // prints each figure in MB/s and as a share of memchr.
 #include <benchmark/benchmark.h>
 
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,14 +2,14 @@
 // Win32 adapters live here for as long as the library is loaded; no exception leaves.
 #include <windows.h>
 
+#include "engine/engine_state.h"
+#include "engine/result_list.h"
+#include "engine/search_driver.h"
+#include "engine/win32_files.h"
+#include "engine/win32_list_view.h"
+#include "engine/win32_ui.h"
 #include "quelbrix_engine.h"
-#include "engine_state.h"
-#include "result_list.h"
-#include "search_driver.h"
 #include "timer_resolution.h"
-#include "win32_files.h"
-#include "win32_list_view.h"
-#include "win32_ui.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "posix_files.h"
+#include "engine/posix_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

@@ -1,10 +1,10 @@
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 namespace quelbrix {
 

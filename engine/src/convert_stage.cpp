@@ -1,9 +1,9 @@
-#include "convert_stage.h"
+#include "engine/convert_stage.h"
 
 #include <limits>
 
-#include "kanji_code.h"
-#include "kanji_convert.h"
+#include "kanji/kanji_code.h"
+#include "kanji/kanji_convert.h"
 
 namespace quelbrix {
 namespace {

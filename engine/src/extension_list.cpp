@@ -1,6 +1,6 @@
 #include "extension_list.h"
 
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 namespace quelbrix {
 

@@ -4,9 +4,9 @@
 #include <limits>
 #include <memory>
 
-#include "bounded_text.h"
-#include "convert_stage.h"
-#include "grexmo.h"
+#include "engine/bounded_text.h"
+#include "engine/convert_stage.h"
+#include "grexmo/grexmo.h"
 #include "hit_counter.h"
 #include "messages.h"
 

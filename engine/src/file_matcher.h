@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "grexmo.h"
-#include "platform.h"
-#include "reusable_buffer.h"
-#include "search_request.h"
+#include "engine/platform.h"
+#include "engine/reusable_buffer.h"
+#include "engine/search_request.h"
+#include "grexmo/grexmo.h"
 
 namespace quelbrix {
 

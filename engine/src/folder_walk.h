@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 namespace quelbrix {
 

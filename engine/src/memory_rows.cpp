@@ -1,8 +1,8 @@
-#include "memory_rows.h"
+#include "engine/memory_rows.h"
 
 #include <algorithm>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

@@ -1,4 +1,4 @@
-#include "message_texts.h"
+#include "engine/message_texts.h"
 
 #include "messages.h"
 

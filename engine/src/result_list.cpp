@@ -1,11 +1,11 @@
-#include "result_list.h"
+#include "engine/result_list.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

@@ -1,8 +1,8 @@
-#include "result_report.h"
+#include "engine/result_report.h"
 
 #include <cstdio>
 
-#include "settings_template.h"
+#include "common/version.h"
 
 namespace quelbrix {
 

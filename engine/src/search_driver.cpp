@@ -1,15 +1,15 @@
-#include "search_driver.h"
+#include "engine/search_driver.h"
 
 #include <climits>
 #include <cstring>
 #include <vector>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
+#include "engine/result_list.h"
 #include "extension_list.h"
 #include "file_matcher.h"
 #include "folder_walk.h"
 #include "messages.h"
-#include "result_list.h"
 
 namespace quelbrix {
 

@@ -1,11 +1,11 @@
-#include "win32_files.h"
+#include "engine/win32_files.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "bounded_text.h"
-#include "win32_handles.h"
+#include "common/win32_handles.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

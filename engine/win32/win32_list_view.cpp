@@ -1,11 +1,11 @@
-#include "win32_list_view.h"
+#include "engine/win32_list_view.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <climits>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

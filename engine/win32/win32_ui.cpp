@@ -1,10 +1,10 @@
-#include "win32_ui.h"
+#include "engine/win32_ui.h"
 
 #include <commctrl.h>
 
 #include <climits>
 
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 namespace quelbrix {
 

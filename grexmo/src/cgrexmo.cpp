@@ -1,5 +1,5 @@
 // The exported class: forwards to grexmo::Matcher and keeps every exception inside.
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 
 #include "matcher.h"
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 namespace grexmo {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "kanji_code.h"
+#include "kanji/kanji_code.h"
 #include "kanji_evidence.h"
 #include "kanji_scan.h"
 

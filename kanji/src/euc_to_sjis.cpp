@@ -1,5 +1,5 @@
 #include "jis_pair_block.h"
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
 #include "source_end.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "kanji_code.h"
+#include "kanji/kanji_code.h"
 
 namespace quelbrix {
 

@@ -1,5 +1,5 @@
 // The detector's tests exactly as they are stated, one position at a time.
-#include "kanji_code.h"
+#include "kanji/kanji_code.h"
 #include "kanji_scan.h"
 
 namespace quelbrix {

@@ -4,7 +4,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
 

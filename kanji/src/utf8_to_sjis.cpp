@@ -1,6 +1,6 @@
 #include <cstddef>
 
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 #include "sjis_char.h"
 #include "sjis_writer.h"
 #include "utf8_char.h"

@@ -1,8 +1,8 @@
-#include "folder_text.h"
+#include "app/folder_text.h"
 
 #include <gtest/gtest.h>
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 using namespace quelbrix;
 

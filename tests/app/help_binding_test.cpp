@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/help_topic.h"
 #include "help_file.h"
-#include "help_topic.h"
 #include "html_help.h"
 
 using namespace quelbrix;

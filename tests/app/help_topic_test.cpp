@@ -1,4 +1,4 @@
-#include "help_topic.h"
+#include "app/help_topic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "history.h"
+#include "app/history.h"
 
 #include <gtest/gtest.h>
 
+#include "app/settings_template.h"
 #include "memory_files.h"
-#include "settings_template.h"
 
 using quelbrix::AddToHistory;
 using quelbrix::ProfileFile;

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 class MemoryFiles : public quelbrix::FileAccess {
 public:

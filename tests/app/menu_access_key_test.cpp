@@ -1,4 +1,4 @@
-#include "menu_access_key.h"
+#include "app/menu_access_key.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "pattern_reason.h"
+#include "app/pattern_reason.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 
 using quelbrix::PatternReasonInJapanese;
 

@@ -1,9 +1,9 @@
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 #include <gtest/gtest.h>
 
+#include "app/settings_template.h"
 #include "memory_files.h"
-#include "settings_template.h"
 
 using quelbrix::ProfileFile;
 

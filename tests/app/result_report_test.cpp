@@ -1,4 +1,4 @@
-#include "result_report.h"
+#include "engine/result_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "search_settings.h"
+#include "app/search_settings.h"
 
 #include <gtest/gtest.h>
 
+#include "app/settings_template.h"
 #include "memory_files.h"
-#include "settings_template.h"
 
 using quelbrix::BuildExtensionList;
 using quelbrix::ProfileFile;

@@ -1,4 +1,4 @@
-#include "send_to_name.h"
+#include "app/send_to_name.h"
 
 #include <gtest/gtest.h>
 

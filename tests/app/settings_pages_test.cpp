@@ -1,9 +1,9 @@
-#include "settings_pages.h"
+#include "app/settings_pages.h"
 
 #include <gtest/gtest.h>
 
+#include "app/settings_template.h"
 #include "memory_files.h"
-#include "settings_template.h"
 
 using quelbrix::ErrorChoice;
 using quelbrix::ExtensionsPage;

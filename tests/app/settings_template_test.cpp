@@ -1,4 +1,4 @@
-#include "settings_template.h"
+#include "app/settings_template.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 using quelbrix::ProfileFile;
 using quelbrix::ReadResult;

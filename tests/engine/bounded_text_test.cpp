@@ -1,4 +1,4 @@
-#include "bounded_text.h"
+#include "engine/bounded_text.h"
 
 #include <gtest/gtest.h>
 

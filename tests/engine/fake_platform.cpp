@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "bounded_text.h"
-#include "message_texts.h"
-#include "result_list.h"
+#include "engine/bounded_text.h"
+#include "engine/message_texts.h"
+#include "engine/result_list.h"
 
 namespace quelbrix::testing {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "memory_rows.h"
-#include "platform.h"
-#include "search_driver.h"
+#include "engine/memory_rows.h"
+#include "engine/platform.h"
+#include "engine/search_driver.h"
 
 namespace quelbrix::testing {
 

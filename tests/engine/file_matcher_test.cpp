@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/search_driver.h"
 #include "fake_platform.h"
 #include "messages.h"
-#include "search_driver.h"
 
 namespace quelbrix {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grexmo.h"
+#include "grexmo/grexmo.h"
 
 namespace quelbrix {
 namespace {

@@ -1,5 +1,5 @@
 // The host adapters on a real temporary folder.
-#include "posix_files.h"
+#include "engine/posix_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/result_list.h"
 #include "fake_platform.h"
-#include "result_list.h"
 
 namespace quelbrix {
 namespace {

@@ -1,12 +1,12 @@
-#include "result_list.h"
+#include "engine/result_list.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "engine/search_driver.h"
 #include "fake_platform.h"
-#include "search_driver.h"
 
 namespace quelbrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "reusable_buffer.h"
+#include "engine/reusable_buffer.h"
 
 #include <gtest/gtest.h>
 

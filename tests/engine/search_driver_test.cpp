@@ -1,4 +1,4 @@
-#include "search_driver.h"
+#include "engine/search_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/shift_jis.h"
 #include "fake_platform.h"
 #include "messages.h"
-#include "shift_jis.h"
 
 namespace quelbrix {
 namespace {

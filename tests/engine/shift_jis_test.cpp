@@ -1,12 +1,12 @@
 // The character model every part steps by, and copies that cut on its boundaries.
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 namespace {
 

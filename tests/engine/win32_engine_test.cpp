@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "message_texts.h"
+#include "engine/message_texts.h"
+#include "engine/win32_files.h"
+#include "engine/win32_ui.h"
 #include "quelbrix_engine.h"
 #include "timer_resolution.h"
-#include "win32_files.h"
-#include "win32_ui.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #ifndef GREXMO_TEST_UTIL_H
 #define GREXMO_TEST_UTIL_H
 
-#include "../shown_bytes.h"
+#include "shown_bytes.h"
 
-#include "grexmo.h"
-#include "shift_jis.h"
+#include "common/shift_jis.h"
+#include "grexmo/grexmo.h"
 
 #include <cstdio>
 #include <cstring>

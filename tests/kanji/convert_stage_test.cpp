@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "convert_stage.h"
+#include "engine/convert_stage.h"
 #include "kanji_test_support.h"
 
 namespace quelbrix {

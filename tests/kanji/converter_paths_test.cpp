@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 
 namespace quelbrix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "kanji_code.h"
+#include "kanji/kanji_code.h"
 #include "kanji_test_support.h"
 
 namespace quelbrix {

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "posix_files.h"
+#include "engine/posix_files.h"
 #endif
 
 namespace quelbrix {

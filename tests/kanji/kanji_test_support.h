@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kanji_convert.h"
+#include "kanji/kanji_convert.h"
 
 namespace quelbrix::testing {
 

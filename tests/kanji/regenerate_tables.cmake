@@ -10,10 +10,10 @@ if(NOT status EQUAL 0)
 endif()
 foreach(table unicode_page_table.cpp jisx0212_table.cpp)
   execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${table} ${SOURCE_DIR}/engine/kanji/${table}
+    COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${table} ${SOURCE_DIR}/kanji/src/${table}
     RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)
-    message(FATAL_ERROR "engine/kanji/${table} differs from what tools/kanji/make_kanji_tables.py makes")
+    message(FATAL_ERROR "kanji/src/${table} differs from what tools/kanji/make_kanji_tables.py makes")
   endif()
   message(STATUS "${table}: identical")
 endforeach()

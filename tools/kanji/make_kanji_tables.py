@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the two constant kanji conversion tables of the engine.
 
-    python3 tools/kanji/make_kanji_tables.py [OUTPUT_FOLDER]   (default: engine/kanji)
+    python3 tools/kanji/make_kanji_tables.py [OUTPUT_FOLDER]   (default: kanji/src)
 
 unicode_page_table.cpp  UTF-16 code unit -> Shift_JISX0213 output code, two levels.
 jisx0212_table.cpp      JIS X 0212 kanji rows 0x31..0x6D -> Shift_JISX0213 output code.
@@ -46,7 +46,7 @@ JISX0212_CELLS = 94
 EXPECTED_JISX0212_ENTRIES = 5734
 EXPECTED_JISX0212_MAPPED = 2695
 
-REGENERATE = "python3 tools/kanji/make_kanji_tables.py engine/kanji"
+REGENERATE = "python3 tools/kanji/make_kanji_tables.py kanji/src"
 
 
 class TableError(Exception):

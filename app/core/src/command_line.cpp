@@ -1,6 +1,6 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -1,6 +1,6 @@
-#include "folder_text.h"
+#include "app/folder_text.h"
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -1,6 +1,6 @@
-#include "menu_access_key.h"
+#include "app/menu_access_key.h"
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

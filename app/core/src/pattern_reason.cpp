@@ -1,4 +1,4 @@
-#include "pattern_reason.h"
+#include "app/pattern_reason.h"
 
 #include <cstddef>
 #include <string>

@@ -1,9 +1,9 @@
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 #include <cstring>
 
+#include "app/sjis.h"
 #include "ini_text.h"
-#include "sjis.h"
 
 namespace quelbrix {
 

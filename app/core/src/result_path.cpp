@@ -1,4 +1,4 @@
-#include "result_path.h"
+#include "app/result_path.h"
 
 namespace quelbrix {
 

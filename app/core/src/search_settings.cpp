@@ -1,4 +1,4 @@
-#include "search_settings.h"
+#include "app/search_settings.h"
 
 namespace quelbrix {
 

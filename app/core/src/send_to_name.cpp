@@ -1,6 +1,6 @@
-#include "send_to_name.h"
+#include "app/send_to_name.h"
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -1,6 +1,6 @@
-#include "settings_pages.h"
+#include "app/settings_pages.h"
 
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -1,4 +1,4 @@
-#include "sjis.h"
+#include "app/sjis.h"
 
 namespace quelbrix {
 

@@ -1,8 +1,8 @@
-#include "version_text.h"
+#include "app/version_text.h"
 
 #include <cstdio>
 
-#include "settings_template.h"
+#include "app/settings_template.h"
 
 namespace quelbrix {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "shift_jis.h"
+#include "common/shift_jis.h"
 
 namespace quelbrix {
 

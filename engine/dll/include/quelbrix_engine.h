@@ -4,11 +4,8 @@
 #ifndef QUELBRIX_ENGINE_H
 #define QUELBRIX_ENGINE_H
 
-/* The result list's columns, in their order; callers read rows back by these numbers. */
-#define QUELBRIX_COLUMN_FILE 0 /* the path, or the path below the folder with relative paths */
-#define QUELBRIX_COLUMN_SIZE 1
-#define QUELBRIX_COLUMN_TIME 2
-#define QUELBRIX_COLUMN_COUNT 3 /* the hit count; empty when counting was off */
+/* The result list's columns (QUELBRIX_COLUMN_FILE ...) and their widths. */
+#include "common/result_columns.h"
 
 #ifdef _WIN32
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 namespace quelbrix {
 

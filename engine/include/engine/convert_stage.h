@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "reusable_buffer.h"
+#include "engine/reusable_buffer.h"
 
 namespace quelbrix {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

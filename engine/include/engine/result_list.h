@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "engine_state.h"
-#include "platform.h"
-#include "quelbrix_engine.h"
+#include "common/result_columns.h"
+#include "engine/engine_state.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

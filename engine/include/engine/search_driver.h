@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "engine_state.h"
-#include "platform.h"
-#include "search_request.h"
+#include "engine/engine_state.h"
+#include "engine/platform.h"
+#include "engine/search_request.h"
 
 namespace quelbrix {
 

@@ -2,7 +2,7 @@
 #ifndef QUELBRIX_SEARCH_REQUEST_H
 #define QUELBRIX_SEARCH_REQUEST_H
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

@@ -2,7 +2,7 @@
 #ifndef QUELBRIX_WIN32_FILES_H
 #define QUELBRIX_WIN32_FILES_H
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

@@ -2,7 +2,7 @@
 #ifndef QUELBRIX_WIN32_LIST_VIEW_H
 #define QUELBRIX_WIN32_LIST_VIEW_H
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace quelbrix {
 

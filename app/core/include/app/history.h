@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 namespace quelbrix {
 

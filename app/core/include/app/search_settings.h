@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "profile_file.h"
+#include "app/profile_file.h"
 
 namespace quelbrix {
 

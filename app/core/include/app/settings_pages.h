@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <string>
 
-#include "profile_file.h"
-#include "search_settings.h"
+#include "app/profile_file.h"
+#include "app/search_settings.h"
 
 namespace quelbrix {
 

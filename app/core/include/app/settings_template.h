@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "common/version.h"
+
 namespace quelbrix {
 
-constexpr int kProgramVersion = 413;  // 4.13, in hundredths
-constexpr int kProgramBeta = 0;
 constexpr const char kSettingsFileName[] = "QuelbrixU.ini";
 
 // The default settings text in Shift_JIS with CR LF line ends (the last line too), with the

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string>
 
-#include "bounded_copy.h"
-#include "shift_jis.h"
+#include "common/bounded_copy.h"
+#include "common/shift_jis.h"
 
 namespace quelbrix {
 
