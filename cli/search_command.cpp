@@ -44,12 +44,12 @@ int SearchUsage(const char* problem) {
     return 2;
 }
 
-bool ParsePolicy(const char* text, int& policy) {
+bool ParsePolicy(const char* text, ErrorPolicy& policy) {
     char* end = nullptr;
     long value = std::strtol(text, &end, 10);
     if (end == text || *end != '\0' || value < -2147483647L - 1 || value > 2147483647L)
         return false;
-    policy = static_cast<int>(value);
+    policy = static_cast<ErrorPolicy>(value);
     return true;
 }
 

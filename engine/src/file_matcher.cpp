@@ -17,14 +17,14 @@ namespace {
 int ResolveFailure(Platform& platform, const SearchRequest& request, const char* path,
                    int messageId) {
     switch (request.errorPolicy) {
-    case kPolicyAsk:
+    case ErrorPolicy::kAsk:
         return ShowFileError(platform, request.owner, request.progress, path, messageId) ==
                        BoxAnswer::kYes
                    ? 0
                    : kStopSearch;
-    case kPolicySkip:
+    case ErrorPolicy::kSkip:
         return 0;
-    case kPolicyStop:
+    case ErrorPolicy::kStop:
         return kStopSearch;
     default:
         // A hand-edited policy: say so and end the search rather than guess.

@@ -11,9 +11,9 @@ EntryKind BuildEntryPath(const char* folder, std::size_t folderLength, const Fol
     // A folder is either entered or left alone; it is never opened as a file.
     if (entry.isDirectory && !enterFolders) return EntryKind::kSkipped;
 
-    const std::size_t nameLength = strnlen(entry.name, kMaxPath);
+    const std::size_t nameLength = strnlen(entry.name, kPathBytes);
     const std::size_t length = folderLength + nameLength + (entry.isDirectory ? 1 : 0);
-    if (nameLength >= kMaxPath || length >= kMaxPath) return EntryKind::kSkipped;
+    if (nameLength >= kPathBytes || length >= kPathBytes) return EntryKind::kSkipped;
 
     std::memcpy(path, folder, folderLength);
     std::memcpy(path + folderLength, entry.name, nameLength);

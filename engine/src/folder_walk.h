@@ -15,7 +15,7 @@ enum class EntryKind {
 };
 
 // Classifies `entry` of `folder` (`folderLength` bytes) and, unless skipped, writes its path
-// into `path` (kMaxPath bytes). The bounded path also ends any loop of links to an ancestor.
+// into `path` (kPathBytes bytes). The bounded path also ends any loop of links to an ancestor.
 EntryKind BuildEntryPath(const char* folder, std::size_t folderLength, const FolderEntry& entry,
                          bool enterFolders, char separator, char* path);
 

@@ -12,7 +12,7 @@ namespace quelbrix {
 namespace {
 
 // Cell texts are read back in buffers of this size.
-constexpr std::size_t kCellTextSize = kMaxPath + 1;
+constexpr std::size_t kCellTextSize = kPathBytes + 1;
 
 // Reads a cell the way atoi does (blanks, sign, digits), saturating instead of overflowing.
 long long ReadNumber(const char* text) {
@@ -115,7 +115,7 @@ bool SortResults(EngineState& state, ResultRows& rows, int column) {
     char cell[kCellTextSize];
     for (int row = 0; row < count; ++row) {
         cell[0] = '\0';
-        rows.GetCell(row, state.sortColumn, cell, kMaxPath);
+        rows.GetCell(row, state.sortColumn, cell, kPathBytes);
         snapshot.cells.emplace_back(cell);
     }
     return rows.Sort(CompareRows, &snapshot);

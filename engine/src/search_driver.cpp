@@ -70,7 +70,7 @@ bool SearchFolder(Walk& walk, const char* folder) {
     const SearchRequest& request = walk.request;
     const std::size_t folderLength = std::strlen(folder);
     FolderEntry entry;
-    char path[kMaxPath];
+    char path[kPathBytes];
     while (listing->Next(entry)) {
         EntryKind kind = BuildEntryPath(folder, folderLength, entry, request.searchSubfolders,
                                         walk.platform.files.Separator(), path);
@@ -120,7 +120,7 @@ void CountIn(FileSystem& files, const char* folder, const char* item, bool searc
 
     const std::size_t folderLength = std::strlen(folder);
     FolderEntry entry;
-    char path[kMaxPath];
+    char path[kPathBytes];
     while (listing->Next(entry)) {
         EntryKind kind =
             BuildEntryPath(folder, folderLength, entry, searchSubfolders, files.Separator(), path);

@@ -42,7 +42,7 @@ protected:
     }
 
     FakeEngine engine;
-    int policy = kPolicyAsk;
+    ErrorPolicy policy = ErrorPolicy::kAsk;
     WindowHandle progress = nullptr;
 };
 
@@ -89,7 +89,7 @@ TEST_F(FileMatcherTest, ShortReadIsAcceptedAndMatchedAsFarAsDelivered) {
 TEST_F(FileMatcherTest, FileAndBuffersAreReleasedOnEveryWayOut) {
     engine.files.AddFile(P("f/ok.txt"), "ab");
     engine.files.AddFile(P("f/bad.txt"), "ab").readFails = true;
-    policy = kPolicySkip;
+    policy = ErrorPolicy::kSkip;
     MatchFile(P("f/ok.txt"), "ab");
     MatchFile(P("f/bad.txt"), "ab");
     MatchFile(P("f/missing.txt"), "ab");
@@ -107,7 +107,7 @@ std::string Question(const std::string& path, const char* reason) {
 
 struct PolicyCase {
     const char* name;
-    int policy;
+    ErrorPolicy policy;
     std::vector<BoxAnswer> answers;
     int expectedResult;
     std::size_t expectedBoxes;
@@ -132,12 +132,13 @@ TEST_P(ErrorPolicyTest, OpenFailureIsResolvedByThePolicy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Policies, ErrorPolicyTest,
-    ::testing::Values(PolicyCase{"AskYesSkips", kPolicyAsk, {BoxAnswer::kYes}, 0, 1, false},
-                      PolicyCase{"AskNoStops", kPolicyAsk, {BoxAnswer::kNo}, kStopSearch, 1, true},
-                      PolicyCase{"SkipIsSilent", kPolicySkip, {}, 0, 0, false},
-                      PolicyCase{"StopIsSilent", kPolicyStop, {}, kStopSearch, 0, false},
-                      PolicyCase{"StrayValueStops", 5, {}, kStopSearch, 1, false},
-                      PolicyCase{"NegativeValueStops", -1, {}, kStopSearch, 1, false}),
+    ::testing::Values(
+        PolicyCase{"AskYesSkips", ErrorPolicy::kAsk, {BoxAnswer::kYes}, 0, 1, false},
+        PolicyCase{"AskNoStops", ErrorPolicy::kAsk, {BoxAnswer::kNo}, kStopSearch, 1, true},
+        PolicyCase{"SkipIsSilent", ErrorPolicy::kSkip, {}, 0, 0, false},
+        PolicyCase{"StopIsSilent", ErrorPolicy::kStop, {}, kStopSearch, 0, false},
+        PolicyCase{"StrayValueStops", static_cast<ErrorPolicy>(5), {}, kStopSearch, 1, false},
+        PolicyCase{"NegativeValueStops", static_cast<ErrorPolicy>(-1), {}, kStopSearch, 1, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileMatcherTest, OpenFailureQuestionNamesThePathAndMessage123) {
@@ -145,13 +146,13 @@ TEST_F(FileMatcherTest, OpenFailureQuestionNamesThePathAndMessage123) {
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_EQ(engine.ui.boxes[0].text,
               Question(P("f/locked.txt"), "ファイルが見つかりませんでした。"));
-    EXPECT_EQ(engine.ui.boxes[0].caption, "QuelbrixD.DLL - QuelbrixU SupportSystem");
+    EXPECT_EQ(engine.ui.boxes[0].caption, kEngineCaption);
     EXPECT_EQ(engine.ui.boxes[0].kind, BoxKind::kErrorQuestion);
     EXPECT_EQ(engine.ui.boxes[0].owner, &FakeEngine::ownerWindow);
 }
 
 TEST_F(FileMatcherTest, StrayPolicyShowsTheStrayBox) {
-    policy = 5;
+    policy = static_cast<ErrorPolicy>(5);  // no page writes it
     MatchFile(P("f/locked.txt"), "ab");
     ASSERT_EQ(engine.ui.boxes.size(), 1u);
     EXPECT_EQ(engine.ui.boxes[0].text, "迷子");
@@ -197,7 +198,7 @@ TEST(FileMatcherInSearch, PolicyStopEndsTheWalkAndKeepsTheProgressPosition) {
     engine.files.AddFile(P("w/b.txt"), "ab").openFails = true;
     engine.files.AddFile(P("w/c.txt"), "ab");
     SearchRequest request = engine.Request("w/", "ab");
-    request.errorPolicy = kPolicyStop;
+    request.errorPolicy = ErrorPolicy::kStop;
     request.progress = &FakeEngine::progressBar;
     EXPECT_FALSE(FindFolder(engine.state, engine.platform, request));
     EXPECT_EQ(engine.Column(0), (std::vector<std::string>{P("w/a.txt")}));

@@ -9,17 +9,16 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/text_limits.h"
+
 namespace quelbrix {
 
 // Window-like objects (owner window, progress bar, result list) are opaque handles; the
 // adapters know what they point to. Null means "none".
 using WindowHandle = void*;
 
-// The longest path the walk builds, terminator included.
-constexpr std::size_t kMaxPath = 260;
-
 struct FolderEntry {
-    char name[kMaxPath];
+    char name[kPathBytes];
     bool isDirectory;
 };
 

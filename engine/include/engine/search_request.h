@@ -2,15 +2,10 @@
 #ifndef QUELBRIX_SEARCH_REQUEST_H
 #define QUELBRIX_SEARCH_REQUEST_H
 
+#include "common/error_policy.h"
 #include "engine/platform.h"
 
 namespace quelbrix {
-
-enum ErrorPolicy : int {
-    kPolicyAsk = 0,   // ask the user whether to go on
-    kPolicySkip = 1,  // skip the failing file silently
-    kPolicyStop = 2,  // end the search silently
-};
 
 struct SearchRequest {
     WindowHandle owner = nullptr;  // owns every message box of the search
@@ -24,7 +19,7 @@ struct SearchRequest {
     bool countHits = true;
     bool convertCodes = true;
     bool convertUtf8 = false;  // with convertCodes: text the detector calls UTF-8 is converted too
-    int errorPolicy = kPolicyAsk;
+    ErrorPolicy errorPolicy = ErrorPolicy::kAsk;  // as it came, even a value of none of the three
 };
 
 }  // namespace quelbrix
