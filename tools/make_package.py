@@ -4,7 +4,7 @@ Japanese readme (Shift_JIS, CR LF), and beside it the zip's SHA-256 in sha256sum
 
     make_package.py BIN_DIR OUT_DIR
 
-The version comes from common/include/common/version.h. Entries carry one fixed time
+The version comes from common/include/common/product.h. Entries carry one fixed time
 (SOURCE_DATE_EPOCH when set, else 2026-01-01) and fixed attributes, so the same inputs give
 the same zip byte for byte."""
 import hashlib, os, re, shutil, subprocess, sys, tempfile, time, zipfile
@@ -14,7 +14,7 @@ PAYLOAD = ["QuelbrixU.exe", "QuelbrixD.dll", "Grexmo.dll", "help.chm"]
 
 
 def version():
-    text = open(os.path.join(ROOT, "common", "include", "common", "version.h"), encoding="utf-8").read()
+    text = open(os.path.join(ROOT, "common", "include", "common", "product.h"), encoding="utf-8").read()
     hundredths = int(re.search(r"kProgramVersion\s*=\s*(\d+)", text).group(1))
     return f"{hundredths // 100}.{hundredths % 100:02d}"
 

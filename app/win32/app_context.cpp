@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/sjis.h"
+#include "common/product.h"
 #include "quelbrix_u_resources.h"
 
 namespace quelbrix {
@@ -31,7 +32,7 @@ AppContext::~AppContext() {
 int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
     char text[1023];
     if (LoadStringA(instance, id, text, sizeof text) <= 0) text[0] = '\0';
-    return MessageBoxA(owner != nullptr ? owner : mainWindow, text, "QuelbrixU", style);
+    return MessageBoxA(owner != nullptr ? owner : mainWindow, text, kProgramName, style);
 }
 
 }  // namespace quelbrix

@@ -11,8 +11,8 @@
 #include "app/folder_text.h"
 #include "app/history.h"
 #include "app/search_settings.h"
-#include "app/settings_template.h"
 #include "app/sjis.h"
+#include "common/product.h"
 #include "app_context.h"
 #include "engine_api.h"
 #include "pattern_check.h"
@@ -28,7 +28,7 @@ namespace quelbrix {
 
 namespace {
 
-// The window title: "QuelbrixU Ver4.13 " followed by this notice.
+// The window title: the program's name and version, a blank and this notice.
 constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
 
 // Column widths handed to the engine: name and location, match count, size, update time.
@@ -64,10 +64,7 @@ void ShowSearching(HWND window, bool searching) {
 }
 
 void SetTitle(HWND window) {
-    char title[256];
-    std::snprintf(title, sizeof title, "QuelbrixU Ver%.2f %s", kProgramVersion / 100.0,
-                  kTitleNotice);
-    SetWindowTextA(window, title);
+    SetWindowTextA(window, (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
 }
 
 void ApplyCommandLine(HWND window) {

@@ -4,6 +4,7 @@
 
 #include "app/pattern_reason.h"
 #include "app_context.h"
+#include "common/product.h"
 #include "grexmo/grexmo.h"
 #include "quelbrix_u_resources.h"
 
@@ -24,7 +25,7 @@ bool AcceptSearchPattern(const std::string& word) {
     } else {
         text += reason;
     }
-    MessageBoxA(theApp.mainWindow, text.c_str(), "QuelbrixU", MB_ICONHAND | MB_OK);
+    MessageBoxA(theApp.mainWindow, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
     return false;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "common/product.h"  // kEngineCaption
+
 namespace quelbrix {
 
 enum MessageId : int {
@@ -15,8 +17,6 @@ enum MessageId : int {
     kMsgErrorQuestion = 128,
     kMsgSummary = 129,
 };
-
-constexpr const char* kEngineCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
 
 // Shown when the error policy holds a value no page of the program writes.
 constexpr const char* kStrayPolicyText = "迷子";

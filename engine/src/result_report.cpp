@@ -1,8 +1,6 @@
 #include "engine/result_report.h"
 
-#include <cstdio>
-
-#include "common/version.h"
+#include "common/product.h"
 
 namespace quelbrix {
 
@@ -12,11 +10,7 @@ constexpr char kLineBreak[] = "\r\n";
 constexpr char kNotice[] = "このファイルは QuelbrixU の検索結果を書き出したものです。";
 constexpr char kNoCountsSentence[] = "この検索では見つかった数を表示しない設定になっていました。";
 
-std::string TitleLine() {
-    char title[64];
-    std::snprintf(title, sizeof title, "QuelbrixU Ver%.2f 結果ファイル", kProgramVersion / 100.0);
-    return title;
-}
+std::string TitleLine() { return ProgramNameAndVersion() + " 結果ファイル"; }
 
 }  // namespace
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "common/product.h"
+
 namespace {
 
 struct Outcome {
@@ -52,7 +54,7 @@ protected:
 
     std::string Summary(const std::string& word, const std::string& folder, int examined,
                         int hits) {
-        return "QuelbrixD.DLL - QuelbrixU SupportSystem\t「" + word + "」を検索した結果、\\n" +
+        return std::string(quelbrix::kEngineCaption) + "\t「" + word + "」を検索した結果、\\n" +
                folder + "に含まれる\\n指定されたタイプのファイル" + std::to_string(examined) +
                "個中のファイルのうち" + std::to_string(hits) +
                "個の中に\\n含まれていることが判明しました。\n";
@@ -141,12 +143,10 @@ TEST_F(CliSearchTest, QuestionAnsweredNoStopsWithStatusOne) {
     Outcome outcome = Run("search --answer no '" + root + "' ab");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err,
-              "QuelbrixD.DLL - QuelbrixU SupportSystem\t検索中にエラーが発生しました。\\n"
-              "ファイル名：" +
-                  root +
-                  "a.txt\\nエラー内容：ファイルが見つかりませんでした。"
-                  "\\n\\n検索をこのまま続行しますか？\n");
+    EXPECT_EQ(outcome.err, std::string(quelbrix::kEngineCaption) +
+                               "\t検索中にエラーが発生しました。\\nファイル名：" + root +
+                               "a.txt\\nエラー内容：ファイルが見つかりませんでした。"
+                               "\\n\\n検索をこのまま続行しますか？\n");
 }
 
 struct PolicyCase {
@@ -203,9 +203,10 @@ TEST_F(CliSearchTest, ReportHoldsTheRowsOfTheRun) {
         Run("search --subfolders --relative --report '" + report + "' '" + root + "' ab");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(ReadAll(report),
-              "QuelbrixU Ver4.13 結果ファイル\r\n"
-              "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n"
-              "「ab」で検索した結果、\r\n" +
+              quelbrix::ProgramNameAndVersion() +
+                  " 結果ファイル\r\n"
+                  "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n"
+                  "「ab」で検索した結果、\r\n" +
                   root + "sub/a.txtの中に3個、発見されました。");
 
     Outcome noCounts = Run("search --no-count --report '" + report + "' '" + root + "' zz");
@@ -267,7 +268,7 @@ TEST_F(CliSearchTest, Utf8ModeFindsShiftJisTextAndPrintsUtf8) {
     EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\t')), Utf8(u8"文書/表示.txt"));
     EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "\t2\n");
     EXPECT_EQ(
-        outcome.err.find("QuelbrixD.DLL - QuelbrixU SupportSystem\t" + Utf8(u8"「表示」を検索")),
+        outcome.err.find(std::string(quelbrix::kEngineCaption) + "\t" + Utf8(u8"「表示」を検索")),
         0u)
         << outcome.err;
 

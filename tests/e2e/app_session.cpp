@@ -217,7 +217,7 @@ bool AppSession::StartNamed(const std::string& exeName, const std::string& argum
         return false;
     }
     return WaitUntil([&] {
-        main_ = FindProcessDialog(process_.dwProcessId, kMainTitlePrefix, false, nullptr);
+        main_ = FindProcessDialog(process_.dwProcessId, MainTitlePrefix().c_str(), false, nullptr);
         return main_ != nullptr;
     });
 }

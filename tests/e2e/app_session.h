@@ -10,15 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "common/product.h"
+
 namespace e2e {
 
 constexpr DWORD kWaitMs = 20000;
 
-// The main window's title begins with the program's version.
-constexpr char kMainTitlePrefix[] = "QuelbrixU Ver4.13 ";
+// The main window's title begins with the program's name and version.
+inline std::string MainTitlePrefix() { return quelbrix::ProgramNameAndVersion() + " "; }
 // Captions of the two kinds of message box.
-constexpr char kProgramCaption[] = "QuelbrixU";
-constexpr char kEngineCaption[] = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+using quelbrix::kEngineCaption;
+constexpr const char* kProgramCaption = quelbrix::kProgramName;
 
 struct MessageBoxSeen {
     HWND window = nullptr;

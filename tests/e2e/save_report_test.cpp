@@ -25,8 +25,9 @@ constexpr int kFileNameEdit = 0x480;   // the same field in the older layout
 
 const char kNothingToSave[] = "まだ検索されていないので保存できません。";
 const char kCreateFailed[] = "ファイルの作成に失敗しました。";
-const char kReportHeader[] =
-    "QuelbrixU Ver4.13 結果ファイル\r\n"
+const std::string kReportHeader =
+    quelbrix::ProgramNameAndVersion() +
+    " 結果ファイル\r\n"
     "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n\r\n";
 
 class SaveReportTest : public ::testing::Test {

@@ -392,8 +392,9 @@ TEST_F(SettingsSheetTest, HelpButtonsOfTheFirstThreePagesAndTheVersionPage) {
     EXPECT_FALSE(app.EnabledIn(sheet, kSheetHelp));
 
     const std::string text = app.TextIn(version, kVersionText);
-    EXPECT_EQ(text.substr(0, text.find('\n')), "QuelbrixU Ver4.13");
-    EXPECT_NE(text.find("\nQuelbrixD.DLL - QuelbrixU SupportSystem Ver1.11\n\t"), std::string::npos)
+    EXPECT_EQ(text.substr(0, text.find('\n')), quelbrix::ProgramNameAndVersion());
+    EXPECT_NE(text.find("\n" + std::string(e2e::kEngineCaption) + " Ver1.11\n\t"),
+              std::string::npos)
         << text;
     EXPECT_NE(text.find("\nGrexmo.DLL Version 1.1.4.2\n"), std::string::npos) << text;
     EXPECT_NE(app.TextIn(version, kMailButton).find('@'), std::string::npos);

@@ -18,7 +18,7 @@ using testing::P;
 
 using Strings = std::vector<std::string>;
 
-const std::string kCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+const std::string kCaption = kEngineCaption;
 
 std::string Summary(const std::string& word, const std::string& folder, int examined, int hits) {
     return "「" + word + "」を検索した結果、\n" + folder +
@@ -112,7 +112,7 @@ TEST_F(SearchDriverTest, MissingFolderEndsWithSummaryOfNothing) {
 // question about it, no count, no pump.
 TEST_F(SearchDriverTest, WithoutSubfoldersFoldersAreSkippedLikeDotNames) {
     auto request = engine.Request("root/", "ab");
-    request.errorPolicy = kPolicyStop;
+    request.errorPolicy = ErrorPolicy::kStop;
     EXPECT_TRUE(engine.Run(request));
     EXPECT_EQ(engine.files.opened,
               (Strings{P("root/a.txt"), P("root/c.html"), P("root/Makefile")}));
@@ -263,9 +263,9 @@ TEST(SearchDriver, LongWordAndFolderAreCutInTheSummary) {
 TEST(SearchDriver, EntriesWhosePathWouldNotFitAreSkipped) {
     FakeEngine engine;
     std::string folder = P("root/");
-    std::string fits(kMaxPath - 1 - folder.size(), 'f');        // 259 bytes in all
-    std::string tooLong(kMaxPath - folder.size(), 'g');         // 260 bytes
-    std::string dirTooLong(kMaxPath - 1 - folder.size(), 'h');  // 259 + separator
+    std::string fits(kPathBytes - 1 - folder.size(), 'f');        // 259 bytes in all
+    std::string tooLong(kPathBytes - folder.size(), 'g');         // 260 bytes
+    std::string dirTooLong(kPathBytes - 1 - folder.size(), 'h');  // 259 + separator
     engine.files.AddFile(folder + fits, "ab");
     engine.files.AddFile(folder + tooLong, "ab");
     engine.files.AddFile(folder + dirTooLong + P("/x"), "ab");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/product.h"
 #include "engine/message_texts.h"
 #include "engine/win32_files.h"
 #include "engine/win32_ui.h"
@@ -71,7 +72,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const std::string kCaption = "QuelbrixD.DLL - QuelbrixU SupportSystem";
+const std::string kCaption = quelbrix::kEngineCaption;
 
 class EngineDllTest : public ::testing::Test {
 protected:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/version.h"
+#include "common/product.h"
 
 namespace quelbrix {
 

@@ -5,16 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "common/product.h"
+
 using quelbrix::FormatResultReport;
 using quelbrix::ReportRow;
 using quelbrix::ReportSearch;
 
 namespace {
 
-const std::string kHeader =
-    "QuelbrixU Ver4.13 結果ファイル\r\n"
-    "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n"
-    "\r\n";
+const std::string kHeader = quelbrix::ProgramNameAndVersion() +
+                            " 結果ファイル\r\n"
+                            "このファイルは QuelbrixU の検索結果を書き出したものです。\r\n"
+                            "\r\n";
 const std::string kNoCounts = "\r\n\r\nこの検索では見つかった数を表示しない設定になっていました。";
 
 struct ReportCase {
