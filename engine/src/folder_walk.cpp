@@ -1,8 +1,81 @@
 #include "folder_walk.h"
 
 #include <cstring>
+#include <vector>
 
 namespace quelbrix {
+
+namespace {
+
+// The folders a walk is inside, from the top down. A link back to one of them would repeat
+// the tree below it until the paths grow too long, and two such links double the paths at
+// every level, so a folder already on the chain is not walked again. A folder whose identity
+// tells nothing is followed; the path limit still ends a real loop through it.
+using FolderChain = std::vector<FolderIdentity>;
+
+// Puts the listed folder on the chain for as long as it is walked.
+class ChainLink {
+public:
+    ChainLink(FolderChain& chain, FolderListing& listing) : chain_(chain) {
+        FolderIdentity id;
+        if (!listing.Identify(id) || !id.Distinct()) return;
+        for (const FolderIdentity& outer : chain)
+            if (outer == id) {
+                repeated_ = true;
+                return;
+            }
+        chain.push_back(id);
+        linked_ = true;
+    }
+    ~ChainLink() {
+        if (linked_) chain_.pop_back();
+    }
+    ChainLink(const ChainLink&) = delete;
+    ChainLink& operator=(const ChainLink&) = delete;
+
+    bool Repeated() const { return repeated_; }
+
+private:
+    FolderChain& chain_;
+    bool linked_ = false;
+    bool repeated_ = false;
+};
+
+// What every level of one walk shares.
+struct Walk {
+    FileSystem& files;
+    bool enterFolders;
+    FolderVisitor& visitor;
+    FolderChain chain;
+};
+
+bool WalkFolder(Walk& walk, const char* folder) {
+    std::unique_ptr<FolderListing> listing = walk.files.ListFolder(folder);
+    if (!listing) return true;
+    ChainLink link(walk.chain, *listing);
+    if (link.Repeated()) return true;
+
+    const std::size_t folderLength = std::strlen(folder);
+    FolderEntry entry;
+    char path[kPathBytes];
+    while (listing->Next(entry)) {
+        const EntryKind kind = BuildEntryPath(folder, folderLength, entry, walk.enterFolders,
+                                              walk.files.Separator(), path);
+        if (kind == EntryKind::kSkipped) continue;
+        const bool goOn =
+            kind == EntryKind::kFolder ? WalkFolder(walk, path) : walk.visitor.VisitFile(path);
+        if (!goOn || !walk.visitor.AfterEntry()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WalkFolderTree(FileSystem& files, const char* folder, bool enterFolders,
+                    FolderVisitor& visitor) {
+    Walk walk{files, enterFolders, visitor, {}};
+    return WalkFolder(walk, folder);
+}
 
 EntryKind BuildEntryPath(const char* folder, std::size_t folderLength, const FolderEntry& entry,
                          bool enterFolders, char separator, char* path) {

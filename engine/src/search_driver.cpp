@@ -15,91 +15,69 @@ namespace quelbrix {
 
 namespace {
 
-// The folders a walk is inside, from the top down. A link back to one of them would repeat
-// the tree below it until the paths grow too long, and two such links double the paths at
-// every level, so a folder already on the chain is not walked again. A folder whose identity
-// tells nothing is followed; the path limit still ends a real loop through it.
-using FolderChain = std::vector<FolderIdentity>;
-
-// Puts the listed folder on the chain for as long as it is walked.
-class ChainLink {
+// The counting pass: the candidates of one extension item. It dispatches no message, makes no
+// pause and does not look at the stop flag.
+class CandidateCounter : public FolderVisitor {
 public:
-    ChainLink(FolderChain& chain, FolderListing& listing) : chain_(chain) {
-        FolderIdentity id;
-        if (!listing.Identify(id) || !id.Distinct()) return;
-        for (const FolderIdentity& outer : chain)
-            if (outer == id) {
-                repeated_ = true;
-                return;
-            }
-        chain.push_back(id);
-        linked_ = true;
+    CandidateCounter(const char* item, std::uint32_t& total) : item_(item), total_(total) {}
+    bool VisitFile(const char* path) override {
+        if (MatchesExtension(path, item_)) ++total_;
+        return true;
     }
-    ~ChainLink() {
-        if (linked_) chain_.pop_back();
-    }
-    ChainLink(const ChainLink&) = delete;
-    ChainLink& operator=(const ChainLink&) = delete;
-
-    bool Repeated() const { return repeated_; }
+    bool AfterEntry() override { return true; }
 
 private:
-    FolderChain& chain_;
-    bool linked_ = false;
-    bool repeated_ = false;
+    const char* item_;
+    std::uint32_t& total_;
 };
 
-// What every level of one walk shares.
-struct Walk {
-    EngineState& state;
-    Platform& platform;
-    const SearchRequest& request;
-    const char* item;
-    CGrexmo& pattern;
-    MatchBuffers& buffers;
-    FolderChain chain;
-};
+// The search pass over one extension item: every candidate goes to the matcher, every file
+// with hits becomes a row, and after each entry one message is dispatched, the walk pauses
+// and a stop request ends it.
+class FileSearch : public FolderVisitor {
+public:
+    FileSearch(EngineState& state, Platform& platform, const SearchRequest& request,
+               const char* item, CGrexmo& pattern, MatchBuffers& buffers)
+        : state_(state),
+          platform_(platform),
+          request_(request),
+          item_(item),
+          pattern_(pattern),
+          buffers_(buffers) {}
 
-// False when the search is to end: a stop request or a file whose failure stops it.
-bool SearchFolder(Walk& walk, const char* folder) {
-    std::unique_ptr<FolderListing> listing = walk.platform.files.ListFolder(folder);
-    if (!listing) return true;
-    ChainLink link(walk.chain, *listing);
-    if (link.Repeated()) return true;
-
-    const SearchRequest& request = walk.request;
-    const std::size_t folderLength = std::strlen(folder);
-    FolderEntry entry;
-    char path[kPathBytes];
-    while (listing->Next(entry)) {
-        EntryKind kind = BuildEntryPath(folder, folderLength, entry, request.searchSubfolders,
-                                        walk.platform.files.Separator(), path);
-        if (kind == EntryKind::kSkipped) continue;
-
-        if (kind == EntryKind::kFolder) {
-            if (!SearchFolder(walk, path)) return false;
-        } else if (MatchesExtension(path, walk.item)) {
-            ++walk.state.examinedFileCount;
-            if (request.progress != nullptr) walk.platform.progress.StepIt(request.progress);
-            std::uint32_t fileSize = 0;
-            char timeText[kTimeTextSize] = "";
-            int hits = SearchFile(walk.platform, request, walk.pattern, walk.buffers, path,
-                                  fileSize, timeText);
-            walk.buffers.GiveBackLarge();
-            if (hits == kStopSearch) return false;
-            if (hits > 0) {
-                ++walk.state.hitFileCount;
-                AddResultRow(walk.state, walk.platform.rows, path, fileSize, hits, timeText,
-                             request.relativePaths, request.countHits);
-            }
+    // False when the file's failure stops the search.
+    bool VisitFile(const char* path) override {
+        if (!MatchesExtension(path, item_)) return true;
+        ++state_.examinedFileCount;
+        if (request_.progress != nullptr) platform_.progress.StepIt(request_.progress);
+        std::uint32_t fileSize = 0;
+        char timeText[kTimeTextSize] = "";
+        const int hits =
+            SearchFile(platform_, request_, pattern_, buffers_, path, fileSize, timeText);
+        buffers_.GiveBackLarge();
+        if (hits == kStopSearch) return false;
+        if (hits > 0) {
+            ++state_.hitFileCount;
+            AddResultRow(state_, platform_.rows, path, fileSize, hits, timeText,
+                         request_.relativePaths, request_.countHits);
         }
-
-        walk.platform.ui.PumpOneMessage();
-        walk.platform.ui.Pause(1);
-        if (walk.state.stopRequested) return false;
+        return true;
     }
-    return true;
-}
+
+    bool AfterEntry() override {
+        platform_.ui.PumpOneMessage();
+        platform_.ui.Pause(1);
+        return !state_.stopRequested;
+    }
+
+private:
+    EngineState& state_;
+    Platform& platform_;
+    const SearchRequest& request_;
+    const char* item_;
+    CGrexmo& pattern_;
+    MatchBuffers& buffers_;
+};
 
 void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& request) {
     char format[kTextBufferSize];
@@ -111,33 +89,12 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
     if (request.progress != nullptr) platform.progress.SetPosition(request.progress, 0);
 }
 
-void CountIn(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
-             std::uint32_t& total, FolderChain& chain) {
-    std::unique_ptr<FolderListing> listing = files.ListFolder(folder);
-    if (!listing) return;
-    ChainLink link(chain, *listing);
-    if (link.Repeated()) return;
-
-    const std::size_t folderLength = std::strlen(folder);
-    FolderEntry entry;
-    char path[kPathBytes];
-    while (listing->Next(entry)) {
-        EntryKind kind =
-            BuildEntryPath(folder, folderLength, entry, searchSubfolders, files.Separator(), path);
-        if (kind == EntryKind::kFolder) {
-            CountIn(files, path, item, searchSubfolders, total, chain);
-        } else if (kind == EntryKind::kFile && MatchesExtension(path, item)) {
-            ++total;
-        }
-    }
-}
-
 }  // namespace
 
 void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
                      std::uint32_t& total) {
-    FolderChain chain;
-    CountIn(files, folder, item, searchSubfolders, total, chain);
+    CandidateCounter counter(item, total);
+    WalkFolderTree(files, folder, searchSubfolders, counter);
 }
 
 bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
@@ -164,8 +121,9 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     pattern.Read(request.word, request.useRegex);
     MatchBuffers buffers;
     for (const ExtensionItem& item : items) {
-        Walk walk{state, platform, request, item.text, pattern, buffers, {}};
-        if (!SearchFolder(walk, request.folder)) return false;
+        FileSearch search(state, platform, request, item.text, pattern, buffers);
+        if (!WalkFolderTree(platform.files, request.folder, request.searchSubfolders, search))
+            return false;
     }
 
     ShowSummary(state, platform, request);

@@ -297,5 +297,47 @@ TEST(SearchDriver, OnlyADistinctIdentityMarksALoop) {
     }
 }
 
+// The counting pass and the search share one walk: on every tree the bar's range is exactly
+// the number of files the search examines, and the counting pass adds no dispatch or pause.
+TEST(SearchDriver, CountingPassCountsWhatTheSearchExamines) {
+    const struct {
+        const char* name;
+        bool searchSubfolders;
+        const char* extensions;
+    } cases[] = {
+        {"all files, below too", true, ""},
+        {"all files, top only", false, ""},
+        {"two items, below too", true, "txt,html,"},
+        {"one item, top only", false, "txt"},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t examined[2] = {};
+        int pumps[2] = {};
+        for (bool withBar : {false, true}) {
+            FakeEngine engine;
+            MakeTree(engine);
+            // A path one byte too long, and a folder that is a link back to the top.
+            const std::string folder = P("root/");
+            engine.files.AddFile(folder + std::string(kPathBytes - folder.size(), 'g') + ".txt");
+            engine.files.AddFile(P("root/loop/e.txt"), "ab");
+            engine.files.identities[P("root/")] = FolderIdentity{1, 5};
+            engine.files.identities[P("root/loop/")] = FolderIdentity{1, 5};
+            auto request = engine.Request("root/", "ab");
+            request.searchSubfolders = c.searchSubfolders;
+            request.extensions = c.extensions;
+            if (withBar) request.progress = &FakeEngine::progressBar;
+            EXPECT_TRUE(engine.Run(request)) << c.name;
+            examined[withBar] = static_cast<std::uint32_t>(engine.state.examinedFileCount);
+            pumps[withBar] = engine.ui.pumps;
+            if (!withBar) continue;
+            ASSERT_FALSE(engine.progress.calls.empty()) << c.name;
+            EXPECT_EQ(engine.progress.calls[0].what, "range") << c.name;
+            EXPECT_EQ(engine.progress.calls[0].value, static_cast<int>(examined[1])) << c.name;
+        }
+        EXPECT_EQ(examined[0], examined[1]) << c.name;
+        EXPECT_EQ(pumps[0], pumps[1]) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace quelbrix
