@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "common/result_columns.h"
 #include "common/shift_jis.h"
 #include "console_ui.h"
 #include "engine/engine_state.h"
@@ -189,7 +190,8 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     if (withProgress) request.progress = &progress;
 
     EngineState state;
-    InitListView(state, rows, &rows, 300, 60, 72, 120);
+    InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
+                 QUELBRIX_WIDTH_TIME);
     bool completed = FindFolder(state, platform, request);
     PrintRows(rows, terminal);
     std::fflush(stdout);
