@@ -2,6 +2,8 @@
 #ifndef QUELBRIX_CLI_COMMANDS_H
 #define QUELBRIX_CLI_COMMANDS_H
 
+#include <string>
+
 namespace quelbrix {
 
 class TerminalText;
@@ -13,7 +15,7 @@ int RunGuessCommand(int argc, char** argv, const TerminalText& terminal);
 int RunConvertCommand(int argc, char** argv, const TerminalText& terminal);
 
 // What each command takes, for its usage message and for --help.
-extern const char kSearchUsage[];
+std::string SearchUsage();
 extern const char kGuessUsage[];
 extern const char kConvertUsage[];
 

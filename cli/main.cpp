@@ -51,8 +51,9 @@ int Usage() {
 }
 
 int Help() {
-    std::printf("%s\n%s\n%s\n%s\n%s\n%s", kGlobalUsage, kGlobalOptions, quelbrix::kSearchUsage,
-                quelbrix::kGuessUsage, quelbrix::kConvertUsage, kExitStatus);
+    std::printf("%s\n%s\n%s\n%s\n%s\n%s", kGlobalUsage, kGlobalOptions,
+                quelbrix::SearchUsage().c_str(), quelbrix::kGuessUsage, quelbrix::kConvertUsage,
+                kExitStatus);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

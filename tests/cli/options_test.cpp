@@ -1,5 +1,5 @@
-// The command line's parser and usage, over a command declared here with an option of every
-// kind.
+// The command line's parser and usage: over a command declared here with an option of every
+// kind, then over the front end's own declarations.
 #include "options.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "search_options.h"
 
 namespace {
 
@@ -236,6 +238,47 @@ TEST(Options, UsageErrorNamesTheCommand) {
     EXPECT_EQ(Told(info, ""), "usage\n");
     info.name = nullptr;
     EXPECT_EQ(Told(info, "unknown command 'x'"), "quelbrix: unknown command 'x'\nusage\n");
+}
+
+TEST(Options, SearchOptionsMakeTheRequest) {
+    quelbrix::SearchArguments a;
+    const Outcome o = Parse(quelbrix::kSearchCommand,
+                            {"--ext", "txt,", "--regex", "--subfolders", "--relative", "--no-count",
+                             "--no-convert", "--utf8-files", "--progress", "--error-policy", "-7",
+                             "--answer", "no", "--report", "r.txt", "F", "W"},
+                            a);
+    ASSERT_EQ(o.outcome, ParseOutcome::kParsed) << o.problem;
+    const quelbrix::SearchRequest& r = a.request;
+    EXPECT_STREQ(r.extensions, "txt,");
+    EXPECT_TRUE(r.useRegex && r.searchSubfolders && r.relativePaths);
+    EXPECT_FALSE(r.countHits || r.convertCodes);
+    EXPECT_TRUE(r.convertUtf8 && a.withProgress);
+    EXPECT_EQ(r.errorPolicy, static_cast<quelbrix::ErrorPolicy>(-7));
+    EXPECT_FALSE(a.answerYes);
+    EXPECT_STREQ(a.reportPath, "r.txt");
+    EXPECT_EQ(o.operands, (std::vector<std::string>{"F", "W"}));
+
+    quelbrix::SearchArguments yes;
+    EXPECT_EQ(Parse(quelbrix::kSearchCommand, {"--answer", "no", "--answer", "yes", "F", "W"}, yes)
+                  .outcome,
+              ParseOutcome::kParsed);
+    EXPECT_TRUE(yes.answerYes);
+}
+
+TEST(Options, SearchSaysWhatItNeeds) {
+    const ErrorCase cases[] = {
+        {{"--ext"}, "--ext needs a list"},
+        {{"--error-policy", "x", "F", "W"}, "--error-policy needs a number"},
+        {{"--answer", "maybe", "F", "W"}, "--answer takes yes or no"},
+        {{"--report", "", "F", "W"}, "--report needs a file name"},
+        {{"--regex=1", "F", "W"}, "unknown option"},
+        {{"F"}, "FOLDER and WORD are needed"},
+        {{"F", "W", "X"}, "too many arguments"},
+    };
+    for (const ErrorCase& c : cases) {
+        quelbrix::SearchArguments search;
+        EXPECT_EQ(Parse(quelbrix::kSearchCommand, c.words, search).problem, c.problem);
+    }
 }
 
 }  // namespace
