@@ -16,8 +16,8 @@ int RunConvertCommand(int argc, char** argv, const TerminalText& terminal);
 
 // What each command takes, for its usage message and for --help.
 std::string SearchUsage();
-extern const char kGuessUsage[];
-extern const char kConvertUsage[];
+std::string GuessUsage();
+std::string ConvertUsage();
 
 }  // namespace quelbrix
 

@@ -52,8 +52,8 @@ int Usage() {
 
 int Help() {
     std::printf("%s\n%s\n%s\n%s\n%s\n%s", kGlobalUsage, kGlobalOptions,
-                quelbrix::SearchUsage().c_str(), quelbrix::kGuessUsage, quelbrix::kConvertUsage,
-                kExitStatus);
+                quelbrix::SearchUsage().c_str(), quelbrix::GuessUsage().c_str(),
+                quelbrix::ConvertUsage().c_str(), kExitStatus);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "kanji_options.h"
 #include "search_options.h"
 
 namespace {
@@ -278,6 +279,22 @@ TEST(Options, SearchSaysWhatItNeeds) {
     for (const ErrorCase& c : cases) {
         quelbrix::SearchArguments search;
         EXPECT_EQ(Parse(quelbrix::kSearchCommand, c.words, search).problem, c.problem);
+    }
+}
+
+TEST(Options, ConvertTakesOneFileAndOneOfItsWords) {
+    quelbrix::ConvertArguments convert;
+    EXPECT_EQ(Parse(quelbrix::kConvertCommand, {"f", "--from", "utf16"}, convert).operands,
+              std::vector<std::string>{"f"});
+    EXPECT_EQ(convert.from, quelbrix::ConvertFrom::kUtf16);
+    const ErrorCase cases[] = {
+        {{"--from", "sjis", "f"}, "--from takes auto, jis, euc or utf16"},
+        {{"--from", "euc"}, "FILE is needed"},
+        {{"f", "g", "--from", "x"}, "one FILE only"},
+    };
+    for (const ErrorCase& c : cases) {
+        quelbrix::ConvertArguments arguments;
+        EXPECT_EQ(Parse(quelbrix::kConvertCommand, c.words, arguments).problem, c.problem);
     }
 }
 
