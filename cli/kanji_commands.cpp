@@ -87,8 +87,6 @@ bool ConvertAuto(const std::vector<char>& bytes, const TerminalText& terminal) {
     }
 }
 
-}  // namespace
-
 // The file names are the system's own, printed as given in either mode.
 int RunGuessCommand(int argc, char** argv, const TerminalText&) {
     GuessArguments arguments;
@@ -128,8 +126,14 @@ int RunConvertCommand(int argc, char** argv, const TerminalText& terminal) {
     return 0;
 }
 
-std::string GuessUsage() { return UsageText(kGuessCommand); }
+}  // namespace
 
-std::string ConvertUsage() { return UsageText(kConvertCommand); }
+const CommandEntry kGuessEntry = {kGuessCommand.info.name, RunGuessCommand,
+                                  [] { return Synopsis(kGuessCommand); },
+                                  [] { return UsageText(kGuessCommand); }};
+
+const CommandEntry kConvertEntry = {kConvertCommand.info.name, RunConvertCommand,
+                                    [] { return Synopsis(kConvertCommand); },
+                                    [] { return UsageText(kConvertCommand); }};
 
 }  // namespace quelbrix

@@ -97,8 +97,6 @@ int Search(const SearchArguments& arguments, FileSystem& files, const TerminalTe
     return completed ? 0 : 1;
 }
 
-}  // namespace
-
 int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     SearchArguments arguments;
     if (!ReadSearchArguments(argc, argv, arguments)) return kUsageErrorStatus;
@@ -126,6 +124,10 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     return Search(arguments, files, terminal);
 }
 
-std::string SearchUsage() { return UsageText(kSearchCommand); }
+}  // namespace
+
+const CommandEntry kSearchEntry = {kSearchCommand.info.name, RunSearchCommand,
+                                   [] { return Synopsis(kSearchCommand); },
+                                   [] { return UsageText(kSearchCommand); }};
 
 }  // namespace quelbrix

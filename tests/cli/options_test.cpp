@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "global_options.h"
 #include "kanji_options.h"
 #include "search_options.h"
 
@@ -295,6 +296,83 @@ TEST(Options, ConvertTakesOneFileAndOneOfItsWords) {
     for (const ErrorCase& c : cases) {
         quelbrix::ConvertArguments arguments;
         EXPECT_EQ(Parse(quelbrix::kConvertCommand, c.words, arguments).problem, c.problem);
+    }
+}
+
+// Whether `text` holds `name` as a whole name ("--utf8" is not in "--utf8-files").
+bool Names(const std::string& text, const std::string& name) {
+    const std::string nameCharacters = "abcdefghijklmnopqrstuvwxyz0123456789-";
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if (end == text.size() || nameCharacters.find(text[end]) == std::string::npos) return true;
+    }
+    return false;
+}
+
+// Every option each command declares, by each of its names, is in --help; a command's own
+// options are in its usage too.
+TEST(Options, HelpListsEveryDeclaredOption) {
+    const std::string help = quelbrix::HelpText();
+    const std::vector<std::pair<std::vector<const quelbrix::OptionInfo*>, std::string>> commands = {
+        {OptionsOf(quelbrix::kGlobalCommand), help},
+        {OptionsOf(quelbrix::kSearchCommand), quelbrix::kSearchEntry.usage()},
+        {OptionsOf(quelbrix::kConvertCommand), quelbrix::kConvertEntry.usage()}};
+    for (const auto& [options, usage] : commands) {
+        for (const quelbrix::OptionInfo* option : options) {
+            EXPECT_TRUE(Names(help, option->name)) << option->name;
+            EXPECT_TRUE(Names(usage, option->name)) << option->name;
+            if (option->alias != nullptr) {
+                EXPECT_TRUE(Names(help, option->alias)) << option->alias;
+            }
+        }
+    }
+    for (const quelbrix::CommandEntry* entry :
+         {&quelbrix::kSearchEntry, &quelbrix::kGuessEntry, &quelbrix::kConvertEntry}) {
+        EXPECT_NE(help.find('\n' + entry->usage() + '\n'), std::string::npos) << entry->name;
+        EXPECT_NE(quelbrix::GlobalUsage().find("  quelbrix " + entry->synopsis() + '\n'),
+                  std::string::npos);
+        EXPECT_EQ(quelbrix::FindCommand(entry->name), entry);
+    }
+    EXPECT_EQ(quelbrix::FindCommand("Search"), nullptr);
+    EXPECT_EQ(quelbrix::GlobalUsage(),
+              "usage: quelbrix [--utf8|--no-utf8] COMMAND [ARGS...]\n"
+              "       quelbrix --help\n"
+              "commands:\n"
+              "  quelbrix search [options] FOLDER WORD\n"
+              "  quelbrix guess FILE...\n"
+              "  quelbrix convert [--from auto|jis|euc|utf16] FILE\n");
+}
+
+struct GlobalCase {
+    std::vector<std::string> words;
+    ParseOutcome outcome;
+    quelbrix::TerminalChoice terminal;
+    std::size_t operands;
+};
+
+TEST(Options, GlobalOptionsAndTheCommandsHelp) {
+    using quelbrix::TerminalChoice;
+    const GlobalCase cases[] = {
+        {{"search", "--help"}, ParseOutcome::kHelp, TerminalChoice::kAuto, 0},
+        {{"--utf8", "frobnicate", "-h"}, ParseOutcome::kHelp, TerminalChoice::kAuto, 0},
+        {{"search", "--regex", "--help"}, ParseOutcome::kParsed, TerminalChoice::kAuto, 3},
+        {{"--no-utf8", "guess"}, ParseOutcome::kParsed, TerminalChoice::kBytes, 1},
+        {{"--no-utf8", "--utf8", "x", "--no-utf8"},
+         ParseOutcome::kParsed,
+         TerminalChoice::kUtf8,
+         2},
+        {{"--utf8"}, ParseOutcome::kUsageError, TerminalChoice::kAuto, 0},
+    };
+    for (GlobalCase c : cases) {
+        std::vector<char*> argv;
+        for (std::string& word : c.words) argv.push_back(&word[0]);
+        quelbrix::GlobalArguments arguments;
+        const quelbrix::ParsedArguments parsed =
+            quelbrix::ReadGlobalArguments(static_cast<int>(argv.size()), argv.data(), arguments);
+        EXPECT_EQ(parsed.outcome, c.outcome) << c.words[0];
+        if (parsed.outcome != ParseOutcome::kParsed) continue;
+        EXPECT_EQ(arguments.terminal, c.terminal);
+        EXPECT_EQ(parsed.operands.size(), c.operands);
     }
 }
 
