@@ -2,20 +2,25 @@
 #ifndef QUELBRIX_CLI_COMMANDS_H
 #define QUELBRIX_CLI_COMMANDS_H
 
+#include <string>
+
 namespace quelbrix {
 
 class TerminalText;
 
-// Each takes the arguments after its own name and returns the process exit status; `terminal`
-// converts between what the user types and reads and the engine's Shift_JIS.
-int RunSearchCommand(int argc, char** argv, const TerminalText& terminal);
-int RunGuessCommand(int argc, char** argv, const TerminalText& terminal);
-int RunConvertCommand(int argc, char** argv, const TerminalText& terminal);
+// A command as main runs it and as the help shows it, both made from its declarations.
+struct CommandEntry {
+    const char* name;
+    // Takes the arguments after the command's name and returns the process exit status;
+    // `terminal` converts between what the user types and reads and the engine's Shift_JIS.
+    int (*run)(int argc, char** argv, const TerminalText& terminal);
+    std::string (*synopsis)();  // "search [options] FOLDER WORD"
+    std::string (*usage)();     // what it takes, for its usage errors and for --help
+};
 
-// What each command takes, for its usage message and for --help.
-extern const char kSearchUsage[];
-extern const char kGuessUsage[];
-extern const char kConvertUsage[];
+extern const CommandEntry kSearchEntry;
+extern const CommandEntry kGuessEntry;
+extern const CommandEntry kConvertEntry;
 
 }  // namespace quelbrix
 

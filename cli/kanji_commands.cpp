@@ -15,18 +15,11 @@
 #include "engine/convert_stage.h"
 #include "kanji/kanji_code.h"
 #include "kanji/kanji_convert.h"
+#include "kanji_options.h"
+#include "options.h"
 #include "utf8_terminal.h"
 
 namespace quelbrix {
-
-const char kGuessUsage[] =
-    "usage: quelbrix guess FILE...\n"
-    "  prints FILE: and the kanji code the search would take it for\n";
-
-const char kConvertUsage[] =
-    "usage: quelbrix convert [--from auto|jis|euc|utf16] FILE\n"
-    "  auto (the default) converts ISO-2022-JP, EUC-JP and UTF-16LE text as the search does\n"
-    "  and copies any other text unchanged; jis, euc and utf16 force that converter.\n";
 
 namespace {
 
@@ -59,39 +52,17 @@ bool WriteAll(const char* data, std::size_t size, const TerminalText& terminal) 
     return terminal.Write(stdout, data, size) && std::fflush(stdout) == 0;
 }
 
-int ConvertUsage(const char* problem) {
-    std::fprintf(stderr, "quelbrix convert: %s\n%s", problem, kConvertUsage);
-    return 2;
-}
-
-enum class From { kAuto, kJis, kEuc, kUtf16 };
-
-bool ParseFrom(const char* text, From& from) {
-    const struct {
-        const char* name;
-        From from;
-    } names[] = {
-        {"auto", From::kAuto}, {"jis", From::kJis}, {"euc", From::kEuc}, {"utf16", From::kUtf16}};
-    for (const auto& n : names) {
-        if (std::strcmp(text, n.name) == 0) {
-            from = n.from;
-            return true;
-        }
-    }
-    return false;
-}
-
 // Forces one converter; the output never exceeds the input by more than one byte.
-bool ConvertForced(From from, const std::vector<char>& bytes, const TerminalText& terminal) {
+bool ConvertForced(ConvertFrom from, const std::vector<char>& bytes, const TerminalText& terminal) {
     const auto length = static_cast<std::uint32_t>(bytes.size() - 1);
     std::vector<char> out(2 * static_cast<std::size_t>(length) + 2);
     const auto capacity = static_cast<std::uint32_t>(out.size());
     std::int32_t written = -1;
     switch (from) {
-    case From::kJis:
+    case ConvertFrom::kJis:
         written = JisToSjis(out.data(), bytes.data(), capacity, length);
         break;
-    case From::kEuc:
+    case ConvertFrom::kEuc:
         written = EucToSjis(out.data(), bytes.data(), capacity, length);
         break;
     default:
@@ -116,57 +87,53 @@ bool ConvertAuto(const std::vector<char>& bytes, const TerminalText& terminal) {
     }
 }
 
-}  // namespace
-
 // The file names are the system's own, printed as given in either mode.
 int RunGuessCommand(int argc, char** argv, const TerminalText&) {
-    if (argc == 0) {
-        std::fputs(kGuessUsage, stderr);
-        return 2;
-    }
+    GuessArguments arguments;
+    if (!ReadGuessArguments(argc, argv, arguments)) return kUsageErrorStatus;
     int status = 0;
     std::vector<char> bytes;
-    for (int i = 0; i < argc; ++i) {
-        if (!ReadWholeFile(argv[i], bytes)) {
-            std::fprintf(stderr, "quelbrix guess: cannot read %s\n", argv[i]);
+    for (const char* path : arguments.files) {
+        if (!ReadWholeFile(path, bytes)) {
+            std::fprintf(stderr, "quelbrix guess: cannot read %s\n", path);
             status = 1;
             continue;
         }
         const auto length = static_cast<std::int32_t>(bytes.size() - 1);
-        std::printf("%s: %s\n", argv[i], KanjiCodeName(DetectKanjiCode(bytes.data(), length)));
+        std::printf("%s: %s\n", path, KanjiCodeName(DetectKanjiCode(bytes.data(), length)));
     }
     std::fflush(stdout);
     return status;
 }
 
 int RunConvertCommand(int argc, char** argv, const TerminalText& terminal) {
-    From from = From::kAuto;
-    const char* path = nullptr;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--from") == 0) {
-            if (i + 1 >= argc || !ParseFrom(argv[++i], from)) {
-                return ConvertUsage("--from takes auto, jis, euc or utf16");
-            }
-        } else if (path == nullptr) {
-            path = argv[i];
-        } else {
-            return ConvertUsage("one FILE only");
-        }
-    }
-    if (path == nullptr) return ConvertUsage("FILE is needed");
+    ConvertArguments arguments;
+    if (!ReadConvertArguments(argc, argv, arguments)) return kUsageErrorStatus;
+    const char* const path = arguments.file;
+    const ConvertFrom from = arguments.from;
 
     std::vector<char> bytes;
     if (!ReadWholeFile(path, bytes)) {
         std::fprintf(stderr, "quelbrix convert: cannot read %s\n", path);
         return 1;
     }
-    const bool written =
-        from == From::kAuto ? ConvertAuto(bytes, terminal) : ConvertForced(from, bytes, terminal);
+    const bool written = from == ConvertFrom::kAuto ? ConvertAuto(bytes, terminal)
+                                                    : ConvertForced(from, bytes, terminal);
     if (!written) {
         std::fprintf(stderr, "quelbrix convert: cannot convert %s\n", path);
         return 1;
     }
     return 0;
 }
+
+}  // namespace
+
+const CommandEntry kGuessEntry = {kGuessCommand.info.name, RunGuessCommand,
+                                  [] { return Synopsis(kGuessCommand); },
+                                  [] { return UsageText(kGuessCommand); }};
+
+const CommandEntry kConvertEntry = {kConvertCommand.info.name, RunConvertCommand,
+                                    [] { return Synopsis(kConvertCommand); },
+                                    [] { return UsageText(kConvertCommand); }};
 
 }  // namespace quelbrix

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "common/text_limits.h"
 #include "engine/posix_files.h"
 #include "kanji/unicode_text.h"
 #include "utf8_names.h"
@@ -155,7 +156,7 @@ protected:
         return names;
     }
     std::string Opened(quelbrix::Utf8NamedFileSystem& files, const std::string& path) {
-        char error[260] = "";
+        char error[quelbrix::kPathBytes] = "";
         auto file = files.OpenForReading(path.c_str(), error, sizeof error);
         if (!file) return std::string("error: ") + error;
         char buffer[64];

@@ -1,0 +1,78 @@
+#include "search_options.h"
+
+#include <iterator>
+
+namespace quelbrix {
+
+namespace {
+
+using Arguments = SearchArguments;
+using Value = OptionValue;
+
+constexpr Option<Arguments> kSearchOptions[] = {
+    {{"--ext", nullptr, OptionKind::kText, "LIST", "a list",
+      "comma-separated extensions without dots (default: all files)"},
+     [](Arguments& a, const Value& v) { a.request.extensions = v.text; }},
+    {{"--regex", nullptr, OptionKind::kFlag, nullptr, nullptr, "WORD is a regular expression"},
+     [](Arguments& a, const Value&) { a.request.useRegex = true; }},
+    {{"--subfolders", nullptr, OptionKind::kFlag, nullptr, nullptr, "search the folders below too"},
+     [](Arguments& a, const Value&) { a.request.searchSubfolders = true; }},
+    {{"--relative", nullptr, OptionKind::kFlag, nullptr, nullptr, "list paths relative to FOLDER"},
+     [](Arguments& a, const Value&) { a.request.relativePaths = true; }},
+    {{"--no-count", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "stop at the first hit of each file; no count column"},
+     [](Arguments& a, const Value&) { a.request.countHits = false; }},
+    {{"--no-convert", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "match files as read, without kanji code conversion"},
+     [](Arguments& a, const Value&) { a.request.convertCodes = false; }},
+    {{"--utf8-files", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "convert UTF-8 files to Shift_JIS too, before matching"},
+     [](Arguments& a, const Value&) { a.request.convertUtf8 = true; }},
+    {{"--progress", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "run with a progress bar (counts the candidates first)"},
+     [](Arguments& a, const Value&) { a.withProgress = true; }},
+    // Any int: the engine answers a policy of none of the three with a message of its own.
+    {{"--error-policy", nullptr, OptionKind::kNumber, "N", "a number",
+      "0 ask, 1 skip the file, 2 stop the search (default 0)"},
+     [](Arguments& a, const Value& v) {
+         a.request.errorPolicy = static_cast<ErrorPolicy>(v.number);
+     }},
+    {{"--answer", nullptr, OptionKind::kChoice, "yes|no", nullptr,
+      "how questions are answered (default yes)"},
+     [](Arguments& a, const Value& v) { a.answerYes = v.number == 0; }},  // the first word, yes
+    {{"--report", nullptr, OptionKind::kName, "FILE", "a file name",
+      "also write the rows found as a result report (Shift_JIS, CR LF)"},
+     [](Arguments& a, const Value& v) { a.reportPath = v.text; }},
+};
+
+}  // namespace
+
+constexpr Command<Arguments> kSearchCommand = {
+    {
+        "search",
+        OptionSyntax::kDoubleDash,
+        {"FOLDER WORD", 2, 2, "FOLDER and WORD are needed", "too many arguments"},
+        "unknown option",
+        20,  // the help's column
+        "Rows go to stdout as four tab-separated cells; message boxes to stderr.\n",
+    },
+    kSearchOptions,
+    std::size(kSearchOptions),
+};
+
+bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
+    const ParsedArguments parsed = ParseArguments(kSearchCommand, argc, argv, arguments);
+    if (parsed.outcome != ParseOutcome::kParsed) {
+        TellUsageError(kSearchCommand, parsed.problem);
+        return false;
+    }
+    arguments.folder = parsed.operands[0];
+    arguments.word = parsed.operands[1];
+    if (arguments.folder[0] == '\0') {
+        TellUsageError(kSearchCommand, "FOLDER is empty");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace quelbrix
