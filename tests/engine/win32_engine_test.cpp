@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/product.h"
+#include "common/text_limits.h"
 #include "engine/message_texts.h"
 #include "engine/win32_files.h"
 #include "engine/win32_ui.h"
@@ -101,7 +102,7 @@ protected:
     void SetUp() override {
         g_boxes.clear();
         g_answers.clear();
-        char temp[MAX_PATH];
+        char temp[quelbrix::kPathBytes];
         GetTempPathA(sizeof temp, temp);
         static int serial = 0;
         root = std::string(temp) + "quelbrix-engine-" + std::to_string(GetCurrentProcessId()) +
