@@ -91,7 +91,7 @@ extern "C" BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR
     request.relativePaths = relativePaths != 0;
     request.countHits = countHits != 0;
     request.convertCodes = convertCodes != 0;
-    request.errorPolicy = static_cast<ErrorPolicy>(errorPolicy);
+    request.errorPolicy = static_cast<quelbrix::ErrorPolicy>(errorPolicy);
     request.convertUtf8 = convertUtf8Files != 0;
     try {
         // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
