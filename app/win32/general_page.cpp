@@ -33,13 +33,13 @@ void EnableProgramPath(HWND page, bool on) {
     EnableControl(page, IDC_GENERAL_BROWSE, on);
 }
 
-int ErrorButton(ErrorChoice choice) {
+int ErrorButton(ErrorPolicy choice) {
     switch (choice) {
-    case ErrorChoice::kAsk:
+    case ErrorPolicy::kAsk:
         return IDC_GENERAL_ERROR_ASK;
-    case ErrorChoice::kSkip:
+    case ErrorPolicy::kSkip:
         return IDC_GENERAL_ERROR_SKIP;
-    case ErrorChoice::kStop:
+    case ErrorPolicy::kStop:
         break;
     }
     return IDC_GENERAL_ERROR_STOP;
@@ -59,15 +59,15 @@ GeneralPage Read(HWND page) {
     for (const FlagControl& flag : kFlags) values.*flag.field = IsTicked(page, flag.id);
     values.programPath = PageText(page, IDC_GENERAL_PROGRAM_PATH);
     values.userProgram = !IsTicked(page, IDC_GENERAL_ASSOCIATED);
-    values.error = IsTicked(page, IDC_GENERAL_ERROR_ASK)    ? ErrorChoice::kAsk
-                   : IsTicked(page, IDC_GENERAL_ERROR_SKIP) ? ErrorChoice::kSkip
-                                                            : ErrorChoice::kStop;
+    values.error = IsTicked(page, IDC_GENERAL_ERROR_ASK)    ? ErrorPolicy::kAsk
+                   : IsTicked(page, IDC_GENERAL_ERROR_SKIP) ? ErrorPolicy::kSkip
+                                                            : ErrorPolicy::kStop;
     return values;
 }
 
 // The chooser starts empty; a cancelled choice leaves the box as it was.
 void BrowseForProgram(HWND page) {
-    char path[kPageTextBytes + 1];
+    char path[kEditTextBytes + 1];
     if (ChooseProgramFile(page, kProgramFilter, kChooseTitle, path, sizeof path)) {
         SetDlgItemTextA(page, IDC_GENERAL_PROGRAM_PATH, path);
     }

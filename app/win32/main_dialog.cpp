@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/folder_text.h"
 #include "app/history.h"
+#include "app/main_options.h"
 #include "app/search_settings.h"
 #include "app/sjis.h"
 #include "common/product.h"
@@ -128,10 +129,9 @@ void InitMainWindow(HWND window) {
     LoadHistory(window, IDC_FOLDER, kPathHistory);
     LoadHistory(window, IDC_WORD, kWordHistory);
 
-    ProfileFile& profile = *theApp.profile;
-    profile.SetSection("main");
-    if (profile.GetInt("under") == 1) Tick(window, IDC_SUBFOLDERS);
-    if (profile.GetInt("formal") == 1) Tick(window, IDC_REGEX);
+    const MainOptions options = LoadMainOptions(*theApp.profile);
+    if (options.searchSubfolders) Tick(window, IDC_SUBFOLDERS);
+    if (options.useRegex) Tick(window, IDC_REGEX);
 
     InstallResultListProc(GetDlgItem(window, IDC_RESULT_LIST));
     ApplyCommandLine(window);
@@ -178,8 +178,8 @@ void StartSearch(HWND window) {
     ShowSearching(window, true);
     QuelbrixFindFolderEx(window, folder.c_str(), word.c_str(), settings.extensions.c_str(),
                          useRegex, progress, searchSubfolders, settings.relativePaths,
-                         settings.countHits, settings.convertCodes, settings.errorPolicy,
-                         settings.convertUtf8);
+                         settings.countHits, settings.convertCodes,
+                         static_cast<int>(settings.errorPolicy), settings.convertUtf8);
     searchState.searching = false;
     ShowSearching(window, false);
 
@@ -199,10 +199,8 @@ void StopSearch(HWND window) {
 
 void ExitMainWindow(HWND window) {
     RemoveResultListProc(GetDlgItem(window, IDC_RESULT_LIST));
-    ProfileFile& profile = *theApp.profile;
-    profile.SetSection("main");
-    profile.WriteInt("under", IsChecked(window, IDC_SUBFOLDERS) ? 1 : 0);
-    profile.WriteInt("formal", IsChecked(window, IDC_REGEX) ? 1 : 0);
+    SaveMainOptions(*theApp.profile,
+                    MainOptions{IsChecked(window, IDC_SUBFOLDERS), IsChecked(window, IDC_REGEX)});
     EndDialog(window, 1);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/settings_pages.h"
 #include "app/sjis.h"
+#include "common/text_limits.h"
 #include "app_context.h"
 #include "main_dialog.h"
 #include "quelbrix_u_resources.h"
@@ -27,7 +28,7 @@ inline void EnableControl(HWND page, int id, bool on) {
 
 // Typing stops at the length the settings file keeps, so nothing typed is cut unseen.
 inline void LimitToPageText(HWND page, int id) {
-    SendDlgItemMessageA(page, id, EM_LIMITTEXT, kPageTextBytes, 0);
+    SendDlgItemMessageA(page, id, EM_LIMITTEXT, kEditTextBytes, 0);
 }
 
 // An edit box that counts its limit in characters rather than bytes lets a double-byte text
@@ -35,16 +36,16 @@ inline void LimitToPageText(HWND page, int id) {
 // beep, while the user still sees it.
 inline void KeepWithinPageText(HWND page, int id) {
     const std::string text = ControlText(page, id);
-    if (text.size() <= kPageTextBytes) return;
-    SetDlgItemTextA(page, id, CutAtCharBoundary(text, kPageTextBytes).c_str());
+    if (text.size() <= kEditTextBytes) return;
+    SetDlgItemTextA(page, id, CutAtCharBoundary(text, kEditTextBytes).c_str());
     constexpr WPARAM kEnd = 0x7FFFFFFF;  // clamped to the text's end
     SendDlgItemMessageA(page, id, EM_SETSEL, kEnd, kEnd);
     MessageBeep(MB_OK);
 }
 
-// An edit box's text as stored: at most kPageTextBytes, never half a character.
+// An edit box's text as stored: at most kEditTextBytes, never half a character.
 inline std::string PageText(HWND page, int id) {
-    return CutAtCharBoundary(ControlText(page, id), kPageTextBytes);
+    return CutAtCharBoundary(ControlText(page, id), kEditTextBytes);
 }
 
 // Runs one message's work; running out of memory is told to the user instead of leaving the

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/settings_keys.h"
 #include "app/settings_template.h"
 #include "app/sjis.h"
 #include "app_context.h"
@@ -63,7 +64,7 @@ bool RunApplication(HINSTANCE instance, const char* commandLine) {
     if (!settingsPath.empty() && !FileExists(settingsPath)) {
         WriteWholeFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
     }
-    app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, "main");
+    app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, kMainSection);
     app.popupMenu.Reset(CreateResultPopupMenu());
 
     const std::string line = commandLine != nullptr ? commandLine : "";
