@@ -29,10 +29,15 @@ AppContext::~AppContext() {
     help.Shutdown();
 }
 
+std::string LoadProgramString(HINSTANCE instance, UINT id) {
+    char text[kStringTextBytes];
+    if (LoadStringA(instance, id, text, sizeof text) <= 0) return "";
+    return text;
+}
+
 int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
-    char text[1023];
-    if (LoadStringA(instance, id, text, sizeof text) <= 0) text[0] = '\0';
-    return MessageBoxA(owner != nullptr ? owner : mainWindow, text, kProgramName, style);
+    return MessageBoxA(owner != nullptr ? owner : mainWindow,
+                       LoadProgramString(instance, id).c_str(), kProgramName, style);
 }
 
 }  // namespace quelbrix

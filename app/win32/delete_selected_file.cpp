@@ -12,7 +12,7 @@ void DeleteSelectedFile() {
     if (row < 0) return;
     if (theApp.ShowMessage(IDS_CONFIRM_DELETE, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
     // The rows cannot change while the question is open: a running search waits below us.
-    char path[kFilePathBufferBytes];
+    char path[kPathBytes];
     if (!SelectedFilePath(path) || !DeleteFileA(path)) {
         // The row stays, so the list still shows the file that is still there.
         theApp.ShowMessage(IDS_DELETE_FAILED, MB_ICONHAND | MB_OK);

@@ -67,7 +67,7 @@ GeneralPage Read(HWND page) {
 
 // The chooser starts empty; a cancelled choice leaves the box as it was.
 void BrowseForProgram(HWND page) {
-    char path[kEditTextBytes + 1];
+    char path[kPathBytes];
     if (ChooseProgramFile(page, kProgramFilter, kChooseTitle, path, sizeof path)) {
         SetDlgItemTextA(page, IDC_GENERAL_PROGRAM_PATH, path);
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/help_topic.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
 
 namespace quelbrix {
@@ -22,7 +23,7 @@ HMODULE LoadModuleAt(const char* path) {
 // The control by its bare name, from the system folder only: a copy in the current folder
 // must never be taken for it.
 std::string SystemFolderControl() {
-    char folder[MAX_PATH];
+    char folder[kPathBytes];
     const UINT length = GetSystemDirectoryA(folder, sizeof folder);
     if (length == 0 || length >= sizeof folder) return std::string();
     std::string path(folder, length);
@@ -33,7 +34,7 @@ std::string SystemFolderControl() {
 bool LoadControl(HtmlHelpBinding& binding) {
     HMODULE (*load)
     (const char*) = binding.loadModule != nullptr ? binding.loadModule : LoadModuleAt;
-    char registered[kHtmlHelpControlPathBytes];
+    char registered[kPathBytes];
     if (binding.findControl != nullptr && binding.findControl(registered, sizeof registered) &&
         IsFullyQualifiedPath(registered)) {
         binding.module = load(registered);
@@ -80,7 +81,7 @@ bool FindHtmlHelpControl(char* out, std::size_t capacity) {
         return false;
     }
     RegistryKey key(opened);
-    char value[kHtmlHelpControlPathBytes];
+    char value[kPathBytes];
     DWORD type = 0;
     DWORD size = sizeof value - 1;  // a stored value need not end in a terminator
     if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value),

@@ -15,9 +15,6 @@ constexpr UINT kHhCloseAll = 18;
 constexpr UINT kHhInitialize = 28;
 constexpr UINT kHhUninitialize = 29;
 
-// The control's registered location is read up to this many bytes.
-constexpr std::size_t kHtmlHelpControlPathBytes = 260;
-
 // The control's ANSI help function (HtmlHelpA), bound by its export number.
 using HtmlHelpFunction = HWND(WINAPI*)(HWND window, LPCSTR file, UINT command, DWORD_PTR data);
 
@@ -27,7 +24,7 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND window, LPCSTR file, UINT command, D
 HWND CallHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data);
 
 // The registered location of the control (the default value of its in-process server key,
-// with environment variables expanded), zero-terminated in `out`. False when the key is
+// read up to kPathBytes, with environment variables expanded), zero-terminated in `out`. False when the key is
 // missing or its value is empty or does not fit.
 bool FindHtmlHelpControl(char* out, std::size_t capacity);
 

@@ -32,12 +32,6 @@ namespace {
 // The window title: the program's name and version, a blank and this notice.
 constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
 
-// Column widths handed to the engine: name and location, match count, size, update time.
-constexpr int kNameWidth = 300;
-constexpr int kCountWidth = 60;
-constexpr int kSizeWidth = 72;
-constexpr int kTimeWidth = 120;
-
 // What the window knows about the search running inside StartSearch, if any.
 struct SearchState {
     bool searching = false;
@@ -72,7 +66,7 @@ void ApplyCommandLine(HWND window) {
     std::string text = theApp.commandLine;
     const CommandLineRequest request = ScanCommandLine(text, theApp.commandLineCut);
     if (!request.folder.empty()) {
-        char resolved[260];
+        char resolved[kPathBytes];
         std::string path = ResolveShellPath(request.folder.c_str(), resolved, sizeof resolved)
                                ? std::string(resolved)
                                : request.folder;
@@ -124,8 +118,8 @@ void InitMainWindow(HWND window) {
     SetTitle(window);
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    QuelbrixInitListView(GetDlgItem(window, IDC_RESULT_LIST), kNameWidth, kCountWidth, kSizeWidth,
-                         kTimeWidth);
+    QuelbrixInitListView(GetDlgItem(window, IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE,
+                         QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
     LoadHistory(window, IDC_FOLDER, kPathHistory);
     LoadHistory(window, IDC_WORD, kWordHistory);
 

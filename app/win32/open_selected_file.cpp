@@ -10,13 +10,13 @@
 namespace quelbrix {
 
 void OpenSelectedFile() {
-    char path[kFilePathBufferBytes];
+    char path[kPathBytes];
     if (!SelectedFilePath(path)) return;
     ProfileFile& profile = *theApp.profile;
     profile.SetSection("whole");
     // Whether the program starts is not checked: the shell tells the user itself.
     if (profile.GetInt("appli") == 1) {
-        char program[kFilePathBufferBytes];
+        char program[kPathBytes];
         profile.GetString("path", program, sizeof program);
         const std::string parameter = ProgramParameterFor(path);
         ShellExecuteA(theApp.mainWindow, nullptr, program, parameter.c_str(), nullptr,

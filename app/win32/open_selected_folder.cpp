@@ -10,7 +10,7 @@
 namespace quelbrix {
 
 void OpenSelectedFolder() {
-    char path[kFilePathBufferBytes];
+    char path[kPathBytes];
     if (!SelectedFilePath(path)) return;
     // Split where a real separator is, never at the second byte of a double-byte character.
     const std::string folder = FolderPartOf(path);

@@ -15,8 +15,6 @@ namespace quelbrix {
 
 namespace {
 
-constexpr std::size_t kPathCapacity = 260;
-
 void Register(HWND page) {
     const std::string program = OwnProgramPath();
     const bool made =
@@ -27,7 +25,7 @@ void Register(HWND page) {
 
 // Removes the shortcut of the name registering gives, so a renamed program finds its own.
 void Unregister(HWND page) {
-    char folder[kPathCapacity];
+    char folder[kPathBytes];
     const std::string program = OwnProgramPath();
     const bool removed = !program.empty() &&
                          GetSpecialFolderPath(page, kSendToFolder, folder, sizeof folder) &&

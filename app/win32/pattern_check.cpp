@@ -15,9 +15,7 @@ bool AcceptSearchPattern(const std::string& word) {
     pattern.Read(word.c_str(), true);
     if (pattern.IsValid()) return true;
 
-    char format[1023];
-    if (LoadStringA(theApp.instance, IDS_BAD_PATTERN, format, sizeof format) <= 0) format[0] = '\0';
-    std::string text = format;
+    std::string text = LoadProgramString(theApp.instance, IDS_BAD_PATTERN);
     const std::size_t slot = text.find("%s");
     const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
     if (slot != std::string::npos) {

@@ -26,12 +26,7 @@ HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 // The item's text: string (id + 100); the separator has none and gets "".
 std::string ItemText(ULONG_PTR id) {
-    char text[1023];
-    if (LoadStringA(theApp.instance, static_cast<UINT>(id + IDS_MENU_TEXT_OFFSET), text,
-                    sizeof text) <= 0) {
-        return "";
-    }
-    return text;
+    return LoadProgramString(theApp.instance, static_cast<UINT>(id + IDS_MENU_TEXT_OFFSET));
 }
 
 int BitmapOf(ULONG_PTR id) {

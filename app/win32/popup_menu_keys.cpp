@@ -15,14 +15,11 @@ std::vector<std::string> ItemTexts(HMENU menu) {
     std::vector<std::string> texts;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[1023] = "";
         const UINT id = GetMenuItemID(menu, i);
         // The separator has no text; one that cannot be loaded has no access key either.
-        if (id == IDM_SEPARATOR ||
-            LoadStringA(theApp.instance, id + IDS_MENU_TEXT_OFFSET, text, sizeof text) <= 0) {
-            text[0] = '\0';
-        }
-        texts.emplace_back(text);
+        texts.push_back(id == IDM_SEPARATOR
+                            ? std::string()
+                            : LoadProgramString(theApp.instance, id + IDS_MENU_TEXT_OFFSET));
     }
     return texts;
 }

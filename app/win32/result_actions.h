@@ -3,11 +3,9 @@
 
 #include <windows.h>
 
-#include <cstddef>
+#include "common/text_limits.h"
 
 namespace quelbrix {
-
-constexpr std::size_t kFilePathBufferBytes = 260;
 
 // The main window's result list.
 HWND ResultList();
@@ -15,7 +13,7 @@ HWND ResultList();
 int SelectedRow();
 // The full path of the file in the selected row; false, with `path` empty, when no row is
 // selected or its path would not fit the buffer.
-bool SelectedFilePath(char (&path)[kFilePathBufferBytes]);
+bool SelectedFilePath(char (&path)[kPathBytes]);
 
 // Opens the file with its associated program, or with the program chosen in the settings.
 void OpenSelectedFile();

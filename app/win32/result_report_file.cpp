@@ -21,7 +21,6 @@ namespace {
 
 // One entry: the description, then the pattern, each zero-terminated; a second zero ends it.
 constexpr char kTextFileFilter[] = "テキストファイル(*.txt)\0*.txt\0";
-constexpr std::size_t kPathCellBytes = 260;  // column 0: a path of at most 259 bytes
 constexpr std::size_t kCountCellBytes = 20;  // column 3: the hit count as decimal text
 
 std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
@@ -29,7 +28,7 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
     std::vector<ReportRow> rows;
     rows.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int row = 0; row < count; ++row) {
-        rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathCellBytes),
+        rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathBytes),
                         withCounts
                             ? ResultCellText(list, row, QUELBRIX_COLUMN_COUNT, kCountCellBytes)
                             : std::string()});
@@ -54,7 +53,7 @@ void SaveResults() {
         app.ShowMessage(IDS_NOTHING_TO_SAVE, MB_ICONHAND | MB_OK);
         return;
     }
-    char fileName[260];
+    char fileName[kPathBytes];
     if (!ChooseSaveFile(app.mainWindow, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
         return;
     }

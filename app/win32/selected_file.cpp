@@ -19,14 +19,14 @@ int SelectedRow() {
         SendMessageA(ResultList(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-bool SelectedFilePath(char (&path)[kFilePathBufferBytes]) {
+bool SelectedFilePath(char (&path)[kPathBytes]) {
     path[0] = '\0';
     const int row = SelectedRow();
     if (row < 0) return false;
     // Read more than a path can hold, so that a cell too long for one is refused rather than
     // cut into the name of some other file.
     const std::string cell =
-        ResultCellText(ResultList(), row, QUELBRIX_COLUMN_FILE, kFilePathBufferBytes * 2);
+        ResultCellText(ResultList(), row, QUELBRIX_COLUMN_FILE, kPathBytes * 2);
     std::string full;
     if (!ComposeResultPath(theApp.searchFolder, theApp.relativePaths, cell, full)) return false;
     CopyBounded(path, sizeof path, full);

@@ -6,15 +6,10 @@
 #include <cstring>
 
 #include "app/send_to_name.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
 
 namespace quelbrix {
-
-namespace {
-
-constexpr std::size_t kPathCapacity = 260;
-
-}  // namespace
 
 bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity) {
     if (out == nullptr || capacity == 0) return false;
@@ -22,7 +17,7 @@ bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacit
     LPITEMIDLIST raw = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(owner, folder, &raw))) return false;
     ItemList items(raw);
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
     const std::size_t length = std::strlen(path);
     if (length >= capacity) return false;
@@ -46,21 +41,21 @@ HRESULT CreateSendToShortcut(HWND owner, const char* target, int folder) {
     result = link->QueryInterface(IID_IPersistFile, file.OutVoid());
     if (FAILED(result)) return result;
 
-    char folderPath[kPathCapacity];
+    char folderPath[kPathBytes];
     if (!GetSpecialFolderPath(owner, folder, folderPath, sizeof folderPath)) {
         return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
     }
     const std::string shortcut = SendToShortcutPath(folderPath, target);
-    wchar_t widePath[kPathCapacity];
-    if (shortcut.size() >= kPathCapacity ||
-        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, widePath, kPathCapacity) == 0) {
+    wchar_t widePath[kPathBytes];
+    if (shortcut.size() > kPathTextBytes ||
+        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, widePath, kPathBytes) == 0) {
         return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     }
     return file->Save(widePath, TRUE);
 }
 
 std::string OwnProgramPath() {
-    char path[kPathCapacity];
+    char path[kPathBytes];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return "";
     return std::string(path, length);

@@ -8,14 +8,13 @@
 
 #include "app/folder_text.h"
 #include "app/sjis.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
 #include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
 namespace {
-
-constexpr std::size_t kPathCapacity = 260;
 
 // An item list that the shell's allocator handed out, freed through that allocator.
 class AllocatedItemList {
@@ -37,8 +36,8 @@ private:
 
 bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
     if (text == nullptr || out == nullptr || capacity == 0) return false;
-    const int wideCapacity = static_cast<int>(std::min(capacity, kPathCapacity));
-    wchar_t wide[kPathCapacity];
+    const int wideCapacity = static_cast<int>(std::min(capacity, kPathBytes));
+    wchar_t wide[kPathBytes];
     if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideCapacity) == 0) return false;
 
     ComPtr<IShellFolder> desktop;
@@ -48,7 +47,7 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
         return false;
     }
     ItemList items(raw);
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!SHGetPathFromIDListA(items.Get(), path)) return false;
     const std::size_t length = std::strlen(path);
     if (length >= capacity) return false;
@@ -57,7 +56,7 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
 }
 
 void BrowseFolder(HWND window) {
-    char displayName[MAX_PATH];
+    char displayName[kPathBytes];
     BROWSEINFOA info = {};
     info.hwndOwner = window;
     info.pidlRoot = nullptr;
@@ -74,7 +73,7 @@ void BrowseFolder(HWND window) {
         return;
     }
     AllocatedItemList items(allocator.Get(), chosen);
-    char path[MAX_PATH];
+    char path[kPathBytes];
     // An item without a file-system path (a virtual folder) leaves the field as it was.
     if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return;
     std::string folder = path;
@@ -84,10 +83,10 @@ void BrowseFolder(HWND window) {
 
 void AcceptDroppedItem(HWND window, HDROP drop) {
     DropHandle owned(drop);
-    // A path longer than 259 bytes would come back cut short, naming some other item.
+    // A path longer than kPathTextBytes would come back cut short, naming some other item.
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    if (length == 0 || length >= kPathCapacity) return;
-    char path[kPathCapacity];
+    if (length == 0 || length > kPathTextBytes) return;
+    char path[kPathBytes];
     if (DragQueryFileA(drop, 0, path, sizeof path) != length) return;
 
     WIN32_FIND_DATAA data;

@@ -7,7 +7,7 @@
 namespace quelbrix {
 
 void ShowSelectedProperties() {
-    char path[kFilePathBufferBytes];
+    char path[kPathBytes];
     if (!SelectedFilePath(path)) return;
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;

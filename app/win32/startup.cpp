@@ -18,19 +18,17 @@ namespace quelbrix {
 
 namespace {
 
-constexpr std::size_t kPathCapacity = 260;
-
 // The settings file's path, or "" when it would not fit the platform's path limit: the
 // program then runs without settings rather than with a file in some other folder.
 std::string SettingsPath(const std::string& exeFolder) {
     std::string path = exeFolder + kSettingsFileName;
-    return exeFolder.empty() || path.size() >= kPathCapacity ? std::string() : path;
+    return exeFolder.empty() || path.size() > kPathTextBytes ? std::string() : path;
 }
 
 }  // namespace
 
 std::string GetExeFolder() {
-    char path[kPathCapacity];
+    char path[kPathBytes];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return "";
     return FolderPartOf(std::string(path, length));

@@ -9,7 +9,7 @@
 namespace quelbrix {
 
 // The drive and folder of the program file, ending in its last "\" or "/" (Shift_JIS aware).
-// Empty when the program's path does not fit the platform's 260-byte limit.
+// Empty when the program's path does not fit kPathBytes.
 std::string GetExeFolder();
 bool FileExists(const std::string& path);
 // The result list's popup menu: five owner-drawn entries, each carrying its id as item data.

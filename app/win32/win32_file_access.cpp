@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
 #include "whole_file.h"
 
@@ -67,7 +68,7 @@ bool Win32FileAccess::WriteAll(const std::string& path, const std::string& bytes
     for (unsigned attempt = 0; attempt < 4 && written == WholeFileWrite::kNotCreated; ++attempt) {
         fresh = SiblingName(path, attempt);
         // A name that does not fit the path limit cannot be created; in place it is, then.
-        if (fresh.size() >= MAX_PATH) break;
+        if (fresh.size() > kPathTextBytes) break;
         written = WriteWholeFile(fresh, bytes, CREATE_NEW, attributes);
         if (written == WholeFileWrite::kNotCreated && GetLastError() != ERROR_FILE_EXISTS) break;
     }

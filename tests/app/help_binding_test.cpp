@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/help_topic.h"
+#include "common/text_limits.h"
 #include "help_file.h"
 #include "html_help.h"
 
@@ -130,7 +131,7 @@ TEST_F(HelpBinding, AModuleWithoutTheHelpFunctionIsNotAskedAgain) {
 }
 
 TEST_F(HelpBinding, TheRegisteredControlIsAFullPath) {
-    char path[kHtmlHelpControlPathBytes];
+    char path[kPathBytes];
     ASSERT_TRUE(FindHtmlHelpControl(path, sizeof path));
     EXPECT_TRUE(IsFullyQualifiedPath(path)) << path;
     const std::string found = CharLowerA(path);
