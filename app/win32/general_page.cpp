@@ -5,7 +5,7 @@
 #include <prsht.h>
 
 #include "app/help_topic.h"
-#include "choose_program_file.h"
+#include "file_dialogs.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 

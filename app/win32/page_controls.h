@@ -11,7 +11,7 @@
 #include "app/sjis.h"
 #include "common/text_limits.h"
 #include "app_context.h"
-#include "main_dialog.h"
+#include "main_window.h"
 #include "quelbrix_u_resources.h"
 
 namespace quelbrix {

@@ -10,7 +10,7 @@
 #include "app/sjis.h"
 #include "app_context.h"
 #include "common/win32_handles.h"
-#include "main_dialog.h"
+#include "main_window.h"
 #include "quelbrix_u_resources.h"
 #include "whole_file.h"
 

@@ -1,4 +1,4 @@
-#include "main_dialog.h"
+#include "main_window.h"
 
 #include <commctrl.h>
 
@@ -17,10 +17,10 @@
 #include "app_context.h"
 #include "engine_api.h"
 #include "pattern_check.h"
-#include "popup_menu_draw.h"
+#include "result_popup_menu.h"
 #include "popup_menu_keys.h"
 #include "quelbrix_u_resources.h"
-#include "result_list_proc.h"
+#include "result_list.h"
 #include "result_report_file.h"
 #include "settings_sheet.h"
 #include "shell_path.h"

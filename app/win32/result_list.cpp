@@ -1,4 +1,4 @@
-#include "result_list_proc.h"
+#include "result_list.h"
 
 #include "app_context.h"
 #include "quelbrix_u_resources.h"

@@ -1,4 +1,4 @@
-#include "choose_program_file.h"
+#include "file_dialogs.h"
 
 #include "file_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "popup_menu_draw.h"
+#include "result_popup_menu.h"
 
 #include <string>
 
