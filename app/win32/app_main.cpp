@@ -1,10 +1,26 @@
-// Entry point of QuelbrixU.
+// Entry point of QuelbrixU, and how it binds the engine library.
 #include <windows.h>
 #include <objbase.h>
 
 #include <new>
 
+#include "quelbrix_engine.h"
 #include "startup.h"
+
+// QuelbrixD.dll is bound when the program is loaded, through the import library made from
+// QuelbrixD_import.def: the first five functions by export number, QuelbrixFindStop and
+// QuelbrixFindFolderEx by name. The program needs all seven to start, also QuelbrixFindFolder,
+// which searches no longer call (they go through QuelbrixFindFolderEx), and the two version
+// functions that only the version page calls; this table keeps them imported.
+[[gnu::used]] extern const void* const kEngineBinding[] = {
+    reinterpret_cast<const void*>(&QuelbrixGetVer),
+    reinterpret_cast<const void*>(&QuelbrixGetBeta),
+    reinterpret_cast<const void*>(&QuelbrixInitListView),
+    reinterpret_cast<const void*>(&QuelbrixFindFolder),
+    reinterpret_cast<const void*>(&QuelbrixSort),
+    reinterpret_cast<const void*>(&QuelbrixFindStop),
+    reinterpret_cast<const void*>(&QuelbrixFindFolderEx),
+};
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <prsht.h>
 
 #include "app/help_topic.h"
-#include "draw_line.h"
+#include "common/win32_handles.h"
 #include "page_controls.h"
 #include "settings_sheet.h"
 
@@ -16,6 +16,15 @@ namespace {
 // The line under the two choices, in page pixels.
 constexpr int kLineY = 52;
 constexpr int kLineEndX = 500;
+
+// A solid line one pixel wide from (x1, y1) to (x2, y2); the device keeps its previous pen.
+void DrawLine(int x1, int y1, int x2, int y2, HDC device, COLORREF colour) {
+    PenHandle pen(CreatePen(PS_SOLID, 1, colour));
+    if (!pen.Valid()) return;
+    SelectedObject selected(device, pen.Get());
+    MoveToEx(device, x1, y1, nullptr);
+    LineTo(device, x2, y2);
+}
 
 int CheckId(std::size_t row) { return IDC_EXTENSIONS_CHECK + 1 + static_cast<int>(row); }
 int TextId(std::size_t row) { return IDC_EXTENSIONS_TEXT + 1 + static_cast<int>(row); }

@@ -15,10 +15,9 @@
 #include "app/sjis.h"
 #include "common/product.h"
 #include "app_context.h"
-#include "engine_api.h"
 #include "pattern_check.h"
 #include "result_popup_menu.h"
-#include "popup_menu_keys.h"
+#include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
 #include "result_list.h"
 #include "result_report_file.h"
@@ -277,16 +276,17 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(item);
+        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(theApp.instance, item);
         break;
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(item);
+        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(theApp.instance, item);
         break;
     }
     case WM_MENUCHAR:
-        menuCharAnswered = AnswerMenuChar(window, first, second);
+        menuCharAnswered =
+            AnswerMenuChar(theApp.instance, theApp.popupMenu.Get(), window, first, second);
         break;
     default:
         break;

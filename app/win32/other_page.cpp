@@ -10,6 +10,7 @@
 #include "page_controls.h"
 #include "send_to.h"
 #include "settings_sheet.h"
+#include "shell_path.h"
 
 namespace quelbrix {
 

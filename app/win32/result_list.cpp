@@ -1,5 +1,9 @@
 #include "result_list.h"
 
+#include <commctrl.h>
+
+#include <vector>
+
 #include "app_context.h"
 #include "quelbrix_u_resources.h"
 #include "result_actions.h"
@@ -65,6 +69,18 @@ void RemoveResultListProc(HWND list) {
     if (list == nullptr || theApp.listWindowProc == nullptr) return;
     SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(theApp.listWindowProc));
     theApp.listWindowProc = nullptr;
+}
+
+std::string ResultCellText(HWND list, int row, int column, std::size_t capacity) {
+    if (capacity == 0) return "";
+    std::vector<char> text(capacity, '\0');
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(capacity);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    text.back() = '\0';
+    return text.data();
 }
 
 }  // namespace quelbrix

@@ -1,7 +1,6 @@
 #include "result_report_file.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <new>
 #include <string>
@@ -9,11 +8,11 @@
 
 #include "app_context.h"
 #include "engine/result_report.h"
-#include "engine_api.h"
-#include "file_dialog.h"
+#include "file_dialogs.h"
+#include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "result_cells.h"
-#include "whole_file.h"
+#include "result_list.h"
+#include "win32_file_access.h"
 
 namespace quelbrix {
 
@@ -37,15 +36,6 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
 }
 
 }  // namespace
-
-bool ChooseSaveFile(HWND owner, const char* filter, const char* title, char* name,
-                    std::size_t nameBytes) {
-    if (name == nullptr || nameBytes == 0) return false;
-    OPENFILENAMEA dialog = FileDialogFields(owner, filter, title, name, nameBytes);
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "txt";
-    return GetSaveFileNameA(&dialog) != FALSE;
-}
 
 void SaveResults() {
     AppContext& app = theApp;

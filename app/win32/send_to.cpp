@@ -8,22 +8,9 @@
 #include "app/send_to_name.h"
 #include "common/text_limits.h"
 #include "common/win32_handles.h"
+#include "shell_path.h"
 
 namespace quelbrix {
-
-bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity) {
-    if (out == nullptr || capacity == 0) return false;
-    out[0] = '\0';
-    LPITEMIDLIST raw = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folder, &raw))) return false;
-    ItemList items(raw);
-    char path[kPathBytes];
-    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
-    const std::size_t length = std::strlen(path);
-    if (length >= capacity) return false;
-    std::memcpy(out, path, length + 1);
-    return true;
-}
 
 HRESULT CreateSendToShortcut(HWND owner, const char* target, int folder) {
     ComApartment com;

@@ -10,10 +10,6 @@ namespace quelbrix {
 
 constexpr int kSendToFolder = 9;  // CSIDL_SENDTO
 
-// The file-system path of shell special folder `folder` in `out` (`capacity` bytes). False
-// when the shell has no such folder on disk or its path does not fit.
-bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity);
-
 // Writes a shortcut to `target` (no arguments, no description, no working folder, the
 // target's own icon) into special folder `folder`, named after the target's file name up to
 // its first dot. The result of the last step, the save included: a failure code whenever no

@@ -55,6 +55,20 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
     return true;
 }
 
+bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity) {
+    if (out == nullptr || capacity == 0) return false;
+    out[0] = '\0';
+    LPITEMIDLIST raw = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, folder, &raw))) return false;
+    ItemList items(raw);
+    char path[kPathBytes];
+    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
+    const std::size_t length = std::strlen(path);
+    if (length >= capacity) return false;
+    std::memcpy(out, path, length + 1);
+    return true;
+}
+
 void BrowseFolder(HWND window) {
     char displayName[kPathBytes];
     BROWSEINFOA info = {};

@@ -1,4 +1,5 @@
-// Shell helpers of the main window: display-name resolution, the folder chooser, drops.
+// Paths the shell gives: display names resolved, special folders, the folder chooser and the
+// items dropped on the main window.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,10 @@ namespace quelbrix {
 // Parses `text` as a shell display name and stores the item's file-system path in `out`
 // (`capacity` bytes). False when any step fails or the path does not fit.
 bool ResolveShellPath(const char* text, char* out, std::size_t capacity);
+
+// The file-system path of shell special folder `folder` in `out` (`capacity` bytes). False
+// when the shell has no such folder on disk or its path does not fit.
+bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity);
 
 // Command 1002: lets the user pick a folder and puts it, with a final backslash, in the field.
 void BrowseFolder(HWND window);

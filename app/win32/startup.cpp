@@ -12,7 +12,8 @@
 #include "common/win32_handles.h"
 #include "main_window.h"
 #include "quelbrix_u_resources.h"
-#include "whole_file.h"
+#include "result_popup_menu.h"
+#include "win32_file_access.h"
 
 namespace quelbrix {
 
@@ -38,18 +39,6 @@ bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(path.c_str(), &data));
     return find.Valid();
-}
-
-HMENU CreateResultPopupMenu() {
-    HMENU menu = CreatePopupMenu();
-    if (menu == nullptr) return nullptr;
-    const UINT entries[] = {IDM_OPEN_FILE, IDM_DELETE_FILE, IDM_OPEN_FOLDER, IDM_SEPARATOR,
-                            IDM_PROPERTIES};
-    for (UINT id : entries) {
-        UINT flags = MF_OWNERDRAW | (id == IDM_SEPARATOR ? MF_SEPARATOR : 0u);
-        AppendMenuA(menu, flags, id, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(id)));
-    }
-    return menu;
 }
 
 bool RunApplication(HINSTANCE instance, const char* commandLine) {

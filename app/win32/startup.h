@@ -12,8 +12,6 @@ namespace quelbrix {
 // Empty when the program's path does not fit kPathBytes.
 std::string GetExeFolder();
 bool FileExists(const std::string& path);
-// The result list's popup menu: five owner-drawn entries, each carrying its id as item data.
-HMENU CreateResultPopupMenu();
 bool RunApplication(HINSTANCE instance, const char* commandLine);
 
 }  // namespace quelbrix

@@ -4,8 +4,8 @@
 #include <shellapi.h>
 
 #include "app/version_text.h"
-#include "engine_api.h"
 #include "page_controls.h"
+#include "quelbrix_engine.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {

@@ -11,7 +11,6 @@
 #include "app/help_topic.h"
 #include "common/text_limits.h"
 #include "help_file.h"
-#include "html_help.h"
 
 using namespace quelbrix;
 
