@@ -85,6 +85,18 @@ void ApplyCommandLine(HWND window) {
     }
 }
 
+// The history boxes as the settings sheet's Other page empties them.
+struct MainHistoryBoxes : HistoryBoxes {
+    explicit MainHistoryBoxes(HWND window) : window(window) {}
+    void EmptyHistoryBox(const char* section) override {
+        HWND combo =
+            GetDlgItem(window, std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        SetWindowTextA(combo, "");
+    }
+    HWND window;
+};
+
 // Stops the running search once; a second request (stop button, then the close box) would
 // only show the engine's stop message again.
 void RequestStop(HWND window) {
@@ -257,9 +269,10 @@ void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second)
         case IDC_SAVE:
             SaveResults();
             break;
-        case IDC_SETTINGS:
-            SettingsSheet();
-            break;
+        case IDC_SETTINGS: {
+            MainHistoryBoxes boxes(window);
+            SettingsSheet(theApp, window, boxes);
+        } break;
         default:
             break;
         }
