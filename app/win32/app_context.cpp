@@ -1,26 +1,23 @@
 #include "app_context.h"
 
-#include <cstring>
-
-#include "app/sjis.h"
 #include "common/product.h"
-#include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
-AppContext theApp;
+namespace {
 
-AppContext::AppContext()
-    : commandLineCut(false),
-      relativePaths(false),
-      showCounts(false),
-      listWindowProc(nullptr),
-      mainWindow(nullptr),
-      instance(nullptr) {
-    commandLine[0] = '\0';
-    searchFolder[0] = '\0';
-    searchWord[0] = '\0';
-    exeFolder[0] = '\0';
+bool LoadText(HINSTANCE instance, UINT id, char (&text)[kStringTextBytes]) {
+    if (LoadStringA(instance, id, text, sizeof text) > 0) return true;
+    text[0] = '\0';
+    return false;
+}
+
+}  // namespace
+
+std::string LoadProgramString(HINSTANCE instance, UINT id) {
+    char text[kStringTextBytes];
+    LoadText(instance, id, text);
+    return text;
 }
 
 AppContext::~AppContext() {
@@ -29,15 +26,10 @@ AppContext::~AppContext() {
     help.Shutdown();
 }
 
-std::string LoadProgramString(HINSTANCE instance, UINT id) {
-    char text[kStringTextBytes];
-    if (LoadStringA(instance, id, text, sizeof text) <= 0) return "";
-    return text;
-}
-
 int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
-    return MessageBoxA(owner != nullptr ? owner : mainWindow,
-                       LoadProgramString(instance, id).c_str(), kProgramName, style);
+    char text[kStringTextBytes];
+    LoadText(instance, id, text);
+    return MessageBoxA(owner != nullptr ? owner : mainWindow, text, kProgramName, style);
 }
 
 }  // namespace quelbrix

@@ -1,9 +1,8 @@
 // Entry point of QuelbrixU, and how it binds the engine library.
 #include <windows.h>
-#include <objbase.h>
 
-#include <new>
-
+#include "app_context.h"
+#include "common/win32_handles.h"
 #include "quelbrix_engine.h"
 #include "startup.h"
 
@@ -24,22 +23,18 @@
 
 namespace {
 
-// The shell's folder chooser and display-name parsing need COM on this thread.
-struct ComApartment {
-    ComApartment() : ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok) CoUninitialize();
-    }
-    bool ok;
-};
+// The program's one application object: it exists before WinMain runs and is released when the
+// process ends normally.
+quelbrix::AppContext theApp;
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    ComApartment com;
+    // The shell's folder chooser and display-name parsing need COM on this thread.
+    quelbrix::ComApartment com;
     try {
-        quelbrix::RunApplication(instance, commandLine);
-    } catch (const std::bad_alloc&) {
+        quelbrix::RunApplication(theApp, instance, commandLine);
+    } catch (...) {
         // Out of memory before the main window could run: there is nothing to show it with.
     }
     return 0;

@@ -69,7 +69,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM first, LPARAM second) {
             OnCommand(LOWORD(first), HIWORD(first));
             break;
         case WM_NOTIFY:
-            if (second != 0) answer = OnNotify(*reinterpret_cast<const NMHDR*>(second));
+            if (second != 0) answer = OnNotify(*reinterpret_cast<NMHDR*>(second));
             break;
         default:
             if (!OnMessage(message, first, second, answer)) answer = 0;
@@ -118,7 +118,7 @@ HPROPSHEETPAGE PropertyPage::Create() {
     return CreatePropertySheetPageA(&spec);
 }
 
-INT_PTR PropertyPage::OnNotify(const NMHDR& notice) {
+INT_PTR PropertyPage::OnNotify(NMHDR& notice) {
     if (notice.code == static_cast<UINT>(PSN_HELP)) {
         OnHelp();
     } else if (notice.code == static_cast<UINT>(PSN_APPLY)) {

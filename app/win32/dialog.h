@@ -49,7 +49,7 @@ protected:
     // answer 0, and so does every message that runs out of memory.
     virtual INT_PTR OnInit() { return FALSE; }
     virtual void OnCommand(int /*id*/, int /*code*/) {}
-    virtual INT_PTR OnNotify(const NMHDR& /*notice*/) { return 0; }
+    virtual INT_PTR OnNotify(NMHDR& /*notice*/) { return 0; }
     // Any other message; false leaves it to the dialog manager.
     virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, INT_PTR& /*answer*/) { return false; }
     // Running out of memory inside a handler: the user is told (IDS_NO_MEMORY).
@@ -82,7 +82,7 @@ public:
 protected:
     virtual void OnHelp() {}
     virtual void OnApply() {}
-    INT_PTR OnNotify(const NMHDR& notice) override;
+    INT_PTR OnNotify(NMHDR& notice) override;
 
 private:
     static INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM first, LPARAM second);

@@ -2,10 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <new>
 #include <string>
-#include <vector>
 
 #include "app/command_line.h"
 #include "app/folder_text.h"
@@ -13,15 +10,14 @@
 #include "app/main_options.h"
 #include "app/search_settings.h"
 #include "app/sjis.h"
-#include "common/product.h"
 #include "app_context.h"
+#include "common/product.h"
+#include "common/text_limits.h"
 #include "pattern_check.h"
-#include "result_popup_menu.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "result_list.h"
+#include "result_popup_menu.h"
 #include "result_report_file.h"
-#include "settings_sheet.h"
 #include "shell_path.h"
 
 namespace quelbrix {
@@ -31,39 +27,37 @@ namespace {
 // The window title: the program's name and version, a blank and this notice.
 constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
 
-// What the window knows about the search running inside StartSearch, if any.
-struct SearchState {
-    bool searching = false;
-    bool stopRequested = false;   // QuelbrixFindStop was called for the running search
-    bool closeRequested = false;  // the window was closed while the search ran
-};
-SearchState searchState;
+}  // namespace
 
-bool IsChecked(HWND window, int id) { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
+MainWindow::MainWindow(AppContext& app, std::string commandLine)
+    : Dialog(app), commandLine_(std::move(commandLine)), results_(app, lastSearch_) {}
 
-void Tick(HWND window, int id) { CheckDlgButton(window, id, BST_CHECKED); }
-
-void Enable(HWND window, int id, bool on) {
-    EnableWindow(GetDlgItem(window, id), on ? TRUE : FALSE);
+void MainWindow::Run() {
+    RunModal(IDD_MAIN, nullptr);
+    App().mainWindow = nullptr;
 }
 
-// Idle: start, save, settings, help and exit on, stop off; searching: the reverse.
-void ShowSearching(HWND window, bool searching) {
-    Enable(window, IDOK, !searching);
-    Enable(window, IDC_STOP, searching);
-    Enable(window, IDC_SAVE, !searching);
-    Enable(window, IDC_SETTINGS, !searching);
-    Enable(window, IDC_HELP_BUTTON, !searching);
-    Enable(window, IDCANCEL, !searching);
+INT_PTR MainWindow::OnInit() {
+    App().mainWindow = Window();
+    SetWindowTextA(Window(), (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    QuelbrixInitListView(Control(IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
+                         QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
+    LoadHistory(IDC_FOLDER, kPathHistory);
+    LoadHistory(IDC_WORD, kWordHistory);
+
+    const MainOptions options = LoadMainOptions(*App().profile);
+    if (options.searchSubfolders) SetTicked(IDC_SUBFOLDERS, true);
+    if (options.useRegex) SetTicked(IDC_REGEX, true);
+
+    results_.Attach(Control(IDC_RESULT_LIST), Window());
+    ApplyCommandLine();
+    return FALSE;
 }
 
-void SetTitle(HWND window) {
-    SetWindowTextA(window, (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
-}
-
-void ApplyCommandLine(HWND window) {
-    std::string text = theApp.commandLine;
-    const CommandLineRequest request = ScanCommandLine(text, theApp.commandLineCut);
+void MainWindow::ApplyCommandLine() {
+    const CommandLineRequest request = ScanCommandLine(commandLine_);
     if (!request.folder.empty()) {
         char resolved[kPathBytes];
         std::string path = ResolveShellPath(request.folder.c_str(), resolved, sizeof resolved)
@@ -72,83 +66,50 @@ void ApplyCommandLine(HWND window) {
         DWORD attributes = GetFileAttributesA(path.c_str());
         bool namesFolder =
             attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        SetDlgItemTextA(window, IDC_FOLDER,
-                        FolderFieldForArgument(request.folder, path, namesFolder).c_str());
+        SetText(IDC_FOLDER, FolderFieldForArgument(request.folder, path, namesFolder));
     }
-    if (request.hasWord) SetDlgItemTextA(window, IDC_WORD, request.word.c_str());
-    if (request.searchSubfolders) Tick(window, IDC_SUBFOLDERS);
-    if (request.useRegex) Tick(window, IDC_REGEX);
+    if (request.hasWord) SetText(IDC_WORD, request.word);
+    if (request.searchSubfolders) SetTicked(IDC_SUBFOLDERS, true);
+    if (request.useRegex) SetTicked(IDC_REGEX, true);
     if (request.startSearch) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ShowWindow(Window(), SW_SHOW);
+        UpdateWindow(Window());
+        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
 }
 
-// The history boxes as the settings sheet's Other page empties them.
-struct MainHistoryBoxes : HistoryBoxes {
-    explicit MainHistoryBoxes(HWND window) : window(window) {}
-    void EmptyHistoryBox(const char* section) override {
-        HWND combo =
-            GetDlgItem(window, std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
-        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-        SetWindowTextA(combo, "");
-    }
-    HWND window;
-};
-
-// Stops the running search once; a second request (stop button, then the close box) would
-// only show the engine's stop message again.
-void RequestStop(HWND window) {
-    if (searchState.stopRequested) return;
-    searchState.stopRequested = true;
-    StopSearch(window);
-}
-
-}  // namespace
-
-std::string ControlText(HWND window, int id) {
-    HWND control = GetDlgItem(window, id);
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0) return "";
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
-}
-
-void LoadHistory(HWND window, int comboId, const char* section) {
-    HWND combo = GetDlgItem(window, comboId);
+void MainWindow::LoadHistory(int comboId, const char* section) const {
+    HWND combo = Control(comboId);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     SetWindowTextA(combo, "");
-    for (const std::string& entry : ReadHistory(*theApp.profile, section)) {
+    for (const std::string& entry : ReadHistory(*App().profile, section)) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
 }
 
-void InitMainWindow(HWND window) {
-    SetTitle(window);
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&classes);
-    QuelbrixInitListView(GetDlgItem(window, IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE,
-                         QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
-    LoadHistory(window, IDC_FOLDER, kPathHistory);
-    LoadHistory(window, IDC_WORD, kWordHistory);
-
-    const MainOptions options = LoadMainOptions(*theApp.profile);
-    if (options.searchSubfolders) Tick(window, IDC_SUBFOLDERS);
-    if (options.useRegex) Tick(window, IDC_REGEX);
-
-    InstallResultListProc(GetDlgItem(window, IDC_RESULT_LIST));
-    ApplyCommandLine(window);
+void MainWindow::EmptyHistoryBox(const char* section) {
+    HWND combo = Control(std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(combo, "");
 }
 
-void StartSearch(HWND window) {
-    if (searchState.searching) return;  // the engine runs one search at a time
-    AppContext& app = theApp;
+// Idle: start, save, settings, help and exit on, stop off; searching: the reverse.
+void MainWindow::ShowSearching(bool searching) const {
+    Enable(IDOK, !searching);
+    Enable(IDC_STOP, searching);
+    Enable(IDC_SAVE, !searching);
+    Enable(IDC_SETTINGS, !searching);
+    Enable(IDC_HELP_BUTTON, !searching);
+    Enable(IDCANCEL, !searching);
+}
+
+void MainWindow::StartSearch() {
+    if (search_.searching) return;  // the engine runs one search at a time
+    AppContext& app = App();
     ProfileFile& profile = *app.profile;
 
     std::string folder;
-    switch (PrepareSearchFolder(ControlText(window, IDC_FOLDER), folder)) {
+    switch (PrepareSearchFolder(Text(IDC_FOLDER), folder)) {
     case FolderCheck::kEmpty:
         app.ShowMessage(IDS_NO_FOLDER, MB_ICONHAND | MB_OK);
         return;
@@ -158,154 +119,149 @@ void StartSearch(HWND window) {
     case FolderCheck::kOk:
         break;
     }
-    const std::string word = CutAtCharBoundary(ControlText(window, IDC_WORD), kFieldTextBytes);
-    const bool useRegex = IsChecked(window, IDC_REGEX);
+    const std::string word = TextWithin(IDC_WORD, kFieldTextBytes);
+    const bool useRegex = IsTicked(IDC_REGEX);
     // A malformed expression starts nothing and leaves both histories as they were.
-    if (!word.empty() && useRegex && !AcceptSearchPattern(word)) return;
+    if (!word.empty() && useRegex && !AcceptSearchPattern(app, Window(), word)) return;
     AddToHistory(profile, kPathHistory, folder);
 
     if (word.empty()) {
         app.ShowMessage(IDS_NO_WORD, MB_ICONHAND | MB_OK);
         return;
     }
-    CopyBounded(app.searchFolder, sizeof app.searchFolder, folder);
-    CopyBounded(app.searchWord, sizeof app.searchWord, word);
+    lastSearch_.folder = folder;
+    lastSearch_.word = word;
     AddToHistory(profile, kWordHistory, word);
 
-    const bool searchSubfolders = IsChecked(window, IDC_SUBFOLDERS);
+    const bool searchSubfolders = IsTicked(IDC_SUBFOLDERS);
     const SearchSettings settings = ReadSearchSettings(profile);
-    app.relativePaths = settings.relativePaths;
-    app.showCounts = settings.countHits;
-    HWND progress = settings.showProgress ? GetDlgItem(window, IDC_PROGRESS) : nullptr;
+    lastSearch_.relativePaths = settings.relativePaths;
+    lastSearch_.showCounts = settings.countHits;
+    HWND progress = settings.showProgress ? Control(IDC_PROGRESS) : nullptr;
 
-    searchState = SearchState{};
-    searchState.searching = true;
-    ShowSearching(window, true);
-    QuelbrixFindFolderEx(window, folder.c_str(), word.c_str(), settings.extensions.c_str(),
+    search_ = SearchState{};
+    search_.searching = true;
+    ShowSearching(true);
+    QuelbrixFindFolderEx(Window(), folder.c_str(), word.c_str(), settings.extensions.c_str(),
                          useRegex, progress, searchSubfolders, settings.relativePaths,
                          settings.countHits, settings.convertCodes,
                          static_cast<int>(settings.errorPolicy), settings.convertUtf8);
-    searchState.searching = false;
-    ShowSearching(window, false);
+    search_.searching = false;
+    ShowSearching(false);
 
-    LoadHistory(window, IDC_FOLDER, kPathHistory);
-    LoadHistory(window, IDC_WORD, kWordHistory);
-    SetDlgItemTextA(window, IDC_FOLDER, folder.c_str());
-    SetDlgItemTextA(window, IDC_WORD, word.c_str());
+    LoadHistory(IDC_FOLDER, kPathHistory);
+    LoadHistory(IDC_WORD, kWordHistory);
+    SetText(IDC_FOLDER, folder);
+    SetText(IDC_WORD, word);
 
-    if (searchState.closeRequested) ExitMainWindow(window);
+    if (search_.closeRequested) Exit();
 }
 
-void StopSearch(HWND window) {
-    const bool hidden = ProgressBarHidden(*theApp.profile);
-    QuelbrixFindStop(window, hidden ? nullptr : GetDlgItem(window, IDC_PROGRESS));
-    if (searchState.searching) searchState.stopRequested = true;
+void MainWindow::StopSearch() {
+    const bool hidden = ProgressBarHidden(*App().profile);
+    QuelbrixFindStop(Window(), hidden ? nullptr : Control(IDC_PROGRESS));
+    if (search_.searching) search_.stopRequested = true;
 }
 
-void ExitMainWindow(HWND window) {
-    RemoveResultListProc(GetDlgItem(window, IDC_RESULT_LIST));
-    SaveMainOptions(*theApp.profile,
-                    MainOptions{IsChecked(window, IDC_SUBFOLDERS), IsChecked(window, IDC_REGEX)});
-    EndDialog(window, 1);
+void MainWindow::RequestStop() {
+    if (search_.stopRequested) return;
+    search_.stopRequested = true;
+    StopSearch();
 }
 
-namespace {
-
-void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second);
-bool menuCharAnswered = false;  // the last WM_MENUCHAR got its answer
-
-}  // namespace
-
-INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM first, LPARAM second) {
-    theApp.mainWindow = window;
-    // No exception may leave a window procedure; running out of memory is the only one our
-    // code raises (text buffers), and the user is told so.
-    try {
-        if (message == WM_CLOSE && searchState.searching) {
-            // Closing the frame mid-search stops the search; the window ends once the engine
-            // call has returned (StartSearch sees closeRequested).
-            searchState.closeRequested = true;
-            RequestStop(window);
-            return TRUE;
-        }
-        menuCharAnswered = false;
-        DispatchMainMessage(window, message, first, second);
-    } catch (const std::bad_alloc&) {
-        theApp.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
+void MainWindow::Close() {
+    if (!search_.searching) {
+        Exit();
+        return;
     }
-    // The popup menu's access keys are answered in DWLP_MSGRESULT, which counts only with TRUE.
-    return message == WM_MENUCHAR && menuCharAnswered ? TRUE : FALSE;
+    search_.closeRequested = true;
+    RequestStop();
 }
 
-namespace {
+void MainWindow::Exit() {
+    results_.Detach();
+    SaveMainOptions(*App().profile, MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX)});
+    EndDialog(Window(), 1);
+}
 
-void DispatchMainMessage(HWND window, UINT message, WPARAM first, LPARAM second) {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitMainWindow(window);
+void MainWindow::BrowseFolder() {
+    std::string folder;
+    if (BrowseForFolder(Window(), folder)) SetText(IDC_FOLDER, folder);
+}
+
+// A dropped item that cannot be found is ignored without a message.
+void MainWindow::AcceptDroppedItem(HDROP drop) {
+    std::string folder;
+    if (DroppedItemFolder(drop, folder)) SetText(IDC_FOLDER, folder);
+}
+
+void MainWindow::OnCommand(int id, int) {
+    switch (id) {
+    case IDOK:
+        StartSearch();
         break;
-    case WM_COMMAND:
-        switch (LOWORD(first)) {
-        case IDOK:
-            StartSearch(window);
-            break;
-        case IDCANCEL:
-            if (searchState.searching) {
-                searchState.closeRequested = true;
-                RequestStop(window);
-            } else {
-                ExitMainWindow(window);
-            }
-            break;
-        case IDC_HELP_BUTTON:
-            theApp.help.ShowHelp(window);
-            break;
-        case IDC_BROWSE:
-            BrowseFolder(window);
-            break;
-        case IDC_STOP:
-            StopSearch(window);
-            break;
-        case IDC_SAVE:
-            SaveResults();
-            break;
-        case IDC_SETTINGS: {
-            MainHistoryBoxes boxes(window);
-            SettingsSheet(theApp, window, boxes);
-        } break;
-        default:
-            break;
-        }
+    case IDCANCEL:
+        Close();
         break;
-    case WM_DROPFILES:
-        AcceptDroppedItem(window, reinterpret_cast<HDROP>(first));
+    case IDC_HELP_BUTTON:
+        App().help.ShowHelp(Window());
         break;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(second);
-        if (header != nullptr && header->code == LVN_COLUMNCLICK) {
-            QuelbrixSort(reinterpret_cast<NMLISTVIEW*>(second));
-        }
+    case IDC_BROWSE:
+        BrowseFolder();
         break;
-    }
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(theApp.instance, item);
+    case IDC_STOP:
+        StopSearch();
         break;
-    }
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(theApp.instance, item);
+    case IDC_SAVE:
+        SaveResults(results_.Rows());
         break;
-    }
-    case WM_MENUCHAR:
-        menuCharAnswered =
-            AnswerMenuChar(theApp.instance, theApp.popupMenu.Get(), window, first, second);
+    case IDC_SETTINGS:
+        SettingsSheet(App(), Window(), *this);
         break;
     default:
         break;
     }
 }
 
-}  // namespace
+INT_PTR MainWindow::OnNotify(NMHDR& notice) {
+    if (notice.code == LVN_COLUMNCLICK) {
+        QuelbrixSort(reinterpret_cast<NMLISTVIEW*>(&notice));
+    }
+    return FALSE;
+}
+
+bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& answer) {
+    switch (message) {
+    case WM_CLOSE:
+        if (!search_.searching) return false;  // the dialog manager sends IDCANCEL
+        // Closing the frame mid-search stops the search; the window ends once the engine call
+        // has returned (StartSearch sees closeRequested).
+        Close();
+        answer = TRUE;
+        return true;
+    case WM_DROPFILES:
+        AcceptDroppedItem(reinterpret_cast<HDROP>(first));
+        return true;
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(App().instance, item);
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(App().instance, item);
+        return true;
+    }
+    case WM_MENUCHAR:
+        // The popup menu's access keys are answered in DWLP_MSGRESULT, which counts only with
+        // TRUE.
+        answer = AnswerMenuChar(App().instance, App().popupMenu.Get(), Window(), first, second)
+                     ? TRUE
+                     : FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
 
 }  // namespace quelbrix

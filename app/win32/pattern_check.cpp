@@ -10,12 +10,12 @@
 
 namespace quelbrix {
 
-bool AcceptSearchPattern(const std::string& word) {
+bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& word) {
     CGrexmo pattern;
     pattern.Read(word.c_str(), true);
     if (pattern.IsValid()) return true;
 
-    std::string text = LoadProgramString(theApp.instance, IDS_BAD_PATTERN);
+    std::string text = LoadProgramString(app.instance, IDS_BAD_PATTERN);
     const std::size_t slot = text.find("%s");
     const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
     if (slot != std::string::npos) {
@@ -23,7 +23,7 @@ bool AcceptSearchPattern(const std::string& word) {
     } else {
         text += reason;
     }
-    MessageBoxA(theApp.mainWindow, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
+    MessageBoxA(owner, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
     return false;
 }
 

@@ -2,29 +2,48 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <vector>
 
 #include "app_context.h"
 #include "quelbrix_u_resources.h"
-#include "result_actions.h"
 
 namespace quelbrix {
 
 namespace {
 
-void RunMenuCommand(UINT id) {
+constexpr UINT_PTR kSubclassId = 1;
+
+}  // namespace
+
+void ResultList::Attach(HWND list, HWND owner) {
+    if (list == nullptr || list_ != nullptr) return;
+    if (!SetWindowSubclass(list, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        return;
+    }
+    list_ = list;
+    owner_ = owner;
+}
+
+void ResultList::Detach() {
+    if (list_ == nullptr) return;
+    RemoveWindowSubclass(list_, Procedure, kSubclassId);
+    list_ = nullptr;
+}
+
+void ResultList::RunMenuCommand(UINT id) const {
     switch (id) {
     case IDM_OPEN_FILE:
-        OpenSelectedFile();
+        OpenSelectedFile(Rows());
         break;
     case IDM_DELETE_FILE:
-        DeleteSelectedFile();
+        DeleteSelectedFile(Rows());
         break;
     case IDM_OPEN_FOLDER:
-        OpenSelectedFolder();
+        OpenSelectedFolder(Rows());
         break;
     case IDM_PROPERTIES:
-        ShowSelectedProperties();
+        ShowSelectedProperties(Rows());
         break;
     default:
         break;  // dismissed
@@ -32,43 +51,33 @@ void RunMenuCommand(UINT id) {
 }
 
 // The popup menu opens at the cursor, also when the request came from the keyboard.
-void ShowPopupMenu() {
-    if (SelectedRow() < 0 || !theApp.popupMenu.Valid()) return;
+void ResultList::ShowPopupMenu() const {
+    if (SelectedRow(list_) < 0 || !app_.popupMenu.Valid()) return;
     POINT cursor;
     if (!GetCursorPos(&cursor)) return;
     const UINT id = static_cast<UINT>(TrackPopupMenu(
-        theApp.popupMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-        cursor.x, cursor.y, 0, theApp.mainWindow, nullptr));
+        app_.popupMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+        cursor.x, cursor.y, 0, owner_, nullptr));
     RunMenuCommand(id);
 }
 
-}  // namespace
-
-LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM first, LPARAM second) {
-    switch (message) {
-    case WM_CONTEXTMENU:
-        ShowPopupMenu();
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        OpenSelectedFile();
-        return 0;
-    default:
-        break;
+LRESULT CALLBACK ResultList::Procedure(HWND list, UINT message, WPARAM first, LPARAM second,
+                                       UINT_PTR, DWORD_PTR self) {
+    if (message != WM_CONTEXTMENU && message != WM_LBUTTONDBLCLK) {
+        return DefSubclassProc(list, message, first, second);
     }
-    if (theApp.listWindowProc == nullptr) return DefWindowProcA(list, message, first, second);
-    return CallWindowProcA(theApp.listWindowProc, list, message, first, second);
-}
-
-void InstallResultListProc(HWND list) {
-    if (list == nullptr || theApp.listWindowProc != nullptr) return;
-    theApp.listWindowProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultListProc)));
-}
-
-void RemoveResultListProc(HWND list) {
-    if (list == nullptr || theApp.listWindowProc == nullptr) return;
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(theApp.listWindowProc));
-    theApp.listWindowProc = nullptr;
+    const auto* results = reinterpret_cast<const ResultList*>(self);
+    // No exception may leave a window procedure; running out of memory is told to the user.
+    try {
+        if (message == WM_CONTEXTMENU) {
+            results->ShowPopupMenu();
+        } else {
+            OpenSelectedFile(results->Rows());
+        }
+    } catch (const std::bad_alloc&) {
+        results->app_.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
+    } catch (...) {}
+    return 0;
 }
 
 std::string ResultCellText(HWND list, int row, int column, std::size_t capacity) {

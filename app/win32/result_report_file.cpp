@@ -37,14 +37,14 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
 
 }  // namespace
 
-void SaveResults() {
-    AppContext& app = theApp;
-    if (app.searchFolder[0] == '\0') {
+void SaveResults(const ResultRows& rows) {
+    AppContext& app = rows.app;
+    if (rows.search.folder.empty()) {
         app.ShowMessage(IDS_NOTHING_TO_SAVE, MB_ICONHAND | MB_OK);
         return;
     }
     char fileName[kPathBytes];
-    if (!ChooseSaveFile(app.mainWindow, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
+    if (!ChooseSaveFile(rows.owner, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
         return;
     }
 
@@ -52,13 +52,7 @@ void SaveResults() {
     // existing file as it was.
     std::string text;
     try {
-        ReportSearch search;
-        search.word = app.searchWord;
-        search.folder = app.searchFolder;
-        search.relativePaths = app.relativePaths;
-        search.showCounts = app.showCounts;
-        text = FormatResultReport(
-            search, ListRows(GetDlgItem(app.mainWindow, IDC_RESULT_LIST), app.showCounts));
+        text = FormatResultReport(rows.search, ListRows(rows.list, rows.search.showCounts));
     } catch (const std::bad_alloc&) {
         app.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
         return;

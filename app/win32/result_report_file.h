@@ -1,13 +1,12 @@
 // The save button: the result list's rows written as a text report to a file the user names.
 #pragma once
 
-#include <windows.h>
-
-#include <cstddef>
+#include "result_actions.h"
 
 namespace quelbrix {
 
-// Handler of the save button.
-void SaveResults();
+// Handler of the save button: the rows of `rows.list` as they stand, in a file chosen in the
+// save dialog owned by `rows.owner`.
+void SaveResults(const ResultRows& rows);
 
 }  // namespace quelbrix

@@ -10,7 +10,6 @@
 #include "app/sjis.h"
 #include "common/text_limits.h"
 #include "common/win32_handles.h"
-#include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
@@ -69,45 +68,45 @@ bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacit
     return true;
 }
 
-void BrowseFolder(HWND window) {
+bool BrowseForFolder(HWND owner, std::string& folder) {
     char displayName[kPathBytes];
     BROWSEINFOA info = {};
-    info.hwndOwner = window;
+    info.hwndOwner = owner;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = "検索フォルダを指定してください。";
     info.ulFlags = 0x20;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (chosen == nullptr) return;
+    if (chosen == nullptr) return false;
 
     ComPtr<IMalloc> allocator;
     if (FAILED(SHGetMalloc(allocator.Out())) || allocator.Get() == nullptr) {
         CoTaskMemFree(chosen);
-        MessageBoxA(window, "SHGetMalloc Error", "Error", MB_OK);
-        return;
+        MessageBoxA(owner, "SHGetMalloc Error", "Error", MB_OK);
+        return false;
     }
     AllocatedItemList items(allocator.Get(), chosen);
     char path[kPathBytes];
-    // An item without a file-system path (a virtual folder) leaves the field as it was.
-    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return;
-    std::string folder = path;
+    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
+    folder = path;
     if (!EndsWithBackslash(folder)) folder += '\\';
-    SetDlgItemTextA(window, IDC_FOLDER, folder.c_str());
+    return true;
 }
 
-void AcceptDroppedItem(HWND window, HDROP drop) {
+bool DroppedItemFolder(HDROP drop, std::string& folder) {
     DropHandle owned(drop);
     // A path longer than kPathTextBytes would come back cut short, naming some other item.
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    if (length == 0 || length > kPathTextBytes) return;
+    if (length == 0 || length > kPathTextBytes) return false;
     char path[kPathBytes];
-    if (DragQueryFileA(drop, 0, path, sizeof path) != length) return;
+    if (DragQueryFileA(drop, 0, path, sizeof path) != length) return false;
 
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(path, &data));
-    if (!find.Valid()) return;
+    if (!find.Valid()) return false;
     const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    SetDlgItemTextA(window, IDC_FOLDER, FolderFieldForDroppedItem(path, isFolder).c_str());
+    folder = FolderFieldForDroppedItem(path, isFolder);
+    return true;
 }
 
 }  // namespace quelbrix

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <string>
 
 namespace quelbrix {
 
@@ -17,11 +18,13 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity);
 // when the shell has no such folder on disk or its path does not fit.
 bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity);
 
-// Command 1002: lets the user pick a folder and puts it, with a final backslash, in the field.
-void BrowseFolder(HWND window);
+// The folder chooser owned by `owner`: true with the chosen folder, ending in a backslash, in
+// `folder`; false when the user cancelled or the item has no file-system path (a virtual
+// folder). Without the shell's allocator it says "SHGetMalloc Error" and gives false.
+bool BrowseForFolder(HWND owner, std::string& folder);
 
-// WM_DROPFILES: the first dropped item's folder goes to the folder field. Takes ownership of
-// the drop handle.
-void AcceptDroppedItem(HWND window, HDROP drop);
+// The folder field's text for the first item of a drop: a folder as it is, a file's
+// containing folder; false when the item cannot be found. Takes ownership of the drop handle.
+bool DroppedItemFolder(HDROP drop, std::string& folder);
 
 }  // namespace quelbrix

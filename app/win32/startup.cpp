@@ -2,22 +2,23 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
 
 #include "app/settings_keys.h"
 #include "app/settings_template.h"
 #include "app/sjis.h"
 #include "app_context.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
 #include "main_window.h"
-#include "quelbrix_u_resources.h"
 #include "result_popup_menu.h"
 #include "win32_file_access.h"
 
 namespace quelbrix {
 
 namespace {
+
+constexpr char kHelpFileName[] = "help.chm";
 
 // The settings file's path, or "" when it would not fit the platform's path limit: the
 // program then runs without settings rather than with a file in some other folder.
@@ -41,30 +42,24 @@ bool FileExists(const std::string& path) {
     return find.Valid();
 }
 
-bool RunApplication(HINSTANCE instance, const char* commandLine) {
-    AppContext& app = theApp;
+bool RunApplication(AppContext& app, HINSTANCE instance, const char* commandLine) {
     app.instance = instance;
-    CopyBounded(app.exeFolder, sizeof app.exeFolder, GetExeFolder());
-    app.help.Init(app.exeFolder, "help.chm");
+    const std::string exeFolder = GetExeFolder();
+    app.help.Init(exeFolder, kHelpFileName);
 
-    const std::string settingsPath = SettingsPath(app.exeFolder);
+    const std::string settingsPath = SettingsPath(exeFolder);
     if (!settingsPath.empty() && !FileExists(settingsPath)) {
         WriteWholeFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
     }
     app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, kMainSection);
     app.popupMenu.Reset(CreateResultPopupMenu());
 
-    const std::string line = commandLine != nullptr ? commandLine : "";
-    app.commandLineCut = line.size() >= sizeof app.commandLine;
-    const std::size_t kept = app.commandLineCut ? sizeof app.commandLine - 1 : line.size();
-    std::memcpy(app.commandLine, line.data(), kept);
-    app.commandLine[kept] = '\0';
-
     // The dialog template names the list view and progress bar classes, so they are
     // registered before the dialog is created.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    MainWindow window(app, commandLine != nullptr ? commandLine : "");
+    window.Run();
     return true;
 }
 
