@@ -46,6 +46,11 @@ HtmlHelpBinding& TheHtmlHelpBinding();
 // HelpFile: the help file's path and the control's cookie.
 class HelpFile {
 public:
+    HelpFile() = default;
+    // The control keeps the cookie's address from Init to Shutdown: the object stays put.
+    HelpFile(const HelpFile&) = delete;
+    HelpFile& operator=(const HelpFile&) = delete;
+
     // Keeps `folder` + `fileName` as the help path and initialises the control (loading it).
     void Init(const std::string& folder, const std::string& fileName);
     // Hands the control's cookie back; nothing when Init never ran.
@@ -59,7 +64,9 @@ public:
 
 private:
     std::string path_;
-    DWORD cookie_ = 0;
+    // HH_INITIALIZE writes a DWORD_PTR at the address it is given (8 bytes on 64-bit Windows);
+    // HH_UNINITIALIZE takes that value back whole.
+    DWORD_PTR cookie_ = 0;
     bool initialised_ = false;
 };
 

@@ -31,6 +31,14 @@ HWND WINAPI RecordRequest(HWND window, LPCSTR file, UINT command, DWORD_PTR data
     if (command == kHhInitialize) *reinterpret_cast<DWORD*>(data) = 0x5EED;
     return reinterpret_cast<HWND>(1);
 }
+// What the real control hands out on 64-bit Windows: a cookie wider than 32 bits.
+constexpr DWORD_PTR kWideCookie = static_cast<DWORD_PTR>(0xC0FFEE00005EEDull);
+HWND WINAPI RecordRequestHandingOutAWideCookie(HWND window, LPCSTR file, UINT command,
+                                               DWORD_PTR data) {
+    requests.push_back({window, file != nullptr ? file : "<none>", command, data});
+    if (command == kHhInitialize) *reinterpret_cast<DWORD_PTR*>(data) = kWideCookie;
+    return reinterpret_cast<HWND>(1);
+}
 HMODULE RecordLoad(const char* path) {
     loads.push_back(path);
     return loadResult;
@@ -86,6 +94,18 @@ TEST_F(HelpBinding, EachRequestReachesHtmlHelpAsTheControlExpectsIt) {
     }
     EXPECT_EQ(requests[5].command, 29u);
     EXPECT_EQ(requests[5].data, 0x5EEDu);  // the cookie from initialisation
+}
+
+TEST_F(HelpBinding, ShutdownHandsBackThePointerSizedCookieOfInitialisationWhole) {
+    TheHtmlHelpBinding().function = RecordRequestHandingOutAWideCookie;
+    HelpFile help;
+    help.Init("C:\\prog\\", "help.chm");
+    help.ShowHelp(nullptr);
+    help.Shutdown();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].command, kHhInitialize);
+    EXPECT_EQ(requests[2].command, kHhUninitialize);
+    EXPECT_EQ(requests[2].data, kWideCookie);
 }
 
 TEST_F(HelpBinding, ATopicTooLongForTheRequestOpensNothing) {
