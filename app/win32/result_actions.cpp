@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/file_opener.h"
 #include "app/result_path.h"
-#include "app/settings_keys.h"
 #include "app/sjis.h"
 #include "app_context.h"
 #include "common/text_limits.h"
@@ -32,16 +32,20 @@ bool SelectedFilePath(const ResultRows& rows, std::string& path) {
 void OpenSelectedFile(const ResultRows& rows) {
     std::string path;
     if (!SelectedFilePath(rows, path)) return;
-    ProfileFile& profile = *rows.app.profile;
-    profile.SetSection(kWholeSection);
+    const FileOpener opener = ReadFileOpener(*rows.app.profile);
     // Whether the program starts is not checked: the shell tells the user itself.
-    if (profile.GetInt(kUserProgramKey) == 1) {
-        const std::string program = profile.GetString(kProgramPathKey, kPathTextBytes);
-        const std::string parameter = ProgramParameterFor(path);
-        ShellExecuteA(rows.owner, nullptr, program.c_str(), parameter.c_str(), nullptr,
-                      SW_SHOWNORMAL);
-    } else {
+    switch (HowToOpen(opener)) {
+    case OpenWith::kAssociatedProgram:
         ShellExecuteA(rows.owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    case OpenWith::kUserProgram:
+        ShellExecuteA(rows.owner, nullptr, opener.programPath.c_str(),
+                      ProgramParameterFor(path).c_str(), nullptr, SW_SHOWNORMAL);
+        break;
+    case OpenWith::kNoProgramChosen:
+        // The associated program is not taken instead: the user chose not to use it.
+        rows.app.ShowMessage(IDS_NO_PROGRAM, MB_ICONHAND | MB_OK);
+        break;
     }
 }
 
