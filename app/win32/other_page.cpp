@@ -7,7 +7,6 @@
 
 #include "app/help_topic.h"
 #include "app/history.h"
-#include "app/send_to_name.h"
 #include "app/settings_pages.h"
 #include "app_context.h"
 #include "common/text_limits.h"
@@ -51,13 +50,14 @@ void OtherSheetPage::Register() const {
                       made ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, Window());
 }
 
-// Removes the shortcut of the name registering gives, so a renamed program finds its own.
+// Removes the shortcut of the name registering gives, so a renamed program finds its own, or
+// else the QuelbrixU.lnk it made before the rename.
 void OtherSheetPage::Unregister() const {
     char folder[kPathBytes];
     const std::string program = OwnProgramPath();
     const bool removed = !program.empty() &&
                          GetSpecialFolderPath(Window(), kSendToFolder, folder, sizeof folder) &&
-                         DeleteFileA(SendToShortcutPath(folder, program).c_str());
+                         RemoveSendToShortcut(Window(), folder, program);
     App().ShowMessage(removed ? IDS_SENDTO_REMOVED : IDS_SENDTO_MISSING,
                       removed ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, Window());
 }

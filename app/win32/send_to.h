@@ -16,6 +16,16 @@ constexpr int kSendToFolder = 9;  // CSIDL_SENDTO
 // shortcut was written.
 HRESULT CreateSendToShortcut(HWND owner, const char* target, int folder);
 
+// The target of the shortcut file `shortcut`, read through the shell link object; a target
+// renamed since the link was saved is followed by the shell's link tracking, without a window
+// and without searching. "" when there is no such file or it is no shortcut.
+std::string ShortcutTarget(HWND owner, const std::string& shortcut);
+
+// Removes the Send To shortcut of the program `programPath` from `folder`: the one named
+// after it, else a QuelbrixU.lnk whose target is the program (ChooseSendToRemoval). True when
+// a shortcut was deleted.
+bool RemoveSendToShortcut(HWND owner, const std::string& folder, const std::string& programPath);
+
 // The program's own full path; "" when it does not fit the platform's path limit.
 std::string OwnProgramPath();
 
