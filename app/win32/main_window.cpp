@@ -3,17 +3,19 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "app/command_line.h"
 #include "app/folder_text.h"
 #include "app/history.h"
 #include "app/main_options.h"
+#include "app/pattern_reason.h"
 #include "app/search_settings.h"
 #include "app/sjis.h"
 #include "app_context.h"
 #include "common/product.h"
 #include "common/text_limits.h"
-#include "pattern_check.h"
+#include "grexmo/grexmo.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
 #include "result_popup_menu.h"
@@ -26,6 +28,25 @@ namespace {
 
 // The window title: the program's name and version, a blank and this notice.
 constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
+
+// True when Grexmo compiles `word`; otherwise tells the user why in a box owned by `owner`
+// (stop icon) and returns false.
+bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& word) {
+    CGrexmo pattern;
+    pattern.Read(word.c_str(), true);
+    if (pattern.IsValid()) return true;
+
+    std::string text = LoadProgramString(app.instance, IDS_BAD_PATTERN);
+    const std::size_t slot = text.find("%s");
+    const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
+    if (slot != std::string::npos) {
+        text.replace(slot, 2, reason);
+    } else {
+        text += reason;
+    }
+    MessageBoxA(owner, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
+    return false;
+}
 
 }  // namespace
 
