@@ -1,26 +1,23 @@
 #include "app_context.h"
 
-#include <cstring>
-
-#include "app/sjis.h"
 #include "common/product.h"
-#include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
-AppContext theApp;
+namespace {
 
-AppContext::AppContext()
-    : commandLineCut(false),
-      relativePaths(false),
-      showCounts(false),
-      listWindowProc(nullptr),
-      mainWindow(nullptr),
-      instance(nullptr) {
-    commandLine[0] = '\0';
-    searchFolder[0] = '\0';
-    searchWord[0] = '\0';
-    exeFolder[0] = '\0';
+bool LoadText(HINSTANCE instance, UINT id, char (&text)[kStringTextBytes]) {
+    if (LoadStringA(instance, id, text, sizeof text) > 0) return true;
+    text[0] = '\0';
+    return false;
+}
+
+}  // namespace
+
+std::string LoadProgramString(HINSTANCE instance, UINT id) {
+    char text[kStringTextBytes];
+    LoadText(instance, id, text);
+    return text;
 }
 
 AppContext::~AppContext() {
@@ -30,8 +27,8 @@ AppContext::~AppContext() {
 }
 
 int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
-    char text[1023];
-    if (LoadStringA(instance, id, text, sizeof text) <= 0) text[0] = '\0';
+    char text[kStringTextBytes];
+    LoadText(instance, id, text);
     return MessageBoxA(owner != nullptr ? owner : mainWindow, text, kProgramName, style);
 }
 

@@ -1,29 +1,40 @@
-// Entry point of QuelbrixU.
+// Entry point of QuelbrixU, and how it binds the engine library.
 #include <windows.h>
-#include <objbase.h>
 
-#include <new>
-
+#include "app_context.h"
+#include "common/win32_handles.h"
+#include "quelbrix_engine.h"
 #include "startup.h"
+
+// QuelbrixD.dll is bound when the program is loaded, through the import library made from
+// QuelbrixD_import.def: the first five functions by export number, QuelbrixFindStop and
+// QuelbrixFindFolderEx by name. The program needs all seven to start, also QuelbrixFindFolder,
+// which searches no longer call (they go through QuelbrixFindFolderEx), and the two version
+// functions that only the version page calls; this table keeps them imported.
+[[gnu::used]] extern const void* const kEngineBinding[] = {
+    reinterpret_cast<const void*>(&QuelbrixGetVer),
+    reinterpret_cast<const void*>(&QuelbrixGetBeta),
+    reinterpret_cast<const void*>(&QuelbrixInitListView),
+    reinterpret_cast<const void*>(&QuelbrixFindFolder),
+    reinterpret_cast<const void*>(&QuelbrixSort),
+    reinterpret_cast<const void*>(&QuelbrixFindStop),
+    reinterpret_cast<const void*>(&QuelbrixFindFolderEx),
+};
 
 namespace {
 
-// The shell's folder chooser and display-name parsing need COM on this thread.
-struct ComApartment {
-    ComApartment() : ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok) CoUninitialize();
-    }
-    bool ok;
-};
+// The program's one application object: it exists before WinMain runs and is released when the
+// process ends normally.
+quelbrix::AppContext theApp;
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    ComApartment com;
+    // The shell's folder chooser and display-name parsing need COM on this thread.
+    quelbrix::ComApartment com;
     try {
-        quelbrix::RunApplication(instance, commandLine);
-    } catch (const std::bad_alloc&) {
+        quelbrix::RunApplication(theApp, instance, commandLine);
+    } catch (...) {
         // Out of memory before the main window could run: there is nothing to show it with.
     }
     return 0;

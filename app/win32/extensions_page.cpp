@@ -1,12 +1,15 @@
 // The settings sheet's Extensions page (dialog 110): all files, or the extension groups that
 // are ticked, each an editable comma-separated list.
 #include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
+
+#include <memory>
 
 #include "app/help_topic.h"
-#include "draw_line.h"
-#include "page_controls.h"
+#include "app/settings_pages.h"
+#include "app_context.h"
+#include "common/text_limits.h"
+#include "common/win32_handles.h"
+#include "quelbrix_u_resources.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {
@@ -22,76 +25,101 @@ int TextId(std::size_t row) { return IDC_EXTENSIONS_TEXT + 1 + static_cast<int>(
 bool IsRowCheck(int id) { return id >= CheckId(0) && id <= CheckId(kExtensionGroups - 1); }
 bool IsRowText(int id) { return id >= TextId(0) && id <= TextId(kExtensionGroups - 1); }
 
-void DisableAllRows(HWND page) {
+// A solid line one pixel wide from (x1, y1) to (x2, y2); the device keeps its previous pen.
+void DrawLine(int x1, int y1, int x2, int y2, HDC device, COLORREF colour) {
+    PenHandle pen(CreatePen(PS_SOLID, 1, colour));
+    if (!pen.Valid()) return;
+    SelectedObject selected(device, pen.Get());
+    MoveToEx(device, x1, y1, nullptr);
+    LineTo(device, x2, y2);
+}
+
+class ExtensionsSheetPage : public PropertyPage {
+public:
+    explicit ExtensionsSheetPage(AppContext& app) : PropertyPage(app, IDD_EXTENSIONS_PAGE, true) {}
+
+private:
+    INT_PTR OnInit() override {
+        Show(LoadExtensionsPage(*App().profile));
+        return FALSE;
+    }
+    void OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& answer) override;
+    void OnHelp() override { App().help.ShowTopic(Window(), kHelpTopicExtensions); }
+    void OnApply() override { SaveExtensionsPage(*App().profile, Read()); }
+
+    void Show(const ExtensionsPage& values) const;
+    ExtensionsPage Read() const;
+    void DisableAllRows() const;
+    void EnableRowsForCustom() const;
+    void Paint() const;
+};
+
+void ExtensionsSheetPage::DisableAllRows() const {
     for (std::size_t row = 0; row < kExtensionGroups; ++row) {
-        EnableControl(page, CheckId(row), false);
-        EnableControl(page, TextId(row), false);
+        Enable(CheckId(row), false);
+        Enable(TextId(row), false);
     }
 }
 
 // Custom groups: every tick box usable, each list only while its group is ticked.
-void EnableRowsForCustom(HWND page) {
+void ExtensionsSheetPage::EnableRowsForCustom() const {
     for (std::size_t row = 0; row < kExtensionGroups; ++row) {
-        EnableControl(page, CheckId(row), true);
-        EnableControl(page, TextId(row), IsTicked(page, CheckId(row)));
+        Enable(CheckId(row), true);
+        Enable(TextId(row), IsTicked(CheckId(row)));
     }
 }
 
-void Show(HWND page, const ExtensionsPage& values) {
+void ExtensionsSheetPage::Show(const ExtensionsPage& values) const {
     for (std::size_t row = 0; row < values.rows.size(); ++row) {
-        LimitToPageText(page, TextId(row));
-        SetDlgItemTextA(page, TextId(row), values.rows[row].extensions.c_str());
-        SetTicked(page, CheckId(row), values.rows[row].enabled);
-        if (!values.rows[row].enabled) EnableControl(page, TextId(row), false);
+        LimitText(TextId(row), kEditTextBytes);
+        SetText(TextId(row), values.rows[row].extensions);
+        SetTicked(CheckId(row), values.rows[row].enabled);
+        if (!values.rows[row].enabled) Enable(TextId(row), false);
     }
-    if (values.allFiles) DisableAllRows(page);
-    SetTicked(page, values.allFiles ? IDC_EXTENSIONS_ALL_FILES : IDC_EXTENSIONS_CUSTOM, true);
+    if (values.allFiles) DisableAllRows();
+    SetTicked(values.allFiles ? IDC_EXTENSIONS_ALL_FILES : IDC_EXTENSIONS_CUSTOM, true);
 }
 
-ExtensionsPage Read(HWND page) {
+ExtensionsPage ExtensionsSheetPage::Read() const {
     ExtensionsPage values;
-    values.allFiles = IsTicked(page, IDC_EXTENSIONS_ALL_FILES);
+    values.allFiles = IsTicked(IDC_EXTENSIONS_ALL_FILES);
     for (std::size_t row = 0; row < values.rows.size(); ++row) {
-        values.rows[row].enabled = IsTicked(page, CheckId(row));
-        values.rows[row].extensions = PageText(page, TextId(row));
+        values.rows[row].enabled = IsTicked(CheckId(row));
+        values.rows[row].extensions = TextWithin(TextId(row), kEditTextBytes);
     }
     return values;
 }
 
-void OnCommand(HWND page, int id, int code) {
+void ExtensionsSheetPage::OnCommand(int id, int code) {
     if (id == IDC_EXTENSIONS_ALL_FILES) {
-        if (IsTicked(page, IDC_EXTENSIONS_ALL_FILES)) DisableAllRows(page);
+        if (IsTicked(IDC_EXTENSIONS_ALL_FILES)) DisableAllRows();
     } else if (id == IDC_EXTENSIONS_CUSTOM) {
-        if (IsTicked(page, IDC_EXTENSIONS_CUSTOM)) EnableRowsForCustom(page);
+        if (IsTicked(IDC_EXTENSIONS_CUSTOM)) EnableRowsForCustom();
     } else if (IsRowCheck(id) && code == BN_CLICKED) {
-        EnableControl(page, id - IDC_EXTENSIONS_CHECK + IDC_EXTENSIONS_TEXT, IsTicked(page, id));
+        Enable(id - IDC_EXTENSIONS_CHECK + IDC_EXTENSIONS_TEXT, IsTicked(id));
     } else if (IsRowText(id) && code == EN_CHANGE) {
-        KeepWithinPageText(page, id);
+        KeepTextWithin(id, kEditTextBytes);
     }
 }
 
-void Paint(HWND page) {
-    PaintScope paint(page);
+bool ExtensionsSheetPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& answer) {
+    if (message != WM_PAINT) return false;
+    Paint();
+    answer = 0;
+    return true;
+}
+
+void ExtensionsSheetPage::Paint() const {
+    PaintScope paint(Window());
     if (paint.Device() == nullptr) return;
     DrawLine(0, kLineY, kLineEndX, kLineY, paint.Device(), GetSysColor(COLOR_BTNTEXT));
 }
 
 }  // namespace
 
-INT_PTR CALLBACK ExtensionsPageProc(HWND page, UINT message, WPARAM first, LPARAM second) {
-    return GuardedPageMessage([&] {
-        if (message == WM_INITDIALOG) {
-            Show(page, LoadExtensionsPage(*theApp.profile));
-        } else if (message == WM_COMMAND) {
-            OnCommand(page, LOWORD(first), HIWORD(first));
-        } else if (message == WM_PAINT) {
-            Paint(page);
-        } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopicExtensions);
-        } else if (SheetNotice(message, second) == PSN_APPLY) {
-            SaveExtensionsPage(*theApp.profile, Read(page));
-        }
-    });
+std::unique_ptr<PropertyPage> NewExtensionsPage(AppContext& app) {
+    return std::make_unique<ExtensionsSheetPage>(app);
 }
 
 }  // namespace quelbrix

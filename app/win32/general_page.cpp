@@ -1,12 +1,15 @@
 // The settings sheet's General page (dialog 109): search options, the program that opens
 // found files, and what a search does when a file cannot be read.
 #include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
+
+#include <memory>
 
 #include "app/help_topic.h"
-#include "choose_program_file.h"
-#include "page_controls.h"
+#include "app/settings_pages.h"
+#include "app_context.h"
+#include "common/text_limits.h"
+#include "file_dialogs.h"
+#include "quelbrix_u_resources.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {
@@ -27,63 +30,80 @@ constexpr FlagControl kFlags[] = {
     {IDC_GENERAL_NO_CONVERSION, &GeneralPage::noCodeConversion},
 };
 
-// The path box and its browse button serve the user's own program only.
-void EnableProgramPath(HWND page, bool on) {
-    EnableControl(page, IDC_GENERAL_PROGRAM_PATH, on);
-    EnableControl(page, IDC_GENERAL_BROWSE, on);
-}
-
-int ErrorButton(ErrorChoice choice) {
+int ErrorButton(ErrorPolicy choice) {
     switch (choice) {
-    case ErrorChoice::kAsk:
+    case ErrorPolicy::kAsk:
         return IDC_GENERAL_ERROR_ASK;
-    case ErrorChoice::kSkip:
+    case ErrorPolicy::kSkip:
         return IDC_GENERAL_ERROR_SKIP;
-    case ErrorChoice::kStop:
+    case ErrorPolicy::kStop:
         break;
     }
     return IDC_GENERAL_ERROR_STOP;
 }
 
-void Show(HWND page, const GeneralPage& values) {
-    for (const FlagControl& flag : kFlags) SetTicked(page, flag.id, values.*flag.field);
-    EnableProgramPath(page, values.userProgram);
-    SetTicked(page, values.userProgram ? IDC_GENERAL_USER_PROGRAM : IDC_GENERAL_ASSOCIATED, true);
-    LimitToPageText(page, IDC_GENERAL_PROGRAM_PATH);
-    SetDlgItemTextA(page, IDC_GENERAL_PROGRAM_PATH, values.programPath.c_str());
-    SetTicked(page, ErrorButton(values.error), true);
+class GeneralSheetPage : public PropertyPage {
+public:
+    explicit GeneralSheetPage(AppContext& app) : PropertyPage(app, IDD_GENERAL_PAGE, true) {}
+
+private:
+    INT_PTR OnInit() override {
+        Show(LoadGeneralPage(*App().profile));
+        return FALSE;
+    }
+    void OnCommand(int id, int code) override;
+    void OnHelp() override { App().help.ShowTopic(Window(), kHelpTopicSettingsDialog); }
+    void OnApply() override { SaveGeneralPage(*App().profile, Read()); }
+
+    void Show(const GeneralPage& values) const;
+    GeneralPage Read() const;
+    // The path box and its browse button serve the user's own program only.
+    void EnableProgramPath(bool on) const {
+        Enable(IDC_GENERAL_PROGRAM_PATH, on);
+        Enable(IDC_GENERAL_BROWSE, on);
+    }
+    void BrowseForProgram() const;
+};
+
+void GeneralSheetPage::Show(const GeneralPage& values) const {
+    for (const FlagControl& flag : kFlags) SetTicked(flag.id, values.*flag.field);
+    EnableProgramPath(values.userProgram);
+    SetTicked(values.userProgram ? IDC_GENERAL_USER_PROGRAM : IDC_GENERAL_ASSOCIATED, true);
+    LimitText(IDC_GENERAL_PROGRAM_PATH, kEditTextBytes);
+    SetText(IDC_GENERAL_PROGRAM_PATH, values.programPath);
+    SetTicked(ErrorButton(values.error), true);
 }
 
-GeneralPage Read(HWND page) {
+GeneralPage GeneralSheetPage::Read() const {
     GeneralPage values;
-    for (const FlagControl& flag : kFlags) values.*flag.field = IsTicked(page, flag.id);
-    values.programPath = PageText(page, IDC_GENERAL_PROGRAM_PATH);
-    values.userProgram = !IsTicked(page, IDC_GENERAL_ASSOCIATED);
-    values.error = IsTicked(page, IDC_GENERAL_ERROR_ASK)    ? ErrorChoice::kAsk
-                   : IsTicked(page, IDC_GENERAL_ERROR_SKIP) ? ErrorChoice::kSkip
-                                                            : ErrorChoice::kStop;
+    for (const FlagControl& flag : kFlags) values.*flag.field = IsTicked(flag.id);
+    values.programPath = TextWithin(IDC_GENERAL_PROGRAM_PATH, kEditTextBytes);
+    values.userProgram = !IsTicked(IDC_GENERAL_ASSOCIATED);
+    values.error = IsTicked(IDC_GENERAL_ERROR_ASK)    ? ErrorPolicy::kAsk
+                   : IsTicked(IDC_GENERAL_ERROR_SKIP) ? ErrorPolicy::kSkip
+                                                      : ErrorPolicy::kStop;
     return values;
 }
 
 // The chooser starts empty; a cancelled choice leaves the box as it was.
-void BrowseForProgram(HWND page) {
-    char path[kPageTextBytes + 1];
-    if (ChooseProgramFile(page, kProgramFilter, kChooseTitle, path, sizeof path)) {
-        SetDlgItemTextA(page, IDC_GENERAL_PROGRAM_PATH, path);
+void GeneralSheetPage::BrowseForProgram() const {
+    char path[kPathBytes];
+    if (ChooseProgramFile(Window(), kProgramFilter, kChooseTitle, path, sizeof path)) {
+        SetText(IDC_GENERAL_PROGRAM_PATH, path);
     }
 }
 
-void OnCommand(HWND page, int id, int code) {
+void GeneralSheetPage::OnCommand(int id, int code) {
     switch (id) {
     case IDC_GENERAL_PROGRAM_PATH:
-        if (code == EN_CHANGE) KeepWithinPageText(page, id);
+        if (code == EN_CHANGE) KeepTextWithin(id, kEditTextBytes);
         break;
     case IDC_GENERAL_BROWSE:
-        BrowseForProgram(page);
+        BrowseForProgram();
         break;
     case IDC_GENERAL_ASSOCIATED:
     case IDC_GENERAL_USER_PROGRAM:
-        EnableProgramPath(page, !IsTicked(page, IDC_GENERAL_ASSOCIATED));
+        EnableProgramPath(!IsTicked(IDC_GENERAL_ASSOCIATED));
         break;
     default:
         break;
@@ -92,18 +112,8 @@ void OnCommand(HWND page, int id, int code) {
 
 }  // namespace
 
-INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM first, LPARAM second) {
-    return GuardedPageMessage([&] {
-        if (message == WM_INITDIALOG) {
-            Show(page, LoadGeneralPage(*theApp.profile));
-        } else if (message == WM_COMMAND) {
-            OnCommand(page, LOWORD(first), HIWORD(first));
-        } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopicSettingsDialog);
-        } else if (SheetNotice(message, second) == PSN_APPLY) {
-            SaveGeneralPage(*theApp.profile, Read(page));
-        }
-    });
+std::unique_ptr<PropertyPage> NewGeneralPage(AppContext& app) {
+    return std::make_unique<GeneralSheetPage>(app);
 }
 
 }  // namespace quelbrix

@@ -1,65 +1,88 @@
 // The settings sheet's Other page (dialog 112): the Send To shortcut, the two histories and
 // whether UTF-8 files are converted. Every button acts at once; OK writes the check box.
 #include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
+
+#include <memory>
+#include <string>
 
 #include "app/help_topic.h"
 #include "app/history.h"
-#include "app/send_to_name.h"
-#include "page_controls.h"
+#include "app/settings_pages.h"
+#include "app_context.h"
+#include "common/text_limits.h"
+#include "quelbrix_u_resources.h"
 #include "send_to.h"
 #include "settings_sheet.h"
+#include "shell_path.h"
 
 namespace quelbrix {
 
 namespace {
 
-constexpr std::size_t kPathCapacity = 260;
+class OtherSheetPage : public PropertyPage {
+public:
+    OtherSheetPage(AppContext& app, HistoryBoxes& boxes)
+        : PropertyPage(app, IDD_OTHER_PAGE, true), boxes_(boxes) {}
 
-void Register(HWND page) {
+private:
+    INT_PTR OnInit() override {
+        SetTicked(IDC_OTHER_UTF8_FILES, LoadOtherPage(*App().profile).convertUtf8);
+        return FALSE;
+    }
+    void OnCommand(int id, int code) override;
+    void OnHelp() override { App().help.ShowTopic(Window(), kHelpTopicSendTo); }
+    void OnApply() override {
+        SaveOtherPage(*App().profile, OtherPage{IsTicked(IDC_OTHER_UTF8_FILES)});
+    }
+
+    void Register() const;
+    void Unregister() const;
+    void ClearHistoryAfterAsking(const char* section, UINT question, UINT done) const;
+
+    HistoryBoxes& boxes_;
+};
+
+void OtherSheetPage::Register() const {
     const std::string program = OwnProgramPath();
-    const bool made =
-        !program.empty() && SUCCEEDED(CreateSendToShortcut(page, program.c_str(), kSendToFolder));
-    theApp.ShowMessage(made ? IDS_SENDTO_REGISTERED : IDS_SENDTO_FAILED,
-                       made ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, page);
+    const bool made = !program.empty() &&
+                      SUCCEEDED(CreateSendToShortcut(Window(), program.c_str(), kSendToFolder));
+    App().ShowMessage(made ? IDS_SENDTO_REGISTERED : IDS_SENDTO_FAILED,
+                      made ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, Window());
 }
 
-// Removes the shortcut of the name registering gives, so a renamed program finds its own.
-void Unregister(HWND page) {
-    char folder[kPathCapacity];
+// Removes the shortcut of the name registering gives, so a renamed program finds its own, or
+// else the QuelbrixU.lnk it made before the rename.
+void OtherSheetPage::Unregister() const {
+    char folder[kPathBytes];
     const std::string program = OwnProgramPath();
     const bool removed = !program.empty() &&
-                         GetSpecialFolderPath(page, kSendToFolder, folder, sizeof folder) &&
-                         DeleteFileA(SendToShortcutPath(folder, program).c_str());
-    theApp.ShowMessage(removed ? IDS_SENDTO_REMOVED : IDS_SENDTO_MISSING,
-                       removed ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, page);
+                         GetSpecialFolderPath(Window(), kSendToFolder, folder, sizeof folder) &&
+                         RemoveSendToShortcut(Window(), folder, program);
+    App().ShowMessage(removed ? IDS_SENDTO_REMOVED : IDS_SENDTO_MISSING,
+                      removed ? MB_ICONINFORMATION | MB_OK : MB_ICONHAND | MB_OK, Window());
 }
 
 // Asks (owned by the main window), empties the section's slots and the main window's box.
-void ClearHistoryAfterAsking(const char* section, UINT question, UINT done, int comboId) {
-    if (theApp.ShowMessage(question, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
-    ClearHistory(*theApp.profile, section);
-    theApp.ShowMessage(done, MB_ICONINFORMATION | MB_OK);
-    HWND combo = GetDlgItem(theApp.mainWindow, comboId);
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    SetWindowTextA(combo, "");
+void OtherSheetPage::ClearHistoryAfterAsking(const char* section, UINT question, UINT done) const {
+    if (App().ShowMessage(question, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
+    ClearHistory(*App().profile, section);
+    App().ShowMessage(done, MB_ICONINFORMATION | MB_OK);
+    boxes_.EmptyHistoryBox(section);
 }
 
-void OnCommand(HWND page, int id) {
+void OtherSheetPage::OnCommand(int id, int) {
     switch (id) {
     case IDC_OTHER_REGISTER:
-        Register(page);
+        Register();
         break;
     case IDC_OTHER_UNREGISTER:
-        Unregister(page);
+        Unregister();
         break;
     case IDC_OTHER_CLEAR_WORDS:
-        ClearHistoryAfterAsking(kWordHistory, IDS_CONFIRM_CLEAR_WORDS, IDS_WORDS_CLEARED, IDC_WORD);
+        ClearHistoryAfterAsking(kWordHistory, IDS_CONFIRM_CLEAR_WORDS, IDS_WORDS_CLEARED);
         break;
     case IDC_OTHER_CLEAR_PATHS:
-        ClearHistoryAfterAsking(kPathHistory, IDS_CONFIRM_CLEAR_PATHS, IDS_PATHS_CLEARED,
-                                IDC_FOLDER);
+        ClearHistoryAfterAsking(kPathHistory, IDS_CONFIRM_CLEAR_PATHS, IDS_PATHS_CLEARED);
         break;
     default:
         break;
@@ -68,18 +91,8 @@ void OnCommand(HWND page, int id) {
 
 }  // namespace
 
-INT_PTR CALLBACK OtherPageProc(HWND page, UINT message, WPARAM first, LPARAM second) {
-    return GuardedPageMessage([&] {
-        if (message == WM_INITDIALOG) {
-            SetTicked(page, IDC_OTHER_UTF8_FILES, LoadOtherPage(*theApp.profile).convertUtf8);
-        } else if (message == WM_COMMAND) {
-            OnCommand(page, LOWORD(first));
-        } else if (SheetNotice(message, second) == PSN_HELP) {
-            theApp.help.ShowTopic(page, kHelpTopicSendTo);
-        } else if (SheetNotice(message, second) == PSN_APPLY) {
-            SaveOtherPage(*theApp.profile, OtherPage{IsTicked(page, IDC_OTHER_UTF8_FILES)});
-        }
-    });
+std::unique_ptr<PropertyPage> NewOtherPage(AppContext& app, HistoryBoxes& boxes) {
+    return std::make_unique<OtherSheetPage>(app, boxes);
 }
 
 }  // namespace quelbrix

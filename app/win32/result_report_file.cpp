@@ -1,7 +1,6 @@
 #include "result_report_file.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <new>
 #include <string>
@@ -9,11 +8,11 @@
 
 #include "app_context.h"
 #include "engine/result_report.h"
-#include "engine_api.h"
-#include "file_dialog.h"
+#include "file_dialogs.h"
+#include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
-#include "result_cells.h"
-#include "whole_file.h"
+#include "result_list.h"
+#include "win32_file_access.h"
 
 namespace quelbrix {
 
@@ -21,7 +20,6 @@ namespace {
 
 // One entry: the description, then the pattern, each zero-terminated; a second zero ends it.
 constexpr char kTextFileFilter[] = "テキストファイル(*.txt)\0*.txt\0";
-constexpr std::size_t kPathCellBytes = 260;  // column 0: a path of at most 259 bytes
 constexpr std::size_t kCountCellBytes = 20;  // column 3: the hit count as decimal text
 
 std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
@@ -29,7 +27,7 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
     std::vector<ReportRow> rows;
     rows.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int row = 0; row < count; ++row) {
-        rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathCellBytes),
+        rows.push_back({ResultCellText(list, row, QUELBRIX_COLUMN_FILE, kPathBytes),
                         withCounts
                             ? ResultCellText(list, row, QUELBRIX_COLUMN_COUNT, kCountCellBytes)
                             : std::string()});
@@ -39,23 +37,14 @@ std::vector<ReportRow> ListRows(HWND list, bool withCounts) {
 
 }  // namespace
 
-bool ChooseSaveFile(HWND owner, const char* filter, const char* title, char* name,
-                    std::size_t nameBytes) {
-    if (name == nullptr || nameBytes == 0) return false;
-    OPENFILENAMEA dialog = FileDialogFields(owner, filter, title, name, nameBytes);
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "txt";
-    return GetSaveFileNameA(&dialog) != FALSE;
-}
-
-void SaveResults() {
-    AppContext& app = theApp;
-    if (app.searchFolder[0] == '\0') {
+void SaveResults(const ResultRows& rows) {
+    AppContext& app = rows.app;
+    if (rows.search.folder.empty()) {
         app.ShowMessage(IDS_NOTHING_TO_SAVE, MB_ICONHAND | MB_OK);
         return;
     }
-    char fileName[260];
-    if (!ChooseSaveFile(app.mainWindow, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
+    char fileName[kPathBytes];
+    if (!ChooseSaveFile(rows.owner, kTextFileFilter, nullptr, fileName, sizeof fileName)) {
         return;
     }
 
@@ -63,13 +52,7 @@ void SaveResults() {
     // existing file as it was.
     std::string text;
     try {
-        ReportSearch search;
-        search.word = app.searchWord;
-        search.folder = app.searchFolder;
-        search.relativePaths = app.relativePaths;
-        search.showCounts = app.showCounts;
-        text = FormatResultReport(
-            search, ListRows(GetDlgItem(app.mainWindow, IDC_RESULT_LIST), app.showCounts));
+        text = FormatResultReport(rows.search, ListRows(rows.list, rows.search.showCounts));
     } catch (const std::bad_alloc&) {
         app.ShowMessage(IDS_NO_MEMORY, MB_ICONHAND | MB_OK);
         return;

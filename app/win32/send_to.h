@@ -10,15 +10,21 @@ namespace quelbrix {
 
 constexpr int kSendToFolder = 9;  // CSIDL_SENDTO
 
-// The file-system path of shell special folder `folder` in `out` (`capacity` bytes). False
-// when the shell has no such folder on disk or its path does not fit.
-bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity);
-
 // Writes a shortcut to `target` (no arguments, no description, no working folder, the
 // target's own icon) into special folder `folder`, named after the target's file name up to
 // its first dot. The result of the last step, the save included: a failure code whenever no
 // shortcut was written.
 HRESULT CreateSendToShortcut(HWND owner, const char* target, int folder);
+
+// The target of the shortcut file `shortcut`, read through the shell link object; a target
+// renamed since the link was saved is followed by the shell's link tracking, without a window
+// and without searching. "" when there is no such file or it is no shortcut.
+std::string ShortcutTarget(HWND owner, const std::string& shortcut);
+
+// Removes the Send To shortcut of the program `programPath` from `folder`: the one named
+// after it, else a QuelbrixU.lnk whose target is the program (ChooseSendToRemoval). True when
+// a shortcut was deleted.
+bool RemoveSendToShortcut(HWND owner, const std::string& folder, const std::string& programPath);
 
 // The program's own full path; "" when it does not fit the platform's path limit.
 std::string OwnProgramPath();

@@ -6,72 +6,58 @@
 #include <array>
 
 #include "app_context.h"
-#include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
 namespace {
 
-struct PageSpec {
-    int templateId;
-    DLGPROC procedure;
-    bool hasHelp;
-};
-
-constexpr std::array<PageSpec, 4> kPages = {{
-    {IDD_GENERAL_PAGE, GeneralPageProc, true},
-    {IDD_EXTENSIONS_PAGE, ExtensionsPageProc, true},
-    {IDD_OTHER_PAGE, OtherPageProc, true},
-    {IDD_VERSION_PAGE, VersionPageProc, false},
-}};
+constexpr std::size_t kPageCount = 4;
+using Pages = std::array<std::unique_ptr<PropertyPage>, kPageCount>;
 
 // Created pages until the sheet takes them over; pages never handed over are destroyed.
 class CreatedPages {
 public:
     ~CreatedPages() {
-        for (HPROPSHEETPAGE page : pages_) {
+        for (HPROPSHEETPAGE page : handles_) {
             if (page != nullptr) DestroyPropertySheetPage(page);
         }
     }
-    bool Create() {
-        for (std::size_t i = 0; i < kPages.size(); ++i) {
-            PROPSHEETPAGEA spec = {};
-            spec.dwSize = sizeof spec;
-            spec.dwFlags = kPages[i].hasHelp ? PSP_HASHELP : PSP_DEFAULT;
-            spec.hInstance = theApp.instance;
-            spec.pszTemplate = MAKEINTRESOURCEA(kPages[i].templateId);
-            spec.pfnDlgProc = kPages[i].procedure;
-            pages_[i] = CreatePropertySheetPageA(&spec);
-            if (pages_[i] == nullptr) return false;
+    bool Create(const Pages& pages) {
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            handles_[i] = pages[i]->Create();
+            if (handles_[i] == nullptr) return false;
         }
         return true;
     }
     // The handles for the sheet, which destroys the pages from then on.
-    std::array<HPROPSHEETPAGE, kPages.size()> HandOver() {
-        auto handles = pages_;
-        pages_.fill(nullptr);
+    std::array<HPROPSHEETPAGE, kPageCount> HandOver() {
+        auto handles = handles_;
+        handles_.fill(nullptr);
         return handles;
     }
 
 private:
-    std::array<HPROPSHEETPAGE, kPages.size()> pages_ = {};
+    std::array<HPROPSHEETPAGE, kPageCount> handles_ = {};
 };
 
 }  // namespace
 
-void SettingsSheet() {
-    CreatedPages pages;
-    if (!pages.Create()) return;
+void SettingsSheet(AppContext& app, HWND owner, HistoryBoxes& boxes) {
+    // The page objects outlive the sheet's windows, which reach them until the sheet ends.
+    const Pages pages = {NewGeneralPage(app), NewExtensionsPage(app), NewOtherPage(app, boxes),
+                         NewVersionPage(app)};
+    CreatedPages created;
+    if (!created.Create(pages)) return;
 
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_NOAPPLYNOW | PSH_HASHELP;
-    header.hwndParent = theApp.mainWindow;
-    header.hInstance = theApp.instance;
+    header.hwndParent = owner;
+    header.hInstance = app.instance;
     header.pszCaption = "設定";
-    header.nPages = static_cast<UINT>(kPages.size());
+    header.nPages = static_cast<UINT>(pages.size());
     header.nStartPage = 0;
-    auto handles = pages.HandOver();
+    auto handles = created.HandOver();
     header.phpage = handles.data();
     PropertySheetA(&header);
 }

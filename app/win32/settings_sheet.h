@@ -1,17 +1,35 @@
-// The settings dialog: a modal property sheet of four pages, owned by the main window.
+// The settings dialog: a modal property sheet of four pages (General, Extensions, Other and
+// the version page, one source file each), owned by the main window.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "dialog.h"
+
 namespace quelbrix {
 
-// Runs the sheet until the user closes it. The pages write the settings file on OK.
-void SettingsSheet();
+struct AppContext;
 
-// The pages' procedures, one source file each.
-INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM first, LPARAM second);
-INT_PTR CALLBACK ExtensionsPageProc(HWND page, UINT message, WPARAM first, LPARAM second);
-INT_PTR CALLBACK OtherPageProc(HWND page, UINT message, WPARAM first, LPARAM second);
-INT_PTR CALLBACK VersionPageProc(HWND page, UINT message, WPARAM first, LPARAM second);
+// The main window's two history boxes, which the Other page empties with their histories.
+class HistoryBoxes {
+public:
+    // Empties the list and the text of the box that shows history `section`.
+    virtual void EmptyHistoryBox(const char* section) = 0;
+
+protected:
+    ~HistoryBoxes() = default;
+};
+
+// Runs the sheet, owned by `owner`, until the user closes it. The pages write the settings
+// file on OK.
+void SettingsSheet(AppContext& app, HWND owner, HistoryBoxes& boxes);
+
+// The pages.
+std::unique_ptr<PropertyPage> NewGeneralPage(AppContext& app);
+std::unique_ptr<PropertyPage> NewExtensionsPage(AppContext& app);
+std::unique_ptr<PropertyPage> NewOtherPage(AppContext& app, HistoryBoxes& boxes);
+std::unique_ptr<PropertyPage> NewVersionPage(AppContext& app);
 
 }  // namespace quelbrix

@@ -8,14 +8,12 @@
 
 #include "app/folder_text.h"
 #include "app/sjis.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
-#include "quelbrix_u_resources.h"
 
 namespace quelbrix {
 
 namespace {
-
-constexpr std::size_t kPathCapacity = 260;
 
 // An item list that the shell's allocator handed out, freed through that allocator.
 class AllocatedItemList {
@@ -37,8 +35,8 @@ private:
 
 bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
     if (text == nullptr || out == nullptr || capacity == 0) return false;
-    const int wideCapacity = static_cast<int>(std::min(capacity, kPathCapacity));
-    wchar_t wide[kPathCapacity];
+    const int wideCapacity = static_cast<int>(std::min(capacity, kPathBytes));
+    wchar_t wide[kPathBytes];
     if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, wideCapacity) == 0) return false;
 
     ComPtr<IShellFolder> desktop;
@@ -48,7 +46,7 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
         return false;
     }
     ItemList items(raw);
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!SHGetPathFromIDListA(items.Get(), path)) return false;
     const std::size_t length = std::strlen(path);
     if (length >= capacity) return false;
@@ -56,45 +54,59 @@ bool ResolveShellPath(const char* text, char* out, std::size_t capacity) {
     return true;
 }
 
-void BrowseFolder(HWND window) {
-    char displayName[MAX_PATH];
+bool GetSpecialFolderPath(HWND owner, int folder, char* out, std::size_t capacity) {
+    if (out == nullptr || capacity == 0) return false;
+    out[0] = '\0';
+    LPITEMIDLIST raw = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, folder, &raw))) return false;
+    ItemList items(raw);
+    char path[kPathBytes];
+    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
+    const std::size_t length = std::strlen(path);
+    if (length >= capacity) return false;
+    std::memcpy(out, path, length + 1);
+    return true;
+}
+
+bool BrowseForFolder(HWND owner, std::string& folder) {
+    char displayName[kPathBytes];
     BROWSEINFOA info = {};
-    info.hwndOwner = window;
+    info.hwndOwner = owner;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = "検索フォルダを指定してください。";
     info.ulFlags = 0x20;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (chosen == nullptr) return;
+    if (chosen == nullptr) return false;
 
     ComPtr<IMalloc> allocator;
     if (FAILED(SHGetMalloc(allocator.Out())) || allocator.Get() == nullptr) {
         CoTaskMemFree(chosen);
-        MessageBoxA(window, "SHGetMalloc Error", "Error", MB_OK);
-        return;
+        MessageBoxA(owner, "SHGetMalloc Error", "Error", MB_OK);
+        return false;
     }
     AllocatedItemList items(allocator.Get(), chosen);
-    char path[MAX_PATH];
-    // An item without a file-system path (a virtual folder) leaves the field as it was.
-    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return;
-    std::string folder = path;
+    char path[kPathBytes];
+    if (!SHGetPathFromIDListA(items.Get(), path) || path[0] == '\0') return false;
+    folder = path;
     if (!EndsWithBackslash(folder)) folder += '\\';
-    SetDlgItemTextA(window, IDC_FOLDER, folder.c_str());
+    return true;
 }
 
-void AcceptDroppedItem(HWND window, HDROP drop) {
+bool DroppedItemFolder(HDROP drop, std::string& folder) {
     DropHandle owned(drop);
-    // A path longer than 259 bytes would come back cut short, naming some other item.
+    // A path longer than kPathTextBytes would come back cut short, naming some other item.
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    if (length == 0 || length >= kPathCapacity) return;
-    char path[kPathCapacity];
-    if (DragQueryFileA(drop, 0, path, sizeof path) != length) return;
+    if (length == 0 || length > kPathTextBytes) return false;
+    char path[kPathBytes];
+    if (DragQueryFileA(drop, 0, path, sizeof path) != length) return false;
 
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(path, &data));
-    if (!find.Valid()) return;
+    if (!find.Valid()) return false;
     const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    SetDlgItemTextA(window, IDC_FOLDER, FolderFieldForDroppedItem(path, isFolder).c_str());
+    folder = FolderFieldForDroppedItem(path, isFolder);
+    return true;
 }
 
 }  // namespace quelbrix

@@ -2,34 +2,35 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
 
+#include "app/settings_keys.h"
 #include "app/settings_template.h"
 #include "app/sjis.h"
 #include "app_context.h"
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
-#include "main_dialog.h"
-#include "quelbrix_u_resources.h"
-#include "whole_file.h"
+#include "main_window.h"
+#include "result_popup_menu.h"
+#include "win32_file_access.h"
 
 namespace quelbrix {
 
 namespace {
 
-constexpr std::size_t kPathCapacity = 260;
+constexpr char kHelpFileName[] = "help.chm";
 
 // The settings file's path, or "" when it would not fit the platform's path limit: the
 // program then runs without settings rather than with a file in some other folder.
 std::string SettingsPath(const std::string& exeFolder) {
     std::string path = exeFolder + kSettingsFileName;
-    return exeFolder.empty() || path.size() >= kPathCapacity ? std::string() : path;
+    return exeFolder.empty() || path.size() > kPathTextBytes ? std::string() : path;
 }
 
 }  // namespace
 
 std::string GetExeFolder() {
-    char path[kPathCapacity];
+    char path[kPathBytes];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return "";
     return FolderPartOf(std::string(path, length));
@@ -41,42 +42,24 @@ bool FileExists(const std::string& path) {
     return find.Valid();
 }
 
-HMENU CreateResultPopupMenu() {
-    HMENU menu = CreatePopupMenu();
-    if (menu == nullptr) return nullptr;
-    const UINT entries[] = {IDM_OPEN_FILE, IDM_DELETE_FILE, IDM_OPEN_FOLDER, IDM_SEPARATOR,
-                            IDM_PROPERTIES};
-    for (UINT id : entries) {
-        UINT flags = MF_OWNERDRAW | (id == IDM_SEPARATOR ? MF_SEPARATOR : 0u);
-        AppendMenuA(menu, flags, id, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(id)));
-    }
-    return menu;
-}
-
-bool RunApplication(HINSTANCE instance, const char* commandLine) {
-    AppContext& app = theApp;
+bool RunApplication(AppContext& app, HINSTANCE instance, const char* commandLine) {
     app.instance = instance;
-    CopyBounded(app.exeFolder, sizeof app.exeFolder, GetExeFolder());
-    app.help.Init(app.exeFolder, "help.chm");
+    const std::string exeFolder = GetExeFolder();
+    app.help.Init(exeFolder, kHelpFileName);
 
-    const std::string settingsPath = SettingsPath(app.exeFolder);
+    const std::string settingsPath = SettingsPath(exeFolder);
     if (!settingsPath.empty() && !FileExists(settingsPath)) {
         WriteWholeFile(settingsPath, FormatSettingsTemplate(kProgramVersion, kProgramBeta));
     }
-    app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, "main");
+    app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, kMainSection);
     app.popupMenu.Reset(CreateResultPopupMenu());
-
-    const std::string line = commandLine != nullptr ? commandLine : "";
-    app.commandLineCut = line.size() >= sizeof app.commandLine;
-    const std::size_t kept = app.commandLineCut ? sizeof app.commandLine - 1 : line.size();
-    std::memcpy(app.commandLine, line.data(), kept);
-    app.commandLine[kept] = '\0';
 
     // The dialog template names the list view and progress bar classes, so they are
     // registered before the dialog is created.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    MainWindow window(app, commandLine != nullptr ? commandLine : "");
+    window.Run();
     return true;
 }
 

@@ -1,4 +1,4 @@
-// Start-up of the program: the program folder, the settings file on a first start, the
+// Start-up of the program: the program folder, help, the settings file on a first start, the
 // accessor, the popup menu, and the main window run as a modal dialog.
 #pragma once
 
@@ -8,12 +8,13 @@
 
 namespace quelbrix {
 
+struct AppContext;
+
 // The drive and folder of the program file, ending in its last "\" or "/" (Shift_JIS aware).
-// Empty when the program's path does not fit the platform's 260-byte limit.
+// Empty when the program's path does not fit kPathBytes.
 std::string GetExeFolder();
 bool FileExists(const std::string& path);
-// The result list's popup menu: five owner-drawn entries, each carrying its id as item data.
-HMENU CreateResultPopupMenu();
-bool RunApplication(HINSTANCE instance, const char* commandLine);
+// Fills in `app`, runs the main window with `commandLine` until the user leaves; true.
+bool RunApplication(AppContext& app, HINSTANCE instance, const char* commandLine);
 
 }  // namespace quelbrix

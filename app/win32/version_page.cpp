@@ -3,39 +3,44 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
+#include <string>
+
 #include "app/version_text.h"
-#include "engine_api.h"
-#include "page_controls.h"
+#include "app_context.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
 #include "settings_sheet.h"
 
 namespace quelbrix {
 
 namespace {
 
-void Show(HWND page) {
-    const std::string text = FormatVersionText(QuelbrixGetVer(), QuelbrixGetBeta());
-    SetDlgItemTextA(page, IDC_VERSION_TEXT, text.c_str());
-    SetDlgItemTextA(page, IDC_VERSION_WEB, kProjectWebAddress);
-    SetDlgItemTextA(page, IDC_VERSION_MAIL, kProjectMailAddress);
-}
+class VersionSheetPage : public PropertyPage {
+public:
+    explicit VersionSheetPage(AppContext& app) : PropertyPage(app, IDD_VERSION_PAGE, false) {}
 
-// What the shell makes of the address is its own affair; nothing is reported.
-void OpenAddress(HWND page, const std::string& address) {
-    ShellExecuteA(page, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+private:
+    INT_PTR OnInit() override {
+        SetText(IDC_VERSION_TEXT, FormatVersionText(QuelbrixGetVer(), QuelbrixGetBeta()));
+        SetText(IDC_VERSION_WEB, kProjectWebAddress);
+        SetText(IDC_VERSION_MAIL, kProjectMailAddress);
+        return FALSE;
+    }
+    void OnCommand(int id, int) override {
+        if (id == IDC_VERSION_WEB) OpenAddress(kProjectWebAddress);
+        if (id == IDC_VERSION_MAIL) OpenAddress(ProjectMailLink());
+    }
+    // What the shell makes of the address is its own affair; nothing is reported.
+    void OpenAddress(const std::string& address) const {
+        ShellExecuteA(Window(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+};
 
 }  // namespace
 
-INT_PTR CALLBACK VersionPageProc(HWND page, UINT message, WPARAM first, LPARAM) {
-    return GuardedPageMessage([&] {
-        if (message == WM_INITDIALOG) {
-            Show(page);
-        } else if (message == WM_COMMAND && LOWORD(first) == IDC_VERSION_WEB) {
-            OpenAddress(page, kProjectWebAddress);
-        } else if (message == WM_COMMAND && LOWORD(first) == IDC_VERSION_MAIL) {
-            OpenAddress(page, ProjectMailLink());
-        }
-    });
+std::unique_ptr<PropertyPage> NewVersionPage(AppContext& app) {
+    return std::make_unique<VersionSheetPage>(app);
 }
 
 }  // namespace quelbrix

@@ -2,10 +2,22 @@
 
 #include <windows.h>
 
+#include "common/text_limits.h"
 #include "common/win32_handles.h"
-#include "whole_file.h"
 
 namespace quelbrix {
+
+WholeFileWrite WriteWholeFile(const std::string& path, const std::string& bytes, DWORD disposition,
+                              DWORD attributes) {
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr));
+    if (!file.Valid()) return WholeFileWrite::kNotCreated;
+    if (bytes.size() > MAXDWORD) return WholeFileWrite::kWriteFailed;
+    DWORD written = 0;
+    const bool ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                              nullptr) != FALSE;
+    return ok && written == bytes.size() ? WholeFileWrite::kWritten : WholeFileWrite::kWriteFailed;
+}
 
 ReadResult Win32FileAccess::ReadAll(const std::string& path, std::string& bytes) {
     if (path.empty()) return ReadResult::kFailed;  // no settings file could be placed
@@ -67,7 +79,7 @@ bool Win32FileAccess::WriteAll(const std::string& path, const std::string& bytes
     for (unsigned attempt = 0; attempt < 4 && written == WholeFileWrite::kNotCreated; ++attempt) {
         fresh = SiblingName(path, attempt);
         // A name that does not fit the path limit cannot be created; in place it is, then.
-        if (fresh.size() >= MAX_PATH) break;
+        if (fresh.size() > kPathTextBytes) break;
         written = WriteWholeFile(fresh, bytes, CREATE_NEW, attributes);
         if (written == WholeFileWrite::kNotCreated && GetLastError() != ERROR_FILE_EXISTS) break;
     }

@@ -1,9 +1,26 @@
-// FileAccess on the Windows file system, for the settings file.
+// Whole files on the Windows file system: one write for the settings file's default text and
+// the result report, and FileAccess for the settings file.
 #pragma once
+
+#include <windows.h>
+
+#include <string>
 
 #include "app/profile_file.h"
 
 namespace quelbrix {
+
+enum class WholeFileWrite {
+    kWritten,
+    kNotCreated,  // the file could not be created (no access, a bad name, held by another)
+    kWriteFailed  // created, but not all bytes were written (the file may hold part of them)
+};
+
+// Creates `path` with `disposition` (CREATE_ALWAYS replaces a file, CREATE_NEW never does) and
+// writes `bytes` in one write.
+WholeFileWrite WriteWholeFile(const std::string& path, const std::string& bytes,
+                              DWORD disposition = CREATE_ALWAYS,
+                              DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 
 class Win32FileAccess : public FileAccess {
 public:

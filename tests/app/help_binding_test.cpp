@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/help_topic.h"
+#include "common/text_limits.h"
 #include "help_file.h"
-#include "html_help.h"
 
 using namespace quelbrix;
 
@@ -29,6 +29,14 @@ HMODULE loadResult = nullptr;
 HWND WINAPI RecordRequest(HWND window, LPCSTR file, UINT command, DWORD_PTR data) {
     requests.push_back({window, file != nullptr ? file : "<none>", command, data});
     if (command == kHhInitialize) *reinterpret_cast<DWORD*>(data) = 0x5EED;
+    return reinterpret_cast<HWND>(1);
+}
+// What the real control hands out on 64-bit Windows: a cookie wider than 32 bits.
+constexpr DWORD_PTR kWideCookie = static_cast<DWORD_PTR>(0xC0FFEE00005EEDull);
+HWND WINAPI RecordRequestHandingOutAWideCookie(HWND window, LPCSTR file, UINT command,
+                                               DWORD_PTR data) {
+    requests.push_back({window, file != nullptr ? file : "<none>", command, data});
+    if (command == kHhInitialize) *reinterpret_cast<DWORD_PTR*>(data) = kWideCookie;
     return reinterpret_cast<HWND>(1);
 }
 HMODULE RecordLoad(const char* path) {
@@ -88,6 +96,18 @@ TEST_F(HelpBinding, EachRequestReachesHtmlHelpAsTheControlExpectsIt) {
     EXPECT_EQ(requests[5].data, 0x5EEDu);  // the cookie from initialisation
 }
 
+TEST_F(HelpBinding, ShutdownHandsBackThePointerSizedCookieOfInitialisationWhole) {
+    TheHtmlHelpBinding().function = RecordRequestHandingOutAWideCookie;
+    HelpFile help;
+    help.Init("C:\\prog\\", "help.chm");
+    help.ShowHelp(nullptr);
+    help.Shutdown();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].command, kHhInitialize);
+    EXPECT_EQ(requests[2].command, kHhUninitialize);
+    EXPECT_EQ(requests[2].data, kWideCookie);
+}
+
 TEST_F(HelpBinding, ATopicTooLongForTheRequestOpensNothing) {
     TheHtmlHelpBinding().function = RecordRequest;
     HelpFile help;
@@ -130,7 +150,7 @@ TEST_F(HelpBinding, AModuleWithoutTheHelpFunctionIsNotAskedAgain) {
 }
 
 TEST_F(HelpBinding, TheRegisteredControlIsAFullPath) {
-    char path[kHtmlHelpControlPathBytes];
+    char path[kPathBytes];
     ASSERT_TRUE(FindHtmlHelpControl(path, sizeof path));
     EXPECT_TRUE(IsFullyQualifiedPath(path)) << path;
     const std::string found = CharLowerA(path);

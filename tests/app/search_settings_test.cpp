@@ -66,7 +66,7 @@ TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     EXPECT_FALSE(s.convertUtf8);
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
-    EXPECT_EQ(s.errorPolicy, 5);
+    EXPECT_EQ(static_cast<int>(s.errorPolicy), 5);
 
     files.files["Q.ini"] =
         "[whole]\r\nnProgress=1\r\nnKanji=1\r\nnCount=1\r\nrelative=1\r\nerror=2\r\nutf8=1\r\n";
@@ -76,7 +76,7 @@ TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     EXPECT_TRUE(s.convertUtf8);
     EXPECT_FALSE(s.countHits);
     EXPECT_TRUE(s.relativePaths);
-    EXPECT_EQ(s.errorPolicy, 2);
+    EXPECT_EQ(s.errorPolicy, quelbrix::ErrorPolicy::kStop);
 }
 
 TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
@@ -88,7 +88,7 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
     EXPECT_FALSE(s.convertUtf8);
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
-    EXPECT_EQ(s.errorPolicy, 0);
+    EXPECT_EQ(s.errorPolicy, quelbrix::ErrorPolicy::kAsk);
     EXPECT_EQ(s.extensions, "");
 }
 

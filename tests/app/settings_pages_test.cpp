@@ -5,7 +5,7 @@
 #include "app/settings_template.h"
 #include "memory_files.h"
 
-using quelbrix::ErrorChoice;
+using quelbrix::ErrorPolicy;
 using quelbrix::ExtensionsPage;
 using quelbrix::GeneralPage;
 using quelbrix::LoadExtensionsPage;
@@ -37,19 +37,19 @@ TEST_F(SettingsPagesTest, GeneralPageReadsFlagsChoiceAndErrorPolicy) {
         const char* whole;
         bool ticked;
         bool userProgram;
-        ErrorChoice error;
+        ErrorPolicy error;
     };
     const Case cases[] = {
         {"nProgress=1\r\nnCount=1\r\nrelative=1\r\nnKanji=1\r\nappli=1\r\nerror=1\r\n", true, true,
-         ErrorChoice::kSkip},
+         ErrorPolicy::kSkip},
         {"nProgress=0\r\nnCount=0\r\nrelative=0\r\nnKanji=0\r\nappli=0\r\nerror=0\r\n", false,
-         false, ErrorChoice::kAsk},
+         false, ErrorPolicy::kAsk},
         // Any other flag value is off, as the search reads it; any other appli is the user's
         // program; any other error is the third choice.
         {"nProgress=2\r\nnCount=2\r\nrelative=2\r\nnKanji=2\r\nappli=2\r\nerror=7\r\n", false, true,
-         ErrorChoice::kStop},
-        {"error=-1\r\n", false, false, ErrorChoice::kStop},
-        {"", false, false, ErrorChoice::kAsk},
+         ErrorPolicy::kStop},
+        {"error=-1\r\n", false, false, ErrorPolicy::kStop},
+        {"", false, false, ErrorPolicy::kAsk},
     };
     for (const Case& c : cases) {
         File() = std::string("[whole]\r\n") + c.whole;
@@ -75,7 +75,7 @@ TEST_F(SettingsPagesTest, GeneralPageWritesItsKeysInOrderIntoANewSection) {
     page.relativePaths = true;
     page.userProgram = false;  // the path is written all the same
     page.programPath = "C:\\Program Files\\表\\ed.exe";
-    page.error = ErrorChoice::kSkip;
+    page.error = ErrorPolicy::kSkip;
     SaveGeneralPage(profile, page);
     EXPECT_EQ(File(),
               "[whole]\r\nnProgress=1\r\nnCount=0\r\nrelative=1\r\nnKanji=0\r\n"

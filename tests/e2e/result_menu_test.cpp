@@ -27,6 +27,9 @@ const char kConfirmDelete[] = "このファイルを削除します。\n本当�
 const char kDeleted[] = "ファイルを削除しました。";
 const char kDeleteFailed[] =
     "ファイルを削除できませんでした。\n読み取り専用か、ほかのプログラムが使用している可能性があります。";
+const char kNoProgram[] =
+    "ファイルを開くアプリケーションが指定されていません。\n"
+    "「設定」の「全般」で、アプリケーションのパスを指定してください。";
 
 // The popup menu's text items from top to bottom (the separator sits between 2 and 3).
 enum Item { kOpenItem, kDeleteItem, kFolderItem, kPropertiesItem };
@@ -520,4 +523,48 @@ TEST_F(AssociatedProgramTest, OpenStartsTheAssociatedProgramWithTheFullPath) {
     ClickItem(popup, items, kOpenItem);
     // The association's own "%1" quotes the path; the verb open passes no parameters of ours.
     EXPECT_EQ(ParameterText(RecordedCommandLine()), "\"" + data + "note one.qxrec\"");
+}
+
+// The General page shows the chosen program for any appli but 0; opening does the same.
+TEST_F(AssociatedProgramTest, AStrayAppliValueOpensWithTheChosenProgramAsThePageShowsIt) {
+    e2e::WriteFileBytes(data + "stray.qxrec", "needle\r\n");
+    SetWhole("appli", "2");
+    SetWhole("path", Recorder());
+    StartAndSearch();
+    ASSERT_EQ(app.RowCount(), 1);
+    std::vector<int> items;
+    HWND popup = OpenMenuOn(data + "stray.qxrec", items);
+    ASSERT_NE(popup, nullptr);
+    ClickItem(popup, items, kOpenItem);
+    // The chosen program gets the path as it is; the association would have quoted it.
+    EXPECT_EQ(ParameterText(RecordedCommandLine()), data + "stray.qxrec");
+}
+
+TEST_F(AssociatedProgramTest, ChosenProgramWithAnEmptyPathSaysSoAndOpensNothing) {
+    e2e::WriteFileBytes(data + "empty.qxrec", "needle\r\n");
+    SetWhole("appli", "1");
+    SetWhole("path", "");
+    StartAndSearch();
+    ASSERT_EQ(app.RowCount(), 1);
+
+    // From the menu and by a double click: the same box each time, and no program runs, not
+    // even the associated one.
+    std::vector<int> items;
+    HWND popup = OpenMenuOn(data + "empty.qxrec", items);
+    ASSERT_NE(popup, nullptr);
+    ClickItem(popup, items, kOpenItem);
+    MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_EQ(box.text, kNoProgram);
+    app.Answer(box, IDOK);
+
+    POINT row;
+    ASSERT_TRUE(e2e::RowCentre(app, 0, row));
+    e2e::ClickAt(row, true);
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_EQ(box.text, kNoProgram);
+    app.Answer(box, IDOK);
+    EXPECT_TRUE(app.WaitIdle());
+    EXPECT_TRUE(NoRecorderRun());
+    EXPECT_EQ(app.RowCount(), 1);
 }

@@ -94,6 +94,27 @@ std::string ShortcutTarget(const std::string& lnk) {
     return target;
 }
 
+// A shortcut file to `target`, written through the shell link object as registering does.
+bool MakeShortcut(const std::string& lnk, const std::string& target) {
+    CoInitialize(nullptr);
+    bool saved = false;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        link->SetPath(target.c_str());
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t wide[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
+            saved = SUCCEEDED(file->Save(wide, TRUE));
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return saved;
+}
+
 // Paths compared without regard to letter case, as the file system does.
 std::string Lower(std::string text) {
     if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
@@ -284,6 +305,42 @@ TEST_F(SettingsSheetTest, RenamedProgramRemovesTheShortcutItMade) {
     EXPECT_EQ(Lower(ShortcutTarget(SendToFolder() + "Qx.lnk")), Lower(program + "Qx.tool.exe"));
     EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
     EXPECT_FALSE(e2e::FileExistsAt(SendToFolder() + "Qx.lnk"));
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+// The program copy renamed after it registered as QuelbrixU: removing the registration takes the
+// QuelbrixU.lnk that points at it (as the shell's link tracking leaves it after the rename),
+// never one that points at another program, and its own name's shortcut first.
+TEST_F(SettingsSheetTest, RenamedProgramRemovesTheOldNamesShortcutOnlyWhenItPointsHere) {
+    const std::string renamed = program + "Qx.exe";
+    ASSERT_TRUE(MoveFileA((program + "QuelbrixU.exe").c_str(), renamed.c_str()));
+    const std::string elsewhere = root.Path() + "other\\";
+    e2e::MakeFolder(elsewhere);
+    AppSession::InstallProgram(elsewhere);
+    const std::string oldShortcut = SendToFolder() + "QuelbrixU.lnk";
+    const std::string newShortcut = SendToFolder() + "Qx.lnk";
+    ASSERT_TRUE(MakeShortcut(oldShortcut, elsewhere + "QuelbrixU.exe"));
+    AppSession app(program);
+    ASSERT_TRUE(app.StartNamed("Qx.exe"));
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND other = app.ShowSettingsPage(kOther);
+
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kNotRegistered);
+    EXPECT_EQ(Lower(ShortcutTarget(oldShortcut)), Lower(elsewhere + "QuelbrixU.exe"));
+
+    ASSERT_TRUE(MakeShortcut(oldShortcut, renamed));
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
+    EXPECT_FALSE(e2e::FileExistsAt(oldShortcut));
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kNotRegistered);
+
+    ASSERT_TRUE(MakeShortcut(oldShortcut, renamed));
+    EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
+    EXPECT_FALSE(e2e::FileExistsAt(newShortcut));
+    EXPECT_TRUE(e2e::FileExistsAt(oldShortcut));
+    EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
+    EXPECT_FALSE(e2e::FileExistsAt(oldShortcut));
     ASSERT_TRUE(app.CloseSettings(IDCANCEL));
     ASSERT_TRUE(app.Exit());
 }

@@ -1,13 +1,14 @@
 #include "app/folder_text.h"
 
 #include "app/sjis.h"
+#include "common/text_limits.h"
 
 namespace quelbrix {
 
 FolderCheck PrepareSearchFolder(const std::string& fieldText, std::string& folder) {
     if (fieldText.empty()) return FolderCheck::kEmpty;
     std::string withSeparator = EndsWithBackslash(fieldText) ? fieldText : fieldText + "\\";
-    if (withSeparator.size() > kSearchFolderBytes) return FolderCheck::kTooLong;
+    if (withSeparator.size() > kPathTextBytes + 1) return FolderCheck::kTooLong;
     folder = withSeparator;
     return FolderCheck::kOk;
 }

@@ -93,10 +93,6 @@ long FindSection(const std::vector<IniLine>& lines, const std::string& section) 
     return -1;
 }
 
-unsigned char FoldAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
 std::string SingleLine(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
@@ -110,21 +106,7 @@ const char* MissingLineEnd(const std::string& text) {
 
 }  // namespace
 
-bool SameIniName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    const char* const end = a.data() + a.size();
-    for (std::size_t i = 0; i < a.size();) {
-        const std::size_t length = sjis::CharLengthIn(a.data() + i, end);
-        if (length == 2) {
-            if (a.compare(i, 2, b, i, 2) != 0) return false;
-        } else if (FoldAscii(static_cast<unsigned char>(a[i])) !=
-                   FoldAscii(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
+bool SameIniName(const std::string& a, const std::string& b) { return SameIgnoringAsciiCase(a, b); }
 
 bool FindIniValue(const std::string& text, const std::string& section, const std::string& key,
                   std::string& value) {

@@ -1,5 +1,7 @@
 #include "app/result_path.h"
 
+#include "common/text_limits.h"
+
 namespace quelbrix {
 
 bool ComposeResultPath(const std::string& searchFolder, bool relativePaths,
@@ -7,7 +9,7 @@ bool ComposeResultPath(const std::string& searchFolder, bool relativePaths,
     path.clear();
     if (cellText.empty()) return false;
     std::string full = relativePaths ? searchFolder + cellText : cellText;
-    if (full.size() > kResultPathBytes) return false;
+    if (full.size() > kPathTextBytes) return false;
     path = std::move(full);
     return true;
 }

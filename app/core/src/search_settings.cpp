@@ -1,36 +1,39 @@
 #include "app/search_settings.h"
 
+#include "app/settings_keys.h"
+
 namespace quelbrix {
 
 SearchSettings ReadSearchSettings(ProfileFile& profile) {
     SearchSettings settings;
-    profile.SetSection("whole");
-    settings.convertCodes = profile.GetInt("nKanji") != 1;
-    settings.convertUtf8 = profile.GetInt("utf8") == 1;
-    settings.relativePaths = profile.GetInt("relative") == 1;
-    settings.countHits = profile.GetInt("nCount") != 1;
-    settings.showProgress = profile.GetInt("nProgress") != 1;
-    settings.errorPolicy = static_cast<int>(profile.GetInt("error"));
+    profile.SetSection(kWholeSection);
+    settings.convertCodes = profile.GetInt(kNoKanjiKey) != 1;
+    settings.convertUtf8 = profile.GetInt(kUtf8FilesKey) == 1;
+    settings.relativePaths = profile.GetInt(kRelativeKey) == 1;
+    settings.countHits = profile.GetInt(kNoCountKey) != 1;
+    settings.showProgress = profile.GetInt(kNoProgressKey) != 1;
+    // Handed to the engine unchanged: a value the page does not offer gets the engine's answer.
+    settings.errorPolicy =
+        static_cast<ErrorPolicy>(static_cast<int>(profile.GetInt(kErrorPolicyKey)));
     settings.extensions = BuildExtensionList(profile);
     return settings;
 }
 
 std::string BuildExtensionList(ProfileFile& profile) {
-    profile.SetSection("type");
+    profile.SetSection(kTypeSection);
     std::string list;
-    if (profile.GetInt("all_type") != 0) return list;
+    if (profile.GetInt(kAllTypesKey) != 0) return list;
     for (int group = 1; group <= kExtensionGroups; ++group) {
-        const std::string number = std::to_string(group);
-        if (profile.GetInt("v" + number) != 1) continue;
-        list += profile.GetString("t" + number, kExtensionGroupBytes);
+        if (profile.GetInt(GroupEnabledKey(group)) != 1) continue;
+        list += profile.GetString(ExtensionGroupKey(group), kExtensionGroupBytes);
         list += ',';
     }
     return list;
 }
 
 bool ProgressBarHidden(ProfileFile& profile) {
-    profile.SetSection("whole");
-    return profile.GetInt("nProgress") == 1;
+    profile.SetSection(kWholeSection);
+    return profile.GetInt(kNoProgressKey) == 1;
 }
 
 }  // namespace quelbrix

@@ -1,6 +1,7 @@
 #include "app/send_to_name.h"
 
 #include "app/sjis.h"
+#include "common/product.h"
 
 namespace quelbrix {
 
@@ -14,6 +15,19 @@ std::string SendToShortcutPath(const std::string& folder, const std::string& pro
     std::string path = folder;
     if (!EndsWithBackslash(path)) path += '\\';
     return path + SendToShortcutName(programPath) + ".lnk";
+}
+
+std::string ProgramNameShortcutPath(const std::string& folder) {
+    return SendToShortcutPath(folder, kProgramName);
+}
+
+SendToRemoval ChooseSendToRemoval(const std::string& programPath, const SendToShortcuts& found) {
+    if (found.currentNameExists) return SendToRemoval::kCurrentName;
+    if (!found.programNameTarget.empty() &&
+        SameIgnoringAsciiCase(found.programNameTarget, programPath)) {
+        return SendToRemoval::kProgramName;
+    }
+    return SendToRemoval::kNothing;
 }
 
 }  // namespace quelbrix

@@ -1,87 +1,91 @@
 #include "app/settings_pages.h"
 
+#include "app/file_opener.h"
+#include "app/settings_keys.h"
 #include "app/sjis.h"
+#include "common/text_limits.h"
 
 namespace quelbrix {
 
 namespace {
 
-constexpr char kWholeSection[] = "whole";
-constexpr char kTypeSection[] = "type";
-
 bool IsOne(ProfileFile& profile, const char* key) { return profile.GetInt(key) == 1; }
 
 int Flag(bool on) { return on ? 1 : 0; }
 
-std::string RowKey(char prefix, std::size_t row) { return prefix + std::to_string(row + 1); }
+// Rows count from 0, the groups' keys from 1.
+int GroupOf(std::size_t row) { return static_cast<int>(row) + 1; }
+
+// The choice shown for a stored error policy: a value the page does not offer is the third.
+ErrorPolicy ShownErrorPolicy(unsigned stored) {
+    switch (stored) {
+    case 0:
+        return ErrorPolicy::kAsk;
+    case 1:
+        return ErrorPolicy::kSkip;
+    default:
+        return ErrorPolicy::kStop;
+    }
+}
 
 }  // namespace
 
 GeneralPage LoadGeneralPage(ProfileFile& profile) {
     profile.SetSection(kWholeSection);
     GeneralPage page;
-    page.hideProgress = IsOne(profile, "nProgress");
-    page.hideCount = IsOne(profile, "nCount");
-    page.relativePaths = IsOne(profile, "relative");
-    page.noCodeConversion = IsOne(profile, "nKanji");
-    page.userProgram = profile.GetInt("appli") != 0;
-    page.programPath = profile.GetString("path", kPageTextBytes);
-    switch (profile.GetInt("error")) {
-    case 0:
-        page.error = ErrorChoice::kAsk;
-        break;
-    case 1:
-        page.error = ErrorChoice::kSkip;
-        break;
-    default:
-        page.error = ErrorChoice::kStop;
-        break;
-    }
+    page.hideProgress = IsOne(profile, kNoProgressKey);
+    page.hideCount = IsOne(profile, kNoCountKey);
+    page.relativePaths = IsOne(profile, kRelativeKey);
+    page.noCodeConversion = IsOne(profile, kNoKanjiKey);
+    page.error = ShownErrorPolicy(profile.GetInt(kErrorPolicyKey));
+    const FileOpener opener = ReadFileOpener(profile);
+    page.userProgram = opener.userProgram;
+    page.programPath = opener.programPath;
     return page;
 }
 
 void SaveGeneralPage(ProfileFile& profile, const GeneralPage& page) {
     profile.SetSection(kWholeSection);
-    profile.WriteInt("nProgress", Flag(page.hideProgress));
-    profile.WriteInt("nCount", Flag(page.hideCount));
-    profile.WriteInt("relative", Flag(page.relativePaths));
-    profile.WriteInt("nKanji", Flag(page.noCodeConversion));
-    profile.WriteString("path", CutAtCharBoundary(page.programPath, kPageTextBytes));
-    profile.WriteInt("appli", Flag(page.userProgram));
-    profile.WriteInt("error", static_cast<int>(page.error));
+    profile.WriteInt(kNoProgressKey, Flag(page.hideProgress));
+    profile.WriteInt(kNoCountKey, Flag(page.hideCount));
+    profile.WriteInt(kRelativeKey, Flag(page.relativePaths));
+    profile.WriteInt(kNoKanjiKey, Flag(page.noCodeConversion));
+    profile.WriteString(kProgramPathKey, CutAtCharBoundary(page.programPath, kEditTextBytes));
+    profile.WriteInt(kUserProgramKey, Flag(page.userProgram));
+    profile.WriteInt(kErrorPolicyKey, static_cast<int>(page.error));
 }
 
 ExtensionsPage LoadExtensionsPage(ProfileFile& profile) {
     profile.SetSection(kTypeSection);
     ExtensionsPage page;
     for (std::size_t i = 0; i < page.rows.size(); ++i) {
-        page.rows[i].extensions = profile.GetString(RowKey('t', i), kPageTextBytes);
-        page.rows[i].enabled = profile.GetInt(RowKey('v', i)) == 1;
+        page.rows[i].extensions = profile.GetString(ExtensionGroupKey(GroupOf(i)), kEditTextBytes);
+        page.rows[i].enabled = profile.GetInt(GroupEnabledKey(GroupOf(i))) == 1;
     }
-    page.allFiles = IsOne(profile, "all_type");
+    page.allFiles = IsOne(profile, kAllTypesKey);
     return page;
 }
 
 void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page) {
     profile.SetSection(kTypeSection);
-    profile.WriteInt("all_type", Flag(page.allFiles));
+    profile.WriteInt(kAllTypesKey, Flag(page.allFiles));
     for (std::size_t i = 0; i < page.rows.size(); ++i) {
-        profile.WriteInt(RowKey('v', i), Flag(page.rows[i].enabled));
-        profile.WriteString(RowKey('t', i),
-                            CutAtCharBoundary(page.rows[i].extensions, kPageTextBytes));
+        profile.WriteInt(GroupEnabledKey(GroupOf(i)), Flag(page.rows[i].enabled));
+        profile.WriteString(ExtensionGroupKey(GroupOf(i)),
+                            CutAtCharBoundary(page.rows[i].extensions, kEditTextBytes));
     }
 }
 
 OtherPage LoadOtherPage(ProfileFile& profile) {
     profile.SetSection(kWholeSection);
     OtherPage page;
-    page.convertUtf8 = IsOne(profile, "utf8");
+    page.convertUtf8 = IsOne(profile, kUtf8FilesKey);
     return page;
 }
 
 void SaveOtherPage(ProfileFile& profile, const OtherPage& page) {
     profile.SetSection(kWholeSection);
-    profile.WriteInt("utf8", Flag(page.convertUtf8));
+    profile.WriteInt(kUtf8FilesKey, Flag(page.convertUtf8));
 }
 
 }  // namespace quelbrix

@@ -38,4 +38,23 @@ std::string CutAtCharBoundary(const std::string& text, std::size_t maxBytes) {
 
 std::string DropLastChar(const std::string& text) { return text.substr(0, LastCharStart(text)); }
 
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    auto fold = [](unsigned char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    };
+    const char* const end = a.data() + a.size();
+    for (std::size_t i = 0; i < a.size();) {
+        const std::size_t length = sjis::CharLengthIn(a.data() + i, end);
+        if (length == 2) {
+            if (a.compare(i, 2, b, i, 2) != 0) return false;
+        } else if (fold(static_cast<unsigned char>(a[i])) !=
+                   fold(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace quelbrix

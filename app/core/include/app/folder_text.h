@@ -6,16 +6,14 @@
 
 namespace quelbrix {
 
-// A search folder, with its final backslash, holds at most this many bytes (the platform's
-// path limit less the terminator).
-constexpr std::size_t kSearchFolderBytes = 260;
 // The folder and word fields are read up to this many bytes.
 constexpr std::size_t kFieldTextBytes = 1022;
 
 enum class FolderCheck { kOk, kEmpty, kTooLong };
 
 // The request's folder: the field text with one backslash appended when its last character is
-// not one. A folder longer than kSearchFolderBytes is refused, never cut into another name.
+// not one. A folder of more than kPathTextBytes bytes before that backslash (kPathBytes with
+// it) is refused, never cut into another name.
 FolderCheck PrepareSearchFolder(const std::string& fieldText, std::string& folder);
 
 // What the folder field gets for a command-line folder argument. `resolved` is the argument as

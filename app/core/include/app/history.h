@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "app/profile_file.h"
+#include "app/settings_keys.h"
 
 namespace quelbrix {
 
 constexpr int kHistorySlots = 20;
 constexpr std::size_t kHistoryValueBytes = 1023;
-
-constexpr const char kPathHistory[] = "path_history";
-constexpr const char kWordHistory[] = "word_history";
 
 // The non-empty entries in slot order; empty slots leave no gap.
 std::vector<std::string> ReadHistory(ProfileFile& profile, const std::string& section);

@@ -6,14 +6,10 @@
 
 namespace quelbrix {
 
-// A full path read from the list holds at most this many bytes (the platform's path limit less
-// the terminator).
-constexpr std::size_t kResultPathBytes = 259;
-
 // The full path of a row whose first cell reads `cellText`: the search folder (which ends with
 // its separator) in front of it when the search listed relative paths, else the text alone.
-// False, with `path` empty, when the cell is empty or the path would not fit kResultPathBytes:
-// a path cut short would name some other file.
+// False, with `path` empty, when the cell is empty or the path would be longer than
+// kPathTextBytes (common/text_limits.h): a path cut short would name some other file.
 bool ComposeResultPath(const std::string& searchFolder, bool relativePaths,
                        const std::string& cellText, std::string& path);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/profile_file.h"
+#include "common/error_policy.h"
 
 namespace quelbrix {
 
@@ -14,7 +15,7 @@ struct SearchSettings {
     bool relativePaths = false;  // [whole] relative is 1
     bool countHits = true;       // [whole] nCount is not 1
     bool showProgress = true;    // [whole] nProgress is not 1
-    int errorPolicy = 0;         // [whole] error, as stored
+    ErrorPolicy errorPolicy = ErrorPolicy::kAsk;  // [whole] error as stored, also one beyond 2
     std::string extensions;      // the Extension list built from [type]
 };
 

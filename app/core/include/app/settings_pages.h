@@ -1,6 +1,6 @@
 // What the General, Extensions and Other pages of the settings dialog show, and how they store it.
-// The page windows only move these records to and from their controls; every rule about keys,
-// values and write order lives here.
+// The page windows only move these records to and from their controls; the rules about their
+// keys, values and write order live here (the keys themselves in settings_keys.h).
 #pragma once
 
 #include <array>
@@ -9,14 +9,11 @@
 
 #include "app/profile_file.h"
 #include "app/search_settings.h"
+#include "common/error_policy.h"
 
 namespace quelbrix {
 
-// The program path and each extension list are kept to this many bytes, the most a path
-// buffer of the platform holds before its terminator.
-constexpr std::size_t kPageTextBytes = 259;
-
-enum class ErrorChoice { kAsk = 0, kSkip = 1, kStop = 2 };
+// The program path and each extension list are kept to kEditTextBytes (common/text_limits.h).
 
 // [whole]
 struct GeneralPage {
@@ -26,11 +23,12 @@ struct GeneralPage {
     bool noCodeConversion = false;  // nKanji
     bool userProgram = false;       // appli: false for the associated application
     std::string programPath;        // path, kept also while the associated one is chosen
-    ErrorChoice error = ErrorChoice::kAsk;
+    ErrorPolicy error = ErrorPolicy::kAsk;  // always one of the three choices
 };
 
-// Flags show ticked only for a stored 1, as the search reads them; an error value other than
-// 0 or 1 shows the third choice.
+// Flags show ticked only for a stored 1, as the search reads them; appli shows the chosen
+// program for any value but 0 (file_opener.h); an error value other than 0 or 1 shows the
+// third choice.
 GeneralPage LoadGeneralPage(ProfileFile& profile);
 // Writes nProgress, nCount, relative, nKanji, path, appli and error, in that order.
 void SaveGeneralPage(ProfileFile& profile, const GeneralPage& page);

@@ -28,4 +28,8 @@ std::string CutAtCharBoundary(const std::string& text, std::size_t maxBytes);
 // `text` with its last character removed (both bytes of a double-byte character).
 std::string DropLastChar(const std::string& text);
 
+// Equal without regard to ASCII letter case, as the settings file compares its names and the
+// file system its paths; the second byte of a double-byte character is compared as it is.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b);
+
 }  // namespace quelbrix

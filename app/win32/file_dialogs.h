@@ -1,4 +1,4 @@
-// The open-file dialog for choosing a program.
+// The platform's open and save dialogs, as the General page and the save button use them.
 #pragma once
 
 #include <windows.h>
@@ -12,5 +12,11 @@ namespace quelbrix {
 // True when a file was chosen; its full path is then in `buffer` (`capacity` bytes).
 bool ChooseProgramFile(HWND owner, const char* filter, const char* title, char* buffer,
                        std::size_t capacity);
+
+// The save dialog: asks before overwriting, hides the read-only box, adds the extension "txt"
+// to a name typed without one. `name` is cleared first; returns whether the user chose a
+// name. `filter` is as above; `title` may be null.
+bool ChooseSaveFile(HWND owner, const char* filter, const char* title, char* name,
+                    std::size_t nameBytes);
 
 }  // namespace quelbrix

@@ -1,0 +1,38 @@
+// Every section and key of QuelbrixU.ini that the program reads or writes, named once. The
+// functions of app/core that read and write the file use these; nothing else spells them.
+#pragma once
+
+#include <string>
+
+namespace quelbrix {
+
+// [main]: the main window's two check boxes, kept from run to run.
+constexpr char kMainSection[] = "main";
+constexpr char kSubfoldersKey[] = "under";
+constexpr char kRegexKey[] = "formal";
+
+// [whole]: the search options, the program that opens found files, the error policy.
+constexpr char kWholeSection[] = "whole";
+constexpr char kNoProgressKey[] = "nProgress";
+constexpr char kNoKanjiKey[] = "nKanji";
+constexpr char kNoCountKey[] = "nCount";
+constexpr char kRelativeKey[] = "relative";
+constexpr char kUserProgramKey[] = "appli";
+constexpr char kProgramPathKey[] = "path";
+constexpr char kErrorPolicyKey[] = "error";
+constexpr char kUtf8FilesKey[] = "utf8";
+
+// [type]: every file, or the enabled extension groups 1 to 11.
+constexpr char kTypeSection[] = "type";
+constexpr char kAllTypesKey[] = "all_type";
+// The extensions of group `group` ("t1" ... "t11") and whether it is enabled ("v1" ... "v11").
+inline std::string ExtensionGroupKey(int group) { return "t" + std::to_string(group); }
+inline std::string GroupEnabledKey(int group) { return "v" + std::to_string(group); }
+
+// The two input histories, twenty slots each.
+constexpr char kPathHistory[] = "path_history";
+constexpr char kWordHistory[] = "word_history";
+// Slot `slot` of a history ("h0" ... "h19").
+inline std::string HistorySlotKey(int slot) { return "h" + std::to_string(slot); }
+
+}  // namespace quelbrix

@@ -1,0 +1,288 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "app/command_line.h"
+#include "app/folder_text.h"
+#include "app/history.h"
+#include "app/main_options.h"
+#include "app/pattern_reason.h"
+#include "app/search_settings.h"
+#include "app/sjis.h"
+#include "app_context.h"
+#include "common/product.h"
+#include "common/text_limits.h"
+#include "grexmo/grexmo.h"
+#include "quelbrix_engine.h"
+#include "quelbrix_u_resources.h"
+#include "result_popup_menu.h"
+#include "result_report_file.h"
+#include "shell_path.h"
+
+namespace quelbrix {
+
+namespace {
+
+// The window title: the program's name and version, a blank and this notice.
+constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
+
+// True when Grexmo compiles `word`; otherwise tells the user why in a box owned by `owner`
+// (stop icon) and returns false.
+bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& word) {
+    CGrexmo pattern;
+    pattern.Read(word.c_str(), true);
+    if (pattern.IsValid()) return true;
+
+    std::string text = LoadProgramString(app.instance, IDS_BAD_PATTERN);
+    const std::size_t slot = text.find("%s");
+    const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
+    if (slot != std::string::npos) {
+        text.replace(slot, 2, reason);
+    } else {
+        text += reason;
+    }
+    MessageBoxA(owner, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
+    return false;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& app, std::string commandLine)
+    : Dialog(app), commandLine_(std::move(commandLine)), results_(app, lastSearch_) {}
+
+void MainWindow::Run() {
+    RunModal(IDD_MAIN, nullptr);
+    App().mainWindow = nullptr;
+}
+
+INT_PTR MainWindow::OnInit() {
+    App().mainWindow = Window();
+    SetWindowTextA(Window(), (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    QuelbrixInitListView(Control(IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
+                         QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
+    LoadHistory(IDC_FOLDER, kPathHistory);
+    LoadHistory(IDC_WORD, kWordHistory);
+
+    const MainOptions options = LoadMainOptions(*App().profile);
+    if (options.searchSubfolders) SetTicked(IDC_SUBFOLDERS, true);
+    if (options.useRegex) SetTicked(IDC_REGEX, true);
+
+    results_.Attach(Control(IDC_RESULT_LIST), Window());
+    ApplyCommandLine();
+    return FALSE;
+}
+
+void MainWindow::ApplyCommandLine() {
+    const CommandLineRequest request = ScanCommandLine(commandLine_);
+    if (!request.folder.empty()) {
+        char resolved[kPathBytes];
+        std::string path = ResolveShellPath(request.folder.c_str(), resolved, sizeof resolved)
+                               ? std::string(resolved)
+                               : request.folder;
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        bool namesFolder =
+            attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        SetText(IDC_FOLDER, FolderFieldForArgument(request.folder, path, namesFolder));
+    }
+    if (request.hasWord) SetText(IDC_WORD, request.word);
+    if (request.searchSubfolders) SetTicked(IDC_SUBFOLDERS, true);
+    if (request.useRegex) SetTicked(IDC_REGEX, true);
+    if (request.startSearch) {
+        ShowWindow(Window(), SW_SHOW);
+        UpdateWindow(Window());
+        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+}
+
+void MainWindow::LoadHistory(int comboId, const char* section) const {
+    HWND combo = Control(comboId);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(combo, "");
+    for (const std::string& entry : ReadHistory(*App().profile, section)) {
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void MainWindow::EmptyHistoryBox(const char* section) {
+    HWND combo = Control(std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(combo, "");
+}
+
+// Idle: start, save, settings, help and exit on, stop off; searching: the reverse.
+void MainWindow::ShowSearching(bool searching) const {
+    Enable(IDOK, !searching);
+    Enable(IDC_STOP, searching);
+    Enable(IDC_SAVE, !searching);
+    Enable(IDC_SETTINGS, !searching);
+    Enable(IDC_HELP_BUTTON, !searching);
+    Enable(IDCANCEL, !searching);
+}
+
+void MainWindow::StartSearch() {
+    if (search_.searching) return;  // the engine runs one search at a time
+    AppContext& app = App();
+    ProfileFile& profile = *app.profile;
+
+    std::string folder;
+    switch (PrepareSearchFolder(Text(IDC_FOLDER), folder)) {
+    case FolderCheck::kEmpty:
+        app.ShowMessage(IDS_NO_FOLDER, MB_ICONHAND | MB_OK);
+        return;
+    case FolderCheck::kTooLong:
+        app.ShowMessage(IDS_FOLDER_TOO_LONG, MB_ICONHAND | MB_OK);
+        return;
+    case FolderCheck::kOk:
+        break;
+    }
+    const std::string word = TextWithin(IDC_WORD, kFieldTextBytes);
+    const bool useRegex = IsTicked(IDC_REGEX);
+    // A malformed expression starts nothing and leaves both histories as they were.
+    if (!word.empty() && useRegex && !AcceptSearchPattern(app, Window(), word)) return;
+    AddToHistory(profile, kPathHistory, folder);
+
+    if (word.empty()) {
+        app.ShowMessage(IDS_NO_WORD, MB_ICONHAND | MB_OK);
+        return;
+    }
+    lastSearch_.folder = folder;
+    lastSearch_.word = word;
+    AddToHistory(profile, kWordHistory, word);
+
+    const bool searchSubfolders = IsTicked(IDC_SUBFOLDERS);
+    const SearchSettings settings = ReadSearchSettings(profile);
+    lastSearch_.relativePaths = settings.relativePaths;
+    lastSearch_.showCounts = settings.countHits;
+    HWND progress = settings.showProgress ? Control(IDC_PROGRESS) : nullptr;
+
+    search_ = SearchState{};
+    search_.searching = true;
+    ShowSearching(true);
+    QuelbrixFindFolderEx(Window(), folder.c_str(), word.c_str(), settings.extensions.c_str(),
+                         useRegex, progress, searchSubfolders, settings.relativePaths,
+                         settings.countHits, settings.convertCodes,
+                         static_cast<int>(settings.errorPolicy), settings.convertUtf8);
+    search_.searching = false;
+    ShowSearching(false);
+
+    LoadHistory(IDC_FOLDER, kPathHistory);
+    LoadHistory(IDC_WORD, kWordHistory);
+    SetText(IDC_FOLDER, folder);
+    SetText(IDC_WORD, word);
+
+    if (search_.closeRequested) Exit();
+}
+
+void MainWindow::StopSearch() {
+    const bool hidden = ProgressBarHidden(*App().profile);
+    QuelbrixFindStop(Window(), hidden ? nullptr : Control(IDC_PROGRESS));
+    if (search_.searching) search_.stopRequested = true;
+}
+
+void MainWindow::RequestStop() {
+    if (search_.stopRequested) return;
+    search_.stopRequested = true;
+    StopSearch();
+}
+
+void MainWindow::Close() {
+    if (!search_.searching) {
+        Exit();
+        return;
+    }
+    search_.closeRequested = true;
+    RequestStop();
+}
+
+void MainWindow::Exit() {
+    results_.Detach();
+    SaveMainOptions(*App().profile, MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX)});
+    EndDialog(Window(), 1);
+}
+
+void MainWindow::BrowseFolder() {
+    std::string folder;
+    if (BrowseForFolder(Window(), folder)) SetText(IDC_FOLDER, folder);
+}
+
+// A dropped item that cannot be found is ignored without a message.
+void MainWindow::AcceptDroppedItem(HDROP drop) {
+    std::string folder;
+    if (DroppedItemFolder(drop, folder)) SetText(IDC_FOLDER, folder);
+}
+
+void MainWindow::OnCommand(int id, int) {
+    switch (id) {
+    case IDOK:
+        StartSearch();
+        break;
+    case IDCANCEL:
+        Close();
+        break;
+    case IDC_HELP_BUTTON:
+        App().help.ShowHelp(Window());
+        break;
+    case IDC_BROWSE:
+        BrowseFolder();
+        break;
+    case IDC_STOP:
+        StopSearch();
+        break;
+    case IDC_SAVE:
+        SaveResults(results_.Rows());
+        break;
+    case IDC_SETTINGS:
+        SettingsSheet(App(), Window(), *this);
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR MainWindow::OnNotify(NMHDR& notice) {
+    if (notice.code == LVN_COLUMNCLICK) {
+        QuelbrixSort(reinterpret_cast<NMLISTVIEW*>(&notice));
+    }
+    return FALSE;
+}
+
+bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& answer) {
+    switch (message) {
+    case WM_CLOSE:
+        if (!search_.searching) return false;  // the dialog manager sends IDCANCEL
+        // Closing the frame mid-search stops the search; the window ends once the engine call
+        // has returned (StartSearch sees closeRequested).
+        Close();
+        answer = TRUE;
+        return true;
+    case WM_DROPFILES:
+        AcceptDroppedItem(reinterpret_cast<HDROP>(first));
+        return true;
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(App().instance, item);
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
+        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(App().instance, item);
+        return true;
+    }
+    case WM_MENUCHAR:
+        // The popup menu's access keys are answered in DWLP_MSGRESULT, which counts only with
+        // TRUE.
+        answer = AnswerMenuChar(App().instance, App().popupMenu.Get(), Window(), first, second)
+                     ? TRUE
+                     : FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace quelbrix

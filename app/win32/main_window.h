@@ -1,0 +1,60 @@
+// The main window (dialog 103): the folder and the word with their histories, the two
+// options, the command line, the search started and stopped, the result list, and leaving.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "dialog.h"
+#include "engine/result_report.h"
+#include "result_list.h"
+#include "settings_sheet.h"
+
+namespace quelbrix {
+
+class MainWindow : public Dialog, private HistoryBoxes {
+public:
+    // `commandLine`: the program's arguments, applied when the window is set up.
+    MainWindow(AppContext& app, std::string commandLine);
+
+    // Runs the window as a modal dialog until the user leaves.
+    void Run();
+
+private:
+    // What the window knows about the search running inside StartSearch, if any.
+    struct SearchState {
+        bool searching = false;
+        bool stopRequested = false;   // QuelbrixFindStop was called for the running search
+        bool closeRequested = false;  // the window was closed while the search ran
+    };
+
+    INT_PTR OnInit() override;
+    void OnCommand(int id, int code) override;
+    INT_PTR OnNotify(NMHDR& notice) override;
+    bool OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& answer) override;
+    void EmptyHistoryBox(const char* section) override;
+
+    void ApplyCommandLine();
+    // Refills a combo box's list from a history section and empties its edit text.
+    void LoadHistory(int comboId, const char* section) const;
+    void ShowSearching(bool searching) const;
+    void StartSearch();
+    void StopSearch();
+    // Stops the running search once; a second request (stop button, then the close box) would
+    // only show the engine's stop message again.
+    void RequestStop();
+    // The exit button or the close box: during a search it stops it, and the window ends
+    // once the engine call has returned.
+    void Close();
+    void Exit();
+    void BrowseFolder();
+    void AcceptDroppedItem(HDROP drop);
+
+    std::string commandLine_;
+    ReportSearch lastSearch_;  // the last search started: the one the list's rows came from
+    SearchState search_;
+    ResultList results_;
+};
+
+}  // namespace quelbrix
