@@ -172,7 +172,10 @@ void RecordingProgress::SetPosition(WindowHandle bar, int value) {
     position = value;
 }
 
-FakeEngine::FakeEngine() { InitListView(state, rows, &rows, 300, 60, 72, 120); }
+FakeEngine::FakeEngine() {
+    InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
+                 QUELBRIX_WIDTH_TIME);
+}
 
 SearchRequest FakeEngine::Request(const std::string& folder, const char* word) {
     SearchRequest request;

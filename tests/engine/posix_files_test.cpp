@@ -102,7 +102,8 @@ protected:
         MemoryRows rows;
         Platform platform{files, ui, progress, rows};
         EngineState state;
-        InitListView(state, rows, &rows, 300, 60, 72, 120);
+        InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
+                     QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
         SearchRequest request;
         request.folder = root.c_str();
         request.word = "ab";

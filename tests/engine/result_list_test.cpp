@@ -18,12 +18,14 @@ using Strings = std::vector<std::string>;
 TEST(InitListView, ColumnsInOrderWithWidthsFromTheirArguments) {
     EngineState state;
     MemoryRows rows;
-    InitListView(state, rows, &rows, 300, 60, 72, 120);
+    InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
+                 QUELBRIX_WIDTH_TIME);
     EXPECT_EQ(state.resultList, &rows);
     EXPECT_EQ(rows.boundList, &rows);
     ASSERT_EQ(rows.columns.size(), 4u);
     const Strings headers{"ファイル名・場所", "サイズ", "更新日時", "一致数"};
-    const std::vector<int> widths{300, 72, 120, 60};
+    const std::vector<int> widths{QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME,
+                                  QUELBRIX_WIDTH_COUNT};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(rows.columns[i].header, headers[i]);
         EXPECT_EQ(rows.columns[i].width, widths[i]);
@@ -71,7 +73,8 @@ TEST(AddResultRow, NothingIsListedBeforeTheListIsSetUp) {
 TEST(AddResultRow, SearchWithTheListUnsetNeitherListsNorClears) {
     FakeEngine engine;
     engine.rows.Insert(0, "kept");
-    InitListView(engine.state, engine.rows, nullptr, 300, 60, 72, 120);
+    InitListView(engine.state, engine.rows, nullptr, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
+                 QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
     engine.files.AddFile(P("w/a"), "ab");
     engine.Run(engine.Request("w/", "ab"));
     EXPECT_EQ(engine.Column(0), (Strings{"kept"}));

@@ -92,7 +92,8 @@ protected:
         g_progress = CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 310, 600, 20, owner, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
         hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
-        QuelbrixInitListView(list, 300, 60, 72, 120);
+        QuelbrixInitListView(list, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
+                             QUELBRIX_WIDTH_TIME);
     }
     static void TearDownTestSuite() {
         UnhookWindowsHookEx(hook);
