@@ -60,9 +60,8 @@ void MainWindow::Run() {
 
 INT_PTR MainWindow::OnInit() {
     App().mainWindow = Window();
+    // The list view and progress bar classes were registered before the window was made.
     SetWindowTextA(Window(), (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&classes);
     QuelbrixInitListView(Control(IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
                          QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
     LoadHistory(IDC_FOLDER, kPathHistory);
@@ -99,19 +98,22 @@ void MainWindow::ApplyCommandLine() {
     }
 }
 
-void MainWindow::LoadHistory(int comboId, const char* section) const {
+void MainWindow::EmptyBox(int comboId) const {
     HWND combo = Control(comboId);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     SetWindowTextA(combo, "");
+}
+
+void MainWindow::LoadHistory(int comboId, const char* section) const {
+    EmptyBox(comboId);
+    HWND combo = Control(comboId);
     for (const std::string& entry : ReadHistory(*App().profile, section)) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
 }
 
 void MainWindow::EmptyHistoryBox(const char* section) {
-    HWND combo = Control(std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    SetWindowTextA(combo, "");
+    EmptyBox(std::string(section) == kWordHistory ? IDC_WORD : IDC_FOLDER);
 }
 
 // Idle: start, save, settings, help and exit on, stop off; searching: the reverse.

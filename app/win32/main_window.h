@@ -36,6 +36,8 @@ private:
     void EmptyHistoryBox(const char* section) override;
 
     void ApplyCommandLine();
+    // Empties a combo box's list and its edit text.
+    void EmptyBox(int comboId) const;
     // Refills a combo box's list from a history section and empties its edit text.
     void LoadHistory(int comboId, const char* section) const;
     void ShowSearching(bool searching) const;

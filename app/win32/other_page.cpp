@@ -14,6 +14,7 @@
 #include "send_to.h"
 #include "settings_sheet.h"
 #include "shell_path.h"
+#include "startup.h"
 
 namespace quelbrix {
 

@@ -94,11 +94,4 @@ bool RemoveSendToShortcut(HWND owner, const std::string& folder, const std::stri
     return false;
 }
 
-std::string OwnProgramPath() {
-    char path[kPathBytes];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return "";
-    return std::string(path, length);
-}
-
 }  // namespace quelbrix

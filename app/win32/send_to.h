@@ -26,7 +26,4 @@ std::string ShortcutTarget(HWND owner, const std::string& shortcut);
 // a shortcut was deleted.
 bool RemoveSendToShortcut(HWND owner, const std::string& folder, const std::string& programPath);
 
-// The program's own full path; "" when it does not fit the platform's path limit.
-std::string OwnProgramPath();
-
 }  // namespace quelbrix

@@ -29,12 +29,14 @@ std::string SettingsPath(const std::string& exeFolder) {
 
 }  // namespace
 
-std::string GetExeFolder() {
+std::string OwnProgramPath() {
     char path[kPathBytes];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return "";
-    return FolderPartOf(std::string(path, length));
+    return std::string(path, length);
 }
+
+std::string GetExeFolder() { return FolderPartOf(OwnProgramPath()); }
 
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA data;

@@ -10,6 +10,8 @@ namespace quelbrix {
 
 struct AppContext;
 
+// The program's own full path; "" when it does not fit kPathBytes.
+std::string OwnProgramPath();
 // The drive and folder of the program file, ending in its last "\" or "/" (Shift_JIS aware).
 // Empty when the program's path does not fit kPathBytes.
 std::string GetExeFolder();
