@@ -8,6 +8,12 @@ namespace quelbrix {
 
 class TerminalText;
 
+// The exit statuses besides the usage error's (kUsageErrorStatus, 2), as --help lists them.
+constexpr int kDoneStatus = 0;
+constexpr int kEndedEarlyStatus = 1;  // the search ended early, or a file could not be read
+                                      // or converted
+constexpr int kReportNotWrittenStatus = 3;
+
 // A command as main runs it and as the help shows it, both made from its declarations.
 struct CommandEntry {
     const char* name;

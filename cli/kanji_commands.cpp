@@ -91,12 +91,12 @@ bool ConvertAuto(const std::vector<char>& bytes, const TerminalText& terminal) {
 int RunGuessCommand(int argc, char** argv, const TerminalText&) {
     GuessArguments arguments;
     if (!ReadGuessArguments(argc, argv, arguments)) return kUsageErrorStatus;
-    int status = 0;
+    int status = kDoneStatus;
     std::vector<char> bytes;
     for (const char* path : arguments.files) {
         if (!ReadWholeFile(path, bytes)) {
             std::fprintf(stderr, "quelbrix guess: cannot read %s\n", path);
-            status = 1;
+            status = kEndedEarlyStatus;
             continue;
         }
         const auto length = static_cast<std::int32_t>(bytes.size() - 1);
@@ -115,15 +115,15 @@ int RunConvertCommand(int argc, char** argv, const TerminalText& terminal) {
     std::vector<char> bytes;
     if (!ReadWholeFile(path, bytes)) {
         std::fprintf(stderr, "quelbrix convert: cannot read %s\n", path);
-        return 1;
+        return kEndedEarlyStatus;
     }
     const bool written = from == ConvertFrom::kAuto ? ConvertAuto(bytes, terminal)
                                                     : ConvertForced(from, bytes, terminal);
     if (!written) {
         std::fprintf(stderr, "quelbrix convert: cannot convert %s\n", path);
-        return 1;
+        return kEndedEarlyStatus;
     }
-    return 0;
+    return kDoneStatus;
 }
 
 }  // namespace

@@ -45,22 +45,16 @@ constexpr Command<ConvertArguments> kConvertCommand = {
 };
 
 bool ReadGuessArguments(int argc, char** argv, GuessArguments& arguments) {
-    const ParsedArguments parsed = ParseArguments(kGuessCommand, argc, argv, arguments);
-    if (parsed.outcome != ParseOutcome::kParsed) {
-        TellUsageError(kGuessCommand, parsed.problem);
-        return false;
-    }
-    arguments.files.assign(parsed.operands.begin(), parsed.operands.end());
+    std::vector<char*> operands;
+    if (!ReadArguments(kGuessCommand, argc, argv, arguments, operands)) return false;
+    arguments.files.assign(operands.begin(), operands.end());
     return true;
 }
 
 bool ReadConvertArguments(int argc, char** argv, ConvertArguments& arguments) {
-    const ParsedArguments parsed = ParseArguments(kConvertCommand, argc, argv, arguments);
-    if (parsed.outcome != ParseOutcome::kParsed) {
-        TellUsageError(kConvertCommand, parsed.problem);
-        return false;
-    }
-    arguments.file = parsed.operands[0];
+    std::vector<char*> operands;
+    if (!ReadArguments(kConvertCommand, argc, argv, arguments, operands)) return false;
+    arguments.file = operands[0];
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quelbrix {
@@ -172,6 +173,20 @@ std::string Synopsis(const Command<Settings>& command) {
 template <typename Settings>
 int TellUsageError(const Command<Settings>& command, const std::string& problem) {
     return TellUsageError(stderr, command.info, problem, UsageText(command));
+}
+
+// ParseArguments for a command's own arguments: its operands into `operands`, or false after
+// telling what is wrong with the command's usage.
+template <typename Settings>
+bool ReadArguments(const Command<Settings>& command, int argc, char** argv, Settings& settings,
+                   std::vector<char*>& operands) {
+    ParsedArguments parsed = ParseArguments(command, argc, argv, settings);
+    if (parsed.outcome != ParseOutcome::kParsed) {
+        TellUsageError(command, parsed.problem);
+        return false;
+    }
+    operands = std::move(parsed.operands);
+    return true;
 }
 
 }  // namespace quelbrix

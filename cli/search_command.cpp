@@ -92,9 +92,9 @@ int Search(const SearchArguments& arguments, FileSystem& files, const TerminalTe
     const char* const reportPath = arguments.reportPath;
     if (reportPath != nullptr && !WriteReport(reportPath, request, rows)) {
         std::fprintf(stderr, "quelbrix search: the report %s could not be written\n", reportPath);
-        return 3;
+        return kReportNotWrittenStatus;
     }
-    return completed ? 0 : 1;
+    return completed ? kDoneStatus : kEndedEarlyStatus;
 }
 
 int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {

@@ -61,13 +61,10 @@ constexpr Command<Arguments> kSearchCommand = {
 };
 
 bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
-    const ParsedArguments parsed = ParseArguments(kSearchCommand, argc, argv, arguments);
-    if (parsed.outcome != ParseOutcome::kParsed) {
-        TellUsageError(kSearchCommand, parsed.problem);
-        return false;
-    }
-    arguments.folder = parsed.operands[0];
-    arguments.word = parsed.operands[1];
+    std::vector<char*> operands;
+    if (!ReadArguments(kSearchCommand, argc, argv, arguments, operands)) return false;
+    arguments.folder = operands[0];
+    arguments.word = operands[1];
     if (arguments.folder[0] == '\0') {
         TellUsageError(kSearchCommand, "FOLDER is empty");
         return false;
