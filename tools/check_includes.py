@@ -59,9 +59,11 @@ INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
 def tree_files(root):
-    for top in [p[0] for p in PARTS] + list(WHITE_BOX):
-        base = os.path.join(root, top)
-        for folder, _, names in os.walk(base):
+    # Each top folder once: the parts nest (engine/dll/ is inside engine/).
+    tops = sorted({prefix.split("/", 1)[0] for prefix, _ in PARTS} |
+                  {prefix.rstrip("/") for prefix in WHITE_BOX})
+    for top in tops:
+        for folder, _, names in os.walk(os.path.join(root, top)):
             for name in sorted(names):
                 if name.endswith(SOURCE_SUFFIXES):
                     yield os.path.relpath(os.path.join(folder, name), root).replace(os.sep, "/")
@@ -84,9 +86,12 @@ def bare_names_anywhere(root):
 def check(root):
     problems = []
     anywhere = None
-    for path in sorted(set(tree_files(root))):
+    for path in sorted(tree_files(root)):
         white_box = path.startswith(WHITE_BOX)
         allowed = None if white_box else part_of(path)
+        if not white_box and allowed is None:
+            problems.append(f"{path} belongs to no part of the layout")
+            continue
         public_header = "/include/" in "/" + path
         folder = os.path.dirname(path)
         text = open(os.path.join(root, path), encoding="utf-8", errors="replace").read()

@@ -68,6 +68,8 @@ class CheckIncludesTest(unittest.TestCase):
             # a public header naming a neighbour by its bare name
             ("engine/include/engine/search.h", ["platform.h"], "by their full name"),
             ("engine/src/x.cpp", ["nowhere/x.h"], "names no library's public header"),
+            # a source beside the parts, which no rule would cover
+            ("app/stray.cpp", [], "belongs to no part of the layout"),
         ]
         for path, includes, expected in cases:
             with self.subTest(path=path, includes=includes):
