@@ -12,45 +12,24 @@
 
 #include <string>
 
+#include "shortcut_files.h"
+
 using quelbrix::RemoveSendToShortcut;
 using quelbrix::ShortcutTarget;
+using testing_shortcuts::Lower;
+using testing_shortcuts::MakeShortcut;
 
 namespace {
 
-// A shortcut file to `target`, written through the shell link object as registering does.
-bool MakeShortcut(const std::string& shortcut, const std::string& target) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
-        return false;
-    }
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
-        saved = SUCCEEDED(file->Save(wide, TRUE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
-}
-
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Lower(std::string text) {
-    if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
 }
 
 class SendToRemovalTest : public ::testing::Test {
 protected:
     SendToRemovalTest() {
         CoInitialize(nullptr);
-        char base[MAX_PATH];
+        char base[quelbrix::kPathBytes];
         GetTempPathA(sizeof base, base);
         root = std::string(base) + "qx_sendto_" + std::to_string(GetCurrentProcessId()) + "\\";
         sendTo = root + "SendTo\\";

@@ -13,6 +13,7 @@
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
 #include "settings_text.h"
+#include "shortcut_files.h"
 
 using e2e::AppSession;
 using e2e::Golden;
@@ -20,6 +21,9 @@ using e2e::IniValue;
 using e2e::MessageBoxSeen;
 using e2e::Replaced;
 using e2e::TempFolder;
+using testing_shortcuts::Lower;
+using testing_shortcuts::MakeShortcut;
+using testing_shortcuts::ReadShortcutTarget;
 
 namespace {
 
@@ -65,60 +69,9 @@ const char kAskWords[] = "検索文字列の履歴を削除します。\n本当�
 const char kWordsCleared[] = "検索文字列の履歴を削除しました。";
 
 std::string SendToFolder() {
-    char path[MAX_PATH] = "";
+    char path[quelbrix::kPathBytes] = "";
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_SENDTO, TRUE);
     return std::string(path) + "\\";
-}
-
-// The target of a shortcut file, read back through the shell link object.
-std::string ShortcutTarget(const std::string& lnk) {
-    CoInitialize(nullptr);
-    std::string target = "<unreadable>";
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
-            char path[MAX_PATH] = "";
-            if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
-                SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
-                target = path;
-            }
-            file->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
-    return target;
-}
-
-// A shortcut file to `target`, written through the shell link object as registering does.
-bool MakeShortcut(const std::string& lnk, const std::string& target) {
-    CoInitialize(nullptr);
-    bool saved = false;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        link->SetPath(target.c_str());
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
-            saved = SUCCEEDED(file->Save(wide, TRUE));
-            file->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
-    return saved;
-}
-
-// Paths compared without regard to letter case, as the file system does.
-std::string Lower(std::string text) {
-    if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
 }
 
 class SettingsSheetTest : public ::testing::Test {
@@ -280,7 +233,7 @@ TEST_F(SettingsSheetTest, SendToRegisterRemoveAndRemoveAgain) {
 
     EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);
     ASSERT_TRUE(e2e::FileExistsAt(shortcut));
-    EXPECT_EQ(Lower(ShortcutTarget(shortcut)), Lower(program + "QuelbrixU.exe"));
+    EXPECT_EQ(Lower(ReadShortcutTarget(shortcut)), Lower(program + "QuelbrixU.exe"));
     EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);  // again: overwritten
 
     EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
@@ -302,7 +255,7 @@ TEST_F(SettingsSheetTest, RenamedProgramRemovesTheShortcutItMade) {
     EXPECT_EQ(BoxAfterClick(app, other, kRegister), kRegistered);
     EXPECT_TRUE(e2e::FileExistsAt(SendToFolder() + "Qx.lnk"));
     EXPECT_FALSE(e2e::FileExistsAt(SendToFolder() + "QuelbrixU.lnk"));
-    EXPECT_EQ(Lower(ShortcutTarget(SendToFolder() + "Qx.lnk")), Lower(program + "Qx.tool.exe"));
+    EXPECT_EQ(Lower(ReadShortcutTarget(SendToFolder() + "Qx.lnk")), Lower(program + "Qx.tool.exe"));
     EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
     EXPECT_FALSE(e2e::FileExistsAt(SendToFolder() + "Qx.lnk"));
     ASSERT_TRUE(app.CloseSettings(IDCANCEL));
@@ -327,7 +280,7 @@ TEST_F(SettingsSheetTest, RenamedProgramRemovesTheOldNamesShortcutOnlyWhenItPoin
     HWND other = app.ShowSettingsPage(kOther);
 
     EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kNotRegistered);
-    EXPECT_EQ(Lower(ShortcutTarget(oldShortcut)), Lower(elsewhere + "QuelbrixU.exe"));
+    EXPECT_EQ(Lower(ReadShortcutTarget(oldShortcut)), Lower(elsewhere + "QuelbrixU.exe"));
 
     ASSERT_TRUE(MakeShortcut(oldShortcut, renamed));
     EXPECT_EQ(BoxAfterClick(app, other, kUnregister), kRemoved);
