@@ -28,7 +28,7 @@ TEST(VersionText, EngineLineInBothForms) {
     };
     const Case cases[] = {
         {111, 0, " Ver1.11"},    {111, 2, " Ver1.11 β2"}, {100, 0, " Ver1.00"},
-        {5, 12, " Ver0.05 β12"}, {1234, 0, " Ver12.34"},
+        {5, 12, " Ver0.05 β12"}, {1234, 0, " Ver12.34"}, {-105, 0, " Ver-1.05"},
     };
     for (const Case& c : cases) {
         const std::vector<std::string> lines = Lines(FormatEngineLine(c.version, c.beta));

@@ -16,11 +16,14 @@ constexpr int kProgramBeta = 0;
 // The engine's name: the caption of its message boxes and its line on the version page.
 constexpr char kEngineCaption[] = "QuelbrixD.DLL - QuelbrixU SupportSystem";
 
-// A version in hundredths with two decimals: 413 gives "4.13", 5 gives "0.05".
+// A version in hundredths with two decimals: 413 gives "4.13", 5 gives "0.05", -105 (which
+// only a foreign engine could report) "-1.05".
 inline std::string VersionNumberText(int hundredths) {
-    const int whole = hundredths / 100;
-    const int cents = hundredths % 100;
-    return std::to_string(whole) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
+    const long long value = hundredths;
+    const long long magnitude = value < 0 ? -value : value;
+    const long long cents = magnitude % 100;
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 100) + (cents < 10 ? ".0" : ".") +
+           std::to_string(cents);
 }
 
 // "QuelbrixU Ver4.13": how the title, the version page and the report name the program.
