@@ -67,6 +67,14 @@ inline SjisCode UnicodeCharToSjis(std::uint16_t unit) {
     return page != nullptr ? page[unit & 0xFF] : kNoMapping;
 }
 
+// The same for a code point of any plane: kNoMapping past the Basic Multilingual Plane, whose
+// characters are the only ones the table holds (and for the decoder's mark of bytes that are
+// not UTF-8, which lies past it too).
+inline SjisCode CodePointToSjis(char32_t codePoint) {
+    return codePoint <= 0xFFFF ? UnicodeCharToSjis(static_cast<std::uint16_t>(codePoint))
+                               : kNoMapping;
+}
+
 // A JIS X 0212 code (row byte high, cell byte low) to the Shift_JISX0213 code of the same
 // character; 0 outside rows 0x31..0x6D / cells 0x21..0x7E and where JIS X 0213 lacks it.
 inline SjisCode Jisx0212CharToSjis(std::uint16_t jis) {

@@ -16,13 +16,6 @@ Utf8Char DecodeUtf8(const std::string& text, std::size_t at) {
     return DecodeUtf8Char(bytes + at, bytes + text.size());
 }
 
-// The Shift_JIS code of a code point; kNoMapping past the Basic Multilingual Plane (and for
-// U+0000, which no argument or file name holds).
-SjisCode ToSjisCode(std::uint32_t codePoint) {
-    if (codePoint == kNotUtf8 || codePoint > 0xFFFF) return kNoMapping;
-    return UnicodeCharToSjis(static_cast<std::uint16_t>(codePoint));
-}
-
 void AppendSjis(std::string& out, SjisCode code) {
     char bytes[2];
     out.append(bytes, static_cast<std::size_t>(PutSjisChar(bytes, code)));
@@ -47,7 +40,7 @@ bool Utf8ToSjis(const std::string& utf8, std::string& sjis, Utf8Problem& problem
     sjis.clear();
     for (std::size_t at = 0; at < utf8.size();) {
         const Utf8Char c = DecodeUtf8(utf8, at);
-        const SjisCode code = ToSjisCode(c.codePoint);
+        const SjisCode code = CodePointToSjis(c.codePoint);
         if (code == kNoMapping) {
             problem = {at, c.codePoint, c.length};
             return false;
@@ -63,7 +56,7 @@ bool Utf8ToSjisLossy(const std::string& utf8, std::string& sjis) {
     bool whole = true;
     for (std::size_t at = 0; at < utf8.size();) {
         const Utf8Char c = DecodeUtf8(utf8, at);
-        const SjisCode code = ToSjisCode(c.codePoint);
+        const SjisCode code = CodePointToSjis(c.codePoint);
         whole = whole && code != kNoMapping;
         AppendSjis(sjis, code);  // '?' for kNoMapping
         at += c.length;

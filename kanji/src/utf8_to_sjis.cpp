@@ -6,14 +6,6 @@
 #include "utf8_char.h"
 
 namespace quelbrix {
-namespace {
-
-SjisCode CodePointToSjis(char32_t codePoint) {
-    return codePoint <= 0xFFFF ? UnicodeCharToSjis(static_cast<std::uint16_t>(codePoint))
-                               : kNoMapping;
-}
-
-}  // namespace
 
 std::int32_t Utf8ToSjis(char* dest, const char* source, std::uint32_t capacity,
                         std::uint32_t length) {

@@ -1,5 +1,5 @@
 // The seams between the search logic and the platform. The logic holds only references to
-// these interfaces; Win32 implements them in engine/win32/, POSIX in engine/host/, and the
+// these interfaces; Win32 implements them in engine/win32/, POSIX in engine/posix/, and the
 // tests replace them with scripted fakes. Every call here is per entry, per file or per row,
 // never per byte.
 #ifndef QUELBRIX_PLATFORM_H
