@@ -6,6 +6,10 @@
 #include "engine/platform.h"
 
 namespace quelbrix {
+class HitLineSink;
+}
+
+namespace quelbrix {
 
 struct SearchRequest {
     WindowHandle owner = nullptr;  // owns every message box of the search
@@ -20,6 +24,11 @@ struct SearchRequest {
     bool convertCodes = true;
     bool convertUtf8 = false;  // with convertCodes: text the detector calls UTF-8 is converted too
     ErrorPolicy errorPolicy = ErrorPolicy::kAsk;  // as it came, even a value of none of the three
+    // When set, every file read is handed to it with its hit lines (BeginFile, Line..., EndFile)
+    // in the walk's order, before its row is listed; the file's count is that of its lines, and
+    // its encoding is detected even when convertCodes is off.
+    HitLineSink* hitLines = nullptr;
+    int contextLines = 0;  // with hitLines: up to this many lines before and after each hit line
 };
 
 }  // namespace quelbrix
