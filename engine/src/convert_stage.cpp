@@ -13,6 +13,11 @@ constexpr std::uint32_t kLargestConvertible =
 
 }  // namespace
 
+KanjiCode DetectEncoding(const char* buffer, std::uint32_t length) {
+    if (length > kLargestConvertible) return KC_UNDECIDED;
+    return DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
+}
+
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted,
                            Utf8Files utf8) {
     ConvertResult result;
@@ -21,6 +26,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
     if (length > kLargestConvertible) return result;
 
     const KanjiCode code = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
+    result.code = code;
     const bool convertUtf8 = code == KC_UTF8 && utf8 == Utf8Files::kConvert;
     if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && !convertUtf8) return result;
 
@@ -53,6 +59,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
     }
     result.outcome = ConvertOutcome::kConverted;
     result.text = text;
+    result.length = static_cast<std::size_t>(written);
     return result;
 }
 

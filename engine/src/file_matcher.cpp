@@ -1,11 +1,9 @@
 #include "file_matcher.h"
 
 #include <algorithm>
-#include <limits>
-#include <memory>
 
 #include "engine/bounded_text.h"
-#include "engine/convert_stage.h"
+#include "engine/hit_lines.h"
 #include "grexmo/grexmo.h"
 #include "hit_counter.h"
 #include "messages.h"
@@ -34,9 +32,8 @@ int ResolveFailure(Platform& platform, const SearchRequest& request, const char*
     }
 }
 
-void FormatTime(OpenFile& file, char* timeText) {
-    CalendarTime time{};
-    if (!file.LastWriteUtc(time)) time = CalendarTime{};
+void FormatTime(const FileFacts& facts, char* timeText) {
+    const CalendarTime time = facts.timeKnown ? facts.lastWrite : CalendarTime{};
     FormatBounded(timeText, kTimeTextSize, "%.4d/%.2d/%.2d %.2d:%.2d:%.2d", time.year, time.month,
                   time.day, time.hour, time.minute, time.second);
 }
@@ -67,58 +64,40 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
 int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
                MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText) {
     char systemText[kTextBufferSize];
-    systemText[0] = '\0';
-    std::unique_ptr<OpenFile> file =
-        platform.files.OpenForReading(path, systemText, sizeof systemText);
-    if (!file) {
+    TextOptions options;
+    options.convertCodes = request.convertCodes;
+    options.convertUtf8 = request.convertUtf8;
+    options.alwaysDetect = request.hitLines != nullptr;
+    options.wantTime = timeText != nullptr;
+    FileText text;
+    FileFacts facts;
+    const TextOutcome outcome = ReadFileText(platform.files, path, options, buffers, text, facts,
+                                             systemText, sizeof systemText);
+    if (facts.opened) {
+        fileSize = static_cast<std::uint32_t>(facts.size);
+        if (timeText != nullptr) FormatTime(facts, timeText);
+    }
+    switch (outcome) {
+    case TextOutcome::kRead:
+        break;
+    case TextOutcome::kNotOpened:
         platform.ui.DebugOutput(systemText);
         return ResolveFailure(platform, request, path, kMsgFileNotFound);
-    }
-
-    const std::uint64_t size = file->Size();
-    fileSize = static_cast<std::uint32_t>(size);
-    if (timeText != nullptr) FormatTime(*file, timeText);
-
-    // The size is carried in 32 bits; a larger file would be read short without notice.
-    if (size > std::numeric_limits<std::uint32_t>::max()) {
-        file.reset();
+    case TextOutcome::kNotRead:
         return ResolveFailure(platform, request, path, kMsgReadFailed);
-    }
-    const std::uint32_t length = static_cast<std::uint32_t>(size);
-    char* buffer = nullptr;
-    if (static_cast<std::uint64_t>(length) < std::numeric_limits<std::size_t>::max())
-        buffer = buffers.read.Reserve(static_cast<std::size_t>(length) + 1);
-    if (buffer == nullptr) {
-        file.reset();
+    case TextOutcome::kOutOfMemory:
         return ResolveFailure(platform, request, path, kMsgOutOfMemory);
+    case TextOutcome::kNotConverted:
+        return ResolveFailure(platform, request, path, kMsgConversionFailed);
     }
 
-    std::uint32_t delivered = 0;
-    bool readOk = length == 0 || file->Read(buffer, length, delivered);
-    file.reset();
-    if (!readOk) return ResolveFailure(platform, request, path, kMsgReadFailed);
-    delivered = std::min(delivered, length);
-    buffer[delivered] = '\0';
-
-    const char* text = buffer;
-    if (request.convertCodes) {
-        const ConvertResult converted =
-            ConvertStage(buffer, delivered, buffers.converted,
-                         request.convertUtf8 ? Utf8Files::kConvert : Utf8Files::kMatchAsRead);
-        switch (converted.outcome) {
-        case ConvertOutcome::kNoConversion:
-            break;
-        case ConvertOutcome::kConverted:
-            text = converted.text;
-            break;
-        case ConvertOutcome::kOutOfMemory:
-            return ResolveFailure(platform, request, path, kMsgOutOfMemory);
-        case ConvertOutcome::kFailed:
-            return ResolveFailure(platform, request, path, kMsgConversionFailed);
-        }
-    }
-
-    return CountHits(pattern, text, request.countHits);
+    if (request.hitLines == nullptr) return CountHits(pattern, text.text, request.countHits);
+    HitLineSink& sink = *request.hitLines;
+    sink.BeginFile(path, text.encoding);
+    const HitLineCount count =
+        ListHitLines(pattern, text.text, text.length, request.contextLines, sink);
+    sink.EndFile(text.length, count.hits);
+    return request.countHits ? count.hits : std::min(count.hits, 1);
 }
 
 }  // namespace quelbrix

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "engine/platform.h"
-#include "engine/reusable_buffer.h"
 #include "engine/search_request.h"
+#include "file_text.h"
 #include "grexmo/grexmo.h"
 
 namespace quelbrix {
@@ -25,19 +25,9 @@ constexpr std::size_t kTimeTextSize = 20;
 int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
                std::uint32_t& fileSize, char* timeText);
 
-// What a search keeps from file to file: the file as read and its converted text.
-struct MatchBuffers {
-    ReusableBuffer read;
-    ReusableBuffer converted;
-    // Once a file is done: gives back what is too large to keep.
-    void GiveBackLarge() {
-        read.GiveBackLarge();
-        converted.GiveBackLarge();
-    }
-};
-
 // The same with the request's word already compiled into `pattern` and the buffers of the
-// search, so a search compiles the word once and allocates rarely.
+// search, so a search compiles the word once and allocates rarely. With request.hitLines the
+// file and its hit lines are handed to that sink, and the count is that of the lines.
 int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
                MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText);
 

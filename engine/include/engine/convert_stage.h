@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/reusable_buffer.h"
+#include "kanji/kanji_code.h"
 
 namespace quelbrix {
 
@@ -20,6 +21,8 @@ enum class ConvertOutcome {
 struct ConvertResult {
     ConvertOutcome outcome = ConvertOutcome::kNoConversion;
     const char* text = nullptr;  // inside the caller's buffer; set only when converted
+    std::size_t length = 0;      // of the converted text, without its zero
+    KanjiCode code = KC_UNDECIDED;  // the detector's verdict
 };
 
 // What becomes of text the detector calls UTF-8: matched as read unless the user asked for
@@ -29,6 +32,10 @@ enum class Utf8Files : bool { kMatchAsRead = false, kConvert = true };
 // `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
 // and UTF-16LE text is converted into `converted` (2 * length + 1 bytes are asked of it), UTF-8
 // text as `utf8` says; every other verdict of the detector is matched as read.
+// The detector's verdict on `length` bytes followed by a zero byte; KC_UNDECIDED for 2 GiB or
+// more, which the detector cannot count.
+KanjiCode DetectEncoding(const char* buffer, std::uint32_t length);
+
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted,
                            Utf8Files utf8 = Utf8Files::kMatchAsRead);
 

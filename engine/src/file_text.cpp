@@ -1,0 +1,63 @@
+#include "file_text.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "engine/convert_stage.h"
+
+namespace quelbrix {
+
+TextOutcome ReadFileText(FileSystem& files, const char* path, const TextOptions& options,
+                         MatchBuffers& buffers, FileText& text, FileFacts& facts, char* errorText,
+                         std::size_t errorTextSize) {
+    if (errorTextSize > 0) errorText[0] = '\0';
+    std::unique_ptr<OpenFile> file = files.OpenForReading(path, errorText, errorTextSize);
+    if (!file) return TextOutcome::kNotOpened;
+
+    facts.opened = true;
+    facts.size = file->Size();
+    if (options.wantTime) facts.timeKnown = file->LastWriteUtc(facts.lastWrite);
+
+    // The size is carried in 32 bits; a larger file would be read short without notice.
+    if (facts.size > std::numeric_limits<std::uint32_t>::max()) return TextOutcome::kNotRead;
+    const std::uint32_t length = static_cast<std::uint32_t>(facts.size);
+    char* buffer = nullptr;
+    if (static_cast<std::uint64_t>(length) < std::numeric_limits<std::size_t>::max())
+        buffer = buffers.read.Reserve(static_cast<std::size_t>(length) + 1);
+    if (buffer == nullptr) return TextOutcome::kOutOfMemory;
+
+    std::uint32_t delivered = 0;
+    const bool readOk = length == 0 || file->Read(buffer, length, delivered);
+    file.reset();
+    if (!readOk) return TextOutcome::kNotRead;
+    delivered = std::min(delivered, length);
+    buffer[delivered] = '\0';
+
+    text.text = buffer;
+    text.length = delivered;
+    text.encoding = FileEncoding{};
+    if (!options.convertCodes) {
+        if (options.alwaysDetect) text.encoding.verdict = DetectEncoding(buffer, delivered);
+        return TextOutcome::kRead;
+    }
+    const ConvertResult converted =
+        ConvertStage(buffer, delivered, buffers.converted,
+                     options.convertUtf8 ? Utf8Files::kConvert : Utf8Files::kMatchAsRead);
+    text.encoding.verdict = converted.code;
+    switch (converted.outcome) {
+    case ConvertOutcome::kNoConversion:
+        return TextOutcome::kRead;
+    case ConvertOutcome::kConverted:
+        text.text = converted.text;
+        text.length = converted.length;
+        text.encoding.converted = true;
+        return TextOutcome::kRead;
+    case ConvertOutcome::kOutOfMemory:
+        return TextOutcome::kOutOfMemory;
+    default:
+        return TextOutcome::kNotConverted;
+    }
+}
+
+}  // namespace quelbrix

@@ -1,0 +1,224 @@
+#include "engine/hit_lines.h"
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "common/shift_jis.h"
+#include "file_text.h"
+#include "grexmo/grexmo.h"
+
+namespace quelbrix {
+
+namespace {
+
+// A line of the text: where it starts, its number and where the next one starts (past the end
+// of the text for the last line).
+struct LineSpan {
+    std::size_t start = 0;
+    std::size_t number = 1;
+    std::size_t length = 0;  // of its text, without CR LF
+    std::size_t endLength = 0;
+    std::size_t next = 0;
+};
+
+// Walks the lines of a text forward and gives them to the sink, each at most once.
+class LineLister {
+public:
+    LineLister(const char* text, std::size_t size, int contextLines, HitLineSink& sink)
+        : text_(text), size_(size), context_(contextLines < 0 ? 0 : contextLines), sink_(sink) {}
+
+    // A hit of `length` bytes at `at` (at <= size); false once the sink wants no more.
+    bool AddHit(std::size_t at, std::size_t length) {
+        if (!havePending_ || at >= pending_.next) {
+            if (!FlushPending()) return false;
+            const LineSpan line = LineAt(at);
+            if (!GiveAfterContext(line.start) || !GiveBeforeContext(line)) return false;
+            pending_ = line;
+            havePending_ = true;
+            ranges_.clear();
+        }
+        const std::size_t lineEnd = pending_.start + pending_.length;
+        HitRange range;
+        range.start = (at < lineEnd ? at : lineEnd) - pending_.start;
+        const std::size_t hitEnd = at >= lineEnd || length > lineEnd - at ? lineEnd : at + length;
+        range.end = hitEnd - pending_.start;
+        ranges_.push_back(range);
+        return true;
+    }
+
+    // The last hit line and the context after it; false when the sink stopped.
+    bool Finish() { return FlushPending() && GiveAfterContext(size_ + 1); }
+
+    int GivenHits() const { return givenHits_; }
+
+private:
+    // The line that holds `at`, found from the cursor on: every byte is looked at once.
+    LineSpan LineAt(std::size_t at) {
+        for (;;) {
+            const void* lf = std::memchr(text_ + cursor_.start, '\n', at - cursor_.start);
+            if (lf == nullptr) break;
+            cursor_.start = static_cast<const char*>(lf) - text_ + 1;
+            ++cursor_.number;
+        }
+        return Measure(cursor_.start, cursor_.number);
+    }
+
+    LineSpan Measure(std::size_t start, std::size_t number) const {
+        LineSpan line;
+        line.start = start;
+        line.number = number;
+        const void* lf = start < size_ ? std::memchr(text_ + start, '\n', size_ - start) : nullptr;
+        if (lf == nullptr) {
+            line.length = size_ - start;
+            line.next = size_ + 1;
+            return line;
+        }
+        const std::size_t at = static_cast<const char*>(lf) - text_;
+        line.length = at - start;
+        line.endLength = 1;
+        if (line.length > 0 && text_[at - 1] == '\r') {
+            --line.length;
+            line.endLength = 2;
+        }
+        line.next = at + 1;
+        return line;
+    }
+
+    bool Give(const LineSpan& span, const std::vector<HitRange>* hits) {
+        HitLine line;
+        line.number = span.number;
+        line.offset = span.start;
+        line.text = text_ + span.start;
+        line.length = span.length;
+        line.endLength = span.endLength;
+        line.context = hits == nullptr;
+        if (hits != nullptr) {
+            line.hits = hits->data();
+            line.hitCount = hits->size();
+        }
+        given_ = span;
+        haveGiven_ = true;
+        if (hits != nullptr) givenHits_ += static_cast<int>(hits->size());
+        return sink_.Line(line);
+    }
+
+    bool FlushPending() {
+        if (!havePending_) return true;
+        havePending_ = false;
+        afterLeft_ = context_;
+        return Give(pending_, &ranges_);
+    }
+
+    // Context lines after the last line given, up to the line that starts at `limit`.
+    bool GiveAfterContext(std::size_t limit) {
+        while (afterLeft_ > 0 && haveGiven_ && given_.next < size_ && given_.next < limit) {
+            --afterLeft_;
+            if (!Give(Measure(given_.next, given_.number + 1), nullptr)) return false;
+        }
+        afterLeft_ = 0;
+        return true;
+    }
+
+    // Up to context_ lines before `line`, none that was given already. Looks back only over
+    // bytes after the last line given, so the text is still looked at a bounded number of times.
+    bool GiveBeforeContext(const LineSpan& line) {
+        const std::size_t floor = haveGiven_ ? given_.next : 0;
+        std::size_t start = line.start;
+        int back = 0;
+        while (back < context_ && start > floor) {
+            std::size_t at = start - 1;  // the LF that ends the line before
+            while (at > floor && text_[at - 1] != '\n') --at;
+            start = at;
+            ++back;
+        }
+        std::size_t number = line.number - static_cast<std::size_t>(back);
+        while (start < line.start) {
+            const LineSpan before = Measure(start, number++);
+            if (!Give(before, nullptr)) return false;
+            start = before.next;
+        }
+        return true;
+    }
+
+    const char* text_;
+    std::size_t size_;
+    int context_;
+    HitLineSink& sink_;
+    LineSpan cursor_;  // a line start at or before every hit still to come
+    LineSpan pending_;
+    bool havePending_ = false;
+    std::vector<HitRange> ranges_;
+    LineSpan given_;
+    bool haveGiven_ = false;
+    int afterLeft_ = 0;
+    int givenHits_ = 0;
+};
+
+}  // namespace
+
+HitLineCount ListHitLines(CGrexmo& pattern, const char* text, std::size_t length,
+                          int contextLines, HitLineSink& sink) {
+    // Matching ends at the first zero byte; so do the lines.
+    const void* zero = std::memchr(text, '\0', length);
+    const std::size_t size = zero != nullptr ? static_cast<const char*>(zero) - text : length;
+    LineLister lister(text, size, contextLines, sink);
+    HitLineCount count;
+    // The very loop the count runs (see CountHits): a zero-length hit moves on one character.
+    int offset = 0;
+    for (;;) {
+        const int at = pattern.Find(text, offset, false);
+        if (at < offset) break;
+        const std::size_t hitLength = std::strlen(pattern.GetHitText());
+        if (!lister.AddHit(static_cast<std::size_t>(at), hitLength)) {
+            count.stopped = true;
+            break;
+        }
+        std::size_t step = hitLength;
+        if (step == 0) {
+            if (text[at] == '\0') break;
+            step = sjis::CharLength(text + at);
+        }
+        if (step > static_cast<std::size_t>(INT_MAX - at)) break;
+        offset = at + static_cast<int>(step);
+    }
+    if (!count.stopped && !lister.Finish()) count.stopped = true;
+    count.hits = lister.GivenHits();
+    return count;
+}
+
+HitLinesStatus ReadHitLines(FileSystem& files, const char* path, const HitLineRequest& request,
+                            HitLineSink& sink, HitLineCount* count) {
+    CGrexmo pattern;
+    pattern.Read(request.word != nullptr ? request.word : "", request.useRegex);
+    if (!pattern.IsValid()) return HitLinesStatus::kInvalidPattern;
+
+    TextOptions options;
+    options.convertCodes = request.convertCodes;
+    options.convertUtf8 = request.convertUtf8;
+    options.alwaysDetect = true;
+    MatchBuffers buffers;
+    FileText text;
+    FileFacts facts;
+    char errorText[256];
+    switch (ReadFileText(files, path, options, buffers, text, facts, errorText, sizeof errorText)) {
+    case TextOutcome::kRead:
+        break;
+    case TextOutcome::kNotOpened:
+        return HitLinesStatus::kNotOpened;
+    case TextOutcome::kNotRead:
+        return HitLinesStatus::kNotRead;
+    case TextOutcome::kOutOfMemory:
+        return HitLinesStatus::kOutOfMemory;
+    case TextOutcome::kNotConverted:
+        return HitLinesStatus::kNotConverted;
+    }
+    sink.BeginFile(path, text.encoding);
+    const HitLineCount listed =
+        ListHitLines(pattern, text.text, text.length, request.contextLines, sink);
+    sink.EndFile(text.length, listed.hits);
+    if (count != nullptr) *count = listed;
+    return HitLinesStatus::kListed;
+}
+
+}  // namespace quelbrix
