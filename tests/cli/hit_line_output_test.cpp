@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "grep_colors.h"
+#include "line_printers.h"
 #include "line_records.h"
 #include "printed_line.h"
 
@@ -230,6 +234,73 @@ TEST(Colors, AutoNeedsATerminalThatIsNotDumb) {
     for (const ColorCase& c : cases)
         EXPECT_EQ(quelbrix::UseColor(c.choice, c.terminal, c.term), c.color)
             << static_cast<int>(c.choice) << " " << c.terminal << " " << (c.term ? c.term : "-");
+}
+
+// What a printer wrote into a temporary file.
+class PrinterOutput {
+public:
+    PrinterOutput() : file_(std::tmpfile(), &std::fclose) {}
+    std::FILE* File() { return file_.get(); }
+    std::string Text() {
+        std::fflush(file_.get());
+        std::rewind(file_.get());
+        std::string text;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file_.get())) > 0;)
+            text.append(buffer, n);
+        return text;
+    }
+
+private:
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
+};
+
+void GiveFile(quelbrix::HitLineSink& sink, const char* path, const std::vector<LineRecord>& lines) {
+    sink.BeginFile(path, quelbrix::FileEncoding{});
+    int hits = 0;
+    for (const LineRecord& line : lines) {
+        EXPECT_TRUE(sink.Line(line.View()));
+        hits += static_cast<int>(line.hits.size());
+    }
+    sink.EndFile(100, hits);
+}
+
+// "--" between groups that do not meet, within a file and from one file to the next, as
+// grep -C prints them; a group that goes on where the last ended gets none.
+TEST(GrepLinePrinter, SeparatesGroupsThatDoNotMeet) {
+    PrinterOutput output;
+    quelbrix::GrepLinePrinter printer(output.File(), false, true, Style(false), 5);
+    GiveFile(printer, "/top/a.txt",
+             {ContextLineOf("one", "\n", 1), HitLineOf("foo", "foo", "\n", 2),
+              HitLineOf("foo", "foo", "\n", 3), ContextLineOf("four", "\n", 4),
+              HitLineOf("foo", "foo", "\n", 9)});
+    GiveFile(printer, "/top/none.txt", {});
+    GiveFile(printer, "/top/b.txt", {HitLineOf("foo", "foo", "\n", 1)});
+    EXPECT_EQ(output.Text(),
+              "a.txt-1-one\na.txt:2:foo\na.txt:3:foo\na.txt-4-four\n--\na.txt:9:foo\n--\n"
+              "b.txt:1:foo\n");
+}
+
+TEST(GrepLinePrinter, NoSeparatorsWithoutContext) {
+    PrinterOutput output;
+    quelbrix::GrepLinePrinter printer(output.File(), false, false, Style(false), 0);
+    GiveFile(printer, "a", {HitLineOf("foo", "foo", "\n", 2), HitLineOf("foo", "foo", "\n", 7)});
+    GiveFile(printer, "b", {HitLineOf("foo", "foo", "\n", 1)});
+    EXPECT_EQ(output.Text(), "a:2:foo\na:7:foo\nb:1:foo\n");
+}
+
+// The engine's paths are Shift_JIS in the UTF-8 mode, as the rows are.
+TEST(GrepLinePrinter, ConvertsPathsInUtf8Mode) {
+    PrinterOutput output;
+    quelbrix::GrepLinePrinter printer(output.File(), true, false, Style(true), 0);
+    GiveFile(printer, "表/示.txt", {HitLineOf("x foo", "foo", "\n", 3)});
+    EXPECT_EQ(output.Text(), Utf8(u8"表/示.txt:3:3:x foo\n"));
+}
+
+TEST(GrepLinePrinter, ShownPathLeavesOffTheFolder) {
+    EXPECT_EQ(quelbrix::ShownPath("/top/sub/a.txt", 5), "sub/a.txt");
+    EXPECT_EQ(quelbrix::ShownPath("/top/a.txt", 0), "/top/a.txt");
+    EXPECT_EQ(quelbrix::ShownPath("/t", 5), "");  // never past the end
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // offsets, and what is given as bytes. Literals in u8"" are UTF-8; the others are Shift_JIS.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "json_messages.h"
 #include "json_text.h"
+#include "line_printers.h"
 #include "line_records.h"
 
 namespace {
@@ -173,6 +176,69 @@ TEST(JsonMessages, BeginEndAndSummary) {
               "{\"type\":\"summary\",\"data\":{\"elapsed_total\":{\"secs\":0,\"nanos\":123000,"
               "\"human\":\"0.000123s\"},\"stats\":" +
                   statsText + "}}\n");
+}
+
+std::string ReadBack(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+// The number after "key": in the message `message` of the output.
+std::string Field(const std::string& message, const std::string& key) {
+    const std::size_t at = message.find("\"" + key + "\":");
+    if (at == std::string::npos) return "";
+    const std::size_t start = at + key.size() + 3;
+    return message.substr(start, message.find_first_of(",}", start) - start);
+}
+
+// Only files with hits get messages; every file read counts in the summary. bytes_printed is
+// what the file's begin and line messages took.
+TEST(JsonLinePrinter, MessagesForFilesWithHitsAndTotalsForAll) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+    quelbrix::JsonLinePrinter printer(file.get(), quelbrix::PathForm{5, true});
+    quelbrix::FileEncoding encoding;
+    encoding.verdict = quelbrix::KC_SJIS;
+    printer.BeginFile("/top/none.txt", encoding);
+    printer.EndFile(40, 0);
+    printer.BeginFile("/top/表.txt", encoding);
+    const LineRecord context = ContextLineOf("before", "\n", 1);
+    const LineRecord hit = HitLineOf("foo foo", "foo", "\n", 2);
+    EXPECT_TRUE(printer.Line(context.View()));
+    EXPECT_TRUE(printer.Line(hit.View()));
+    printer.EndFile(60, 2);
+    printer.Finish();
+    EXPECT_FALSE(printer.OutOfMemory());
+
+    const std::string text = ReadBack(file.get());
+    std::vector<std::string> messages;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        ASSERT_NE(end, std::string::npos);
+        messages.push_back(text.substr(at, end + 1 - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(messages.size(), 5u) << text;
+    EXPECT_EQ(messages[0], Utf8(u8"{\"type\":\"begin\",\"data\":{\"path\":{\"text\":\"表.txt\"},"
+                                u8"\"encoding\":\"Shift_JIS\"}}\n"));
+    EXPECT_EQ(messages[1].find("{\"type\":\"context\""), 0u);
+    EXPECT_EQ(messages[2].find("{\"type\":\"match\""), 0u);
+    EXPECT_EQ(messages[3].find("{\"type\":\"end\""), 0u);
+    EXPECT_EQ(messages[4].find("{\"type\":\"summary\""), 0u);
+    const std::size_t printed = messages[0].size() + messages[1].size() + messages[2].size();
+    EXPECT_EQ(Field(messages[3], "bytes_printed"), std::to_string(printed));
+    EXPECT_EQ(Field(messages[3], "bytes_searched"), "60");
+    EXPECT_EQ(Field(messages[3], "matched_lines"), "1");
+    EXPECT_EQ(Field(messages[3], "matches"), "2");
+    EXPECT_EQ(Field(messages[3], "searches"), "1");
+    EXPECT_EQ(Field(messages[4], "searches"), "2");
+    EXPECT_EQ(Field(messages[4], "searches_with_match"), "1");
+    EXPECT_EQ(Field(messages[4], "bytes_searched"), "100");
+    EXPECT_EQ(Field(messages[4], "bytes_printed"), std::to_string(printed));
 }
 
 }  // namespace
