@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/hit_lines.h"
 #include "file_matcher.h"
 #include "grexmo/grexmo.h"
 #include "hit_counter.h"
@@ -140,6 +141,52 @@ void BM_PatternOnly(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_PatternOnly)->Arg(1 << 10)->Arg(10 << 10)->Arg(1 << 20);
+
+// Hit lines against the bare count on the same text. The first argument is the text's size;
+// the second its shape: 0 prose in lines with the word every 4 KB, 1 one line without a line
+// end holding the word every 64 bytes (many hits on one very long line), 2 the same 64-byte
+// pieces each on a line of its own.
+std::string HitLineText(std::size_t size, int shape) {
+    if (shape == 0) return MakeText(size);
+    std::string piece(64, 'x');
+    piece.replace(10, 6, "needle");
+    if (shape == 2) piece.back() = '\n';
+    std::string text;
+    text.reserve(size + piece.size());
+    while (text.size() < size) text += piece;
+    return text;
+}
+
+struct NullSink : HitLineSink {
+    std::size_t lines = 0;
+    bool Line(const HitLine& line) override {
+        lines += line.hitCount;
+        return true;
+    }
+};
+
+void BM_HitLines(benchmark::State& state) {
+    const std::string text = HitLineText(static_cast<std::size_t>(state.range(0)),
+                                         static_cast<int>(state.range(1)));
+    CGrexmo pattern;
+    pattern.Read("needle", false);
+    for (auto _ : state) {
+        NullSink sink;
+        benchmark::DoNotOptimize(ListHitLines(pattern, text.c_str(), text.size(), 2, sink));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_HitLines)->ArgsProduct({{1 << 20, 64 << 20}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+void BM_CountOnHitLineText(benchmark::State& state) {
+    const std::string text = HitLineText(static_cast<std::size_t>(state.range(0)),
+                                         static_cast<int>(state.range(1)));
+    CGrexmo pattern;
+    pattern.Read("needle", false);
+    for (auto _ : state) benchmark::DoNotOptimize(CountHits(pattern, text.c_str(), true));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_CountOnHitLineText)->ArgsProduct({{1 << 20, 64 << 20}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,8 +1,12 @@
-// The seven exports of QuelbrixD.dll and its load-time entry point. The engine's state and its
+// The exports of QuelbrixD.dll and its load-time entry point. The engine's state and its
 // Win32 adapters live here for as long as the library is loaded; no exception leaves.
 #include <windows.h>
 
+#include <new>
+#include <vector>
+
 #include "engine/engine_state.h"
+#include "engine/hit_lines.h"
 #include "engine/result_list.h"
 #include "engine/search_driver.h"
 #include "engine/win32_files.h"
@@ -24,6 +28,78 @@ quelbrix::Win32ListView g_rows;
 quelbrix::Platform g_platform{g_files, g_ui, g_progress, g_rows};
 
 const char* TextOrEmpty(LPCSTR text) { return text != nullptr ? text : ""; }
+
+// Hands the engine's hit lines to the caller's function, in the interface's records.
+class CallbackSink : public quelbrix::HitLineSink {
+public:
+    CallbackSink(QUELBRIX_HIT_LINE_PROC proc, LPVOID context) : proc_(proc), context_(context) {}
+
+    void BeginFile(const char*, const quelbrix::FileEncoding& encoding) override {
+        encoding_ = static_cast<int>(encoding.verdict);
+        converted_ = encoding.converted ? TRUE : FALSE;
+        QUELBRIX_HIT_LINE line = Record(QUELBRIX_LINE_ENCODING);
+        stopped_ = proc_(&line, context_) == FALSE;
+    }
+
+    bool Line(const quelbrix::HitLine& hitLine) override {
+        if (stopped_) return false;
+        ranges_.resize(hitLine.hitCount);
+        for (std::size_t i = 0; i < hitLine.hitCount; ++i) {
+            ranges_[i].start = static_cast<DWORD>(hitLine.hits[i].start);
+            ranges_[i].end = static_cast<DWORD>(hitLine.hits[i].end);
+        }
+        QUELBRIX_HIT_LINE line =
+            Record(hitLine.context ? QUELBRIX_LINE_CONTEXT : QUELBRIX_LINE_HIT);
+        line.lineNumber = static_cast<DWORD>(hitLine.number);
+        line.offset = static_cast<DWORD>(hitLine.offset);
+        line.text = hitLine.text;
+        line.length = static_cast<DWORD>(hitLine.length);
+        line.hits = ranges_.empty() ? nullptr : ranges_.data();
+        line.hitCount = static_cast<DWORD>(ranges_.size());
+        stopped_ = proc_(&line, context_) == FALSE;
+        hitsGiven_ += static_cast<int>(hitLine.hitCount);
+        return !stopped_;
+    }
+
+    // The hits of the lines the caller's function was given.
+    int HitsGiven() const { return hitsGiven_; }
+
+private:
+    QUELBRIX_HIT_LINE Record(int kind) const {
+        QUELBRIX_HIT_LINE line{};
+        line.size = sizeof line;
+        line.kind = kind;
+        line.text = "";
+        line.encoding = encoding_;
+        line.converted = converted_;
+        return line;
+    }
+
+    QUELBRIX_HIT_LINE_PROC proc_;
+    LPVOID context_;
+    int encoding_ = 0;
+    BOOLEAN converted_ = FALSE;
+    bool stopped_ = false;
+    int hitsGiven_ = 0;
+    std::vector<QUELBRIX_HIT_RANGE> ranges_;
+};
+
+int HitLinesError(quelbrix::HitLinesStatus status) {
+    switch (status) {
+    case quelbrix::HitLinesStatus::kInvalidPattern:
+        return QUELBRIX_HITLINES_BAD_PATTERN;
+    case quelbrix::HitLinesStatus::kNotOpened:
+        return QUELBRIX_HITLINES_NOT_OPENED;
+    case quelbrix::HitLinesStatus::kNotRead:
+        return QUELBRIX_HITLINES_NOT_READ;
+    case quelbrix::HitLinesStatus::kOutOfMemory:
+        return QUELBRIX_HITLINES_NO_MEMORY;
+    case quelbrix::HitLinesStatus::kNotConverted:
+        return QUELBRIX_HITLINES_NOT_CONVERTED;
+    default:
+        return QUELBRIX_HITLINES_FAILED;
+    }
+}
 
 }  // namespace
 
@@ -99,5 +175,30 @@ extern "C" BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR
         return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
     } catch (...) {
         return FALSE;
+    }
+}
+
+extern "C" int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_OPTIONS* options,
+                                          QUELBRIX_HIT_LINE_PROC proc, LPVOID context) {
+    if (path == nullptr || options == nullptr || proc == nullptr ||
+        options->size < sizeof(QUELBRIX_HIT_LINE_OPTIONS) || options->contextLines < 0)
+        return QUELBRIX_HITLINES_BAD_ARGUMENT;
+    quelbrix::HitLineRequest request;
+    request.word = TextOrEmpty(options->word);
+    request.useRegex = options->useRegex != 0;
+    request.convertCodes = options->convertCodes != 0;
+    request.convertUtf8 = options->convertUtf8Files != 0;
+    request.contextLines = options->contextLines;
+    try {
+        // Its own file system, pattern and buffers: a running search's are not touched.
+        quelbrix::Win32FileSystem files;
+        CallbackSink sink(proc, context);
+        const quelbrix::HitLinesStatus status = quelbrix::ReadHitLines(files, path, request, sink);
+        if (status != quelbrix::HitLinesStatus::kListed) return HitLinesError(status);
+        return sink.HitsGiven();
+    } catch (const std::bad_alloc&) {
+        return QUELBRIX_HITLINES_NO_MEMORY;
+    } catch (...) {
+        return QUELBRIX_HITLINES_FAILED;
     }
 }

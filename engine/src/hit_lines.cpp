@@ -1,6 +1,7 @@
 #include "engine/hit_lines.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -11,6 +12,33 @@
 namespace quelbrix {
 
 namespace {
+
+// The LF bytes in [from, to), eight at a time: a byte of the word XORed with LF is zero
+// exactly where it was LF; a one is added into each byte lane of `lanes` per such byte.
+std::size_t CountLineFeeds(const char* from, const char* to) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0Aull;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FFull;
+    std::size_t count = 0;
+    while (static_cast<std::size_t>(to - from) >= 8) {
+        // At most 255 words a round, so that no lane overflows.
+        std::uint64_t lanes = 0;
+        for (int round = 0; round < 255 && static_cast<std::size_t>(to - from) >= 8; ++round) {
+            std::uint64_t word;
+            std::memcpy(&word, from, 8);
+            from += 8;
+            const std::uint64_t x = word ^ kLineFeeds;
+            const std::uint64_t nonZero = ((x & kLow7) + kLow7) | x;  // high bit set unless 0
+            lanes += (~nonZero >> 7) & kOnes;
+        }
+        // Eight byte lanes into four 16-bit ones, then their sum in the top 16 bits.
+        const std::uint64_t pairs = (lanes & kEvenBytes) + ((lanes >> 8) & kEvenBytes);
+        count += static_cast<std::size_t>((pairs * 0x0001000100010001ull) >> 48);
+    }
+    for (; from < to; ++from) count += *from == '\n';
+    return count;
+}
 
 // A line of the text: where it starts, its number and where the next one starts (past the end
 // of the text for the last line).
@@ -53,13 +81,14 @@ public:
     int GivenHits() const { return givenHits_; }
 
 private:
-    // The line that holds `at`, found from the cursor on: every byte is looked at once.
+    // The line that holds `at`, found from the cursor on: the line ends on the way are counted
+    // in bulk, and only the stretch back to the line's start is looked at twice.
     LineSpan LineAt(std::size_t at) {
-        for (;;) {
-            const void* lf = std::memchr(text_ + cursor_.start, '\n', at - cursor_.start);
-            if (lf == nullptr) break;
-            cursor_.start = static_cast<const char*>(lf) - text_ + 1;
-            ++cursor_.number;
+        std::size_t start = at;
+        while (start > cursor_.start && text_[start - 1] != '\n') --start;
+        if (start > cursor_.start) {
+            cursor_.number += CountLineFeeds(text_ + cursor_.start, text_ + start);
+            cursor_.start = start;
         }
         return Measure(cursor_.start, cursor_.number);
     }

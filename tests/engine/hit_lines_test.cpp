@@ -115,6 +115,31 @@ TEST(ListHitLines, StopsWhenTheSinkSaysSo) {
     EXPECT_EQ(count.hits, 2);
 }
 
+TEST(ListHitLines, LineNumbersFarIntoALongText) {
+    // Thousands of line ends of every length between hits, counted in bulk.
+    std::string text;
+    std::vector<std::size_t> hitLines;
+    std::mt19937 random(5);
+    std::size_t line = 1;
+    for (int hit = 0; hit < 20; ++hit) {
+        const int lines = static_cast<int>(random() % 3000);
+        for (int i = 0; i < lines; ++i, ++line) text += std::string(random() % 20, 'x') + "\n";
+        text += "ab\n";
+        hitLines.push_back(line++);
+    }
+    CGrexmo pattern;
+    pattern.Read("ab", false);
+    struct Numbers : HitLineSink {
+        std::vector<std::size_t> numbers;
+        bool Line(const HitLine& line) override {
+            numbers.push_back(line.number);
+            return true;
+        }
+    } sink;
+    ListHitLines(pattern, text.c_str(), text.size(), 0, sink);
+    EXPECT_EQ(sink.numbers, hitLines);
+}
+
 TEST(ListHitLines, ALongLineWithManyHitsIsOneLine) {
     std::string text(1 << 20, 'x');
     for (std::size_t at = 0; at < text.size(); at += 64) text[at] = 'a';

@@ -55,12 +55,58 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
 
 constexpr UINT kPressStop = WM_APP + 1;
 constexpr UINT kClickColumn = WM_APP + 2;
+constexpr UINT kAskHitLines = WM_APP + 3;  // lParam: the path
 
 HWND g_progress = nullptr;
+
+// Every call of a QuelbrixGetHitLines callback: "encoding 0x802" (plain ASCII reads as UTF-7), "3:text [start,end)" for a
+// hit line, "2-text" for a context line.
+struct HitLineCalls {
+    std::vector<std::string> calls;
+    int stopAfter = -1;  // answer FALSE at this call (0-based)
+};
+
+BOOL CALLBACK RecordHitLine(const QUELBRIX_HIT_LINE* line, LPVOID context) {
+    auto& seen = *static_cast<HitLineCalls*>(context);
+    char text[64];
+    if (line->kind == QUELBRIX_LINE_ENCODING) {
+        std::snprintf(text, sizeof text, "encoding 0x%X%s", line->encoding,
+                      line->converted ? " converted" : "");
+        seen.calls.push_back(text);
+    } else {
+        std::string shown = std::to_string(line->lineNumber) +
+                            (line->kind == QUELBRIX_LINE_CONTEXT ? "-" : ":") +
+                            std::string(line->text, line->length);
+        for (DWORD i = 0; i < line->hitCount; ++i)
+            shown += " [" + std::to_string(line->hits[i].start) + "," +
+                     std::to_string(line->hits[i].end) + ")";
+        seen.calls.push_back(shown);
+    }
+    const bool goOn = seen.stopAfter != static_cast<int>(seen.calls.size()) - 1;
+    return goOn ? TRUE : FALSE;
+}
+
+QUELBRIX_HIT_LINE_OPTIONS HitLineOptions(const char* word, int context = 0) {
+    QUELBRIX_HIT_LINE_OPTIONS options{};
+    options.size = sizeof options;
+    options.word = word;
+    options.convertCodes = TRUE;
+    options.contextLines = context;
+    return options;
+}
+
+HitLineCalls g_previewed;
+int g_previewResult = 0;
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kPressStop) {
         QuelbrixFindStop(window, g_progress);
+        return 0;
+    }
+    if (message == kAskHitLines) {
+        const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("cd");
+        g_previewResult = QuelbrixGetHitLines(reinterpret_cast<const char*>(lParam), &options,
+                                              RecordHitLine, &g_previewed);
         return 0;
     }
     if (message == kClickColumn) {
@@ -179,13 +225,13 @@ TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
     ASSERT_NE(dll, nullptr);
     const char* names[] = {"QuelbrixGetVer",      "QuelbrixGetBeta", "QuelbrixInitListView",
                            "QuelbrixFindFolder",  "QuelbrixSort",    "QuelbrixFindStop",
-                           "QuelbrixFindFolderEx"};
-    for (int ordinal = 1; ordinal <= 7; ++ordinal) {
+                           "QuelbrixFindFolderEx", "QuelbrixGetHitLines"};
+    for (int ordinal = 1; ordinal <= 8; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
         ASSERT_NE(byOrdinal, nullptr) << ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(dll, names[ordinal - 1])) << names[ordinal - 1];
     }
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(8)), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(9)), nullptr);
 }
 
 TEST_F(EngineDllTest, StringTableHoldsTheEngineTexts) {
@@ -259,6 +305,86 @@ TEST_F(EngineDllTest, FindFolderExConvertsUtf8FilesOnlyWhenAsked) {
     EXPECT_EQ(Column(3), (std::vector<std::string>{"1"}));
     QuelbrixFindFolder(owner, root.c_str(), word, "", FALSE, nullptr, FALSE, TRUE, TRUE, TRUE, 1);
     EXPECT_TRUE(Column(3).empty());
+}
+
+TEST_F(EngineDllTest, HitLinesOfAFileWithTheirContext) {
+    File("a.txt", "x\r\nab and ab\r\ny\r\nz\r\n");
+    const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("ab", 1);
+    HitLineCalls seen;
+    EXPECT_EQ(QuelbrixGetHitLines((root + "a.txt").c_str(), &options, RecordHitLine, &seen), 2);
+    EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x802", "1-x",
+                                                    "2:ab and ab [0,2) [7,9)", "3-y"}));
+    EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(EngineDllTest, HitLinesOfAnEucFileAreConvertedShiftJis) {
+    File("e.txt", "\xC6\xFC\xCB\xDC\n\xB8\xA1\xBA\xF7\n");  // 日本 / 検索 in EUC-JP
+    const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("\x8C\x9F\x8D\xF5");
+    HitLineCalls seen;
+    EXPECT_EQ(QuelbrixGetHitLines((root + "e.txt").c_str(), &options, RecordHitLine, &seen), 1);
+    EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x400 converted",
+                                                    "2:\x8C\x9F\x8D\xF5 [0,4)"}));
+}
+
+TEST_F(EngineDllTest, HitLinesStopWhenTheCallbackSaysSo) {
+    File("a.txt", "ab\nab\nab\n");
+    const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("ab");
+    HitLineCalls seen;
+    seen.stopAfter = 1;
+    EXPECT_EQ(QuelbrixGetHitLines((root + "a.txt").c_str(), &options, RecordHitLine, &seen), 1);
+    EXPECT_EQ(seen.calls.size(), 2u);
+    seen = HitLineCalls{};
+    seen.stopAfter = 0;
+    EXPECT_EQ(QuelbrixGetHitLines((root + "a.txt").c_str(), &options, RecordHitLine, &seen), 0);
+    EXPECT_EQ(seen.calls.size(), 1u);
+}
+
+TEST_F(EngineDllTest, HitLinesFailuresAreCodesWithoutAMessage) {
+    File("a.txt", "ab");
+    const std::string path = root + "a.txt";
+    QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("ab");
+    HitLineCalls seen;
+    EXPECT_EQ(QuelbrixGetHitLines((root + "none.txt").c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_NOT_OPENED);
+    EXPECT_EQ(QuelbrixGetHitLines(root.c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_NOT_OPENED);
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_NOT_OPENED);
+    CloseHandle(lock);
+    EXPECT_EQ(QuelbrixGetHitLines(nullptr, &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_BAD_ARGUMENT);
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), nullptr, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_BAD_ARGUMENT);
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, nullptr, &seen),
+              QUELBRIX_HITLINES_BAD_ARGUMENT);
+    options.size = sizeof options - 1;
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_BAD_ARGUMENT);
+    options = HitLineOptions("ab", -1);
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_BAD_ARGUMENT);
+    options = HitLineOptions("(ab");
+    options.useRegex = TRUE;
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen),
+              QUELBRIX_HITLINES_BAD_PATTERN);
+    EXPECT_TRUE(seen.calls.empty());
+    EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(EngineDllTest, HitLinesAskedWhileASearchRunsLeaveItAlone) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) File(name, "ab");
+    File("p.txt", "x\ncd\n");
+    const std::string previewed = root + "p.txt";
+    g_previewed = HitLineCalls{};
+    g_previewResult = -100;
+    PostMessageA(owner, kAskHitLines, 0, reinterpret_cast<LPARAM>(previewed.c_str()));
+    EXPECT_TRUE(Search("ab", "", true));
+    EXPECT_EQ(g_previewResult, 1);
+    EXPECT_EQ(g_previewed.calls, (std::vector<std::string>{"encoding 0x802", "2:cd [0,2)"}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(Column(3), (std::vector<std::string>{"1", "1", "1"}));
+    ASSERT_EQ(g_boxes.size(), 1u);  // the summary only
 }
 
 TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {

@@ -1,4 +1,4 @@
-/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 7, in this order).
+/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 8, in this order).
    Strings are zero-terminated Shift_JIS owned by the caller; booleans are one byte, 0 for
    false. Nothing here throws, and nothing is allocated on one side and freed on the other. */
 #ifndef QUELBRIX_ENGINE_H
@@ -58,6 +58,74 @@ QUELBRIX_API BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCS
                                                  BOOLEAN searchSubfolders, BOOLEAN relativePaths,
                                                  BOOLEAN countHits, BOOLEAN convertCodes,
                                                  int errorPolicy, BOOLEAN convertUtf8Files);
+
+/* QuelbrixGetHitLines: the lines of one file that hold hits of a word. */
+
+/* The options; `size` is sizeof(QUELBRIX_HIT_LINE_OPTIONS) as the caller knows it, so that
+   later members can be added without a new export. */
+typedef struct QUELBRIX_HIT_LINE_OPTIONS {
+    DWORD size;
+    LPCSTR word;               /* Shift_JIS */
+    BOOLEAN useRegex;
+    BOOLEAN convertCodes;      /* read the file as a search with these options would */
+    BOOLEAN convertUtf8Files;  /* with convertCodes */
+    int contextLines;          /* lines given before and after each hit line, 0 or more */
+} QUELBRIX_HIT_LINE_OPTIONS;
+
+/* A hit as bytes [start, end) of its line's text. */
+typedef struct QUELBRIX_HIT_RANGE {
+    DWORD start;
+    DWORD end;
+} QUELBRIX_HIT_RANGE;
+
+#define QUELBRIX_LINE_ENCODING 0 /* the first call: how the file was read */
+#define QUELBRIX_LINE_HIT 1      /* a line holding hits */
+#define QUELBRIX_LINE_CONTEXT 2  /* a line around a hit line */
+
+/* The detector's verdicts, as `encoding` gives them. */
+#define QUELBRIX_ENCODING_ASCII 0x0
+#define QUELBRIX_ENCODING_JIS 0x100
+#define QUELBRIX_ENCODING_SJIS 0x200
+#define QUELBRIX_ENCODING_EUC 0x400
+#define QUELBRIX_ENCODING_UTF16LE 0x800
+#define QUELBRIX_ENCODING_UTF8 0x801
+#define QUELBRIX_ENCODING_UTF7 0x802
+#define QUELBRIX_ENCODING_UNDECIDED 0x1000
+#define QUELBRIX_ENCODING_BINARY 0x2000
+
+/* What the callback is given; valid only during the call. A line ends at LF, and a CR before
+   the LF is not part of its text (lines as ^ and $ see them). */
+typedef struct QUELBRIX_HIT_LINE {
+    DWORD size;                      /* sizeof(QUELBRIX_HIT_LINE) */
+    int kind;                        /* QUELBRIX_LINE_... */
+    DWORD lineNumber;                /* 1-based; 0 for the encoding */
+    DWORD offset;                    /* of the line's first byte in the searched text */
+    LPCSTR text;                     /* Shift_JIS, `length` bytes, NOT zero-terminated */
+    DWORD length;
+    const QUELBRIX_HIT_RANGE* hits;  /* in order; none on a context line */
+    DWORD hitCount;
+    int encoding;                    /* QUELBRIX_ENCODING_..., on every call */
+    BOOLEAN converted;               /* the text was converted to Shift_JIS before matching */
+} QUELBRIX_HIT_LINE;
+
+/* Return FALSE to be given no more lines. */
+typedef BOOL(CALLBACK* QUELBRIX_HIT_LINE_PROC)(const QUELBRIX_HIT_LINE* line, LPVOID context);
+
+/* Errors of QuelbrixGetHitLines. */
+#define QUELBRIX_HITLINES_BAD_ARGUMENT (-1) /* a null pointer, a small size, negative context */
+#define QUELBRIX_HITLINES_BAD_PATTERN (-2)  /* useRegex and the word is no valid expression */
+#define QUELBRIX_HITLINES_NOT_OPENED (-3)   /* missing, locked, or not a file */
+#define QUELBRIX_HITLINES_NOT_READ (-4)     /* reading failed, or 4 GiB or more */
+#define QUELBRIX_HITLINES_NO_MEMORY (-5)
+#define QUELBRIX_HITLINES_NOT_CONVERTED (-6)
+#define QUELBRIX_HITLINES_FAILED (-7)       /* anything else */
+
+/* Reads `path` as a search would, calls `proc` once with the encoding and then once per hit or
+   context line, in order, and returns the number of hits on the lines given (0 or more), or
+   one of the errors above; it never shows a message. The pattern and buffers are its own, so
+   it may be called while a search runs (from a message that search dispatches). */
+QUELBRIX_API int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_OPTIONS* options,
+                                            QUELBRIX_HIT_LINE_PROC proc, LPVOID context);
 
 #ifdef __cplusplus
 }
