@@ -96,6 +96,9 @@ rows = [
      ["rg", "-j1", "-c", "-F", "needle", tree]),
     ("Shift_JIS literal 設定結果, detection", q(word="設定結果"),
      ["rg", "-j1", "-c", "-E", "sjis", "-F", "設定結果", tree]),
+    # Both print every hit line with its path and number.
+    ("Shift_JIS literal 設定結果, --lines", q("--lines", word="設定結果"),
+     ["rg", "-j1", "-n", "-E", "sjis", "設定結果", tree]),
     ("regex [ァ-ヶ]{3}, detection", q("--regex", word="[ァ-ヶ]{3}"),
      ["rg", "-j1", "-c", "-E", "sjis", "[ァ-ヶ]{3}", tree]),
     ("regex [0-9]+, --no-convert", q("--regex", "--no-convert", word="[0-9]+"),

@@ -1,5 +1,7 @@
-// quelbrix search [options] FOLDER WORD: one search request, rows printed to stdout.
+// quelbrix search [options] FOLDER WORD: one search request; rows or hit lines to stdout.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -13,7 +15,9 @@
 #include "engine/result_list.h"
 #include "engine/result_report.h"
 #include "engine/search_driver.h"
+#include "grep_colors.h"
 #include "grexmo/grexmo.h"
+#include "line_printers.h"
 #include "native_files.h"
 #include "options.h"
 #include "search_options.h"
@@ -73,8 +77,10 @@ bool PatternIsValid(const std::string& word) {
     return false;
 }
 
-// Runs the request over `files`, prints the rows and writes the report; the exit status.
-int Search(const SearchArguments& arguments, FileSystem& files, const TerminalText& terminal) {
+// Runs the request over `files`, prints the rows or the hit lines and writes the report; the
+// exit status. `sjisPaths`: the engine's paths are Shift_JIS, not the file system's bytes.
+int Search(const SearchArguments& arguments, FileSystem& files, const TerminalText& terminal,
+           bool sjisPaths) {
     SearchRequest request = arguments.request;
     ConsoleUi ui(stderr, arguments.answerYes, terminal);
     SilentProgress progress;
@@ -83,12 +89,31 @@ int Search(const SearchArguments& arguments, FileSystem& files, const TerminalTe
     // The progress bar is never looked at; any non-null handle asks for one.
     if (arguments.withProgress) request.progress = &progress;
 
+    // Lines name their files as the rows would.
+    const std::size_t pathSkip = request.relativePaths ? std::strlen(request.folder) : 0;
+    const LineForm form = arguments.lineForm;
+    LineStyle style;
+    style.utf8 = terminal.IsUtf8();
+    style.color = UseColor(arguments.color, StandardOutputIsTerminal(), std::getenv("TERM"));
+    style.maxColumns = static_cast<std::size_t>(arguments.maxColumns);
+    GrepLinePrinter grepLines(stdout, form == LineForm::kVimgrep,
+                              form == LineForm::kLines && arguments.contextGiven, style, pathSkip);
+    JsonLinePrinter jsonLines(stdout, PathForm{pathSkip, sjisPaths});
+    if (form == LineForm::kLines || form == LineForm::kVimgrep) request.hitLines = &grepLines;
+    if (form == LineForm::kJson) request.hitLines = &jsonLines;
+    request.contextLines = form == LineForm::kVimgrep ? 0 : arguments.contextLines;
+
     EngineState state;
     InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
                  QUELBRIX_WIDTH_TIME);
     bool completed = FindFolder(state, platform, request);
-    PrintRows(rows, terminal);
+    if (form == LineForm::kRows) PrintRows(rows, terminal);
+    if (form == LineForm::kJson) jsonLines.Finish();
     std::fflush(stdout);
+    if (grepLines.OutOfMemory() || jsonLines.OutOfMemory()) {
+        std::fprintf(stderr, "quelbrix search: out of memory; some hit lines are missing\n");
+        completed = false;
+    }
     const char* const reportPath = arguments.reportPath;
     if (reportPath != nullptr && !WriteReport(reportPath, request, rows)) {
         std::fprintf(stderr, "quelbrix search: the report %s could not be written\n", reportPath);
@@ -121,7 +146,7 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     if (arguments.request.useRegex && !PatternIsValid(word)) return kUsageErrorStatus;
     arguments.request.folder = folder.c_str();
     arguments.request.word = word.c_str();
-    return Search(arguments, files, terminal);
+    return Search(arguments, files, terminal, utf8Names || !kNamesFollowLocale);
 }
 
 }  // namespace

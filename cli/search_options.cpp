@@ -9,6 +9,9 @@ namespace {
 using Arguments = SearchArguments;
 using Value = OptionValue;
 
+// The parser applies the options one by one; the forms given are checked once all are in.
+unsigned FormBit(LineForm form) { return 1u << static_cast<unsigned>(form); }
+
 constexpr Option<Arguments> kSearchOptions[] = {
     {{"--ext", nullptr, OptionKind::kText, "LIST", "a list",
       "comma-separated extensions without dots (default: all files)"},
@@ -43,6 +46,32 @@ constexpr Option<Arguments> kSearchOptions[] = {
     {{"--report", nullptr, OptionKind::kName, "FILE", "a file name",
       "also write the rows found as a result report (Shift_JIS, CR LF)"},
      [](Arguments& a, const Value& v) { a.reportPath = v.text; }},
+    {{"--lines", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "print each hit line as PATH:LINE:TEXT instead of the rows"},
+     [](Arguments& a, const Value&) { a.formsGiven |= FormBit(LineForm::kLines); }},
+    {{"--context", "-C", OptionKind::kNumber, "N", "a number",
+      "also print N lines around each hit line as PATH-LINE-TEXT, and \"--\"\n"
+      "between groups that do not meet (implies --lines)"},
+     [](Arguments& a, const Value& v) {
+         a.contextGiven = true;
+         a.contextLines = v.number;
+     }},
+    {{"--vimgrep", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "print PATH:LINE:COLUMN:TEXT once per hit (COLUMN in bytes, from 1)"},
+     [](Arguments& a, const Value&) { a.formsGiven |= FormBit(LineForm::kVimgrep); }},
+    {{"--json", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "print hit lines as JSON Lines in UTF-8 (begin, match, context, end\n"
+      "and summary messages, as ripgrep's --json writes them)"},
+     [](Arguments& a, const Value&) { a.formsGiven |= FormBit(LineForm::kJson); }},
+    {{"--color", nullptr, OptionKind::kChoice, "auto|always|never", nullptr,
+      "colour paths, line numbers, separators and hits\n"
+      "(default auto: when stdout is a terminal and TERM is set and not dumb;\n"
+      "never in --json)"},
+     [](Arguments& a, const Value& v) { a.color = static_cast<ColorChoice>(v.number); }},
+    {{"--max-columns", nullptr, OptionKind::kNumber, "N", "a number",
+      "show a line longer than N bytes as N bytes around its first hit,\n"
+      "with \"...\" where it is cut (0: whole lines)"},
+     [](Arguments& a, const Value& v) { a.maxColumns = v.number; }},
 };
 
 }  // namespace
@@ -54,7 +83,8 @@ constexpr Command<Arguments> kSearchCommand = {
         {"FOLDER WORD", 2, 2, "FOLDER and WORD are needed", "too many arguments"},
         "unknown option",
         20,  // the help's column
-        "Rows go to stdout as four tab-separated cells; message boxes to stderr.\n",
+        "Rows go to stdout as four tab-separated cells, or hit lines in the form asked\n"
+        "for (--lines, --vimgrep and --json exclude each other); message boxes to stderr.\n",
     },
     kSearchOptions,
     std::size(kSearchOptions),
@@ -69,6 +99,32 @@ bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
         TellUsageError(kSearchCommand, "FOLDER is empty");
         return false;
     }
+    std::string problem;
+    if (ResolveLineForm(arguments, problem)) return true;
+    TellUsageError(kSearchCommand, problem);
+    return false;
+}
+
+bool ResolveLineForm(SearchArguments& arguments, std::string& problem) {
+    LineForm chosen = LineForm::kRows;
+    for (const LineForm form : {LineForm::kLines, LineForm::kVimgrep, LineForm::kJson}) {
+        if ((arguments.formsGiven & FormBit(form)) == 0) continue;
+        if (chosen != LineForm::kRows) {
+            problem = "--lines, --vimgrep and --json exclude each other";
+            return false;
+        }
+        chosen = form;
+    }
+    if (arguments.contextLines < 0) {
+        problem = "--context needs a number of 0 or more";
+        return false;
+    }
+    if (arguments.maxColumns < 0) {
+        problem = "--max-columns needs a number of 0 or more";
+        return false;
+    }
+    if (arguments.contextGiven && chosen == LineForm::kRows) chosen = LineForm::kLines;
+    arguments.lineForm = chosen;
     return true;
 }
 

@@ -66,7 +66,13 @@ bool Utf8ToSjisLossy(const std::string& utf8, std::string& sjis) {
 
 std::string SjisToUtf8(const char* sjis, std::size_t length) {
     std::string out;
-    out.reserve(length + length / 2);
+    AppendSjisAsUtf8(sjis, length, out);
+    return out;
+}
+
+bool AppendSjisAsUtf8(const char* sjis, std::size_t length, std::string& out) {
+    out.reserve(out.size() + length + length / 2);
+    bool whole = true;
     const char* const end = sjis + length;
     for (const char* p = sjis; p < end;) {
         const std::size_t size = sjis::CharLengthIn(p, end);
@@ -76,10 +82,22 @@ std::string SjisToUtf8(const char* sjis, std::size_t length) {
                       : first;
         const std::uint16_t unit =
             size == 1 && sjis::IsLeadByte(first) ? 0 : SjisCharToUnicode(code);
-        AppendUtf8(out, unit != 0 || code == 0 ? unit : kReplacementChar);
+        const bool mapped = unit != 0 || code == 0;
+        whole = whole && mapped;
+        AppendUtf8(out, mapped ? unit : kReplacementChar);
         p += size;
     }
-    return out;
+    return whole;
+}
+
+bool IsUtf8(const char* text, std::size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    for (std::size_t at = 0; at < length;) {
+        const Utf8Char c = DecodeUtf8Char(bytes + at, bytes + length);
+        if (c.codePoint == kNotUtf8Char) return false;
+        at += c.length;
+    }
+    return true;
 }
 
 }  // namespace quelbrix

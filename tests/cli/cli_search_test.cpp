@@ -359,3 +359,212 @@ TEST_F(CliSearchTest, UnknownGlobalOptionIsAUsageError) {
 }
 
 }  // namespace
+
+namespace {
+
+// The line forms. Literals are Shift_JIS, those in u8"" UTF-8 (Utf8 above).
+const char kJapaneseLines[] =
+    "一行目です\r\n検索の表示\r\n三行目\r\n四行目\r\n五行目\r\n最後に表示と表示\r\n";
+
+// 日本語の表示テキストです。 and 二行目も表示。, CR LF after each, in EUC-JP.
+const char kEucLines[] =
+    "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xC9\xBD\xBC\xA8\xA5\xC6\xA5\xAD\xA5\xB9\xA5\xC8\xA4\xC7"
+    "\xA4\xB9\xA1\xA3\x0D\x0A\xC6\xF3\xB9\xD4\xCC\xDC\xA4\xE2\xC9\xBD\xBC\xA8\xA1\xA3\x0D\x0A";
+
+TEST_F(CliSearchTest, LinesPrintEachHitLineAsGrepDoes) {
+    Write("sjis.txt", kJapaneseLines);
+    Outcome outcome = Run("search --relative --lines '" + root + "' '表示'");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "sjis.txt:2:検索の表示\r\nsjis.txt:6:最後に表示と表示\r\n");
+    EXPECT_EQ(outcome.err, Summary("表示", root, 1, 1));  // messages stay as they were
+
+    // Without --relative the path is the row's whole one.
+    EXPECT_EQ(Run("search --lines '" + root + "' '三行'").out, root + "sjis.txt:3:三行目\r\n");
+}
+
+struct ContextCase {
+    const char* options;
+    std::string out;
+};
+
+TEST_F(CliSearchTest, ContextLinesAndGroupSeparators) {
+    Write("sjis.txt", kJapaneseLines);
+    const ContextCase cases[] = {
+        {"-C 1",
+         "sjis.txt-1-一行目です\r\nsjis.txt:2:検索の表示\r\nsjis.txt-3-三行目\r\n--\n"
+         "sjis.txt-5-五行目\r\nsjis.txt:6:最後に表示と表示\r\n"},
+        {"--context 2 --lines",
+         "sjis.txt-1-一行目です\r\nsjis.txt:2:検索の表示\r\nsjis.txt-3-三行目\r\n"
+         "sjis.txt-4-四行目\r\nsjis.txt-5-五行目\r\nsjis.txt:6:最後に表示と表示\r\n"},
+        {"-C 0", "sjis.txt:2:検索の表示\r\n--\nsjis.txt:6:最後に表示と表示\r\n"},
+    };
+    for (const ContextCase& c : cases) {
+        Outcome outcome =
+            Run(std::string("search --relative ") + c.options + " '" + root + "' '表示'");
+        EXPECT_EQ(outcome.status, 0) << c.options;
+        EXPECT_EQ(outcome.out, c.out) << c.options;
+    }
+}
+
+// Columns count bytes as printed: two per kanji in Shift_JIS, three in UTF-8.
+TEST_F(CliSearchTest, VimgrepGivesEachHitItsColumn) {
+    Write("sjis.txt", kJapaneseLines);
+    EXPECT_EQ(Run("search --relative --vimgrep -C 3 '" + root + "' '表示'").out,
+              "sjis.txt:2:7:検索の表示\r\nsjis.txt:6:7:最後に表示と表示\r\n"
+              "sjis.txt:6:13:最後に表示と表示\r\n");
+    EXPECT_EQ(Run("--utf8 search --relative --vimgrep '" + root + "' '" + Utf8(u8"表示") + "'").out,
+              Utf8(u8"sjis.txt:2:10:検索の表示\r\nsjis.txt:6:10:最後に表示と表示\r\n"
+                   u8"sjis.txt:6:19:最後に表示と表示\r\n"));
+}
+
+// Converted text is printed as the search saw it: Shift_JIS bytes, or UTF-8 in that mode.
+TEST_F(CliSearchTest, LinesOfAConvertedFile) {
+    Write("euc.txt", kEucLines);
+    EXPECT_EQ(Run("search --relative --lines '" + root + "' '二行'").out,
+              "euc.txt:2:二行目も表示。\r\n");
+    EXPECT_EQ(Run("--utf8 search --relative --lines '" + root + "' '" + Utf8(u8"二行") + "'").out,
+              Utf8(u8"euc.txt:2:二行目も表示。\r\n"));
+}
+
+TEST_F(CliSearchTest, JsonOfAConvertedFile) {
+    Write("euc.txt", kEucLines);
+    Outcome outcome = Run("search --relative --json -C 1 '" + root + "' '二行目'");
+    EXPECT_EQ(outcome.status, 0);
+    std::istringstream lines(outcome.out);
+    std::string begin, context, match, end, summary, rest;
+    std::getline(lines, begin);
+    std::getline(lines, context);
+    std::getline(lines, match);
+    std::getline(lines, end);
+    std::getline(lines, summary);
+    EXPECT_FALSE(std::getline(lines, rest));
+    EXPECT_EQ(begin,
+              "{\"type\":\"begin\",\"data\":{\"path\":{\"text\":\"euc.txt\"},"
+              "\"encoding\":\"EUC-JP\"}}");
+    EXPECT_EQ(context, Utf8(u8"{\"type\":\"context\",\"data\":{\"path\":{\"text\":\"euc.txt\"},"
+                            u8"\"lines\":{\"text\":\"日本語の表示テキストです。\\r\\n\"},"
+                            u8"\"line_number\":1,\"absolute_offset\":0,\"submatches\":[]}}"));
+    // The offset is into the Shift_JIS text that was searched; start and end into UTF-8.
+    EXPECT_EQ(match, Utf8(u8"{\"type\":\"match\",\"data\":{\"path\":{\"text\":\"euc.txt\"},"
+                          u8"\"lines\":{\"text\":\"二行目も表示。\\r\\n\"},\"line_number\":2,"
+                          u8"\"absolute_offset\":28,\"submatches\":[{\"match\":{\"text\":"
+                          u8"\"二行目\"},\"start\":0,\"end\":9}]}}"));
+    EXPECT_EQ(end.find("{\"type\":\"end\",\"data\":{\"path\":{\"text\":\"euc.txt\"},"
+                       "\"binary_offset\":null,\"stats\":{\"elapsed\":{\"secs\":0,"),
+              0u)
+        << end;
+    EXPECT_NE(end.find("\"searches\":1,\"searches_with_match\":1,\"bytes_searched\":44,"),
+              std::string::npos)
+        << end;
+    EXPECT_NE(end.find("\"matched_lines\":1,\"matches\":1}}}"), std::string::npos) << end;
+    EXPECT_EQ(summary.find("{\"type\":\"summary\",\"data\":{\"elapsed_total\":{\"secs\":"), 0u);
+}
+
+// Every message parses, files open and close in turn, and each submatch's offsets cut the
+// word out of its line: the UTF-8 line, or the raw bytes of one that has no lossless UTF-8.
+TEST_F(CliSearchTest, JsonLinesParseAndOffsetsCutOutTheWord) {
+    Write("sjis.txt", "表示\r\nその他\r\n前の行\r\n表示と表示\n");
+    Write("euc.txt", kEucLines);
+    Write("utf16.txt", std::string("\xFF\xFE\x55\x00\x54\x00\x46\x00\x2D\x00\x31\x00\x36\x00\x20"
+                                   "\x00\x6E\x30\x68\x88\x3A\x79\x0D\x00\x0A\x00",
+                                   26));
+    Write("unmapped.txt", "\x81\xAD 表示\n");  // 0x81 0xAD has no Unicode form
+    Write("none.txt", "nothing here");
+    // The script gets the word as the hex of its UTF-8 bytes: 表示.
+    const std::string script = base + "/check.py";
+    std::ofstream(script) << R"(import base64, json, sys
+word = bytes.fromhex(sys.argv[2]).decode("utf-8")
+begun, ended, counts = [], [], {"match": 0, "context": 0, "bytes": 0}
+messages = open(sys.argv[1], "rb").read().decode("utf-8").split("\n")
+assert messages[-1] == ""
+for text in messages[:-1]:
+    message = json.loads(text)
+    kind, data = message["type"], message["data"]
+    assert set(message) == {"type", "data"}
+    if kind == "summary":
+        assert text == messages[-2]
+        summary = data["stats"]
+        continue
+    path = json.dumps(data["path"])
+    if kind == "begin":
+        assert path not in begun and len(begun) == len(ended)
+        begun.append(path)
+    elif kind == "end":
+        assert begun[-1] == path and data["binary_offset"] is None
+        ended.append(path)
+    else:
+        assert begun[-1] == path and len(begun) == len(ended) + 1
+        counts[kind] += 1
+        lines = data["lines"]
+        if "text" in lines:
+            line, wanted = lines["text"].encode("utf-8"), word.encode("utf-8")
+        else:
+            line, wanted = base64.b64decode(lines["bytes"]), word.encode("cp932")
+            counts["bytes"] += 1
+        assert line.endswith(b"\n")
+        assert (kind == "context") == (data["submatches"] == [])
+        for sub in data["submatches"]:
+            assert line[sub["start"]:sub["end"]] == wanted, (line, sub)
+            assert sub["match"] == {"text": word}
+assert begun == ended
+print(len(begun), counts["match"], counts["context"], counts["bytes"], summary["searches"],
+      summary["searches_with_match"], summary["matched_lines"], summary["matches"])
+)";
+    Outcome outcome = Run("search --json -C 1 '" + root + "' '表示'");
+    ASSERT_EQ(outcome.status, 0);
+    std::ofstream(base + "/json") << outcome.out;
+    const std::string command =
+        "python3 '" + script + "' '" + base + "/json' e8a1a8e7a4ba >'" + base + "/checked' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << ReadAll(base + "/checked");
+    // Four files with hits in five; six hit lines (one as bytes) with seven hits, and the two
+    // lines between the Shift_JIS file's hits as context.
+    EXPECT_EQ(ReadAll(base + "/checked"), "4 6 2 1 5 4 6 7\n");
+}
+
+TEST_F(CliSearchTest, ColoursAndColumnsOnRequest) {
+    Write("a.txt", "xxxxxxxxxxxxxxxxxxxx foo yyyyyyyyyyyyyyyyyyyy\n");
+    EXPECT_EQ(Run("search --relative --color always --lines '" + root + "' foo").out,
+              "\x1B[35m\x1B[Ka.txt\x1B[m\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[K\x1B[32m\x1B[K1\x1B[m"
+              "\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[Kxxxxxxxxxxxxxxxxxxxx \x1B[01;31m\x1B[Kfoo\x1B[m"
+              "\x1B[K yyyyyyyyyyyyyyyyyyyy\n");
+    // A file is no terminal: auto gives no colour; nor does --json ever.
+    EXPECT_EQ(Run("search --relative --lines '" + root + "' foo").out.find('\x1B'),
+              std::string::npos);
+    EXPECT_EQ(Run("search --color always --json '" + root + "' foo").out.find('\x1B'),
+              std::string::npos);
+    // Twelve bytes from a quarter before the hit; the column still counts in the whole line.
+    EXPECT_EQ(Run("search --relative --vimgrep --max-columns 12 '" + root + "' foo").out,
+              "a.txt:1:22:\x81\x63xx foo yyyyy\x81\x63\n");
+    EXPECT_EQ(Run("--utf8 search --relative --lines --max-columns 12 '" + root + "' foo").out,
+              Utf8(u8"a.txt:1:…xx foo yyyyy…\n"));
+}
+
+// The report is the rows' as ever; stdout carries the lines alone.
+TEST_F(CliSearchTest, ReportIsWrittenBesideTheLines) {
+    Write("a.txt", "ab\nab ab\n");
+    const std::string report = base + "/report.txt";
+    Outcome outcome = Run("search --relative --json --report '" + report + "' '" + root + "' ab");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.find("{\"type\":\"begin\""), 0u);
+    EXPECT_EQ(outcome.out.find('\t'), std::string::npos);
+    EXPECT_NE(ReadAll(report).find("a.txtの中に3個、発見されました。"), std::string::npos);
+}
+
+TEST_F(CliSearchTest, LineFormsAreUsageErrorsTogether) {
+    for (const char* options : {"--lines --json", "--vimgrep --lines", "--json --vimgrep"}) {
+        Outcome outcome = Run(std::string("search ") + options + " '" + root + "' ab");
+        EXPECT_EQ(outcome.status, 2) << options;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err.find("quelbrix search: --lines, --vimgrep and --json exclude each "
+                                   "other\nusage: quelbrix search"),
+                  0u)
+            << outcome.err;
+    }
+    for (const char* options : {"-C -1", "--context -3 --lines", "--max-columns -1"}) {
+        Outcome outcome = Run(std::string("search ") + options + " '" + root + "' ab");
+        EXPECT_EQ(outcome.status, 2) << options;
+        EXPECT_NE(outcome.err.find("needs a number of 0 or more"), std::string::npos) << options;
+    }
+}
+
+}  // namespace

@@ -283,6 +283,69 @@ TEST(Options, SearchSaysWhatItNeeds) {
     }
 }
 
+struct LineFormCase {
+    std::vector<std::string> words;  // before FOLDER and WORD
+    quelbrix::LineForm form;
+    int contextLines;
+    const char* problem;  // nullptr: none
+};
+
+TEST(Options, SearchReadsOneLineForm) {
+    using quelbrix::LineForm;
+    const char* const exclusive = "--lines, --vimgrep and --json exclude each other";
+    const LineFormCase cases[] = {
+        {{}, LineForm::kRows, 0, nullptr},
+        {{"--lines"}, LineForm::kLines, 0, nullptr},
+        {{"--lines", "--lines"}, LineForm::kLines, 0, nullptr},
+        {{"--vimgrep"}, LineForm::kVimgrep, 0, nullptr},
+        {{"--json", "-C", "2"}, LineForm::kJson, 2, nullptr},
+        {{"--context", "3"}, LineForm::kLines, 3, nullptr},  // context alone: lines
+        {{"-C", "0"}, LineForm::kLines, 0, nullptr},
+        {{"--vimgrep", "--context", "1"}, LineForm::kVimgrep, 1, nullptr},
+        {{"--lines", "--json"}, LineForm::kRows, 0, exclusive},
+        {{"--vimgrep", "--lines"}, LineForm::kRows, 0, exclusive},
+        {{"--json", "--vimgrep"}, LineForm::kRows, 0, exclusive},
+        {{"--context", "-1"}, LineForm::kRows, 0, "--context needs a number of 0 or more"},
+        {{"--max-columns", "-5"}, LineForm::kRows, 0, "--max-columns needs a number of 0 or more"},
+    };
+    for (const LineFormCase& c : cases) {
+        std::vector<std::string> words = c.words;
+        words.insert(words.end(), {"F", "W"});
+        quelbrix::SearchArguments a;
+        ASSERT_EQ(Parse(quelbrix::kSearchCommand, words, a).outcome, ParseOutcome::kParsed);
+        std::string problem;
+        const bool resolved = quelbrix::ResolveLineForm(a, problem);
+        EXPECT_EQ(resolved, c.problem == nullptr) << words[0];
+        if (!resolved) {
+            EXPECT_EQ(problem, c.problem);
+            continue;
+        }
+        EXPECT_EQ(a.lineForm, c.form) << words[0];
+        EXPECT_EQ(a.contextLines, c.contextLines) << words[0];
+    }
+}
+
+TEST(Options, SearchReadsColoursAndColumns) {
+    quelbrix::SearchArguments a;
+    ASSERT_EQ(
+        Parse(quelbrix::kSearchCommand, {"--color", "never", "--max-columns", "80", "F", "W"}, a)
+            .outcome,
+        ParseOutcome::kParsed);
+    EXPECT_EQ(a.color, quelbrix::ColorChoice::kNever);
+    EXPECT_EQ(a.maxColumns, 80);
+    for (const char* word : {"auto", "always"}) {
+        quelbrix::SearchArguments b;
+        Parse(quelbrix::kSearchCommand, {"--color", word, "F", "W"}, b);
+        EXPECT_EQ(b.color, std::string(word) == "auto" ? quelbrix::ColorChoice::kAuto
+                                                       : quelbrix::ColorChoice::kAlways);
+    }
+    quelbrix::SearchArguments c;
+    EXPECT_EQ(Parse(quelbrix::kSearchCommand, {"--color", "yes", "F", "W"}, c).problem,
+              "--color takes auto, always or never");
+    EXPECT_EQ(Parse(quelbrix::kSearchCommand, {"F", "W", "-C"}, c).problem,
+              "--context needs a number");  // by its name, whichever was typed
+}
+
 TEST(Options, ConvertTakesOneFileAndOneOfItsWords) {
     quelbrix::ConvertArguments convert;
     EXPECT_EQ(Parse(quelbrix::kConvertCommand, {"f", "--from", "utf16"}, convert).operands,

@@ -91,6 +91,48 @@ TEST(Utf8Terminal, ShiftJisWithoutUnicodeFormIsShownAsReplacement) {
     EXPECT_EQ(quelbrix::SjisToUtf8(sjis.data(), sjis.size()), Utf8(u8"a\uFFFD\n\uFFFD\uFFFD"));
 }
 
+struct ExactCase {
+    std::string sjis;
+    bool whole;
+};
+
+// A replacement anywhere tells the caller the text does not convert back; a zero byte is a
+// character of its own, not a loss. What comes before is kept.
+TEST(Utf8Terminal, AppendingTellsWhetherAnythingWasReplaced) {
+    const ExactCase cases[] = {
+        {"", true},          {"表示 ｱ\r\n", true}, {std::string("a\0b", 3), true},
+        {"a\x83", false},     // a lone lead byte at the end
+        {"\x81\xAD", false},  // unassigned
+        {"x\x83\nz", false},  // a lead byte before a line feed
+    };
+    for (const ExactCase& c : cases) {
+        std::string utf8 = "kept";
+        EXPECT_EQ(quelbrix::AppendSjisAsUtf8(c.sjis.data(), c.sjis.size(), utf8), c.whole)
+            << c.sjis;
+        EXPECT_EQ(utf8, "kept" + quelbrix::SjisToUtf8(c.sjis.data(), c.sjis.size()));
+    }
+}
+
+struct Utf8Case {
+    std::string text;
+    bool utf8;
+};
+
+TEST(Utf8Terminal, TellsUtf8FromOtherBytes) {
+    const Utf8Case cases[] = {
+        {"", true},
+        {"ascii\n", true},
+        {Utf8(u8"表示😀"), true},
+        {"\x95\x5C", false},          // Shift_JIS
+        {"a\xC0\xAF", false},         // overlong
+        {"\xED\xA0\x80", false},      // a surrogate
+        {"ab\xE8\xA1", false},        // cut short
+        {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+    };
+    for (const Utf8Case& c : cases)
+        EXPECT_EQ(quelbrix::IsUtf8(c.text.data(), c.text.size()), c.utf8) << c.text;
+}
+
 // The reverse table is the engine's table read backwards: every Shift_JIS code it names
 // converts back to that code.
 TEST(Utf8Terminal, ReverseTableRoundTrips) {

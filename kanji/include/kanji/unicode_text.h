@@ -29,6 +29,13 @@ bool Utf8ToSjisLossy(const std::string& utf8, std::string& sjis);
 // Shift_JIS to UTF-8; a lone lead byte or a character with no Unicode form becomes U+FFFD.
 std::string SjisToUtf8(const char* sjis, std::size_t length);
 
+// The same, appended to `utf8`; false when a U+FFFD stood in for something, so that the
+// text does not convert back to these bytes.
+bool AppendSjisAsUtf8(const char* sjis, std::size_t length, std::string& utf8);
+
+// Whether the bytes are UTF-8 throughout, by the same strict reading as Utf8ToSjis.
+bool IsUtf8(const char* text, std::size_t length);
+
 // The Unicode character (a UTF-16 code unit of the Basic Multilingual Plane) that converts to
 // the Shift_JIS character `code` (a byte value, or lead * 256 + trail); 0 when none does.
 // Bytes 0x00-0x7F are themselves. It is the Unicode table read backwards, so converting the

@@ -1,0 +1,86 @@
+#include "hit_line_output.h"
+
+#include <cstdio>
+
+#include "grep_colors.h"
+
+namespace quelbrix {
+
+namespace {
+
+const char kEllipsisUtf8[] = "\xE2\x80\xA6";  // U+2026
+const char kEllipsisSjis[] = "\x81\x63";
+
+void AppendSeparator(std::string& out, char separator, const LineStyle& style) {
+    AppendPainted(out, &separator, 1, Paint::kSeparator, style.color);
+}
+
+// Green when painted, as grep paints line numbers.
+void AppendNumber(std::string& out, std::size_t number, bool color) {
+    char digits[24];
+    const int length = std::snprintf(digits, sizeof digits, "%zu", number);
+    AppendPainted(out, digits, static_cast<std::size_t>(length), Paint::kLineNumber, color);
+}
+
+// "path:12:" or "path-12-".
+void AppendPrefix(std::string& out, const std::string& path, std::size_t number, char separator,
+                  const LineStyle& style) {
+    AppendPainted(out, path, Paint::kPath, style.color);
+    AppendSeparator(out, separator, style);
+    AppendNumber(out, number, style.color);
+    AppendSeparator(out, separator, style);
+}
+
+// The printed text with its hits painted, the marks of its cuts, and the line's end.
+void AppendText(std::string& out, const PrintedLine& printed, const HitLine& line,
+                const LineStyle& style) {
+    const char* const ellipsis = style.utf8 ? kEllipsisUtf8 : kEllipsisSjis;
+    if (printed.cutBefore) out += ellipsis;
+    std::size_t done = 0;
+    for (const HitRange& hit : printed.hits) {
+        if (hit.start == hit.end) continue;  // nothing to paint
+        out.append(printed.text, done, hit.start - done);
+        AppendPainted(out, printed.text.data() + hit.start, hit.end - hit.start, Paint::kHit,
+                      style.color);
+        done = hit.end;
+    }
+    out.append(printed.text, done, std::string::npos);
+    if (printed.cutAfter) out += ellipsis;
+    if (line.endLength > 0)
+        out.append(line.text + line.length, line.endLength);
+    else
+        out += '\n';
+}
+
+}  // namespace
+
+void AppendGrepLine(std::string& out, const std::string& path, const HitLine& line,
+                    const LineStyle& style, PrintedLine& scratch) {
+    MakePrintedLine(line, style.utf8, false, scratch);
+    CutToColumns(scratch, style.maxColumns, style.utf8);
+    AppendPrefix(out, path, line.number, line.context ? '-' : ':', style);
+    AppendText(out, scratch, line, style);
+}
+
+void AppendGroupSeparator(std::string& out, const LineStyle& style) {
+    AppendPainted(out, "--", 2, Paint::kSeparator, style.color);
+    out += '\n';
+}
+
+void AppendVimgrepLines(std::string& out, const std::string& path, const HitLine& line,
+                        const LineStyle& style, PrintedLine& scratch) {
+    if (line.context || line.hitCount == 0) return;
+    MakePrintedLine(line, style.utf8, false, scratch);
+    std::vector<std::size_t> columns;
+    columns.reserve(scratch.hits.size());
+    for (const HitRange& hit : scratch.hits) columns.push_back(hit.start + 1);
+    CutToColumns(scratch, style.maxColumns, style.utf8);
+    for (const std::size_t column : columns) {
+        AppendPrefix(out, path, line.number, ':', style);
+        AppendNumber(out, column, false);  // the column stays plain
+        AppendSeparator(out, ':', style);
+        AppendText(out, scratch, line, style);
+    }
+}
+
+}  // namespace quelbrix
