@@ -26,7 +26,7 @@ done
 [ -x "$quelbrix" ] || { echo "no quelbrix at $quelbrix (build the target 'quelbrix' first)" >&2; exit 2; }
 command -v rg >/dev/null || { echo "ripgrep (rg) is not installed; scripts/setup installs it" >&2; exit 2; }
 
-tree=$root/build/bench-tree-$files-$megabytes
+tree=$root/build/bench-tree-v2-$files-$megabytes
 if [ ! -f "$tree/.complete" ]; then
   echo "making $tree ($files files, $megabytes MB)..."
   rm -rf "$tree"
@@ -35,7 +35,7 @@ import os, random, sys
 tree, files, megabytes = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 random.seed(3)
 # Japanese prose in Shift_JIS with ASCII words, numbers and markup mixed in; every fifth file
-# holds the word "needle" a few times.
+# holds the word "needle" a few times, every third a line with the Japanese word 設定結果.
 kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
 kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン"
 kanji = "表示検索漢字変換日本語文書設定結果一覧保存開始終了能力申請予定時間場所名前会社電話番号住所"
@@ -68,6 +68,10 @@ for n in range(files):
     if n % 5 == 0:
         for _ in range(random.randint(1, 4)):
             chunks.insert(random.randrange(len(chunks) + 1), b"a needle here\r\n")
+    if n % 3 == 0:
+        for _ in range(random.randint(1, 3)):
+            chunks.insert(random.randrange(len(chunks) + 1),
+                          "会議の設定結果を保存した。\r\n".encode("cp932"))
     with open(os.path.join(folder, "f%05d.txt" % n), "wb") as out:
         out.write(b"".join(chunks))
 open(os.path.join(tree, ".complete"), "w").close()
@@ -132,3 +136,7 @@ for label, mine, peer in rows:
 PY
 rows=$("$quelbrix" search --subfolders --no-convert "$tree" needle 2>/dev/null | wc -l)
 echo "files with hits of needle: $rows"
+word=$(printf '%s' 設定結果 | iconv -f UTF-8 -t CP932)
+mine=$("$quelbrix" search --subfolders --lines "$tree" "$word" 2>/dev/null | wc -l)
+peer=$(rg -j1 -n -E sjis 設定結果 "$tree" | wc -l)
+echo "hit lines of 設定結果: quelbrix $mine, rg $peer"

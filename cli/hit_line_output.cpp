@@ -71,15 +71,20 @@ void AppendVimgrepLines(std::string& out, const std::string& path, const HitLine
                         const LineStyle& style, PrintedLine& scratch) {
     if (line.context || line.hitCount == 0) return;
     MakePrintedLine(line, style.utf8, false, scratch);
-    std::vector<std::size_t> columns;
-    columns.reserve(scratch.hits.size());
-    for (const HitRange& hit : scratch.hits) columns.push_back(hit.start + 1);
-    CutToColumns(scratch, style.maxColumns, style.utf8);
-    for (const std::size_t column : columns) {
+    const bool cut = style.maxColumns > 0 && scratch.text.size() > style.maxColumns;
+    PrintedLine stretch;
+    for (std::size_t i = 0; i < scratch.hits.size(); ++i) {
         AppendPrefix(out, path, line.number, ':', style);
-        AppendNumber(out, column, false);  // the column stays plain
+        AppendNumber(out, scratch.hits[i].start + 1, false);  // the column stays plain
         AppendSeparator(out, ':', style);
-        AppendText(out, scratch, line, style);
+        if (!cut) {
+            AppendText(out, scratch, line, style);
+            continue;
+        }
+        // Each hit's own stretch, so the line shown is the one the column points into.
+        stretch = scratch;
+        CutToColumns(stretch, style.maxColumns, style.utf8, i);
+        AppendText(out, stretch, line, style);
     }
 }
 

@@ -76,10 +76,11 @@ bool MakePrintedLine(const HitLine& line, bool utf8, bool withEnd, PrintedLine& 
     return whole;
 }
 
-void CutToColumns(PrintedLine& printed, std::size_t maxColumns, bool utf8) {
+void CutToColumns(PrintedLine& printed, std::size_t maxColumns, bool utf8, std::size_t anchorHit) {
     const std::size_t size = printed.text.size();
     if (maxColumns == 0 || size <= maxColumns) return;
-    const std::size_t anchor = printed.hits.empty() ? 0 : printed.hits.front().start;
+    const std::size_t anchor =
+        anchorHit < printed.hits.size() ? printed.hits[anchorHit].start : 0;
     const std::size_t lead = maxColumns / 4;
     const std::size_t wanted = std::min(anchor > lead ? anchor - lead : 0, size - maxColumns);
     // Forward, so that a stretch that ends with the line still does; the hit starts on a

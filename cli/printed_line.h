@@ -24,10 +24,11 @@ struct PrintedLine {
 bool MakePrintedLine(const HitLine& line, bool utf8, bool withEnd, PrintedLine& printed);
 
 // When the text is longer than `maxColumns` bytes (0: no limit), keeps the stretch of at most
-// that many bytes that starts a quarter of it before the first hit (or earlier, so that a
+// that many bytes that starts a quarter of it before hit number `anchor` (the first by default) (or earlier, so that a
 // stretch near the line's end is full), both ends on character boundaries of the encoding;
 // the hits are cut to it.
-void CutToColumns(PrintedLine& printed, std::size_t maxColumns, bool utf8);
+void CutToColumns(PrintedLine& printed, std::size_t maxColumns, bool utf8,
+                  std::size_t anchor = 0);
 
 }  // namespace quelbrix
 

@@ -70,7 +70,7 @@ constexpr Option<Arguments> kSearchOptions[] = {
      [](Arguments& a, const Value& v) { a.color = static_cast<ColorChoice>(v.number); }},
     {{"--max-columns", nullptr, OptionKind::kNumber, "N", "a number",
       "show a line longer than N bytes as N bytes around its first hit,\n"
-      "with \"...\" where it is cut (0: whole lines)"},
+      "with an ellipsis (U+2026) where it is cut (0: whole lines)"},
      [](Arguments& a, const Value& v) { a.maxColumns = v.number; }},
 };
 

@@ -192,6 +192,14 @@ TEST(MaxColumns, VimgrepColumnCountsInTheWholeLine) {
               "a.txt:1:22:\x81\x63字foo漢字漢\x81\x63\n");
 }
 
+// Each quickfix entry shows the stretch around its own hit, not the line's first.
+TEST(MaxColumns, VimgrepShowsEachHitInItsOwnStretch) {
+    const LineRecord record = HitLineOf("foo" + std::string(40, 'x') + "foo" + "yy", "foo");
+    EXPECT_EQ(Vimgrep(record, Style(false, false, 8)),
+              "a.txt:1:1:foo" + std::string(5, 'x') + "\x81\x63\n" +
+              "a.txt:1:44:\x81\x63xxxfooyy\n");  // full, so it ends with the line
+}
+
 TEST(PrintedLines, RangesFollowTheConvertedPieces) {
     PrintedLine printed;
     LineRecord record = HitLineOf("表x表", "表", "\r\n");
