@@ -56,6 +56,16 @@ void AppendText(std::string& out, const PrintedLine& printed, const HitLine& lin
 
 void AppendGrepLine(std::string& out, const std::string& path, const HitLine& line,
                     const LineStyle& style, PrintedLine& scratch) {
+    // Shift_JIS bytes, unpainted and whole, are the line as it is: no copy of it to make.
+    if (!style.utf8 && !style.color && (style.maxColumns == 0 || line.length <= style.maxColumns)) {
+        AppendPrefix(out, path, line.number, line.context ? '-' : ':', style);
+        out.append(line.text, line.length);
+        if (line.endLength > 0)
+            out.append(line.text + line.length, line.endLength);
+        else
+            out += '\n';
+        return;
+    }
     MakePrintedLine(line, style.utf8, false, scratch);
     CutToColumns(scratch, style.maxColumns, style.utf8);
     AppendPrefix(out, path, line.number, line.context ? '-' : ':', style);

@@ -46,6 +46,8 @@ bool GrepLinePrinter::Line(const HitLine& line) try {
     // or (for the first group of a file) in any before it.
     const bool follows = haveLast_ && line.number == lastNumber_ + 1;
     if (groupSeparators_ && printedBefore_ && !follows) AppendGroupSeparator(buffer_, style_);
+    // A very long line goes out by itself rather than through the buffer.
+    if (line.length >= kWriteEarlyBytes) WriteOut(out_, buffer_);
     AppendGrepLine(buffer_, path_, line, style_, scratch_);
     printedBefore_ = true;
     haveLast_ = true;
