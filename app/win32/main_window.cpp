@@ -4,6 +4,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/folder_text.h"
@@ -12,6 +13,7 @@
 #include "app/pattern_reason.h"
 #include "app/search_settings.h"
 #include "app/sjis.h"
+#include "app/window_layout.h"
 #include "app_context.h"
 #include "common/product.h"
 #include "common/text_limits.h"
@@ -48,6 +50,45 @@ bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& w
     return false;
 }
 
+// How each control follows the window as it grows: the boxes stretch, the check boxes and 参照
+// keep to the right, the list takes the space, the buttons and the progress bar stay along the
+// bottom. Labels and every control not named stay put.
+std::vector<ControlAnchoring> MainAnchorings() {
+    const Anchoring stretchAcross{Follow::kStretch, Follow::kStay};
+    const Anchoring keepRight{Follow::kMove, Follow::kStay};
+    const Anchoring keepBottom{Follow::kStay, Follow::kMove};
+    return {
+        {IDC_FOLDER, stretchAcross},
+        {IDC_WORD, stretchAcross},
+        {IDC_BROWSE, keepRight},
+        {IDC_SUBFOLDERS, keepRight},
+        {IDC_REGEX, keepRight},
+        {IDC_RESULT_LIST, {Follow::kStretch, Follow::kStretch}},
+        {IDOK, keepBottom},
+        {IDC_STOP, keepBottom},
+        {IDC_SAVE, keepBottom},
+        {IDC_SETTINGS, keepBottom},
+        {IDC_HELP_BUTTON, keepBottom},
+        {IDCANCEL, keepBottom},
+        {IDC_STATUS_BOX, keepBottom},
+        {IDC_PROGRESS, {Follow::kStretch, Follow::kMove}},
+    };
+}
+
+RECT ToRect(const LayoutRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+LayoutRect ToLayout(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// Where the work-area coordinates of a window placement lie on the screen: they count from the
+// primary monitor's work area.
+POINT WorkspaceOrigin() {
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &primary)) return POINT{0, 0};
+    return POINT{primary.rcWork.left - primary.rcMonitor.left,
+                 primary.rcWork.top - primary.rcMonitor.top};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(AppContext& app, std::string commandLine)
@@ -72,8 +113,63 @@ INT_PTR MainWindow::OnInit() {
     if (options.useRegex) SetTicked(IDC_REGEX, true);
 
     results_.Attach(Control(IDC_RESULT_LIST), Window());
+    anchors_.Capture(Window(), MainAnchorings());
+    RestorePlace();
     ApplyCommandLine();
     return FALSE;
+}
+
+void MainWindow::RestorePlace() {
+    const MainWindowPlace place = LoadMainWindowPlace(*App().profile);
+    if (place.hasColumns) {
+        HWND list = Control(IDC_RESULT_LIST);
+        for (int column = 0; column < kListColumnCount; ++column)
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(place.columns[column], 0));
+    }
+    if (!place.hasPlacement) return;
+    LayoutRect normal = place.normal;
+    // Never smaller than the template.
+    const SIZE least = anchors_.MinimumWindowSize();
+    if (normal.Width() < least.cx) normal.right = normal.left + least.cx;
+    if (normal.Height() < least.cy) normal.bottom = normal.top + least.cy;
+    // Onto the nearest monitor's work area, in screen coordinates and back.
+    const POINT origin = WorkspaceOrigin();
+    RECT onScreen = ToRect(normal);
+    OffsetRect(&onScreen, origin.x, origin.y);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        onScreen = ToRect(BroughtOnto(ToLayout(onScreen), ToLayout(monitor.rcWork)));
+    }
+    OffsetRect(&onScreen, -origin.x, -origin.y);
+
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.showCmd = place.maximized ? SW_SHOWMAXIMIZED : SW_HIDE;
+    placement.rcNormalPosition = onScreen;
+    SetWindowPlacement(Window(), &placement);
+    anchors_.Apply();
+}
+
+void MainWindow::SavePlace() const {
+    MainWindowPlace place;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(Window(), &placement)) {
+        place.hasPlacement = true;
+        place.normal = ToLayout(placement.rcNormalPosition);
+        place.maximized = placement.showCmd == SW_SHOWMAXIMIZED ||
+                          (placement.showCmd == SW_SHOWMINIMIZED &&
+                           (placement.flags & WPF_RESTORETOMAXIMIZED) != 0);
+    }
+    HWND list = Control(IDC_RESULT_LIST);
+    place.hasColumns = true;
+    for (int column = 0; column < kListColumnCount; ++column) {
+        const LRESULT width = SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0);
+        place.columns[column] = static_cast<int>(width);
+        if (width <= 0 && column == 0) place.hasColumns = false;  // no list columns to keep
+    }
+    SaveMainWindowPlace(*App().profile, place);
 }
 
 void MainWindow::ApplyCommandLine() {
@@ -204,6 +300,7 @@ void MainWindow::Close() {
 void MainWindow::Exit() {
     results_.Detach();
     SaveMainOptions(*App().profile, MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX)});
+    SavePlace();
     EndDialog(Window(), 1);
 }
 
@@ -262,6 +359,20 @@ bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& a
         Close();
         answer = TRUE;
         return true;
+    case WM_SIZE:
+        if (first != SIZE_MINIMIZED) anchors_.Apply();
+        answer = TRUE;
+        return true;
+    case WM_GETMINMAXINFO: {
+        // Sent before the dialog is set up, too; the template's size is the minimum after.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(second);
+        if (limits != nullptr && anchors_.Captured()) {
+            const SIZE least = anchors_.MinimumWindowSize();
+            limits->ptMinTrackSize = POINT{least.cx, least.cy};
+        }
+        answer = TRUE;
+        return true;
+    }
     case WM_DROPFILES:
         AcceptDroppedItem(reinterpret_cast<HDROP>(first));
         return true;

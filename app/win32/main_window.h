@@ -1,5 +1,6 @@
 // The main window (dialog 103): the folder and the word with their histories, the two
-// options, the command line, the search started and stopped, the result list, and leaving.
+// options, the command line, the search started and stopped, the result list, and leaving;
+// it may be made larger than its template, and remembers its placement and column widths.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "engine/result_report.h"
 #include "result_list.h"
 #include "settings_sheet.h"
+#include "window_anchors.h"
 
 namespace quelbrix {
 
@@ -50,6 +52,9 @@ private:
     // once the engine call has returned.
     void Close();
     void Exit();
+    // The placement and column widths of the last run, brought onto a monitor that is there.
+    void RestorePlace();
+    void SavePlace() const;
     void BrowseFolder();
     void AcceptDroppedItem(HDROP drop);
 
@@ -57,6 +62,7 @@ private:
     ReportSearch lastSearch_;  // the last search started: the one the list's rows came from
     SearchState search_;
     ResultList results_;
+    WindowAnchors anchors_;
 };
 
 }  // namespace quelbrix

@@ -148,7 +148,9 @@ TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
     Dialog dialog;
     ASSERT_TRUE(ParseDialogEx(data, dialog));
 
-    const DWORD frame = DS_MODALFRAME | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Resizable and maximisable; the template's size is the smallest it may be made.
+    const DWORD frame = DS_MODALFRAME | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                        WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
     EXPECT_EQ(dialog.style & frame, frame);
     EXPECT_EQ(dialog.exStyle, static_cast<DWORD>(WS_EX_ACCEPTFILES));
     EXPECT_EQ(dialog.cx, 337);

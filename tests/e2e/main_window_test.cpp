@@ -17,6 +17,7 @@ using e2e::IniValue;
 using e2e::MessageBoxSeen;
 using e2e::Replaced;
 using e2e::TempFolder;
+using e2e::WithoutPlaceKeys;
 
 namespace {
 
@@ -92,7 +93,11 @@ TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlon
         EXPECT_FALSE(app.Enabled(kStop));
         ASSERT_TRUE(app.Exit());
     }
-    EXPECT_EQ(Settings(), Golden());  // leaving writes the same two ticks back in place
+    // Leaving writes the same two ticks back in place, and the window's place beside them.
+    const std::string left = Settings();
+    EXPECT_NE(IniValue(left, "main", "placement"), "<no key>");
+    EXPECT_EQ(IniValue(left, "main", "columns"), "300,72,120,60");
+    EXPECT_EQ(WithoutPlaceKeys(left), Golden());
 
     const std::string own =
         Replaced(Replaced(Golden(), "under=1", "under=0"), "formal=0", "formal=1") +
@@ -104,7 +109,96 @@ TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlon
     EXPECT_FALSE(app.Checked(kSubfolders));
     EXPECT_TRUE(app.Checked(kRegex));
     ASSERT_TRUE(app.Exit());
-    EXPECT_EQ(Settings(), own);
+    EXPECT_EQ(WithoutPlaceKeys(Settings()), own);
+}
+
+RECT ClientRectOf(HWND window, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST_F(MainWindowTest, ResizedWindowLaysOutItsControlsAndComesBackAsLeft) {
+    RECT frame{};
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        HWND main = app.Main();
+        RECT before{};
+        GetWindowRect(main, &before);
+        const RECT listBefore = ClientRectOf(main, app.Item(kList));
+        const RECT exitBefore = ClientRectOf(main, app.Item(kExit));
+        const RECT browseBefore = ClientRectOf(main, app.Item(IDC_BROWSE));
+        const int width = before.right - before.left, height = before.bottom - before.top;
+
+        // Smaller than the template is refused: the template's size is the minimum.
+        SendMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        SetWindowPos(main, nullptr, 20, 30, width - 100, height - 100, SWP_NOZORDER);
+        RECT squeezed{};
+        GetWindowRect(main, &squeezed);
+        EXPECT_GE(squeezed.right - squeezed.left, width);
+        EXPECT_GE(squeezed.bottom - squeezed.top, height);
+
+        SetWindowPos(main, nullptr, 40, 50, width + 200, height + 120, SWP_NOZORDER);
+        const RECT list = ClientRectOf(main, app.Item(kList));
+        EXPECT_EQ(list.left, listBefore.left);
+        EXPECT_EQ(list.top, listBefore.top);
+        EXPECT_EQ(list.right - list.left, listBefore.right - listBefore.left + 200);
+        EXPECT_EQ(list.bottom - list.top, listBefore.bottom - listBefore.top + 120);
+        const RECT exitButton = ClientRectOf(main, app.Item(kExit));
+        EXPECT_EQ(exitButton.left, exitBefore.left);  // the buttons stay along the bottom
+        EXPECT_EQ(exitButton.top, exitBefore.top + 120);
+        const RECT browse = ClientRectOf(main, app.Item(IDC_BROWSE));
+        EXPECT_EQ(browse.left, browseBefore.left + 200);  // 参照 keeps to the right
+        EXPECT_EQ(browse.top, browseBefore.top);
+
+        ListView_SetColumnWidth(app.Item(kList), 0, 410);
+        GetWindowRect(main, &frame);
+        ASSERT_TRUE(app.Exit());
+    }
+    EXPECT_EQ(IniValue(Settings(), "main", "columns"), "410,72,120,60");
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        RECT again{};
+        GetWindowRect(app.Main(), &again);
+        EXPECT_EQ(again.left, frame.left);
+        EXPECT_EQ(again.top, frame.top);
+        EXPECT_EQ(again.right, frame.right);
+        EXPECT_EQ(again.bottom, frame.bottom);
+        EXPECT_EQ(ListView_GetColumnWidth(app.Item(kList), 0), 410);
+        ASSERT_TRUE(app.Exit());
+    }
+}
+
+TEST_F(MainWindowTest, PlacementOffEveryMonitorOrMalformedFallsBackSafely) {
+    {
+        AppSession app(program);  // writes the template
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Exit());
+    }
+    const std::string settings = WithoutPlaceKeys(Settings());
+    WriteSettings(Replaced(settings, "formal=0", "formal=0\r\nplacement=20000,15000,20700,15400,0"));
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        RECT frame{};
+        GetWindowRect(app.Main(), &frame);
+        const HMONITOR monitor = MonitorFromRect(&frame, MONITOR_DEFAULTTONULL);
+        EXPECT_NE(monitor, nullptr);  // back on a monitor
+        EXPECT_EQ(frame.right - frame.left, 700);
+        EXPECT_EQ(frame.bottom - frame.top, 400);
+        ASSERT_TRUE(app.Exit());
+    }
+    WriteSettings(Replaced(settings, "formal=0",
+                           "formal=0\r\nplacement=x,1,-5\r\ncolumns=99999,abc"));
+    {
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(ListView_GetColumnWidth(app.Item(kList), 0), 300);  // today's layout
+        ASSERT_TRUE(app.Exit());
+    }
 }
 
 TEST_F(MainWindowTest, SearchListsTheFilesWithHitsAndTheEngineSummary) {
@@ -504,7 +598,7 @@ TEST_F(MainWindowTest, MissingTickKeysStartUnticked) {
     EXPECT_FALSE(app.Checked(kRegex));
     EXPECT_EQ(Settings(), "[main]\r\n");  // an existing file is not completed at start
     ASSERT_TRUE(app.Exit());
-    EXPECT_EQ(Settings(), "[main]\r\nunder=0\r\nformal=0\r\n");
+    EXPECT_EQ(WithoutPlaceKeys(Settings()), "[main]\r\nunder=0\r\nformal=0\r\n");
 }
 
 TEST_F(MainWindowTest, HistoriesMoveEntriesToTheFrontAndDropTheTwentieth) {

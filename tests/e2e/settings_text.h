@@ -32,4 +32,16 @@ inline std::string IniValue(const std::string& text, const std::string& section,
     return text.substr(line, text.find("\r\n", line) - line);
 }
 
+// `text` without the main window's placement and column widths, which the program writes on
+// leaving and whose values depend on the screen.
+inline std::string WithoutPlaceKeys(std::string text) {
+    for (const char* key : {"\r\nplacement=", "\r\ncolumns="}) {
+        const std::size_t at = text.find(key);
+        if (at == std::string::npos) continue;
+        const std::size_t end = text.find("\r\n", at + 2);
+        text.erase(at, end == std::string::npos ? std::string::npos : end - at);
+    }
+    return text;
+}
+
 }  // namespace e2e

@@ -6,10 +6,13 @@
 
 namespace quelbrix {
 
-// [main]: the main window's two check boxes, kept from run to run.
+// [main]: the main window's two check boxes, its placement and the list's column widths, kept
+// from run to run.
 constexpr char kMainSection[] = "main";
 constexpr char kSubfoldersKey[] = "under";
 constexpr char kRegexKey[] = "formal";
+constexpr char kPlacementKey[] = "placement";  // "left,top,right,bottom,maximised"
+constexpr char kColumnsKey[] = "columns";      // the four column widths, in column order
 
 // [whole]: the search options, the program that opens found files, the error policy.
 constexpr char kWholeSection[] = "whole";
