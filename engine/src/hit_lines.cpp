@@ -1,13 +1,12 @@
 #include "engine/hit_lines.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "common/shift_jis.h"
 #include "file_text.h"
 #include "grexmo/grexmo.h"
+#include "hit_counter.h"
 
 namespace quelbrix {
 
@@ -193,24 +192,10 @@ HitLineCount ListHitLines(CGrexmo& pattern, const char* text, std::size_t length
     const std::size_t size = zero != nullptr ? static_cast<const char*>(zero) - text : length;
     LineLister lister(text, size, contextLines, sink);
     HitLineCount count;
-    // The very loop the count runs (see CountHits): a zero-length hit moves on one character.
-    int offset = 0;
-    for (;;) {
-        const int at = pattern.Find(text, offset, false);
-        if (at < offset) break;
-        const std::size_t hitLength = std::strlen(pattern.GetHitText());
-        if (!lister.AddHit(static_cast<std::size_t>(at), hitLength)) {
-            count.stopped = true;
-            break;
-        }
-        std::size_t step = hitLength;
-        if (step == 0) {
-            if (text[at] == '\0') break;
-            step = sjis::CharLength(text + at);
-        }
-        if (step > static_cast<std::size_t>(INT_MAX - at)) break;
-        offset = at + static_cast<int>(step);
-    }
+    // The very hits the count is made of.
+    count.stopped = !ForEachHit(pattern, text, [&lister](std::size_t at, std::size_t length) {
+        return lister.AddHit(at, length);
+    });
     if (!count.stopped && !lister.Finish()) count.stopped = true;
     count.hits = lister.GivenHits();
     return count;
