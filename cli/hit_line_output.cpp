@@ -31,6 +31,14 @@ void AppendPrefix(std::string& out, const std::string& path, std::size_t number,
     AppendSeparator(out, separator, style);
 }
 
+// The line's own end, or LF for a last line without one.
+void AppendLineEnd(std::string& out, const HitLine& line) {
+    if (line.endLength > 0)
+        out.append(line.text + line.length, line.endLength);
+    else
+        out += '\n';
+}
+
 // The printed text with its hits painted, the marks of its cuts, and the line's end.
 void AppendText(std::string& out, const PrintedLine& printed, const HitLine& line,
                 const LineStyle& style) {
@@ -46,10 +54,7 @@ void AppendText(std::string& out, const PrintedLine& printed, const HitLine& lin
     }
     out.append(printed.text, done, std::string::npos);
     if (printed.cutAfter) out += ellipsis;
-    if (line.endLength > 0)
-        out.append(line.text + line.length, line.endLength);
-    else
-        out += '\n';
+    AppendLineEnd(out, line);
 }
 
 }  // namespace
@@ -60,10 +65,7 @@ void AppendGrepLine(std::string& out, const std::string& path, const HitLine& li
     if (!style.utf8 && !style.color && (style.maxColumns == 0 || line.length <= style.maxColumns)) {
         AppendPrefix(out, path, line.number, line.context ? '-' : ':', style);
         out.append(line.text, line.length);
-        if (line.endLength > 0)
-            out.append(line.text + line.length, line.endLength);
-        else
-            out += '\n';
+        AppendLineEnd(out, line);
         return;
     }
     MakePrintedLine(line, style.utf8, false, scratch);

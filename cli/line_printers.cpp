@@ -29,16 +29,26 @@ std::string ShownPath(const char* path, std::size_t skip) {
 }
 
 void GrepLinePrinter::BeginFile(const char* path, const FileEncoding&) try {
-    path_ = ShownPath(path, pathSkip_);
-    if (style_.utf8) path_ = SjisToUtf8(path_.data(), path_.size());
+    // Most files have no hit line: the path is made printable only when one comes.
+    rawPath_.assign(path);
+    pathReady_ = false;
     haveLast_ = false;
 } catch (const std::bad_alloc&) {
     outOfMemory_ = true;
 }
 
+const std::string& GrepLinePrinter::PrintedPath() {
+    if (!pathReady_) {
+        path_ = ShownPath(rawPath_.c_str(), pathSkip_);
+        if (style_.utf8) path_ = SjisToUtf8(path_.data(), path_.size());
+        pathReady_ = true;
+    }
+    return path_;
+}
+
 bool GrepLinePrinter::Line(const HitLine& line) try {
     if (vimgrep_) {
-        AppendVimgrepLines(buffer_, path_, line, style_, scratch_);
+        AppendVimgrepLines(buffer_, PrintedPath(), line, style_, scratch_);
         WriteWhenLarge(out_, buffer_);
         return true;
     }
@@ -48,7 +58,7 @@ bool GrepLinePrinter::Line(const HitLine& line) try {
     if (groupSeparators_ && printedBefore_ && !follows) AppendGroupSeparator(buffer_, style_);
     // A very long line goes out by itself rather than through the buffer.
     if (line.length >= kWriteEarlyBytes) WriteOut(out_, buffer_);
-    AppendGrepLine(buffer_, path_, line, style_, scratch_);
+    AppendGrepLine(buffer_, PrintedPath(), line, style_, scratch_);
     printedBefore_ = true;
     haveLast_ = true;
     lastNumber_ = line.number;
@@ -68,9 +78,8 @@ std::uint64_t JsonLinePrinter::NanosSince(Clock::time_point start) {
 
 void JsonLinePrinter::BeginFile(const char* path, const FileEncoding& encoding) try {
     fileStarted_ = Clock::now();
-    const std::string shown = ShownPath(path, paths_.skip);
-    path_.clear();
-    AppendJsonPath(path_, shown.data(), shown.size(), paths_.sjis);
+    // The path is written as JSON only for a file with lines to print.
+    rawPath_.assign(path);
     verdict_ = encoding.verdict;
     begun_ = false;
     file_ = SearchStats();
@@ -82,6 +91,9 @@ void JsonLinePrinter::BeginFile(const char* path, const FileEncoding& encoding) 
 bool JsonLinePrinter::Line(const HitLine& line) try {
     const std::size_t before = buffer_.size();
     if (!begun_) {
+        const std::string shown = ShownPath(rawPath_.c_str(), paths_.skip);
+        path_.clear();
+        AppendJsonPath(path_, shown.data(), shown.size(), paths_.sjis);
         AppendJsonBegin(buffer_, path_, verdict_);
         begun_ = true;
     }

@@ -53,12 +53,16 @@ public:
     void EndFile(std::size_t searchedBytes, int hits) override;
 
 private:
+    const std::string& PrintedPath();
+
     std::FILE* out_;
     bool vimgrep_;
     bool groupSeparators_;
     LineStyle style_;
     std::size_t pathSkip_;
-    std::string path_;  // the file's, as printed
+    std::string rawPath_;  // the file's, as the engine names it
+    std::string path_;     // as printed, once pathReady_
+    bool pathReady_ = false;
     std::string buffer_;
     PrintedLine scratch_;
     bool printedBefore_ = false;  // of this file or of one before: a later group is separated
@@ -90,7 +94,8 @@ private:
     PathForm paths_;
     Clock::time_point started_;
     Clock::time_point fileStarted_;
-    std::string path_;  // the file's path as JSON
+    std::string rawPath_;  // the file's, as the engine names it
+    std::string path_;     // as JSON, once its begin message is written
     KanjiCode verdict_ = KC_ASCII;
     bool begun_ = false;  // its begin message is written
     SearchStats file_;
