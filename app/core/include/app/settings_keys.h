@@ -13,6 +13,7 @@ constexpr char kSubfoldersKey[] = "under";
 constexpr char kRegexKey[] = "formal";
 constexpr char kPlacementKey[] = "placement";  // "left,top,right,bottom,maximised"
 constexpr char kColumnsKey[] = "columns";      // the four column widths, in column order
+constexpr char kPreviewHeightKey[] = "preview";  // the preview pane's height at 96 DPI
 
 // [whole]: the search options, the program that opens found files, the error policy.
 constexpr char kWholeSection[] = "whole";
@@ -31,6 +32,13 @@ constexpr char kAllTypesKey[] = "all_type";
 // The extensions of group `group` ("t1" ... "t11") and whether it is enabled ("v1" ... "v11").
 inline std::string ExtensionGroupKey(int group) { return "t" + std::to_string(group); }
 inline std::string GroupEnabledKey(int group) { return "v" + std::to_string(group); }
+
+// [preview]: the preview of hit lines and the editor a preview line opens.
+constexpr char kPreviewSection[] = "preview";
+constexpr char kEditorPathKey[] = "editor";
+constexpr char kEditorArgumentsKey[] = "arguments";
+constexpr char kContextLinesKey[] = "context";
+constexpr char kHidePreviewKey[] = "hide";
 
 // The two input histories, twenty slots each.
 constexpr char kPathHistory[] = "path_history";
