@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "app/history.h"
 #include "app/main_options.h"
 #include "app/pattern_reason.h"
+#include "app/preview_settings.h"
 #include "app/search_settings.h"
 #include "app/sjis.h"
 #include "app/window_layout.h"
@@ -23,6 +25,7 @@
 #include "result_popup_menu.h"
 #include "result_report_file.h"
 #include "shell_path.h"
+#include "window_dpi.h"
 
 namespace quelbrix {
 
@@ -30,6 +33,23 @@ namespace {
 
 // The window title: the program's name and version, a blank and this notice.
 constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキストを検索します";
+
+// Posted when the list's selection may have changed.
+constexpr UINT kPreviewSelectionMessage = WM_APP + 16;
+constexpr int kPreviewControlId = 1040;
+// Sizes at 96 DPI: the preview's height on a first start, the splitter, the least the list
+// keeps (its header and a row or two), and how near the bottom a dragged splitter shuts it.
+constexpr int kDefaultPreviewHeight = 150;
+constexpr int kSplitterSize = 6;
+constexpr int kLeastListHeight = 60;
+constexpr int kShutSnap = 16;
+
+// Stand-in until the editor command is wired in.
+void OpenFileAtLine(AppContext&, HWND, const std::string&, std::uint32_t) {}
+
+bool Inside(const LayoutRect& rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
 
 // True when Grexmo compiles `word`; otherwise tells the user why in a box owned by `owner`
 // (stop icon) and returns false.
@@ -114,6 +134,14 @@ INT_PTR MainWindow::OnInit() {
 
     results_.Attach(Control(IDC_RESULT_LIST), Window());
     anchors_.Capture(Window(), MainAnchorings());
+    const PreviewSettings preview = LoadPreviewSettings(*App().profile);
+    previewSwitchedOff_ = preview.hidden;
+    const PreviewHeight stored = LoadPreviewHeight(*App().profile);
+    previewHeight_ = stored.present ? stored.height : kDefaultPreviewHeight;
+    preview_.Create(Window(), kPreviewControlId, Control(IDC_RESULT_LIST),
+                    [this](const std::string& path, std::uint32_t line) {
+                        OpenFileAtLine(App(), Window(), path, line);
+                    });
     RestorePlace();
     ApplyCommandLine();
     return FALSE;
@@ -126,7 +154,26 @@ void MainWindow::RestorePlace() {
         for (int column = 0; column < kListColumnCount; ++column)
             SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(place.columns[column], 0));
     }
-    if (!place.hasPlacement) return;
+    if (!place.hasPlacement) {
+        // A first start: the window grows by the preview, so the list keeps the template's
+        // height, and stays centred on its monitor.
+        RECT frame{};
+        GetWindowRect(Window(), &frame);
+        const PreviewGeometry geometry = PreviewGeometryNow();
+        const int grow = geometry.switchedOff || geometry.previewHeight == 0
+                             ? 0
+                             : geometry.previewHeight + geometry.splitterSize;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        LayoutRect grown{frame.left, frame.top - grow / 2, frame.right, frame.bottom + grow - grow / 2};
+        if (GetMonitorInfoA(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+            grown = BroughtOnto(grown, ToLayout(monitor.rcWork));
+        }
+        SetWindowPos(Window(), nullptr, grown.left, grown.top, grown.Width(), grown.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut();
+        return;
+    }
     LayoutRect normal = place.normal;
     // Never smaller than the template.
     const SIZE least = anchors_.MinimumWindowSize();
@@ -148,7 +195,89 @@ void MainWindow::RestorePlace() {
     placement.showCmd = place.maximized ? SW_SHOWMAXIMIZED : SW_HIDE;
     placement.rcNormalPosition = onScreen;
     SetWindowPlacement(Window(), &placement);
-    anchors_.Apply();
+    LayOut();
+}
+
+PreviewGeometry MainWindow::PreviewGeometryNow() const {
+    const UINT dpi = WindowDpi(Window());
+    PreviewGeometry geometry;
+    geometry.previewHeight = ScaledToDpi(previewHeight_, dpi);
+    geometry.splitterSize = ScaledToDpi(kSplitterSize, dpi);
+    geometry.leastListHeight = ScaledToDpi(kLeastListHeight, dpi);
+    geometry.switchedOff = previewSwitchedOff_ || preview_.Handle() == nullptr;
+    return geometry;
+}
+
+void MainWindow::LayOut() {
+    LayoutRect area;
+    if (!anchors_.AnchoredRect(IDC_RESULT_LIST, area)) {
+        anchors_.Apply();
+        return;
+    }
+    const bool wasOpen = PreviewOpen();
+    split_ = SplitListArea(area, PreviewGeometryNow());
+    std::vector<ControlPlace> places{{Control(IDC_RESULT_LIST), split_.list, true}};
+    if (preview_.Handle() != nullptr) {
+        places.push_back({preview_.Handle(), split_.preview, split_.previewShown});
+    }
+    anchors_.Apply(places);
+    if (split_.splitterShown) {
+        RECT bar = ToRect(split_.splitter);
+        InvalidateRect(Window(), &bar, TRUE);
+    }
+    if (PreviewOpen() != wasOpen) RequestPreview();
+}
+
+void MainWindow::RequestPreview() {
+    if (previewRequested_) return;
+    previewRequested_ = PostMessageA(Window(), kPreviewSelectionMessage, 0, 0) != FALSE;
+}
+
+void MainWindow::UpdatePreview() {
+    previewRequested_ = false;
+    std::string path;
+    // A shut pane reads nothing; it is filled again when it opens.
+    if (!PreviewOpen() || !SelectedFilePath(results_.Rows(), path)) {
+        preview_.Clear();
+        return;
+    }
+    preview_.Show(path, previewSearch_, LoadPreviewSettings(*App().profile).contextLines);
+}
+
+bool MainWindow::OnSplitterMouse(UINT message, LPARAM position) {
+    const int x = GET_X_LPARAM(position);
+    const int y = GET_Y_LPARAM(position);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (!split_.splitterShown || !Inside(split_.splitter, x, y)) return false;
+        dragging_ = true;
+        dragGrab_ = y - split_.splitter.top;
+        SetCapture(Window());
+        return true;
+    case WM_MOUSEMOVE: {
+        if (!dragging_) return false;
+        LayoutRect area;
+        if (!anchors_.AnchoredRect(IDC_RESULT_LIST, area)) return false;
+        const UINT dpi = WindowDpi(Window());
+        const int height = PreviewHeightForSplitterAt(area, y - dragGrab_, PreviewGeometryNow(),
+                                                      ScaledToDpi(kShutSnap, dpi));
+        previewHeight_ = UnscaledFromDpi(height, dpi);
+        LayOut();
+        return true;
+    }
+    case WM_LBUTTONUP:
+        if (!dragging_) return false;
+        ReleaseCapture();  // WM_CAPTURECHANGED ends the drag
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::AfterSettings() {
+    previewSwitchedOff_ = LoadPreviewSettings(*App().profile).hidden;
+    LayOut();
+    RequestPreview();  // the number of context lines may have changed
 }
 
 void MainWindow::SavePlace() const {
@@ -250,12 +379,14 @@ void MainWindow::StartSearch() {
     }
     lastSearch_.folder = folder;
     lastSearch_.word = word;
+    preview_.Clear();
     AddToHistory(profile, kWordHistory, word);
 
     const bool searchSubfolders = IsTicked(IDC_SUBFOLDERS);
     const SearchSettings settings = ReadSearchSettings(profile);
     lastSearch_.relativePaths = settings.relativePaths;
     lastSearch_.showCounts = settings.countHits;
+    previewSearch_ = PreviewSearch{word, useRegex, settings.convertCodes, settings.convertUtf8};
     HWND progress = settings.showProgress ? Control(IDC_PROGRESS) : nullptr;
 
     search_ = SearchState{};
@@ -301,6 +432,8 @@ void MainWindow::Exit() {
     results_.Detach();
     SaveMainOptions(*App().profile, MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX)});
     SavePlace();
+    SavePreviewHeight(*App().profile, previewHeight_);
+    preview_.Clear();
     EndDialog(Window(), 1);
 }
 
@@ -337,6 +470,7 @@ void MainWindow::OnCommand(int id, int) {
         break;
     case IDC_SETTINGS:
         SettingsSheet(App(), Window(), *this);
+        AfterSettings();
         break;
     default:
         break;
@@ -344,8 +478,22 @@ void MainWindow::OnCommand(int id, int) {
 }
 
 INT_PTR MainWindow::OnNotify(NMHDR& notice) {
-    if (notice.code == LVN_COLUMNCLICK) {
+    if (notice.idFrom != IDC_RESULT_LIST) return FALSE;
+    switch (notice.code) {
+    case LVN_COLUMNCLICK:
         QuelbrixSort(reinterpret_cast<NMLISTVIEW*>(&notice));
+        break;
+    case LVN_ITEMCHANGED:
+        if ((reinterpret_cast<const NMLISTVIEW&>(notice).uChanged & LVIF_STATE) != 0) {
+            RequestPreview();
+        }
+        break;
+    case LVN_DELETEITEM:
+    case LVN_DELETEALLITEMS:
+        RequestPreview();
+        break;
+    default:
+        break;
     }
     return FALSE;
 }
@@ -360,9 +508,33 @@ bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& a
         answer = TRUE;
         return true;
     case WM_SIZE:
-        if (first != SIZE_MINIMIZED) anchors_.Apply();
+        if (first != SIZE_MINIMIZED) LayOut();
         answer = TRUE;
         return true;
+    case kPreviewSelectionMessage:
+        UpdatePreview();
+        return true;
+    case kPreviewLinesMessage:
+        preview_.TakeLines();
+        return true;
+    case WM_SETCURSOR: {
+        POINT cursor{};
+        if (reinterpret_cast<HWND>(first) != Window() || LOWORD(second) != HTCLIENT ||
+            !split_.splitterShown || !GetCursorPos(&cursor) ||
+            !ScreenToClient(Window(), &cursor) || !Inside(split_.splitter, cursor.x, cursor.y)) {
+            return false;
+        }
+        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+        answer = TRUE;
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        return OnSplitterMouse(message, second);
+    case WM_CAPTURECHANGED:
+        dragging_ = false;
+        return false;
     case WM_GETMINMAXINFO: {
         // Sent before the dialog is set up, too; the template's size is the minimum after.
         auto* limits = reinterpret_cast<MINMAXINFO*>(second);

@@ -7,8 +7,10 @@
 
 #include <string>
 
+#include "app/preview_layout.h"
 #include "dialog.h"
 #include "engine/result_report.h"
+#include "preview_pane.h"
 #include "result_list.h"
 #include "settings_sheet.h"
 #include "window_anchors.h"
@@ -55,6 +57,18 @@ private:
     // The placement and column widths of the last run, brought onto a monitor that is there.
     void RestorePlace();
     void SavePlace() const;
+    // Lays the controls out for the client size now: the anchored ones, and the list's area
+    // shared with the preview pane.
+    void LayOut();
+    PreviewGeometry PreviewGeometryNow() const;
+    bool PreviewOpen() const { return split_.previewShown; }
+    // The preview follows the selected row; posted, so a click that deselects one row and
+    // selects another reads one file.
+    void RequestPreview();
+    void UpdatePreview();
+    // The splitter between the list and the preview, dragged with the mouse.
+    bool OnSplitterMouse(UINT message, LPARAM position);
+    void AfterSettings();
     void BrowseFolder();
     void AcceptDroppedItem(HDROP drop);
 
@@ -63,6 +77,14 @@ private:
     SearchState search_;
     ResultList results_;
     WindowAnchors anchors_;
+    PreviewPane preview_;
+    PreviewSearch previewSearch_;  // the word and options of the search the rows came from
+    bool previewSwitchedOff_ = false;
+    int previewHeight_ = 0;         // at 96 DPI; 0 when dragged shut
+    bool previewRequested_ = false;
+    PreviewSplit split_;
+    bool dragging_ = false;
+    int dragGrab_ = 0;              // where on the splitter it was taken
 };
 
 }  // namespace quelbrix

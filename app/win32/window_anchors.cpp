@@ -43,26 +43,59 @@ void WindowAnchors::Capture(HWND dialog, const std::vector<ControlAnchoring>& an
     }
 }
 
-void WindowAnchors::Apply() const {
-    if (dialog_ == nullptr || placed_.empty()) return;
+SIZE WindowAnchors::Grown() const {
     RECT client{};
     GetClientRect(dialog_, &client);
-    const int grownWidth = client.right - minimumClient_.cx;
-    const int grownHeight = client.bottom - minimumClient_.cy;
-    // One deferred move for all, so the controls are redrawn once, not one by one.
-    HDWP moves = BeginDeferWindowPos(static_cast<int>(placed_.size()));
+    return SIZE{client.right - minimumClient_.cx, client.bottom - minimumClient_.cy};
+}
+
+bool WindowAnchors::AnchoredRect(int id, LayoutRect& rect) const {
+    if (dialog_ == nullptr) return false;
+    const SIZE grown = Grown();
     for (const Placed& entry : placed_) {
-        const LayoutRect rect = Anchored(entry.original, grownWidth, grownHeight, entry.anchoring);
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        if (moves != nullptr) {
-            moves = DeferWindowPos(moves, entry.control, nullptr, rect.left, rect.top,
-                                   rect.Width(), rect.Height(), flags);
+        if (GetDlgCtrlID(entry.control) != id) continue;
+        rect = Anchored(entry.original, grown.cx, grown.cy, entry.anchoring);
+        return true;
+    }
+    return false;
+}
+
+void WindowAnchors::Apply(const std::vector<ControlPlace>& places) const {
+    if (dialog_ == nullptr || (placed_.empty() && places.empty())) return;
+    const SIZE grown = Grown();
+    std::vector<ControlPlace> moves;
+    moves.reserve(placed_.size() + places.size());
+    for (const Placed& entry : placed_) {
+        bool replaced = false;
+        for (const ControlPlace& place : places) replaced = replaced || place.control == entry.control;
+        if (!replaced) {
+            moves.push_back({entry.control,
+                             Anchored(entry.original, grown.cx, grown.cy, entry.anchoring), true});
+        }
+    }
+    const std::size_t anchoredCount = moves.size();
+    moves.insert(moves.end(), places.begin(), places.end());
+
+    // One deferred move for all, so the controls are redrawn once, not one by one.
+    HDWP deferred = BeginDeferWindowPos(static_cast<int>(moves.size()));
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const ControlPlace& move = moves[i];
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        // The anchored controls keep whatever visibility they have.
+        const bool visible = (GetWindowLongPtrA(move.control, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (i >= anchoredCount && move.shown != visible) {
+            flags |= move.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        }
+        const LayoutRect& rect = move.rect;
+        if (deferred != nullptr) {
+            deferred = DeferWindowPos(deferred, move.control, nullptr, rect.left, rect.top,
+                                      rect.Width(), rect.Height(), flags);
         } else {
-            SetWindowPos(entry.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+            SetWindowPos(move.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                          flags);
         }
     }
-    if (moves != nullptr) EndDeferWindowPos(moves);
+    if (deferred != nullptr) EndDeferWindowPos(deferred);
 }
 
 }  // namespace quelbrix

@@ -15,18 +15,31 @@ struct ControlAnchoring {
     Anchoring anchoring;
 };
 
+// A place the caller works out itself, moved in the same deferred move as the anchored ones.
+struct ControlPlace {
+    HWND control;
+    LayoutRect rect;
+    bool shown;
+};
+
 class WindowAnchors {
 public:
     // Takes the places of `dialog`'s controls as they are now, the template's size; controls
     // not in `anchorings` stay where they are.
     void Capture(HWND dialog, const std::vector<ControlAnchoring>& anchorings);
-    // Lays the controls out for the dialog's client size now.
-    void Apply() const;
+    // Lays the controls out for the dialog's client size now; `places` replace the anchored
+    // place of a control they name, and place (and show or hide) any other.
+    void Apply(const std::vector<ControlPlace>& places = {}) const;
+    // Where control `id` goes for the client size now; false when it was not captured.
+    bool AnchoredRect(int id, LayoutRect& rect) const;
     // The window's size at capture: the smallest it may be made.
     SIZE MinimumWindowSize() const { return minimumWindow_; }
     bool Captured() const { return dialog_ != nullptr; }
 
 private:
+    // How much larger than at capture the client area is now.
+    SIZE Grown() const;
+
     struct Placed {
         HWND control;
         LayoutRect original;

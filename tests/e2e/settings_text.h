@@ -32,10 +32,10 @@ inline std::string IniValue(const std::string& text, const std::string& section,
     return text.substr(line, text.find("\r\n", line) - line);
 }
 
-// `text` without the main window's placement and column widths, which the program writes on
-// leaving and whose values depend on the screen.
+// `text` without the main window's placement, column widths and preview height, which the
+// program writes on leaving and whose values depend on the screen.
 inline std::string WithoutPlaceKeys(std::string text) {
-    for (const char* key : {"\r\nplacement=", "\r\ncolumns="}) {
+    for (const char* key : {"\r\nplacement=", "\r\ncolumns=", "\r\npreview="}) {
         const std::size_t at = text.find(key);
         if (at == std::string::npos) continue;
         const std::size_t end = text.find("\r\n", at + 2);
