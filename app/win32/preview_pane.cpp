@@ -20,7 +20,7 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr std::size_t kMostShownLines = 1000;
 // A line's text beyond this is cut: a file of one long line stays quick to show.
 constexpr std::size_t kMostLineBytes = 1024;
-constexpr int kPreviewPoints = 9;
+constexpr int kPreviewPoints = 10;
 constexpr char kPreviewFace[] = "ＭＳ ゴシック";
 constexpr long kMostControlCharacters = 8 * 1024 * 1024;
 
