@@ -304,6 +304,8 @@ void PreviewPane::ReapFinished() {
 void PreviewPane::Clear() {
     Retire();
     ReapFinished();
+    // Rows added during a search ask for the preview too; an empty pane stays as it is.
+    if (path_.empty() && length_ == 0) return;
     path_.clear();
     length_ = 0;
     paragraphLines_.clear();
