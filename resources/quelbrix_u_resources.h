@@ -42,6 +42,7 @@
 #define IDS_SENDTO_FAILED 128
 #define IDS_BAD_PATTERN 129
 #define IDS_NO_PROGRAM 130
+#define IDS_EDITOR_FAILED 131
 
 // Settings sheet, General page (dialog 109), section [whole].
 #define IDC_GENERAL_BROWSE 1001
