@@ -15,6 +15,7 @@
 #include "file_dialogs.h"
 #include "quelbrix_u_resources.h"
 #include "settings_sheet.h"
+#include "window_dpi.h"
 
 namespace quelbrix {
 
@@ -26,8 +27,8 @@ constexpr char kChooseTitle[] = "エディタのプログラム";
 // The argument box's drop-down: item i's text is preset i's template, so that choosing it puts
 // the template into the box as any combo box does, by mouse or by key; the list draws each
 // item as the editor's name with its template beside it.
-constexpr int kItemMargin = 2;  // pixels before the name
-constexpr int kColumnGap = 12;  // pixels between the widest name and the templates
+constexpr int kItemMargin = 2;  // pixels at 96 DPI before the name
+constexpr int kColumnGap = 12;  // pixels at 96 DPI between the widest name and the templates
 
 int WidestPresetName(HDC device) {
     int widest = 0;
@@ -52,12 +53,13 @@ void DrawPresetItem(const DRAWITEMSTRUCT& item) {
     ExtTextOutA(device, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);  // the background
     if (item.itemID < kEditorPresetCount) {
         const EditorPreset& preset = kEditorPresets[item.itemID];
+        const UINT dpi = WindowDpi(item.hwndItem);
         RECT name = area;
-        name.left += kItemMargin;
+        name.left += ScaledToDpi(kItemMargin, dpi);
         const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
         DrawTextA(device, preset.name, -1, &name, format);
         RECT arguments = area;
-        arguments.left = name.left + WidestPresetName(device) + kColumnGap;
+        arguments.left = name.left + WidestPresetName(device) + ScaledToDpi(kColumnGap, dpi);
         DrawTextA(device, preset.arguments, -1, &arguments, format | DT_END_ELLIPSIS);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(device, &area);
