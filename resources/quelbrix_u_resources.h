@@ -8,6 +8,7 @@
 #define IDD_GENERAL_PAGE 109
 #define IDD_EXTENSIONS_PAGE 110
 #define IDD_OTHER_PAGE 112
+#define IDD_PREVIEW_PAGE 140
 
 #define IDC_RESULT_LIST 1000
 #define IDC_HELP_BUTTON 1001
@@ -42,6 +43,7 @@
 #define IDS_SENDTO_FAILED 128
 #define IDS_BAD_PATTERN 129
 #define IDS_NO_PROGRAM 130
+#define IDS_EDITOR_FAILED 131
 
 // Settings sheet, General page (dialog 109), section [whole].
 #define IDC_GENERAL_BROWSE 1001
@@ -69,6 +71,15 @@
 #define IDC_OTHER_CLEAR_WORDS 1003
 #define IDC_OTHER_CLEAR_PATHS 1034
 #define IDC_OTHER_UTF8_FILES 1004
+
+// Preview page (dialog 140), section [preview]: the editor that opens a preview line, the
+// lines shown around each hit, and whether the preview is shown.
+#define IDC_PREVIEW_BROWSE 1001
+#define IDC_PREVIEW_EDITOR 1002
+#define IDC_PREVIEW_ARGUMENTS 1003
+#define IDC_PREVIEW_CONTEXT 1004
+#define IDC_PREVIEW_CONTEXT_SPIN 1005
+#define IDC_PREVIEW_HIDE 1006
 
 // Version page (dialog 108).
 #define IDC_VERSION_WEB 1001

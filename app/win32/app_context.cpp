@@ -1,5 +1,6 @@
 #include "app_context.h"
 
+#include "app/message_text.h"
 #include "common/product.h"
 
 namespace quelbrix {
@@ -30,6 +31,11 @@ int AppContext::ShowMessage(UINT id, UINT style, HWND owner) const {
     char text[kStringTextBytes];
     LoadText(instance, id, text);
     return MessageBoxA(owner != nullptr ? owner : mainWindow, text, kProgramName, style);
+}
+
+int AppContext::ShowMessageWith(UINT id, const std::string& detail, UINT style, HWND owner) const {
+    const std::string text = MessageWithDetail(LoadProgramString(instance, id), detail);
+    return MessageBoxA(owner != nullptr ? owner : mainWindow, text.c_str(), kProgramName, style);
 }
 
 }  // namespace quelbrix

@@ -39,6 +39,9 @@ struct AppContext {
     // `owner` or else by the main window; returns the button pressed. Needs no memory of its
     // own, so it can tell that memory ran out.
     int ShowMessage(UINT id, UINT style, HWND owner = nullptr) const;
+    // The same for a string that carries a detail: `detail` in place of its "%s"
+    // (app/message_text.h).
+    int ShowMessageWith(UINT id, const std::string& detail, UINT style, HWND owner = nullptr) const;
 
     HINSTANCE instance = nullptr;
     Win32FileAccess files;  // the file system under `profile`; outlives it

@@ -49,8 +49,16 @@ void Dialog::KeepTextWithin(int id, std::size_t bytes) const {
     const std::string text = Text(id);
     if (text.size() <= bytes) return;
     SetText(id, CutAtCharBoundary(text, bytes));
-    constexpr WPARAM kEnd = 0x7FFFFFFF;  // clamped to the text's end
-    SendDlgItemMessageA(window_, id, EM_SETSEL, kEnd, kEnd);
+    // The caret to the end, each number clamped to the text's end: an edit box takes it
+    // whole, a combo box's field as two 16-bit halves.
+    char kind[16] = "";
+    GetClassNameA(Control(id), kind, sizeof kind);
+    if (lstrcmpiA(kind, "ComboBox") == 0) {
+        SendDlgItemMessageA(window_, id, CB_SETEDITSEL, 0, MAKELPARAM(0x7FFF, 0x7FFF));
+    } else {
+        constexpr WPARAM kEnd = 0x7FFFFFFF;
+        SendDlgItemMessageA(window_, id, EM_SETSEL, kEnd, kEnd);
+    }
     MessageBeep(MB_OK);
 }
 

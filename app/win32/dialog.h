@@ -41,7 +41,7 @@ public:
     void LimitText(int id, std::size_t bytes) const;
     // An edit box counts its limit in characters rather than bytes, so a double-byte text can
     // pass it; on its change notice such a text is cut back to `bytes` at once, with a beep,
-    // while the user still sees it.
+    // while the user still sees it. For an edit box or a combo box's field.
     void KeepTextWithin(int id, std::size_t bytes) const;
 
 protected:

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/file_opener.h"
 #include "app/result_path.h"
 #include "app/sjis.h"
 #include "app_context.h"
 #include "common/text_limits.h"
+#include "open_found_file.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
 #include "result_list.h"
@@ -32,21 +32,7 @@ bool SelectedFilePath(const ResultRows& rows, std::string& path) {
 void OpenSelectedFile(const ResultRows& rows) {
     std::string path;
     if (!SelectedFilePath(rows, path)) return;
-    const FileOpener opener = ReadFileOpener(*rows.app.profile);
-    // Whether the program starts is not checked: the shell tells the user itself.
-    switch (HowToOpen(opener)) {
-    case OpenWith::kAssociatedProgram:
-        ShellExecuteA(rows.owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        break;
-    case OpenWith::kUserProgram:
-        ShellExecuteA(rows.owner, nullptr, opener.programPath.c_str(),
-                      ProgramParameterFor(path).c_str(), nullptr, SW_SHOWNORMAL);
-        break;
-    case OpenWith::kNoProgramChosen:
-        // The associated program is not taken instead: the user chose not to use it.
-        rows.app.ShowMessage(IDS_NO_PROGRAM, MB_ICONHAND | MB_OK);
-        break;
-    }
+    OpenFoundFile(rows.app, rows.owner, path);
 }
 
 void DeleteSelectedFile(const ResultRows& rows) {

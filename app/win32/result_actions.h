@@ -27,7 +27,7 @@ int SelectedRow(HWND list);
 // selected or its path would be longer than a path can be.
 bool SelectedFilePath(const ResultRows& rows, std::string& path);
 
-// Opens the file with its associated program, or with the program chosen in the settings.
+// Opens the selected row's file as OpenFoundFile (open_found_file.h) does.
 void OpenSelectedFile(const ResultRows& rows);
 // Asks, deletes the file outright (no recycle bin), removes its row and says so.
 void DeleteSelectedFile(const ResultRows& rows);

@@ -11,7 +11,7 @@ namespace quelbrix {
 
 namespace {
 
-constexpr std::size_t kPageCount = 4;
+constexpr std::size_t kPageCount = 5;
 using Pages = std::array<std::unique_ptr<PropertyPage>, kPageCount>;
 
 // Created pages until the sheet takes them over; pages never handed over are destroyed.
@@ -45,7 +45,7 @@ private:
 void SettingsSheet(AppContext& app, HWND owner, HistoryBoxes& boxes) {
     // The page objects outlive the sheet's windows, which reach them until the sheet ends.
     const Pages pages = {NewGeneralPage(app), NewExtensionsPage(app), NewOtherPage(app, boxes),
-                         NewVersionPage(app)};
+                         NewVersionPage(app), NewPreviewPage(app)};
     CreatedPages created;
     if (!created.Create(pages)) return;
 

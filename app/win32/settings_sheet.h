@@ -1,5 +1,5 @@
-// The settings dialog: a modal property sheet of four pages (General, Extensions, Other and
-// the version page, one source file each), owned by the main window.
+// The settings dialog: a modal property sheet of five pages (General, Extensions, Other, the
+// version page and Preview, one source file each), owned by the main window.
 #pragma once
 
 #include <windows.h>
@@ -31,5 +31,6 @@ std::unique_ptr<PropertyPage> NewGeneralPage(AppContext& app);
 std::unique_ptr<PropertyPage> NewExtensionsPage(AppContext& app);
 std::unique_ptr<PropertyPage> NewOtherPage(AppContext& app, HistoryBoxes& boxes);
 std::unique_ptr<PropertyPage> NewVersionPage(AppContext& app);
+std::unique_ptr<PropertyPage> NewPreviewPage(AppContext& app);
 
 }  // namespace quelbrix

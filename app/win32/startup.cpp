@@ -56,9 +56,10 @@ bool RunApplication(AppContext& app, HINSTANCE instance, const char* commandLine
     app.profile = std::make_unique<ProfileFile>(app.files, settingsPath, kMainSection);
     app.popupMenu.Reset(CreateResultPopupMenu());
 
-    // The dialog template names the list view and progress bar classes, so they are
-    // registered before the dialog is created.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    // The templates name the list view, progress bar and up-down classes (the last on the
+    // settings' Preview page), so they are registered before a dialog is created.
+    INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                    ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
     MainWindow window(app, commandLine != nullptr ? commandLine : "");
     window.Run();

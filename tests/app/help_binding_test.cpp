@@ -55,7 +55,9 @@ std::string SystemFolderControl() {
     return std::string(folder, length) + "\\hhctrl.ocx";
 }
 
-const char* const kTopics[] = {kHelpTopicSettingsDialog, kHelpTopicExtensions, kHelpTopicSendTo};
+const char* const kTopics[] = {kHelpTopicSettingsDialog, kHelpTopicExtensions, kHelpTopicSendTo,
+                               kHelpTopicPreview};
+constexpr int kTopicCount = sizeof kTopics / sizeof kTopics[0];
 
 class HelpBinding : public ::testing::Test {
 protected:
@@ -79,21 +81,21 @@ TEST_F(HelpBinding, EachRequestReachesHtmlHelpAsTheControlExpectsIt) {
     help.Shutdown();
     help.Shutdown();  // a second shutdown hands nothing back
 
-    ASSERT_EQ(requests.size(), 6u);
+    ASSERT_EQ(requests.size(), 3u + kTopicCount);
     EXPECT_EQ(requests[0].file, "<none>");
     EXPECT_EQ(requests[0].command, 28u);
     EXPECT_EQ(requests[1].file, "C:\\\x95\x5C\\help.chm");
     EXPECT_EQ(requests[1].command, 0u);
     EXPECT_EQ(requests[1].window, owner);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kTopicCount; ++i) {
         const Request& shown = requests[2 + i];
         EXPECT_EQ(shown.file, std::string("C:\\\x95\x5C\\help.chm::") + kTopics[i]);
         EXPECT_EQ(shown.command, 1u);
         EXPECT_EQ(shown.window, owner);
         EXPECT_EQ(shown.data, 0u);
     }
-    EXPECT_EQ(requests[5].command, 29u);
-    EXPECT_EQ(requests[5].data, 0x5EEDu);  // the cookie from initialisation
+    EXPECT_EQ(requests.back().command, 29u);
+    EXPECT_EQ(requests.back().data, 0x5EEDu);  // the cookie from initialisation
 }
 
 TEST_F(HelpBinding, ShutdownHandsBackThePointerSizedCookieOfInitialisationWhole) {
@@ -235,8 +237,9 @@ TEST_F(HelpBinding, EveryTopicIsAPageOfTheCompiledHelp) {
     }
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const char* const titles[] = {u8"<title>「設定」ダイアログ</title>",
-                                  u8"<title>検索する拡張子</title>", u8"<title>送る</title>"};
-    for (int i = 0; i < 3; ++i) {
+                                  u8"<title>検索する拡張子</title>", u8"<title>送る</title>",
+                                  u8"<title>プレビュー</title>"};
+    for (int i = 0; i < kTopicCount; ++i) {
         EXPECT_NE(ReadTopic(chm, kTopics[i]).find(titles[i]), std::string::npos) << i;
     }
     EXPECT_EQ(ReadTopic(chm, "_RESOURCE/無い.html"), "");

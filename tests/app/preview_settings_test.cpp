@@ -6,6 +6,7 @@
 
 #include "memory_files.h"
 
+using quelbrix::ContextLinesFromText;
 using quelbrix::LoadPreviewHeight;
 using quelbrix::LoadPreviewSettings;
 using quelbrix::PreviewSettings;
@@ -66,6 +67,32 @@ TEST(PreviewSettings, WrittenValuesComeBackAndOverlongTextsAreCutAtACharacter) {
     SavePreviewSettings(profile, written);
     EXPECT_EQ(LoadPreviewSettings(profile).contextLines, 0);
     EXPECT_NE(files.files["Q.ini"].find("[preview]"), std::string::npos);
+}
+
+TEST(ContextLinesFromText, NumbersAreClampedAndAnythingElseKeepsTheShownCount) {
+    struct Case {
+        const char* text;
+        int expected;  // with 4 shown
+    };
+    const Case cases[] = {
+        {"0", 0},
+        {"7", 7},
+        {" 3 ", 3},
+        {"+2", 2},
+        {"09", 9},
+        {"10", 9},
+        {"99999999999999999999", 9},
+        {"-2", 0},
+        {"-0", 0},
+        {"", 4},
+        {"  ", 4},
+        {"-", 4},
+        {"3x", 4},
+        {"1.5", 4},
+        {"\x82\x52", 4},  // a full-width 3: not a digit the page reads
+        {"3 4", 4},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ContextLinesFromText(c.text, 4), c.expected) << c.text;
 }
 
 TEST(PreviewHeight, OnlyAWholeNumberInRangeIsTaken) {

@@ -1,4 +1,5 @@
-// The program's resources as built into QuelbrixU.exe: dialog 103, the string table, bitmaps.
+// The program's resources as built into QuelbrixU.exe: dialog 103, the settings pages, the
+// string table, bitmaps.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -206,6 +208,56 @@ TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
     EXPECT_EQ(dialog.items[1].style & WS_DISABLED, 0u);  // only the stop button starts disabled
 }
 
+// The sheet is as large as its largest page: a page of another size or font would leave the
+// others with a gap or be cut off.
+TEST_F(ProgramResources, SettingsPagesShareOneSizeAndFont) {
+    std::vector<Dialog> pages;
+    for (int id : {109, 110, 112, 108, 140}) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+        ASSERT_NE(found, nullptr) << id;
+        Dialog page;
+        ASSERT_TRUE(ParseDialogEx(
+            static_cast<const BYTE*>(LockResource(LoadResource(module, found))), page))
+            << id;
+        pages.push_back(page);
+    }
+    const Dialog& first = pages.front();
+    for (const Dialog& page : pages) {
+        SCOPED_TRACE(page.title);
+        EXPECT_EQ(page.style & (WS_CHILD | WS_CAPTION), static_cast<DWORD>(WS_CHILD | WS_CAPTION));
+        EXPECT_EQ(page.cx, first.cx);
+        EXPECT_LE(std::abs(page.cy - first.cy), 1);
+        EXPECT_EQ(page.pointSize, first.pointSize);
+        EXPECT_EQ(page.font, first.font);
+    }
+    EXPECT_EQ(pages.back().title, "プレビュー");  // the last tab
+}
+
+// The argument box takes any typed template, and its list keeps the presets' order, by which
+// the page draws each item with its editor's name.
+TEST_F(ProgramResources, PreviewPageArgumentBoxIsTypableAndUnsorted) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(140), MAKEINTRESOURCEA(5));
+    ASSERT_NE(found, nullptr);
+    Dialog page;
+    ASSERT_TRUE(
+        ParseDialogEx(static_cast<const BYTE*>(LockResource(LoadResource(module, found))), page));
+    const auto control = [&](DWORD id) {
+        const auto at =
+            std::find_if(page.items.begin(), page.items.end(),
+                         [&](const DialogItem& item) { return (item.id & 0xFFFF) == id; });
+        return at != page.items.end() ? *at : DialogItem{};
+    };
+    const DialogItem arguments = control(1003);
+    EXPECT_EQ(CanonicalClass(arguments.windowClass), "#133");
+    EXPECT_EQ(arguments.style & 0x3, static_cast<DWORD>(CBS_DROPDOWN));
+    EXPECT_EQ(arguments.style & CBS_SORT, 0u);
+    EXPECT_NE(arguments.style & CBS_HASSTRINGS, 0u);  // the combo box keeps the templates
+    const DialogItem context = control(1004);
+    EXPECT_NE(context.style & ES_NUMBER, 0u);
+    EXPECT_EQ(CanonicalClass(control(1005).windowClass), CanonicalClass(UPDOWN_CLASSA));
+    EXPECT_NE(control(1005).style & UDS_SETBUDDYINT, 0u);
+}
+
 TEST_F(ProgramResources, StringTableHoldsTheProgramsTexts) {
     struct Text {
         UINT id;
@@ -230,6 +282,7 @@ TEST_F(ProgramResources, StringTableHoldsTheProgramsTexts) {
         {130,
          "ファイルを開くアプリケーションが指定されていません。\n"
          "「設定」の「全般」で、アプリケーションのパスを指定してください。"},
+        {131, "エディタを起動できませんでした。\n%s"},
         {200, "このファイルを開く(&P)"},
         {201, "このファイルを削除(&D)"},
         {202, "ファイルのあるフォルダを開く(&F)"},

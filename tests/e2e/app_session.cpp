@@ -240,18 +240,21 @@ bool AppSession::Checked(int id) const { return SendA(Item(id), BM_GETCHECK, 0, 
 
 bool AppSession::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
 
-std::vector<std::string> AppSession::ComboItems(int id) const {
+std::vector<std::string> AppSession::ComboItems(int id) const { return ComboItemsIn(main_, id); }
+
+std::vector<std::string> AppSession::ComboItemsIn(HWND dialog, int id) const {
     // Wine hands list texts across processes as UTF-16 whatever the A/W form, so ask for the
     // wide text and convert it with the program's code page.
     std::vector<std::string> items;
-    LRESULT count = SendW(Item(id), CB_GETCOUNT, 0, 0);
+    HWND combo = GetDlgItem(dialog, id);
+    LRESULT count = SendW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t wide[2048] = L"";
-        if (SendW(Item(id), CB_GETLBTEXTLEN, i, 0) >= 2047) {
+        if (SendW(combo, CB_GETLBTEXTLEN, i, 0) >= 2047) {
             items.push_back("<too long>");
             continue;
         }
-        SendW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+        SendW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
         char text[4096] = "";
         WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         items.push_back(text);

@@ -111,7 +111,7 @@ public:
     // Presses the settings button and waits for the sheet; nullptr when it does not open.
     HWND OpenSettings();
     HWND FindSettings();
-    // Shows page `index` of the sheet (0 General, 1 Extensions, 2 Other, 3 version) and
+    // Shows page `index` of the sheet (0 General, 1 Extensions, 2 Other, 3 version, 4 Preview) and
     // returns the page's window.
     HWND ShowSettingsPage(int index);
     // Presses OK or Cancel of the sheet and waits until it is gone.
@@ -125,6 +125,8 @@ public:
     std::string TextIn(HWND dialog, int id) const;
     bool CheckedIn(HWND dialog, int id) const;
     bool EnabledIn(HWND dialog, int id) const;
+    // The texts of the list of a combo box of any dialog of the program.
+    std::vector<std::string> ComboItemsIn(HWND dialog, int id) const;
     // Types `text` into an edit box a character at a time, as the keyboard would.
     void TypeIn(HWND dialog, int id, const std::string& text);
     void TypeWideIn(HWND dialog, int id, const std::wstring& text);  // UTF-16 characters

@@ -1,4 +1,4 @@
-// End-to-end tests of the settings sheet: its four pages worked through the real program,
+// End-to-end tests of the settings sheet: its five pages worked through the real program,
 // with the settings file, the next search and the Send To folder checked from outside.
 #include <windows.h>
 #include <shlobj.h>
@@ -33,7 +33,7 @@ constexpr int kWord = IDC_WORD;
 constexpr int kStart = IDOK;
 // Sheet and pages.
 constexpr int kSheetHelp = 9;
-constexpr int kGeneral = 0, kExtensions = 1, kOther = 2, kVersion = 3;
+constexpr int kGeneral = 0, kExtensions = 1, kOther = 2, kVersion = 3, kPreview = 4;
 constexpr int kHideProgress = IDC_GENERAL_HIDE_PROGRESS;
 constexpr int kHideCount = IDC_GENERAL_HIDE_COUNT;
 constexpr int kRelative = IDC_GENERAL_RELATIVE;
@@ -57,6 +57,11 @@ constexpr int kUtf8Files = IDC_OTHER_UTF8_FILES;
 constexpr int kVersionText = IDC_VERSION_TEXT;
 constexpr int kWebButton = IDC_VERSION_WEB;
 constexpr int kMailButton = IDC_VERSION_MAIL;
+constexpr int kEditor = IDC_PREVIEW_EDITOR;
+constexpr int kEditorBrowse = IDC_PREVIEW_BROWSE;
+constexpr int kArguments = IDC_PREVIEW_ARGUMENTS;
+constexpr int kContext = IDC_PREVIEW_CONTEXT;
+constexpr int kHidePreview = IDC_PREVIEW_HIDE;
 
 const char kRegistered[] = "送るに登録しました。";
 const char kRemoved[] = "送るの登録を解除しました。";
@@ -72,6 +77,47 @@ std::string SendToFolder() {
     char path[quelbrix::kPathBytes] = "";
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_SENDTO, TRUE);
     return std::string(path) + "\\";
+}
+
+struct ListSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDroppedList(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<ListSearch*>(param);
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search.process || lstrcmpiA(name, "ComboLBox") != 0 ||
+        !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+// The program's dropped-down list of a combo box, within the usual wait.
+HWND WaitForDroppedList(HWND combo) {
+    ListSearch search = {0, nullptr};
+    GetWindowThreadProcessId(combo, &search.process);
+    e2e::WaitUntil([&] {
+        EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+// The middle of item `item` of a dropped-down list on the screen (its items are all as high).
+POINT ListItemCentre(HWND list, int item) {
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    RECT client = {};
+    GetClientRect(list, &client);
+    POINT centre = {client.right / 2, (item - top) * height + height / 2};
+    ClientToScreen(list, &centre);
+    return centre;
 }
 
 class SettingsSheetTest : public ::testing::Test {
@@ -386,12 +432,137 @@ TEST_F(SettingsSheetTest, Utf8BoxReachesTheFileAndTheNextSearchFindsUtf8Text) {
     ASSERT_TRUE(app.Exit());
 }
 
-TEST_F(SettingsSheetTest, HelpButtonsOfTheFirstThreePagesAndTheVersionPage) {
+TEST_F(SettingsSheetTest, PreviewPageWritesItsFourKeysAndThePresetsFillTheTemplate) {
+    WriteSettings(Golden());  // without [preview]: every control shows its default
     AppSession app(program);
     ASSERT_TRUE(app.Start());
     HWND sheet = app.OpenSettings();
     ASSERT_NE(sheet, nullptr);
-    for (int page : {kGeneral, kExtensions, kOther}) {
+    HWND preview = app.ShowSettingsPage(kPreview);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(app.WindowText(sheet), "設定");
+    EXPECT_EQ(app.TextIn(preview, kEditor), "");
+    EXPECT_EQ(app.TextIn(preview, kArguments), "");
+    EXPECT_EQ(app.TextIn(preview, kContext), "0");
+    EXPECT_FALSE(app.CheckedIn(preview, kHidePreview));
+    EXPECT_TRUE(app.EnabledIn(preview, kEditorBrowse));
+    // The list's items are the templates themselves (each drawn beside its editor's name).
+    const std::vector<std::string> offered = app.ComboItemsIn(preview, kArguments);
+    ASSERT_GE(offered.size(), 3u);
+    for (const std::string& item : offered) EXPECT_NE(item.find("%F"), std::string::npos) << item;
+
+    // The arrow keys in the closed box step through the presets, each putting its template
+    // into the box.
+    HWND combo = GetDlgItem(preview, kArguments);
+    HWND field = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    ASSERT_NE(field, nullptr);
+    e2e::PressKey(field, VK_DOWN);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.TextIn(preview, kArguments) == "-n%L \"%F\""; }))
+        << app.TextIn(preview, kArguments);
+    e2e::PressKey(field, VK_DOWN);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.TextIn(preview, kArguments) == "-g \"%F:%L\""; }))
+        << app.TextIn(preview, kArguments);
+
+    // A click on an item of the dropped-down list does the same.
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = WaitForDroppedList(combo);
+    ASSERT_NE(list, nullptr);
+    Sleep(300);  // let the list paint before the screen is copied
+    RECT area = {};
+    GetWindowRect(sheet, &area);
+    RECT listArea = {};
+    GetWindowRect(list, &listArea);
+    UnionRect(&area, &area, &listArea);
+    EXPECT_TRUE(e2e::SaveScreenArea(
+        area, std::string(E2E_ARTIFACT_DIR) + "\\settings_preview_presets.bmp"));
+    e2e::ClickAt(ListItemCentre(list, 2));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(list); }));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.TextIn(preview, kArguments) == "+%L \"%F\""; }))
+        << app.TextIn(preview, kArguments);
+
+    // The up-down control counts the context lines within 0 to 9.
+    HWND context = GetDlgItem(preview, kContext);
+    for (int i = 0; i < 12; ++i) e2e::PressKey(context, VK_UP);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.TextIn(preview, kContext) == "9"; }))
+        << app.TextIn(preview, kContext);
+    for (int i = 0; i < 6; ++i) e2e::PressKey(context, VK_DOWN);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return app.TextIn(preview, kContext) == "3"; }))
+        << app.TextIn(preview, kContext);
+
+    app.SetTextIn(preview, kEditor, "C:\\表示\\ed.exe");
+    app.ClickAndWaitIn(preview, kHidePreview);
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+
+    const std::string file = Settings();
+    EXPECT_EQ(IniValue(file, "preview", "editor"), "C:\\表示\\ed.exe");
+    EXPECT_EQ(IniValue(file, "preview", "arguments"), "+%L \"%F\"");
+    EXPECT_EQ(IniValue(file, "preview", "context"), "3");
+    EXPECT_EQ(IniValue(file, "preview", "hide"), "1");
+    EXPECT_EQ(file.substr(0, Golden().size()), Golden());  // the other sections as they were
+
+    // Shown again, the page holds what was stored.
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    preview = app.ShowSettingsPage(kPreview);
+    EXPECT_EQ(app.TextIn(preview, kEditor), "C:\\表示\\ed.exe");
+    EXPECT_EQ(app.TextIn(preview, kArguments), "+%L \"%F\"");
+    EXPECT_EQ(app.TextIn(preview, kContext), "3");
+    EXPECT_TRUE(app.CheckedIn(preview, kHidePreview));
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, PreviewPageCancelWritesNothingAndAStrayContextKeepsTheStoredCount) {
+    const std::string stored =
+        Golden() + "[preview]\r\neditor=ed.exe\r\narguments=%F\r\ncontext=2\r\nhide=0\r\n";
+    WriteSettings(stored);
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND preview = app.ShowSettingsPage(kPreview);
+    EXPECT_EQ(app.TextIn(preview, kContext), "2");
+    app.SetTextIn(preview, kEditor, "other.exe");
+    app.SetTextIn(preview, kArguments, "-l%L %F");
+    app.SetTextIn(preview, kContext, "7");
+    app.ClickAndWaitIn(preview, kHidePreview);
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    EXPECT_EQ(Settings(), stored);
+
+    // Typed, the box takes one digit and no letter.
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    preview = app.ShowSettingsPage(kPreview);
+    SendMessageA(GetDlgItem(preview, kContext), EM_SETSEL, 0, -1);
+    app.TypeIn(preview, kContext, "a56");
+    EXPECT_EQ(app.TextIn(preview, kContext), "5");
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "preview", "context"), "5");
+
+    // Put there past the keyboard: a text that is no count keeps the count stored before,
+    // a count past the largest is the largest, one below none is none.
+    struct Case {
+        const char* text;
+        const char* stored;
+    };
+    const Case cases[] = {{"x", "5"}, {"", "5"}, {"12", "9"}, {"y", "9"}, {"-1", "0"}};
+    for (const Case& c : cases) {
+        ASSERT_NE(app.OpenSettings(), nullptr);
+        preview = app.ShowSettingsPage(kPreview);
+        app.SetTextIn(preview, kContext, c.text);
+        ASSERT_TRUE(app.CloseSettings(IDOK));
+        EXPECT_EQ(IniValue(Settings(), "preview", "context"), c.stored) << c.text;
+    }
+    const std::string file = Settings();
+    EXPECT_EQ(IniValue(file, "preview", "editor"), "ed.exe");  // the rest as it was
+    EXPECT_EQ(IniValue(file, "preview", "arguments"), "%F");
+    EXPECT_EQ(IniValue(file, "preview", "hide"), "0");
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(SettingsSheetTest, HelpButtonsOfTheOtherPagesAndNoneOnTheVersionPage) {
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    HWND sheet = app.OpenSettings();
+    ASSERT_NE(sheet, nullptr);
+    for (int page : {kGeneral, kExtensions, kOther, kPreview}) {
         app.ShowSettingsPage(page);
         EXPECT_TRUE(app.EnabledIn(sheet, kSheetHelp)) << page;
         app.ClickAndWaitIn(sheet, kSheetHelp);
@@ -413,13 +584,13 @@ TEST_F(SettingsSheetTest, HelpButtonsOfTheFirstThreePagesAndTheVersionPage) {
     ASSERT_TRUE(app.Exit());
 }
 
-TEST_F(SettingsSheetTest, ScreenshotsOfTheFourPages) {
+TEST_F(SettingsSheetTest, ScreenshotsOfEveryPage) {
     AppSession app(program);
     ASSERT_TRUE(app.Start());
     HWND sheet = app.OpenSettings();
     ASSERT_NE(sheet, nullptr);
-    const char* names[] = {"general", "extensions", "other", "version"};
-    for (int page : {kGeneral, kExtensions, kOther, kVersion}) {
+    const char* names[] = {"general", "extensions", "other", "version", "preview"};
+    for (int page : {kGeneral, kExtensions, kOther, kVersion, kPreview}) {
         app.ShowSettingsPage(page);
         Sleep(300);  // let the page paint before the screen is copied
         EXPECT_TRUE(app.SaveWindowScreenshot(

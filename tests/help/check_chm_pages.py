@@ -15,7 +15,7 @@ import urllib.parse
 
 # The default topic and the pages the settings pages' Help buttons open.
 REQUIRED = ["/index.html", "/_RESOURCE/「設定」ダイアログ.html", "/_RESOURCE/検索する拡張子.html",
-            "/_RESOURCE/送る.html"]
+            "/_RESOURCE/送る.html", "/_RESOURCE/プレビュー.html"]
 
 
 class Links(html.parser.HTMLParser):

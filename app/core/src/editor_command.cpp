@@ -1,6 +1,7 @@
 #include "app/editor_command.h"
 
 #include <iterator>
+#include <utility>
 
 #include "common/shift_jis.h"
 
@@ -61,6 +62,33 @@ std::string ExpandEditorArguments(const std::string& arguments, const std::strin
         out += quotedWhereNeeded;
     }
     return out;
+}
+
+std::string EditorProgramPath(const std::string& typed) {
+    // Blanks and double quotes are single bytes below 0x40, never the second byte of a
+    // double-byte character, so trimming them from either end keeps every character whole.
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t first = 0;
+    std::size_t last = typed.size();
+    while (first < last && isBlank(typed[first])) ++first;
+    while (last > first && isBlank(typed[last - 1])) --last;
+    if (last - first >= 2 && typed[first] == '"' && typed[last - 1] == '"') {
+        ++first;
+        --last;
+    }
+    return typed.substr(first, last - first);
+}
+
+bool BuildEditorCommandLine(const std::string& program, const std::string& arguments,
+                            const std::string& path, std::size_t line, std::string& commandLine) {
+    commandLine.clear();
+    if (program.empty() || program.find('"') != std::string::npos) return false;
+    const std::string expanded = ExpandEditorArguments(arguments, path, line);
+    std::string built = "\"" + program + "\"";
+    if (!expanded.empty()) built += " " + expanded;
+    if (built.size() + 1 > kCommandLineBytes) return false;
+    commandLine = std::move(built);
+    return true;
 }
 
 }  // namespace quelbrix

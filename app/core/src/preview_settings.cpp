@@ -46,6 +46,25 @@ void SavePreviewSettings(ProfileFile& profile, const PreviewSettings& settings) 
     profile.WriteInt(kHidePreviewKey, settings.hidden ? 1 : 0);
 }
 
+int ContextLinesFromText(const std::string& text, int shown) {
+    std::size_t at = 0;
+    std::size_t end = text.size();
+    while (at < end && text[at] == ' ') ++at;
+    while (end > at && text[end - 1] == ' ') --end;
+    bool negative = false;
+    if (at < end && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    if (at == end) return shown;
+    int value = 0;
+    for (; at < end; ++at) {
+        const char c = text[at];
+        if (c < '0' || c > '9') return shown;
+        // Past the largest count a digit only makes it larger: stop growing, keep checking.
+        if (value <= kMostContextLines) value = value * 10 + (c - '0');
+    }
+    if (negative) return 0;
+    return value > kMostContextLines ? kMostContextLines : value;
+}
+
 PreviewHeight LoadPreviewHeight(ProfileFile& profile) {
     profile.SetSection(kMainSection);
     const int height = SmallNumber(profile.GetString(kPreviewHeightKey, 8), kTallestPreview);

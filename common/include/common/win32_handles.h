@@ -43,6 +43,14 @@ struct FileHandleTraits {
 };
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 
+// A process or thread handle, null when there is none.
+struct KernelHandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static bool Valid(HANDLE h) { return h != nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+
 struct FindHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }

@@ -11,6 +11,7 @@ namespace quelbrix {
 constexpr char kHelpTopicSettingsDialog[] = "_RESOURCE/「設定」ダイアログ.html";
 constexpr char kHelpTopicExtensions[] = "_RESOURCE/検索する拡張子.html";
 constexpr char kHelpTopicSendTo[] = "_RESOURCE/送る.html";
+constexpr char kHelpTopicPreview[] = "_RESOURCE/プレビュー.html";
 
 // The buffer a topic request is built in.
 constexpr std::size_t kHelpTopicTextBytes = 1024;

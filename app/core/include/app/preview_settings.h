@@ -24,6 +24,12 @@ PreviewSettings LoadPreviewSettings(ProfileFile& profile);
 // Writes editor, arguments, context and hide, in that order.
 void SavePreviewSettings(ProfileFile& profile, const PreviewSettings& settings);
 
+// The context count as typed on the settings page: a whole decimal number, blanks around it
+// and a sign before it allowed, clamped to 0 to kMostContextLines ("12" is 9, "-2" is 0).
+// Anything else (empty, letters, a fraction) gives `shown`, the count the page showed, so a
+// stray text changes nothing.
+int ContextLinesFromText(const std::string& text, int shown);
+
 // [main] preview: the preview pane's height in pixels at 96 DPI; 0 when it was dragged shut.
 // `present` is false when the key is missing or not a number from 0 to 4000, and the window
 // then gives the pane its default height.
