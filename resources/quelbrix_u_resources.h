@@ -22,6 +22,8 @@
 #define IDC_PROGRESS 1020
 #define IDC_FOLDER 1034
 #define IDC_WORD 1035
+// The preview pane below the list, made by the program rather than the template.
+#define IDC_PREVIEW_PANE 1040
 
 #define IDS_NO_FOLDER 111
 #define IDS_NO_WORD 112

@@ -19,6 +19,7 @@
 #include "app_context.h"
 #include "common/product.h"
 #include "common/text_limits.h"
+#include "editor_launch.h"
 #include "grexmo/grexmo.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
@@ -36,16 +37,12 @@ constexpr char kTitleNotice[] = "- Shift_JIS・JIS・EUC・UTF-16 のテキス�
 
 // Posted when the list's selection may have changed.
 constexpr UINT kPreviewSelectionMessage = WM_APP + 16;
-constexpr int kPreviewControlId = 1040;
 // Sizes at 96 DPI: the preview's height on a first start, the splitter, the least the list
 // keeps (its header and a row or two), and how near the bottom a dragged splitter shuts it.
 constexpr int kDefaultPreviewHeight = 150;
 constexpr int kSplitterSize = 6;
 constexpr int kLeastListHeight = 60;
 constexpr int kShutSnap = 16;
-
-// Stand-in until the editor command is wired in.
-void OpenFileAtLine(AppContext&, HWND, const std::string&, std::uint32_t) {}
 
 bool Inside(const LayoutRect& rect, int x, int y) {
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
@@ -138,7 +135,7 @@ INT_PTR MainWindow::OnInit() {
     previewSwitchedOff_ = preview.hidden;
     const PreviewHeight stored = LoadPreviewHeight(*App().profile);
     previewHeight_ = stored.present ? stored.height : kDefaultPreviewHeight;
-    preview_.Create(Window(), kPreviewControlId, Control(IDC_RESULT_LIST),
+    preview_.Create(Window(), IDC_PREVIEW_PANE, Control(IDC_RESULT_LIST),
                     [this](const std::string& path, std::uint32_t line) {
                         OpenFileAtLine(App(), Window(), path, line);
                     });

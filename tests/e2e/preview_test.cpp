@@ -21,7 +21,7 @@ using e2e::TempFolder;
 
 namespace {
 
-constexpr int kPreview = 1040;
+constexpr int kPreview = IDC_PREVIEW_PANE;
 constexpr DWORD kLongWaitMs = 60000;
 
 std::string ArtifactFolder() { return E2E_ARTIFACT_DIR; }
@@ -347,6 +347,72 @@ TEST_F(PreviewTest, AFileOfManyHitLinesShowsTheFirstThousandAndSaysHowManyMore) 
     EXPECT_EQ(lines.back().text, "line 1000 検索");
     // The pane is the next stop after the list for Tab, and a screen reader reads its text.
     EXPECT_EQ(GetNextDlgTabItem(app.Main(), app.Item(IDC_RESULT_LIST), FALSE), app.Item(kPreview));
+    ASSERT_TRUE(app.Exit());
+}
+
+// The editor is a stand-in that records its command line in command_line.txt beside itself.
+class PreviewJumpTest : public PreviewTest {
+protected:
+    PreviewJumpTest() : tools(root.Path() + "editor dir\\") {
+        e2e::MakeFolder(tools);
+        CopyFileA((e2e::BuildFolder() + "command_line_recorder.exe").c_str(),
+                  (tools + "editor.exe").c_str(), FALSE);
+    }
+    std::string Recorded() {
+        const std::string path = tools + "command_line.txt";
+        if (!e2e::WaitUntil([&] { return e2e::FileExistsAt(path); })) return "<not started>";
+        const std::string line = e2e::ReadFileBytes(path);
+        DeleteFileA(path.c_str());
+        return line;
+    }
+    // Puts the caret on paragraph `paragraph` of the pane.
+    static void PutCaretOn(const AppSession& app, int paragraph) {
+        HWND pane = app.Item(kPreview);
+        const LRESULT at = SendMessageA(pane, EM_LINEINDEX, static_cast<WPARAM>(paragraph), 0);
+        SendMessageA(pane, EM_SETSEL, static_cast<WPARAM>(at), at);
+    }
+    std::string tools;
+};
+
+TEST_F(PreviewJumpTest, EnterAndADoubleClickOpenTheEditorAtThatLine) {
+    WriteSettings("[preview]\r\neditor=" + tools + "editor.exe\r\narguments=-n%L \"%F\"\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "検索"));
+    ASSERT_TRUE(e2e::SelectRow(app, RowOf(app, "minutes.txt")));
+    ASSERT_TRUE(WaitForPreview(app, " 件"));
+    const std::string editor = "\"" + tools + "editor.exe\"";
+
+    // Enter on the second hit line (paragraph 2: the header is paragraph 0).
+    HWND pane = app.Item(kPreview);
+    PutCaretOn(app, 2);
+    PostMessageA(pane, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(pane, WM_KEYUP, VK_RETURN, 0);
+    EXPECT_EQ(Recorded(), editor + " -n4 \"" + data + "minutes.txt\"");
+
+    // A double click on the third hit line.
+    const LRESULT at = SendMessageA(pane, EM_LINEINDEX, 3, 0);
+    const LRESULT place = SendMessageA(pane, EM_POSFROMCHAR, static_cast<WPARAM>(at) + 10, 0);
+    POINT point{static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place)) + 3};
+    ClientToScreen(pane, &point);
+    e2e::ClickAt(point, true);
+    EXPECT_EQ(Recorded(), editor + " -n6 \"" + data + "minutes.txt\"");
+    ASSERT_TRUE(app.Exit());
+}
+
+TEST_F(PreviewJumpTest, AnEditorThatCannotStartIsNamedInAMessage) {
+    WriteSettings("[preview]\r\neditor=" + tools + "missing.exe\r\narguments=+%L\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "検索"));
+    ASSERT_TRUE(e2e::SelectRow(app, RowOf(app, "other.txt")));
+    ASSERT_TRUE(WaitForPreview(app, " 件"));
+    PutCaretOn(app, 1);
+    PostMessageA(app.Item(kPreview), WM_KEYDOWN, VK_RETURN, 0);
+    e2e::MessageBoxSeen box;
+    ASSERT_TRUE(app.WaitForMessageBox(e2e::kProgramCaption, box));
+    EXPECT_NE(box.text.find("missing.exe"), std::string::npos) << box.text;
+    app.Answer(box, IDOK);
     ASSERT_TRUE(app.Exit());
 }
 
