@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/dpi_scale.h"
 #include "app/folder_text.h"
 #include "app/history.h"
 #include "app/main_options.h"
@@ -17,12 +18,14 @@
 #include "app_context.h"
 #include "common/product.h"
 #include "common/text_limits.h"
+#include "dialog_dpi.h"
 #include "grexmo/grexmo.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
 #include "result_popup_menu.h"
 #include "result_report_file.h"
 #include "shell_path.h"
+#include "window_dpi.h"
 
 namespace quelbrix {
 
@@ -105,6 +108,9 @@ INT_PTR MainWindow::OnInit() {
     SetWindowTextA(Window(), (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
     QuelbrixInitListView(Control(IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
                          QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
+    dpi_.Capture(Window());
+    // The engine's widths are designed at 96 DPI.
+    ScaleListColumns(Control(IDC_RESULT_LIST), kListColumnCount, kDesignDpi, dpi_.Dpi());
     LoadHistory(IDC_FOLDER, kPathHistory);
     LoadHistory(IDC_WORD, kWordHistory);
 
@@ -124,7 +130,8 @@ void MainWindow::RestorePlace() {
     if (place.hasColumns) {
         HWND list = Control(IDC_RESULT_LIST);
         for (int column = 0; column < kListColumnCount; ++column)
-            SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(place.columns[column], 0));
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, column,
+                         MAKELPARAM(ShownColumnWidth(place.columns[column], dpi_.Dpi()), 0));
     }
     if (!place.hasPlacement) return;
     LayoutRect normal = place.normal;
@@ -166,10 +173,18 @@ void MainWindow::SavePlace() const {
     place.hasColumns = true;
     for (int column = 0; column < kListColumnCount; ++column) {
         const LRESULT width = SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0);
-        place.columns[column] = static_cast<int>(width);
+        place.columns[column] = StoredColumnWidth(static_cast<int>(width), dpi_.Dpi());
         if (width <= 0 && column == 0) place.hasColumns = false;  // no list columns to keep
     }
     SaveMainWindowPlace(*App().profile, place);
+}
+
+// Moved to a screen of another DPI: the window, its controls and fonts and the list's columns
+// follow.
+void MainWindow::FollowDpi(UINT dpi, const RECT& suggested) {
+    const UINT before = dpi_.Dpi();
+    dpi_.Follow(dpi, suggested, anchors_);
+    ScaleListColumns(Control(IDC_RESULT_LIST), kListColumnCount, before, dpi);
 }
 
 void MainWindow::ApplyCommandLine() {
@@ -373,6 +388,10 @@ bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& a
         answer = TRUE;
         return true;
     }
+    case WM_DPICHANGED:
+        if (second != 0) FollowDpi(LOWORD(first), *reinterpret_cast<const RECT*>(second));
+        answer = TRUE;
+        return true;
     case WM_DROPFILES:
         AcceptDroppedItem(reinterpret_cast<HDROP>(first));
         return true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialog.h"
+#include "dialog_dpi.h"
 #include "engine/result_report.h"
 #include "result_list.h"
 #include "settings_sheet.h"
@@ -55,6 +56,7 @@ private:
     // The placement and column widths of the last run, brought onto a monitor that is there.
     void RestorePlace();
     void SavePlace() const;
+    void FollowDpi(UINT dpi, const RECT& suggested);
     void BrowseFolder();
     void AcceptDroppedItem(HDROP drop);
 
@@ -63,6 +65,7 @@ private:
     SearchState search_;
     ResultList results_;
     WindowAnchors anchors_;
+    DialogDpi dpi_;
 };
 
 }  // namespace quelbrix
