@@ -179,12 +179,13 @@ void MainWindow::SavePlace() const {
     SaveMainWindowPlace(*App().profile, place);
 }
 
-// Moved to a screen of another DPI: the window, its controls and fonts and the list's columns
-// follow.
+// Moved to a screen of another DPI: the window, its controls and fonts, the list's columns and
+// the popup menu follow.
 void MainWindow::FollowDpi(UINT dpi, const RECT& suggested) {
     const UINT before = dpi_.Dpi();
     dpi_.Follow(dpi, suggested, anchors_);
     ScaleListColumns(Control(IDC_RESULT_LIST), kListColumnCount, before, dpi);
+    RemeasureMenuItems(App().popupMenu.Get());
 }
 
 void MainWindow::ApplyCommandLine() {
@@ -397,12 +398,16 @@ bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& a
         return true;
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(App().instance, item);
+        if (item != nullptr && item->CtlType == ODT_MENU) {
+            MeasureMenuItem(App().instance, dpi_.Dpi(), item);
+        }
         return true;
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(App().instance, item);
+        if (item != nullptr && item->CtlType == ODT_MENU) {
+            DrawMenuItem(App().instance, dpi_.Dpi(), item);
+        }
         return true;
     }
     case WM_MENUCHAR:
