@@ -64,9 +64,8 @@ void DialogDpi::Follow(UINT dpi, const RECT& suggested, WindowAnchors& anchors) 
         }
     }
     anchors.Rescale(dpi);
-    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The window may keep its size (a rectangle the system limited): lay out all the same.
     anchors.Apply();
     RedrawWindow(dialog_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -73,8 +73,8 @@ void WindowAnchors::Apply() const {
         const LayoutRect rect = Anchored(entry.original, grownWidth, grownHeight, entry.anchoring);
         const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
         if (moves != nullptr) {
-            moves = DeferWindowPos(moves, entry.control, nullptr, rect.left, rect.top,
-                                   rect.Width(), rect.Height(), flags);
+            moves = DeferWindowPos(moves, entry.control, nullptr, rect.left, rect.top, rect.Width(),
+                                   rect.Height(), flags);
         } else {
             SetWindowPos(entry.control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                          flags);

@@ -62,7 +62,7 @@ TEST(LineWidthAtDpi, WholePixelsThatNeverVanish) {
     struct Case {
         int dpi, expected;
     };
-    const Case cases[] = {{0, 1}, {72, 1}, {96, 1}, {144, 1}, {191, 1},
+    const Case cases[] = {{0, 1},   {72, 1},  {96, 1},  {144, 1}, {191, 1},
                           {192, 2}, {287, 2}, {288, 3}, {384, 4}};
     for (const Case& c : cases) EXPECT_EQ(LineWidthAtDpi(c.dpi), c.expected) << c.dpi;
 }

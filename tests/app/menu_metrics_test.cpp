@@ -10,13 +10,17 @@ TEST(MenuPictureSource, ThePictureOfTheSizeElseTheNextLargerElseTheLargest) {
         int drawn, source;
     };
     const Case cases[] = {
-        {16, 16}, {24, 24}, {32, 32},  // 100 %, 150 %, 200 %: drawn as they are
-        {12, 16},                      // 75 %: shrunk
-        {20, 24},                      // 125 %
-        {28, 32},                      // 175 %
-        {17, 24}, {25, 32},
-        {40, 32}, {64, 32},            // 250 %, 400 %: nothing larger, stretched
-        {0, 16},
+        {16, 16},  // 100 %: drawn as it is
+        {24, 24},  // 150 %
+        {32, 32},  // 200 %
+        {12, 16},  // 75 %: shrunk
+        {20, 24},  // 125 %
+        {28, 32},  // 175 %
+        {17, 24},  // a pixel above a size: the next one shrunk
+        {25, 32},  // the same
+        {40, 32},  // 250 %: nothing larger, the largest stretched
+        {64, 32},  // 400 %
+        {0, 16},   // no size at all
     };
     for (const Case& c : cases) EXPECT_EQ(MenuPictureSource(c.drawn), c.source) << c.drawn;
 }
