@@ -101,3 +101,12 @@
 #define IDB_DELETE_FILE 105
 #define IDB_OPEN_FOLDER 106
 #define IDB_PROPERTIES 107
+// The same pictures drawn at 24 x 24 (150 %) and 32 x 32 (200 %), in the same order.
+#define IDB_OPEN_FILE_24 124
+#define IDB_DELETE_FILE_24 125
+#define IDB_OPEN_FOLDER_24 126
+#define IDB_PROPERTIES_24 127
+#define IDB_OPEN_FILE_32 134
+#define IDB_DELETE_FILE_32 135
+#define IDB_OPEN_FOLDER_32 136
+#define IDB_PROPERTIES_32 137

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/dpi_scale.h"
 #include "app/folder_text.h"
 #include "app/history.h"
 #include "app/main_options.h"
@@ -19,6 +20,7 @@
 #include "app_context.h"
 #include "common/product.h"
 #include "common/text_limits.h"
+#include "dialog_dpi.h"
 #include "editor_launch.h"
 #include "grexmo/grexmo.h"
 #include "quelbrix_engine.h"
@@ -122,6 +124,9 @@ INT_PTR MainWindow::OnInit() {
     SetWindowTextA(Window(), (ProgramNameAndVersion() + " " + kTitleNotice).c_str());
     QuelbrixInitListView(Control(IDC_RESULT_LIST), QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT,
                          QUELBRIX_WIDTH_SIZE, QUELBRIX_WIDTH_TIME);
+    dpi_.Capture(Window());
+    // The engine's widths are designed at 96 DPI.
+    ScaleListColumns(Control(IDC_RESULT_LIST), kListColumnCount, kDesignDpi, dpi_.Dpi());
     LoadHistory(IDC_FOLDER, kPathHistory);
     LoadHistory(IDC_WORD, kWordHistory);
 
@@ -149,7 +154,8 @@ void MainWindow::RestorePlace() {
     if (place.hasColumns) {
         HWND list = Control(IDC_RESULT_LIST);
         for (int column = 0; column < kListColumnCount; ++column)
-            SendMessageA(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(place.columns[column], 0));
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, column,
+                         MAKELPARAM(ShownColumnWidth(place.columns[column], dpi_.Dpi()), 0));
     }
     if (!place.hasPlacement) {
         // A first start: the window grows by the preview, so the list keeps the template's
@@ -196,7 +202,7 @@ void MainWindow::RestorePlace() {
 }
 
 PreviewGeometry MainWindow::PreviewGeometryNow() const {
-    const UINT dpi = WindowDpi(Window());
+    const UINT dpi = dpi_.Dpi();
     PreviewGeometry geometry;
     geometry.previewHeight = ScaledToDpi(previewHeight_, dpi);
     geometry.splitterSize = ScaledToDpi(kSplitterSize, dpi);
@@ -255,7 +261,7 @@ bool MainWindow::OnSplitterMouse(UINT message, LPARAM position) {
         if (!dragging_) return false;
         LayoutRect area;
         if (!anchors_.AnchoredRect(IDC_RESULT_LIST, area)) return false;
-        const UINT dpi = WindowDpi(Window());
+        const UINT dpi = dpi_.Dpi();
         const int height = PreviewHeightForSplitterAt(area, y - dragGrab_, PreviewGeometryNow(),
                                                       ScaledToDpi(kShutSnap, dpi));
         previewHeight_ = UnscaledFromDpi(height, dpi);
@@ -292,10 +298,22 @@ void MainWindow::SavePlace() const {
     place.hasColumns = true;
     for (int column = 0; column < kListColumnCount; ++column) {
         const LRESULT width = SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0);
-        place.columns[column] = static_cast<int>(width);
+        place.columns[column] = StoredColumnWidth(static_cast<int>(width), dpi_.Dpi());
         if (width <= 0 && column == 0) place.hasColumns = false;  // no list columns to keep
     }
     SaveMainWindowPlace(*App().profile, place);
+}
+
+// Moved to a screen of another DPI: the window, its controls and fonts, the list's columns and
+// the popup menu follow.
+void MainWindow::FollowDpi(UINT dpi, const RECT& suggested) {
+    const UINT before = dpi_.Dpi();
+    dpi_.Follow(dpi, suggested, anchors_);
+    ScaleListColumns(Control(IDC_RESULT_LIST), kListColumnCount, before, dpi);
+    RemeasureMenuItems(App().popupMenu.Get());
+    // The preview has a font of its own, and shares the list's area at the new DPI.
+    preview_.ApplyDpi(dpi);
+    LayOut();
 }
 
 void MainWindow::ApplyCommandLine() {
@@ -542,17 +560,25 @@ bool MainWindow::OnMessage(UINT message, WPARAM first, LPARAM second, INT_PTR& a
         answer = TRUE;
         return true;
     }
+    case WM_DPICHANGED:
+        if (second != 0) FollowDpi(LOWORD(first), *reinterpret_cast<const RECT*>(second));
+        answer = TRUE;
+        return true;
     case WM_DROPFILES:
         AcceptDroppedItem(reinterpret_cast<HDROP>(first));
         return true;
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) MeasureMenuItem(App().instance, item);
+        if (item != nullptr && item->CtlType == ODT_MENU) {
+            MeasureMenuItem(App().instance, dpi_.Dpi(), item);
+        }
         return true;
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(second);
-        if (item != nullptr && item->CtlType == ODT_MENU) DrawMenuItem(App().instance, item);
+        if (item != nullptr && item->CtlType == ODT_MENU) {
+            DrawMenuItem(App().instance, dpi_.Dpi(), item);
+        }
         return true;
     }
     case WM_MENUCHAR:

@@ -9,6 +9,7 @@
 
 #include "app/preview_layout.h"
 #include "dialog.h"
+#include "dialog_dpi.h"
 #include "engine/result_report.h"
 #include "preview_pane.h"
 #include "result_list.h"
@@ -69,6 +70,7 @@ private:
     // The splitter between the list and the preview, dragged with the mouse.
     bool OnSplitterMouse(UINT message, LPARAM position);
     void AfterSettings();
+    void FollowDpi(UINT dpi, const RECT& suggested);
     void BrowseFolder();
     void AcceptDroppedItem(HDROP drop);
 
@@ -85,6 +87,7 @@ private:
     PreviewSplit split_;
     bool dragging_ = false;
     int dragGrab_ = 0;              // where on the splitter it was taken
+    DialogDpi dpi_;
 };
 
 }  // namespace quelbrix

@@ -318,6 +318,74 @@ TEST_F(ProgramResources, MenuBitmapsAreFourDifferent16By16PicturesIn256Colours) 
     }
 }
 
+// A bitmap resource's header and its pixels as palette indexes, rows from the bottom.
+struct PaletteBitmap {
+    BITMAPINFOHEADER info{};
+    std::vector<unsigned char> pixels;
+    unsigned char At(int x, int y) const {
+        const int stride = (info.biWidth + 3) / 4 * 4;
+        return pixels[static_cast<std::size_t>(y) * stride + x];
+    }
+};
+
+bool ReadPaletteBitmap(HMODULE module, int id, PaletteBitmap& bitmap) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // bitmap
+    if (found == nullptr) return false;
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::size_t size = SizeofResource(module, found);
+    if (data == nullptr || size < sizeof bitmap.info) return false;
+    std::memcpy(&bitmap.info, data, sizeof bitmap.info);
+    const std::size_t start = bitmap.info.biSize + 256 * 4;
+    if (bitmap.info.biBitCount != 8 || size < start) return false;
+    bitmap.pixels.assign(data + start, data + size);
+    const std::size_t stride = (bitmap.info.biWidth + 3) / 4 * 4;
+    return bitmap.pixels.size() >= stride * static_cast<std::size_t>(bitmap.info.biHeight);
+}
+
+TEST_F(ProgramResources, MenuPicturesComeAt24And32PixelsDrawnAtThatSize) {
+    struct Size {
+        int firstId;
+        int side;
+    };
+    for (const Size size : {Size{124, 24}, Size{134, 32}}) {
+        std::vector<std::vector<unsigned char>> pictures;
+        for (int id = size.firstId; id < size.firstId + 4; ++id) {
+            PaletteBitmap bitmap;
+            ASSERT_TRUE(ReadPaletteBitmap(module, id, bitmap)) << id;
+            EXPECT_EQ(bitmap.info.biWidth, size.side) << id;
+            EXPECT_EQ(bitmap.info.biHeight, size.side) << id;  // bottom-up
+            EXPECT_EQ(bitmap.info.biCompression, static_cast<DWORD>(BI_RGB)) << id;
+            EXPECT_EQ(std::count(pictures.begin(), pictures.end(), bitmap.pixels), 0) << id;
+            pictures.push_back(bitmap.pixels);
+            if (size.side != 32) continue;
+            // Not the small picture with each pixel doubled: some 2 x 2 block holds two colours.
+            bool mixed = false;
+            for (int y = 0; y < 32 && !mixed; y += 2) {
+                for (int x = 0; x < 32 && !mixed; x += 2) {
+                    const unsigned char c = bitmap.At(x, y);
+                    mixed = bitmap.At(x + 1, y) != c || bitmap.At(x, y + 1) != c ||
+                            bitmap.At(x + 1, y + 1) != c;
+                }
+            }
+            EXPECT_TRUE(mixed) << id;
+        }
+    }
+}
+
+TEST_F(ProgramResources, ManifestAsksForPerMonitorDpiAwareness) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // manifest
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::string manifest(data, SizeofResource(module, found));
+    // Each setting in the namespace its systems read it from.
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                            "WindowsSettings\">true/pm</dpiAware>"),
+              std::string::npos);
+}
+
 TEST_F(ProgramResources, ManifestAsksForCommonControlsSix) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // manifest
     ASSERT_NE(found, nullptr);

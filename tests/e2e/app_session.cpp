@@ -563,6 +563,18 @@ void SendMouse(POINT point, DWORD flags) {
 
 }  // namespace
 
+LRESULT SendWithData(const AppSession& app, HWND window, UINT message, WPARAM first,
+                     const void* data, std::size_t size) {
+    RemoteBlock remote(app, size);
+    if (!remote.Write(data, size)) return 0;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(window, message, first, reinterpret_cast<LPARAM>(remote.Address()),
+                             SMTO_ABORTIFHUNG, 5000, &answer)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(answer);
+}
+
 bool SelectRow(const AppSession& app, int row) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,12 @@ bool RowCentre(const AppSession& app, int row, POINT& centre);
 // Clicks the header of the result list's column `column`, `offset` pixels right of its middle
 // (clicks in one place in quick succession would make a double click).
 bool ClickColumnHeader(const AppSession& app, int column, int offset = 0);
+
+// Sends `message` to `window` of the program with the address of a copy of `size` bytes of
+// `data` in the program's memory as its second parameter; 0 when it could not be sent within
+// 5 seconds.
+LRESULT SendWithData(const AppSession& app, HWND window, UINT message, WPARAM first,
+                     const void* data, std::size_t size);
 
 // Pixels of a screen area, copied from the screen.
 struct ScreenImage {

@@ -12,7 +12,6 @@ namespace {
 
 // Coordinates and sizes Windows keeps in 16 bits.
 constexpr long kLargestCoordinate = 32767;
-constexpr int kWidestColumn = 10000;
 
 int Followed(Follow follow, int grown) { return follow == Follow::kStay ? 0 : grown; }
 

@@ -43,6 +43,7 @@ LayoutRect Anchored(const LayoutRect& original, int grownWidth, int grownHeight,
 LayoutRect BroughtOnto(const LayoutRect& window, const LayoutRect& area);
 
 constexpr int kListColumnCount = 4;
+constexpr int kWidestColumn = 10000;  // the widest column [main] columns reads back
 
 // What [main] remembers of the window between runs; each part only when it was stored well.
 struct MainWindowPlace {
