@@ -19,17 +19,6 @@ void TurnOffDialogManagerScaling(HWND dialog) {
     if (setBehaviour != nullptr) setBehaviour(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }
 
-struct Children {
-    HWND dialog;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-    auto& children = *reinterpret_cast<Children*>(context);
-    if (GetParent(child) == children.dialog) children.found.push_back(child);
-    return TRUE;
-}
-
 }  // namespace
 
 void DialogDpi::Capture(HWND dialog) {
@@ -42,9 +31,7 @@ void DialogDpi::Capture(HWND dialog) {
 }
 
 void DialogDpi::SetControlsFont(HFONT font) const {
-    Children children{dialog_, {}};
-    EnumChildWindows(dialog_, CollectChild, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children.found) {
+    for (HWND child : DialogControls(dialog_)) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }

@@ -159,7 +159,7 @@ void MainWindow::RestorePlace() {
     }
     if (!place.hasPlacement) {
         // A first start: the window grows by the preview, so the list keeps the template's
-        // height, and stays centred on its monitor.
+        // height where the screen has room, and stays centred on its monitor.
         RECT frame{};
         GetWindowRect(Window(), &frame);
         const PreviewGeometry geometry = PreviewGeometryNow();
@@ -168,9 +168,9 @@ void MainWindow::RestorePlace() {
                              : geometry.previewHeight + geometry.splitterSize;
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
-        LayoutRect grown{frame.left, frame.top - grow / 2, frame.right, frame.bottom + grow - grow / 2};
+        LayoutRect grown = ToLayout(frame);
         if (GetMonitorInfoA(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-            grown = BroughtOnto(grown, ToLayout(monitor.rcWork));
+            grown = GrownForPreview(grown, grow, ToLayout(monitor.rcWork));
         }
         SetWindowPos(Window(), nullptr, grown.left, grown.top, grown.Width(), grown.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);

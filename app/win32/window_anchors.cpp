@@ -1,22 +1,13 @@
 #include "window_anchors.h"
 
+#include <utility>
+
 #include "app/dpi_scale.h"
 #include "window_dpi.h"
 
 namespace quelbrix {
 
 namespace {
-
-struct CaptureContext {
-    HWND dialog;
-    std::vector<HWND> children;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-    auto& capture = *reinterpret_cast<CaptureContext*>(context);
-    if (GetParent(child) == capture.dialog) capture.children.push_back(child);
-    return TRUE;
-}
 
 const ControlAnchoring* AnchoringOf(int id, const std::vector<ControlAnchoring>& anchorings) {
     for (const ControlAnchoring& entry : anchorings) {
@@ -30,7 +21,19 @@ void Place(HWND control, const LayoutRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+BOOL CALLBACK CollectControl(HWND child, LPARAM context) {
+    auto& found = *reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(context);
+    if (GetParent(child) == found.first) found.second.push_back(child);
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> DialogControls(HWND dialog) {
+    std::pair<HWND, std::vector<HWND>> found{dialog, {}};
+    EnumChildWindows(dialog, CollectControl, reinterpret_cast<LPARAM>(&found));
+    return std::move(found.second);
+}
 
 void WindowAnchors::Capture(HWND dialog, const std::vector<ControlAnchoring>& anchorings) {
     dialog_ = dialog;
@@ -45,9 +48,7 @@ void WindowAnchors::Capture(HWND dialog, const std::vector<ControlAnchoring>& an
     GetWindowRect(dialog, &frame);
     minimumWindow_ = SIZE{frame.right - frame.left, frame.bottom - frame.top};
 
-    CaptureContext context{dialog, {}};
-    EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&context));
-    for (HWND control : context.children) {
+    for (HWND control : DialogControls(dialog)) {
         RECT rect{};
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);

@@ -23,6 +23,9 @@ struct ControlPlace {
     bool shown;
 };
 
+// The dialog's own controls (its children, not theirs), in the order Windows gives them.
+std::vector<HWND> DialogControls(HWND dialog);
+
 class WindowAnchors {
 public:
     // Takes the places of `dialog`'s controls as they are now, the template's size at the

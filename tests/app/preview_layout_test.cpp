@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using quelbrix::GrownForPreview;
 using quelbrix::LayoutRect;
 using quelbrix::PreviewGeometry;
 using quelbrix::PreviewHeightForSplitterAt;
@@ -87,6 +88,25 @@ TEST(PreviewSplit, DraggingTheSplitterSetsTheHeightShutsNearTheBottomAndStopsAtT
     // Dragged back up from shut, the pane opens again.
     const int reopened = PreviewHeightForSplitterAt(kArea, 300, Geometry(0), 10);
     EXPECT_TRUE(SplitListArea(kArea, Geometry(reopened)).previewShown);
+}
+
+TEST(PreviewSplit, AFirstStartGrowsTheWindowCentredAndOnlyAsFarAsTheScreenAllows) {
+    const LayoutRect screen{0, 0, 1280, 1024};
+    struct Case {
+        LayoutRect window;
+        int grow;
+        LayoutRect grown;
+    };
+    const Case cases[] = {
+        {{340, 250, 940, 774}, 156, {340, 172, 940, 852}},   // room: half above, half below
+        {{300, 143, 1490, 881}, 306, {90, 0, 1280, 1024}},   // 200 %: what height is left, on it
+        {{300, 10, 900, 534}, 156, {300, 0, 900, 680}},      // near the top: moved down onto it
+        {{0, 0, 600, 1100}, 156, {0, 0, 600, 1100}},          // already taller: left as it is
+        {{340, 250, 940, 774}, 0, {340, 250, 940, 774}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GrownForPreview(c.window, c.grow, screen), c.grown) << c.grow << " " << c.window.top;
+    }
 }
 
 }  // namespace

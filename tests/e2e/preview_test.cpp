@@ -197,7 +197,7 @@ TEST_F(PreviewTest, SelectedRowShowsItsHitLinesAsTheCommandLineListsThem) {
         EXPECT_EQ(LinesOf(text), expected) << text << "\n----\n" << printed;
 
         if (context == 1) {
-            EXPECT_TRUE(app.SaveScreenshot(ArtifactFolder() + "/preview_96dpi.bmp"));
+            EXPECT_TRUE(app.SaveScreenshot(ArtifactFolder() + "/preview_with_context.bmp"));
         }
         ASSERT_TRUE(app.Exit());
     }

@@ -357,6 +357,8 @@ INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScreenDpiStartTest, ::testing::Valu
 
 TEST_F(ScreenDpiTest, ChangeOfDpiMovesTheWindowScalesItsPartsAndComesBackExactly) {
     const std::string program = NewProgram("change");
+    // At the template's size, without the preview, the window doubled still fits the screen.
+    e2e::WriteFileBytes(program + "QuelbrixU.ini", e2e::Golden() + "[preview]\r\nhide=1\r\n");
     ScreenDpi screen(kDesignDpi);
     AppSession app(program);
     ASSERT_TRUE(app.Start());
@@ -433,6 +435,66 @@ TEST_F(ScreenDpiTest, ChangeOfDpiMovesTheWindowScalesItsPartsAndComesBackExactly
     CloseMenu(app, popup);
     EXPECT_EQ(menuBack.itemHeight, menuBefore.itemHeight);
     ASSERT_TRUE(app.Exit());
+}
+
+}  // namespace
+
+namespace {
+
+// What the preview shows of a Japanese file at one DPI.
+struct PreviewSeen {
+    int paneHeight = 0;
+    int lineHeight = 0;  // from one paragraph's top to the next
+    std::string text;
+};
+
+class ScreenDpiPreviewTest : public ScreenDpiTest {
+protected:
+    PreviewSeen ShowPreviewAt(int dpi) {
+        PreviewSeen seen;
+        const std::string folder = data + "jp" + std::to_string(dpi) + "\\";
+        e2e::MakeFolder(folder);
+        e2e::WriteFileBytes(folder + "議事録.txt",
+                            "議事録\r\n1. 予算の確認\r\n   来期の予算案を検討した。検索システムの導入費用を含む。\r\n"
+                            "2. 検索ツールの評価\r\n   全文検索の速度と検索結果の一覧表示が好評。\r\n");
+        const std::string program = NewProgram("preview" + std::to_string(dpi));
+        e2e::WriteFileBytes(program + "QuelbrixU.ini", e2e::Golden() + "[preview]\r\ncontext=1\r\n");
+        ScreenDpi screen(static_cast<DWORD>(dpi));
+        AppSession app(program);
+        EXPECT_TRUE(app.Start());
+        if (app.Main() == nullptr) return seen;
+        EXPECT_TRUE(app.SearchAndCloseSummary(folder, "検索"));
+        EXPECT_TRUE(e2e::SelectRow(app, 0));
+        HWND pane = app.Item(IDC_PREVIEW_PANE);
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            return app.WindowText(pane).find(" 件") != std::string::npos;
+        }));
+        RECT shown{};
+        GetWindowRect(pane, &shown);
+        seen.paneHeight = Height(shown);
+        const LRESULT first = SendMessageA(pane, EM_POSFROMCHAR,
+                                           static_cast<WPARAM>(SendMessageA(pane, EM_LINEINDEX, 1, 0)), 0);
+        const LRESULT second = SendMessageA(pane, EM_POSFROMCHAR,
+                                            static_cast<WPARAM>(SendMessageA(pane, EM_LINEINDEX, 2, 0)), 0);
+        seen.lineHeight = static_cast<short>(HIWORD(second)) - static_cast<short>(HIWORD(first));
+        seen.text = app.WindowText(pane);
+        EXPECT_TRUE(app.SaveScreenshot(ArtifactFolder() + "/preview_" + std::to_string(dpi) + "dpi.bmp"));
+        EXPECT_TRUE(app.Exit());
+        return seen;
+    }
+};
+
+TEST_F(ScreenDpiPreviewTest, ThePreviewsHeightAndTypeFollowTheScreensDpi) {
+    const PreviewSeen at96 = ShowPreviewAt(kDesignDpi);
+    const PreviewSeen at192 = ShowPreviewAt(192);
+    EXPECT_EQ(at96.paneHeight, 150);
+    EXPECT_EQ(at192.paneHeight, 300);
+    EXPECT_GT(at96.lineHeight, 8);
+    // The type is made for the DPI: twice the line, give or take the rounding of a font.
+    EXPECT_GE(at192.lineHeight, 2 * at96.lineHeight - 2);
+    EXPECT_LE(at192.lineHeight, 2 * at96.lineHeight + 2);
+    // The same lines at both.
+    EXPECT_EQ(at192.text.substr(at192.text.find('\r')), at96.text.substr(at96.text.find('\r')));
 }
 
 }  // namespace

@@ -36,4 +36,13 @@ int PreviewHeightForSplitterAt(const LayoutRect& area, int splitterTop,
     return std::min(below, RoomForPreview(area, geometry));
 }
 
+LayoutRect GrownForPreview(const LayoutRect& window, int grow, const LayoutRect& workArea) {
+    const int room = std::max(0, workArea.Height() - window.Height());
+    const int added = std::min(std::max(0, grow), room);
+    LayoutRect grown = window;
+    grown.top -= added / 2;
+    grown.bottom += added - added / 2;
+    return BroughtOnto(grown, workArea);
+}
+
 }  // namespace quelbrix

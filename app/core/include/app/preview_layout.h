@@ -31,4 +31,9 @@ PreviewSplit SplitListArea(const LayoutRect& area, const PreviewGeometry& geomet
 int PreviewHeightForSplitterAt(const LayoutRect& area, int splitterTop,
                                const PreviewGeometry& geometry, int snapHeight);
 
+// The window of a first start made taller by `grow` (the pane and its splitter), half above and
+// half below so it stays centred, but never taller than `workArea` unless it already was, and
+// brought onto it.
+LayoutRect GrownForPreview(const LayoutRect& window, int grow, const LayoutRect& workArea);
+
 }  // namespace quelbrix
