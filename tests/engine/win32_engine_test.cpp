@@ -387,6 +387,60 @@ TEST_F(EngineDllTest, HitLinesAskedWhileASearchRunsLeaveItAlone) {
     ASSERT_EQ(g_boxes.size(), 1u);  // the summary only
 }
 
+// What one reader thread was asked and what it was given, for HitLinesFromOtherThreads.
+struct ThreadRead {
+    std::string path;
+    std::string word;
+    int rounds = 0;
+    int mismatches = 0;  // rounds whose lines were not those of the first round
+    std::vector<std::string> first;
+};
+
+DWORD WINAPI ReadHitLinesRepeatedly(LPVOID parameter) {
+    auto& read = *static_cast<ThreadRead*>(parameter);
+    const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions(read.word.c_str(), 1);
+    for (int round = 0; round < read.rounds; ++round) {
+        HitLineCalls seen;
+        QuelbrixGetHitLines(read.path.c_str(), &options, RecordHitLine, &seen);
+        if (round == 0) read.first = seen.calls;
+        else if (seen.calls != read.first) ++read.mismatches;
+    }
+    return 0;
+}
+
+TEST_F(EngineDllTest, HitLinesFromOtherThreadsWhileASearchRunsAreEachTheirOwn) {
+    std::string euc, sjis;
+    for (int i = 0; i < 200; ++i) {
+        euc += "\xC6\xFC\xCB\xDC " + std::to_string(i) + " \xB8\xA1\xBA\xF7\n";  // 日本 i 検索
+        sjis += "line " + std::to_string(i) + (i % 3 == 0 ? " cd\r\n" : "\r\n");
+    }
+    File("e.txt", euc);
+    File("s.txt", sjis);
+    for (int i = 0; i < 40; ++i) File("f" + std::to_string(i) + ".txt", "ab");
+    ThreadRead reads[2];
+    reads[0].path = root + "e.txt";
+    reads[0].word = "\x8C\x9F\x8D\xF5";
+    reads[1].path = root + "s.txt";
+    reads[1].word = "cd";
+    HANDLE threads[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        reads[i].rounds = 30;
+        threads[i] = CreateThread(nullptr, 0, ReadHitLinesRepeatedly, &reads[i], 0, nullptr);
+        ASSERT_NE(threads[i], nullptr);
+    }
+    EXPECT_TRUE(Search("ab", "", true));
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+    for (HANDLE thread : threads) CloseHandle(thread);
+    EXPECT_EQ(Column(3).size(), 40u);
+    for (const ThreadRead& read : reads) {
+        EXPECT_EQ(read.mismatches, 0) << read.path;
+        ASSERT_FALSE(read.first.empty()) << read.path;
+    }
+    EXPECT_EQ(reads[0].first.front(), "encoding 0x400 converted");
+    EXPECT_EQ(reads[0].first.size(), 201u);  // every line holds the word
+    EXPECT_EQ(reads[1].first.size(), 1u + 67u + 133u);  // 67 hit lines, each with its context
+}
+
 TEST_F(EngineDllTest, LockedFileAsksAndNoStopsTheSearch) {
     File("a.txt", "ab");
     File("b.txt", "ab");

@@ -123,7 +123,8 @@ typedef BOOL(CALLBACK* QUELBRIX_HIT_LINE_PROC)(const QUELBRIX_HIT_LINE* line, LP
 /* Reads `path` as a search would, calls `proc` once with the encoding and then once per hit or
    context line, in order, and returns the number of hits on the lines given (0 or more), or
    one of the errors above; it never shows a message. The pattern and buffers are its own, so
-   it may be called while a search runs (from a message that search dispatches). */
+   it may be called while a search runs (from a message that search dispatches) and from any
+   thread; `proc` is called on the calling thread. */
 QUELBRIX_API int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_OPTIONS* options,
                                             QUELBRIX_HIT_LINE_PROC proc, LPVOID context);
 
