@@ -57,15 +57,8 @@ bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& w
     pattern.Read(word.c_str(), true);
     if (pattern.IsValid()) return true;
 
-    std::string text = LoadProgramString(app.instance, IDS_BAD_PATTERN);
-    const std::size_t slot = text.find("%s");
-    const std::string reason = PatternReasonInJapanese(pattern.GetErrorText());
-    if (slot != std::string::npos) {
-        text.replace(slot, 2, reason);
-    } else {
-        text += reason;
-    }
-    MessageBoxA(owner, text.c_str(), kProgramName, MB_ICONHAND | MB_OK);
+    app.ShowMessageWith(IDS_BAD_PATTERN, PatternReasonInJapanese(pattern.GetErrorText()),
+                        MB_ICONHAND | MB_OK, owner);
     return false;
 }
 
@@ -138,6 +131,7 @@ INT_PTR MainWindow::OnInit() {
     anchors_.Capture(Window(), MainAnchorings());
     const PreviewSettings preview = LoadPreviewSettings(*App().profile);
     previewSwitchedOff_ = preview.hidden;
+    previewContext_ = preview.contextLines;
     const PreviewHeight stored = LoadPreviewHeight(*App().profile);
     previewHeight_ = stored.present ? stored.height : kDefaultPreviewHeight;
     preview_.Create(Window(), IDC_PREVIEW_PANE, Control(IDC_RESULT_LIST),
@@ -244,7 +238,7 @@ void MainWindow::UpdatePreview() {
         preview_.Clear();
         return;
     }
-    preview_.Show(path, previewSearch_, LoadPreviewSettings(*App().profile).contextLines);
+    preview_.Show(path, previewSearch_, previewContext_);
 }
 
 bool MainWindow::OnSplitterMouse(UINT message, LPARAM position) {
@@ -278,7 +272,9 @@ bool MainWindow::OnSplitterMouse(UINT message, LPARAM position) {
 }
 
 void MainWindow::AfterSettings() {
-    previewSwitchedOff_ = LoadPreviewSettings(*App().profile).hidden;
+    const PreviewSettings preview = LoadPreviewSettings(*App().profile);
+    previewSwitchedOff_ = preview.hidden;
+    previewContext_ = preview.contextLines;
     LayOut();
     RequestPreview();  // the number of context lines may have changed
 }

@@ -82,6 +82,7 @@ private:
     PreviewPane preview_;
     PreviewSearch previewSearch_;  // the word and options of the search the rows came from
     bool previewSwitchedOff_ = false;
+    int previewContext_ = 0;        // the settings' context lines, read at start and after them
     int previewHeight_ = 0;         // at 96 DPI; 0 when dragged shut
     bool previewRequested_ = false;
     PreviewSplit split_;

@@ -4,7 +4,6 @@
 #include <richedit.h>
 
 #include <atomic>
-#include <new>
 #include <utility>
 
 #include "app/preview_line.h"
@@ -149,7 +148,6 @@ struct PreviewItem {
 // window and the reader share only `ready`, `posted` (under `lock`) and the two flags.
 struct PreviewJob {
     HWND window = nullptr;
-    WPARAM generation = 0;
     std::string path;
     PreviewSearch search;
     int contextLines = 0;
@@ -175,7 +173,7 @@ void Deliver(PreviewJob& job, PreviewItem item) {
         post = !job.posted;
         job.posted = true;
     }
-    if (post && !PostMessageA(job.window, kPreviewLinesMessage, job.generation, 0)) {
+    if (post && !PostMessageA(job.window, kPreviewLinesMessage, 0, 0)) {
         ExclusiveLock hold(job.lock);
         job.posted = false;  // the window is gone or its queue full: the next item tries again
     }
@@ -328,7 +326,6 @@ void PreviewPane::Show(const std::string& path, const PreviewSearch& search, int
 
     auto job = std::make_shared<PreviewJob>();
     job->window = owner_;
-    job->generation = ++generation_;
     job->path = path;
     job->search = search;
     job->contextLines = contextLines;

@@ -81,7 +81,6 @@ private:
     GdiObject font_;
     std::shared_ptr<PreviewJob> current_;
     std::vector<Reader> readers_;
-    std::uint32_t generation_ = 0;
     std::string path_;
     PreviewSearch search_;
     int contextLines_ = 0;
