@@ -19,11 +19,13 @@ CGrexmo::CGrexmo() : matcher_(NewMatcher()) {}
 
 CGrexmo::~CGrexmo() { delete matcher_; }
 
-void CGrexmo::Read(const char* pattern, bool isRegex) {
+void CGrexmo::Read(const char* pattern, bool isRegex) { Read(pattern, isRegex, kGrexmoFoldNone); }
+
+void CGrexmo::Read(const char* pattern, bool isRegex, unsigned folds) {
     if (!matcher_) matcher_ = NewMatcher();
     if (!matcher_) return;
     try {
-        matcher_->Compile(pattern, isRegex);
+        matcher_->Compile(pattern, isRegex, folds);
     } catch (...) {
         matcher_->FailOutOfMemory();
     }

@@ -51,7 +51,7 @@ void Matcher::FailOutOfMemory() noexcept {
     outOfMemory_ = true;
 }
 
-void Matcher::Compile(const char* pattern, bool isRegex) {
+void Matcher::Compile(const char* pattern, bool isRegex, unsigned folds) {
     Reset();
     if (!pattern) {
         error_ = "the pattern is missing (null)";
@@ -65,12 +65,12 @@ void Matcher::Compile(const char* pattern, bool isRegex) {
     Ast ast;
     PatternError problem;
     if (isRegex) {
-        if (!ParseRegex(chars, &ast, &problem)) {
+        if (!ParseRegex(chars, folds, &ast, &problem)) {
             error_ = problem.message + " at offset " + std::to_string(problem.offset);
             return;
         }
     } else {
-        ParseLiteral(chars, &ast);
+        ParseLiteral(chars, folds, &ast);
     }
     if (!grexmo::Compile(ast, &prog_, &problem)) {
         error_ = problem.message;

@@ -18,7 +18,8 @@ namespace grexmo {
 class Matcher {
 public:
     // Replaces the compiled pattern; a null pattern is refused like a malformed one.
-    void Compile(const char* pattern, bool isRegex);
+    // `folds`: GrexmoFold values, for the whole pattern.
+    void Compile(const char* pattern, bool isRegex, unsigned folds);
     int Find(const char* text, int start);
 
     // After an allocation failed while compiling: finds nothing, allocates nothing.

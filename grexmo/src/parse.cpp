@@ -2,6 +2,8 @@
 
 #include "size_limits.h"
 
+#include "grexmo/grexmo.h"
+
 #include <string>
 #include <utility>
 
@@ -39,7 +41,7 @@ public:
     Parser(const std::vector<PatternChar>& chars, Ast* ast, PatternError* error)
         : chars_(chars), ast_(*ast), error_(*error) {}
 
-    bool Run();
+    bool Run(unsigned folds);
 
 private:
     bool AtEnd() const { return pos_ >= chars_.size(); }
@@ -354,8 +356,9 @@ bool Parser::ParseQuantifier(int min, int max, std::size_t quantifierIndex) {
     return true;
 }
 
-bool Parser::Run() {
+bool Parser::Run(unsigned folds) {
     stack_.emplace_back();
+    stack_.back().foldCase = (folds & kGrexmoFoldCase) != 0;
     while (!AtEnd()) {
         CharCode c = Peek();
         std::size_t here = pos_;
@@ -454,13 +457,14 @@ bool Parser::Run() {
 
 }  // namespace
 
-bool ParseRegex(const std::vector<PatternChar>& chars, Ast* ast, PatternError* error) {
+bool ParseRegex(const std::vector<PatternChar>& chars, unsigned folds, Ast* ast,
+                PatternError* error) {
     *ast = Ast{};
     Parser parser(chars, ast, error);
-    return parser.Run();
+    return parser.Run(folds);
 }
 
-void ParseLiteral(const std::vector<PatternChar>& chars, Ast* ast) {
+void ParseLiteral(const std::vector<PatternChar>& chars, unsigned /*folds*/, Ast* ast) {
     *ast = Ast{};
     Node concat;
     concat.kind = NodeKind::kConcat;

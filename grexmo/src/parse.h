@@ -10,11 +10,13 @@
 
 namespace grexmo {
 
-// Parses a regular expression; on failure fills `error` and returns false.
-bool ParseRegex(const std::vector<PatternChar>& chars, Ast* ast, PatternError* error);
+// Parses a regular expression, folded as `folds` (GrexmoFold values) says and as its own flag
+// groups add; on failure fills `error` and returns false.
+bool ParseRegex(const std::vector<PatternChar>& chars, unsigned folds, Ast* ast,
+                PatternError* error);
 
-// Every character stands for itself.
-void ParseLiteral(const std::vector<PatternChar>& chars, Ast* ast);
+// Every character stands for itself, folded as `folds` says.
+void ParseLiteral(const std::vector<PatternChar>& chars, unsigned folds, Ast* ast);
 
 }  // namespace grexmo
 

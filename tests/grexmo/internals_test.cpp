@@ -117,7 +117,7 @@ grexmo::Prog CompileRegex(const char* pattern) {
     grexmo::Ast ast;
     grexmo::PatternError error;
     grexmo::Prog prog;
-    EXPECT_TRUE(grexmo::ParseRegex(grexmo::SplitPattern(pattern), &ast, &error));
+    EXPECT_TRUE(grexmo::ParseRegex(grexmo::SplitPattern(pattern), 0, &ast, &error));
     EXPECT_TRUE(grexmo::Compile(ast, &prog, &error));
     return prog;
 }

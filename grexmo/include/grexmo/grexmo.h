@@ -28,6 +28,20 @@ class Matcher;
 // only), \t \n \r \f \v \xHH and escaped punctuation. Leftmost-first, as Perl; matching
 // time is linear in the text. Patterns longer than 8192 bytes, nested deeper than 250
 // groups, with counts above 1000 or compiling to more than 20000 instructions are refused.
+//
+// Folding, for the whole pattern through Read()'s `folds` or in an expression as (?i) (?w)
+// (?k), combined as (?iwk), at its start or as groups (?iw:...): case (A a Ａ ａ under both
+// (?i) and (?w)), width (a character and its full-width or half-width form; ¥ and ￥ with
+// the byte 0x5C; a half-width kana with ﾞ or ﾟ after it is one character, ｶﾞ equal to ガ,
+// and no hit ends or starts between the two) and kana (a hiragana and its katakana).
+// Classes fold member by member before they are negated.
+enum GrexmoFold : unsigned {
+    kGrexmoFoldNone = 0,
+    kGrexmoFoldCase = 1,
+    kGrexmoFoldWidth = 2,
+    kGrexmoFoldKana = 4,
+};
+
 class GREXMO_API CGrexmo {
 public:
     CGrexmo();
@@ -37,6 +51,9 @@ public:
 
     // Compiles `pattern`; with isRegex false every byte of it stands for itself.
     void Read(const char* pattern, bool isRegex);
+    // The same, folding as `folds` (GrexmoFold values ORed) says; a plain word folds as an
+    // expression under those flags would, without any of its bytes becoming syntax.
+    void Read(const char* pattern, bool isRegex, unsigned folds);
 
     // Byte offset of the first hit that starts at or after `start` in `text` (which ends at
     // its first zero byte); -1 when there is none or the pattern is invalid. `reserved` is
