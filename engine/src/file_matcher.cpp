@@ -56,7 +56,7 @@ BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle pro
 int SearchFile(Platform& platform, const SearchRequest& request, const char* path,
                std::uint32_t& fileSize, char* timeText) {
     CGrexmo pattern;
-    pattern.Read(request.word, request.useRegex);
+    pattern.Read(request.word, request.useRegex, request.folds);
     MatchBuffers buffers;
     return SearchFile(platform, request, pattern, buffers, path, fileSize, timeText);
 }

@@ -204,7 +204,7 @@ HitLineCount ListHitLines(CGrexmo& pattern, const char* text, std::size_t length
 HitLinesStatus ReadHitLines(FileSystem& files, const char* path, const HitLineRequest& request,
                             HitLineSink& sink, HitLineCount* count) {
     CGrexmo pattern;
-    pattern.Read(request.word != nullptr ? request.word : "", request.useRegex);
+    pattern.Read(request.word != nullptr ? request.word : "", request.useRegex, request.folds);
     if (!pattern.IsValid()) return HitLinesStatus::kInvalidPattern;
 
     TextOptions options;

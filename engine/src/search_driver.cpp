@@ -118,7 +118,7 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     }
 
     CGrexmo pattern;
-    pattern.Read(request.word, request.useRegex);
+    pattern.Read(request.word, request.useRegex, request.folds);
     MatchBuffers buffers;
     for (const ExtensionItem& item : items) {
         FileSearch search(state, platform, request, item.text, pattern, buffers);

@@ -75,6 +75,7 @@ HitLineCount ListHitLines(CGrexmo& pattern, const char* text, std::size_t length
 struct HitLineRequest {
     const char* word = "";
     bool useRegex = false;
+    unsigned folds = 0;  // GrexmoFold values
     bool convertCodes = true;
     bool convertUtf8 = false;  // with convertCodes: text the detector calls UTF-8 is converted too
     int contextLines = 0;

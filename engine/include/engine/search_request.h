@@ -17,6 +17,7 @@ struct SearchRequest {
     const char* word = "";
     const char* extensions = "";  // the Extension list; empty: all files
     bool useRegex = false;
+    unsigned folds = 0;  // GrexmoFold values: what the word's matching ignores (case, width, kana)
     WindowHandle progress = nullptr;  // null: no progress display and no counting pass
     bool searchSubfolders = false;
     bool relativePaths = false;
