@@ -11,7 +11,14 @@
 
 namespace grexmo {
 
-enum class AssertKind : unsigned char { kLineStart, kLineEnd, kWordBoundary, kNotWordBoundary };
+enum class AssertKind : unsigned char {
+    kLineStart,
+    kLineEnd,
+    kWordBoundary,
+    kNotWordBoundary,
+    // Not between a half-width kana and the ﾞ or ﾟ that joins it (width folding only).
+    kNotInsideJoinedKana,
+};
 
 enum class NodeKind : unsigned char {
     kEmpty,

@@ -95,4 +95,78 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
     return SIZE_MAX;
 }
 
+namespace {
+
+bool PrefixAt(const unsigned char* text, std::size_t i, std::size_t end, const BytePrefixSet& set) {
+    for (int k = 0; k < set.count; ++k) {
+        bool matches = true;
+        for (int j = 0; matches && j < set.length[k] && i + j < end; ++j)
+            matches = InRanges(text[i + j], set.at[k][j]);
+        if (matches) return true;
+    }
+    return false;
+}
+
+#if defined(GREXMO_HAVE_SSE2)
+struct VectorRanges {
+    __m128i lo[ByteRanges::kMax];
+    __m128i width[ByteRanges::kMax];
+    bool single[ByteRanges::kMax];
+    int count;
+};
+
+inline __m128i InVectorRanges(__m128i bytes, const VectorRanges& v) {
+    __m128i in = _mm_cmpeq_epi8(bytes, v.lo[0]);
+    if (!v.single[0]) {
+        const __m128i shifted = _mm_sub_epi8(bytes, v.lo[0]);
+        in = _mm_cmpeq_epi8(_mm_max_epu8(shifted, v.width[0]), v.width[0]);
+    }
+    for (int r = 1; r < v.count; ++r) {
+        if (v.single[r]) {  // one byte: a plain comparison
+            in = _mm_or_si128(in, _mm_cmpeq_epi8(bytes, v.lo[r]));
+            continue;
+        }
+        // unsigned (b - lo) <= width, as max(b - lo, width) == width
+        const __m128i shifted = _mm_sub_epi8(bytes, v.lo[r]);
+        in = _mm_or_si128(in, _mm_cmpeq_epi8(_mm_max_epu8(shifted, v.width[r]), v.width[r]));
+    }
+    return in;
+}
+#endif
+
+}  // namespace
+
+std::size_t FindBytePrefix(const unsigned char* text, std::size_t from, std::size_t end,
+                           const BytePrefixSet& set) {
+    std::size_t i = from;
+#if defined(GREXMO_HAVE_SSE2)
+    VectorRanges unions[BytePrefixSet::kMaxUnions];
+    for (int u = 0; u < set.unionCount; ++u) {
+        const ByteRanges& r = set.unions[u];
+        unions[u].count = r.count;
+        for (int k = 0; k < r.count; ++k) {
+            unions[u].lo[k] = _mm_set1_epi8(static_cast<char>(r.lo[k]));
+            unions[u].width[k] = _mm_set1_epi8(static_cast<char>(r.width[k]));
+            unions[u].single[k] = r.width[k] == 0;
+        }
+    }
+    const std::size_t reach = 16 + static_cast<std::size_t>(set.unionCount) - 1;
+    if (set.unionCount > 0 && set.unions[0].count > 0) {
+        for (; i < end && end - i >= reach; i += 16) {
+            __m128i passed = InVectorRanges(Load(text + i), unions[0]);
+            for (int u = 1; u < set.unionCount; ++u)
+                passed = _mm_and_si128(passed, InVectorRanges(Load(text + i + u), unions[u]));
+            for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(passed)); mask != 0;
+                 mask &= mask - 1) {
+                const std::size_t at = i + LowestBit(mask);
+                if (PrefixAt(text, at, end, set)) return at;
+            }
+        }
+    }
+#endif
+    for (; i < end; ++i)
+        if (PrefixAt(text, i, end, set)) return i;
+    return SIZE_MAX;
+}
+
 }  // namespace grexmo

@@ -33,6 +33,27 @@ struct ByteRanges {
 std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::size_t end,
                              const ByteRanges& ranges);
 
+// A few short byte patterns, each a run of byte sets: the first bytes a hit can begin with,
+// where one byte alone would stop the scan too often (a kana lead byte, a folded word's many
+// first bytes). The scan tests 16 positions at once against the union of the patterns' sets
+// at each of the first few distances from the start, and checks the few positions that pass
+// against each pattern.
+struct BytePrefixSet {
+    static constexpr int kMaxPrefixes = 8;
+    static constexpr int kMaxLength = 4;
+    static constexpr int kMaxUnions = 3;
+    ByteRanges at[kMaxPrefixes][kMaxLength];  // the bytes allowed at each position
+    int length[kMaxPrefixes];                 // 1 to kMaxLength
+    int count;
+    ByteRanges unions[kMaxUnions];  // at distances 0, 1, ...: a superset of every pattern's
+    int unionCount;                 // at most the shortest pattern's length
+};
+
+// The first i in [from, end) where one of the prefixes matches the bytes from i on; positions
+// at or past `end` match anything. SIZE_MAX when none. Reads only text[from, end).
+std::size_t FindBytePrefix(const unsigned char* text, std::size_t from, std::size_t end,
+                           const BytePrefixSet& set);
+
 }  // namespace grexmo
 
 #endif

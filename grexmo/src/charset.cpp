@@ -26,6 +26,20 @@ void CharSet::Negate() {
     ranges_.swap(out);
 }
 
+void CharSet::Remove(const CharSet& other) {
+    CharSet kept = other;
+    kept.Negate();
+    std::vector<CodeRange> out;
+    std::size_t j = 0;
+    const std::vector<CodeRange>& keep = kept.ranges_;
+    for (const CodeRange& r : ranges_) {
+        while (j < keep.size() && keep[j].hi < r.lo) ++j;
+        for (std::size_t k = j; k < keep.size() && keep[k].lo <= r.hi; ++k)
+            out.push_back({std::max(r.lo, keep[k].lo), std::min(r.hi, keep[k].hi)});
+    }
+    ranges_.swap(out);
+}
+
 void CharSet::AddCaseFolds() {
     // Each letter block and the distance to its other case.
     struct FoldSpan {

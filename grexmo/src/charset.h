@@ -23,6 +23,8 @@ public:
     void Canonicalize();
     // Everything that is not in the set, over the whole code space.
     void Negate();
+    // Takes out every member of `other`; both must be canonical.
+    void Remove(const CharSet& other);
     // Adds the other case of every letter in the set: ASCII A-Z/a-z and the full-width
     // Latin letters (0x8260-0x8279 and 0x8281-0x829A). Canonicalizes the set.
     void AddCaseFolds();

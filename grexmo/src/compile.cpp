@@ -139,6 +139,8 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
             if (node.assertion == AssertKind::kWordBoundary ||
                 node.assertion == AssertKind::kNotWordBoundary)
                 prog->hasWordAssertions = true;
+            if (node.assertion == AssertKind::kNotInsideJoinedKana)
+                prog->hasJoinedKanaAssertions = true;
             out.push_back(inst);
             break;
         case NodeKind::kConcat: {

@@ -1,5 +1,7 @@
 #include "lazy_dfa.h"
 
+#include "fold.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -35,12 +37,23 @@ void Refine(std::uint8_t (&cls)[256], InSet inSet) {
     }
 }
 
-// What the assertions need to know of the character before a boundary.
-enum : std::uint8_t { kAfterLineFeed = 1, kAfterWord = 2, kAfterCr = 4 };
+// What the assertions need to know of the character before a boundary. The kana bits are
+// only kept for programs that ask (kJoinedKanaBits), so other programs get no extra states.
+enum : std::uint8_t {
+    kAfterLineFeed = 1,
+    kAfterWord = 2,
+    kAfterCr = 4,
+    kAfterVoicedBase = 8,       // a half-width kana that ﾞ joins
+    kAfterSemiVoicedBase = 16,  // one that ﾟ joins
+    kJoinedKanaBits = kAfterVoicedBase | kAfterSemiVoicedBase,
+};
 
 std::uint8_t BehindAfter(CharCode c) {
-    return static_cast<std::uint8_t>((c == '\n' ? kAfterLineFeed : 0) |
-                                     (IsWordCode(c) ? kAfterWord : 0) | (c == '\r' ? kAfterCr : 0));
+    return static_cast<std::uint8_t>(
+        (c == '\n' ? kAfterLineFeed : 0) | (IsWordCode(c) ? kAfterWord : 0) |
+        (c == '\r' ? kAfterCr : 0) |
+        (JoinsSoundMark(c, kHalfWidthVoicedMark) ? kAfterVoicedBase : 0) |
+        (JoinsSoundMark(c, kHalfWidthSemiVoicedMark) ? kAfterSemiVoicedBase : 0));
 }
 
 // The same at the boundary `at` of the text (the start of the text counts as a line start).
@@ -49,8 +62,16 @@ std::uint8_t BehindAt(const unsigned char* text, Boundary at) {
     const unsigned char last = text[at.pos - 1];  // LF and CR are never trail bytes
     std::uint8_t behind = static_cast<std::uint8_t>((last == '\n' ? kAfterLineFeed : 0) |
                                                     (last == '\r' ? kAfterCr : 0));
-    if (at.prev != kNoPosition && IsWordCode(DecodeChar(text + at.prev).code)) behind |= kAfterWord;
+    if (at.prev != kNoPosition) {
+        const CharCode c = DecodeChar(text + at.prev).code;
+        behind |= BehindAfter(c) & (kAfterWord | kJoinedKanaBits);
+    }
     return behind;
+}
+
+// The sound mark a byte at a boundary is, or 0.
+CharCode MarkAhead(unsigned char b) {
+    return b == kHalfWidthVoicedMark || b == kHalfWidthSemiVoicedMark ? b : 0;
 }
 
 }  // namespace
@@ -63,7 +84,12 @@ DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
 // common trail bytes, katakana leads), jumping with it was measured to be no slower than
 // the DFA's own loop.
 LazyDfa::LazyDfa(const Prog& prog, const StartFilter& filter)
-    : prog_(prog), limits_(Limits()), useFilter_(filter.GetKind() != StartFilter::Kind::kNone) {
+    : prog_(prog),
+      limits_(Limits()),
+      behindMask_(prog.hasJoinedKanaAssertions ? 0xFF : static_cast<std::uint8_t>(~kJoinedKanaBits)),
+      useFilter_(filter.GetKind() != StartFilter::Kind::kNone) {
+    for (std::int32_t& state : startStates_) state = -1;
+    for (std::int32_t& state : anchoredStates_) state = -1;
     ComputeByteClasses();
     seen_.assign(prog.insts.size(), 0);
     stack_.reserve(prog.insts.size() * 2 + 1);
@@ -80,6 +106,12 @@ void LazyDfa::ComputeByteClasses() {
     Refine(cls, [](unsigned char b) { return b == '\n'; });
     Refine(cls, [](unsigned char b) { return b == '\r'; });
     Refine(cls, [](unsigned char b) { return IsWordCode(b); });
+    if (prog_.hasJoinedKanaAssertions) {
+        Refine(cls, [](unsigned char b) { return MarkAhead(b) != 0; });
+        Refine(cls, [](unsigned char b) { return b == kHalfWidthVoicedMark; });
+        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthVoicedMark); });
+        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthSemiVoicedMark); });
+    }
     for (const Inst& inst : prog_.insts) {
         if (inst.op != Op::kChar) continue;
         const unsigned hi = inst.code >> 8, lo = inst.code & 0xFFu;
@@ -154,6 +186,9 @@ bool LazyDfa::Holds(AssertKind kind, std::uint8_t behind, Ahead ahead) {
         return ((behind & kAfterWord) != 0) != ahead.word;
     case AssertKind::kNotWordBoundary:
         return ((behind & kAfterWord) != 0) == ahead.word;
+    case AssertKind::kNotInsideJoinedKana:
+        return !((ahead.mark == kHalfWidthVoicedMark && (behind & kAfterVoicedBase)) ||
+                 (ahead.mark == kHalfWidthSemiVoicedMark && (behind & kAfterSemiVoicedBase)));
     }
     return false;
 }
@@ -195,7 +230,7 @@ LazyDfa::StateKey LazyDfa::After(const StateKey& resolved, CharCode code, std::u
 // the assertions at the boundary need, and is a character.
 LazyDfa::StateKey LazyDfa::FromBoundary(const StateKey& at, unsigned char b, int byteClass) {
     if (IsLeadByte(b)) {
-        StateKey lead = Resolve(at, Ahead{false, false});
+        StateKey lead = Resolve(at, Ahead{false, false, 0});
         lead.pendingLead = byteClass;
         lead.fresh = at.fresh;
         lead.matchBack = lead.matchBack >= 0 ? 1 : -1;
@@ -208,8 +243,8 @@ LazyDfa::StateKey LazyDfa::FromBoundary(const StateKey& at, unsigned char b, int
         return cr;
     }
     const StateKey resolved =
-        Resolve(at, Ahead{IsWordCode(b), b == '\n' && !(at.behind & kAfterCr)});
-    StateKey next = After(resolved, b, BehindAfter(b));
+        Resolve(at, Ahead{IsWordCode(b), b == '\n' && !(at.behind & kAfterCr), MarkAhead(b)});
+    StateKey next = After(resolved, b, static_cast<std::uint8_t>(BehindAfter(b) & behindMask_));
     next.matchBack = resolved.matchBack >= 0 ? 1 : -1;
     return next;
 }
@@ -312,7 +347,7 @@ std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
         }
     } else if (current.pendingCr) {
         // A line ends before the CR when this byte is a LF.
-        const StateKey resolved = Resolve(current, Ahead{false, b == '\n'});
+        const StateKey resolved = Resolve(current, Ahead{false, b == '\n', 0});
         next = FromBoundary(After(resolved, '\r', kAfterCr), b, byteClass);
         if (next.matchBack < 0 && resolved.matchBack >= 0) next.matchBack = 2;
     } else {
@@ -329,13 +364,13 @@ std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
 int LazyDfa::HitAtEnd(std::int32_t state) {
     if (info_[state].endMatch == kEndUnknown) {
         const StateKey key = keys_[state];
-        const Ahead end{false, true};
+        const Ahead end{false, true, 0};
         int back = -1;
         if (key.pendingLead >= 0) {
             const CharCode lead = representative_[key.pendingLead];
             if (Resolve(After(key, lead, 0), end).matchBack >= 0) back = 0;
         } else if (key.pendingCr) {
-            const StateKey resolved = Resolve(key, Ahead{false, false});
+            const StateKey resolved = Resolve(key, Ahead{false, false, 0});
             if (Resolve(After(resolved, '\r', kAfterCr), end).matchBack >= 0) {
                 back = 0;
             } else if (resolved.matchBack >= 0) {
@@ -418,7 +453,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     std::size_t stoppedAt = kNoPosition;  // where the scan met an earlier one
     std::size_t p = from.pos;
     scanMarks_.clear();
-    std::int32_t s = StartState(BehindAt(text, from));
+    std::int32_t s = StartState(BehindAt(text, from) & behindMask_);
     for (;;) {
         // Entering state `s` at position `p`.
         const std::uint8_t special = info_[s].special;
@@ -435,7 +470,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
                 break;  // nothing alive and no start left
             if (next.pos > p) {
                 p = next.pos;
-                s = StartState(BehindAt(text, next));
+                s = StartState(BehindAt(text, next) & behindMask_);
                 continue;
             }
         }
@@ -501,7 +536,7 @@ bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, Boundar
     // A hit ending at `limit` shows at most two bytes later.
     const std::size_t stop = limit + 2 < length ? limit + 2 : length;
     std::size_t p = start.pos;
-    std::int32_t s = AnchoredState(BehindAt(text, start));
+    std::int32_t s = AnchoredState(BehindAt(text, start) & behindMask_);
     for (;;) {
         const std::uint8_t special = info_[s].special;
         if ((special & kSpecialMatch) && p - static_cast<std::size_t>(keys_[s].matchBack) <= limit)

@@ -92,8 +92,9 @@ private:
     };
     // What the byte after a boundary tells the assertions there.
     struct Ahead {
-        bool word;     // a word character follows
-        bool lineEnd;  // a line ends here
+        bool word;      // a word character follows
+        bool lineEnd;   // a line ends here
+        CharCode mark;  // the half-width sound mark that follows, or 0
     };
 
     void ComputeByteClasses();
@@ -121,6 +122,7 @@ private:
 
     const Prog& prog_;
     DfaCacheLimits limits_;
+    std::uint8_t behindMask_;  // the `behind` bits the program's assertions read
     std::uint8_t classOf_[256] = {};
     std::vector<unsigned char> representative_;  // one byte of each class
     int stride_ = 0;                             // the number of classes, rounded up
@@ -137,8 +139,9 @@ private:
     std::vector<StateInfo> info_;
     std::unordered_map<std::string, std::int32_t> index_;
     std::size_t cacheBytes_ = 0;
-    std::int32_t startStates_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};  // by `behind`
-    std::int32_t anchoredStates_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    static constexpr int kBehindValues = 32;
+    std::int32_t startStates_[kBehindValues];  // by `behind`; -1 until built
+    std::int32_t anchoredStates_[kBehindValues];
     std::size_t totalClears_ = 0;
     std::size_t lastClearStates_ = 0;  // states the cache held when it was last cleared
 

@@ -1,5 +1,7 @@
 #include "parse.h"
 
+#include "fold.h"
+#include "fold_tables.h"
 #include "size_limits.h"
 
 #include "grexmo/grexmo.h"
@@ -25,7 +27,7 @@ struct GroupFrame {
     std::vector<std::vector<int>> alternatives{1};
     std::size_t openOffset = 0;
     bool lastIsRepeat = false;  // the last item carries a quantifier already
-    bool foldCase = false;      // under (?i): letters match either case
+    unsigned folds = 0;         // GrexmoFold values in force: (?i), (?w), (?k)
 };
 
 // The result of reading one escape sequence.
@@ -33,6 +35,7 @@ struct Escape {
     enum Kind { kChar, kSet, kAssertion } kind = kChar;
     CharCode code = 0;
     CharSet set;
+    bool negated = false;  // \D \W \S: everything but `set`, negated once it is folded
     AssertKind assertion = AssertKind::kWordBoundary;
 };
 
@@ -42,6 +45,13 @@ public:
         : chars_(chars), ast_(*ast), error_(*error) {}
 
     bool Run(unsigned folds);
+    // Every character stands for itself, folded.
+    void RunPlain(unsigned folds) {
+        stack_.emplace_back();
+        stack_.back().folds = folds;
+        while (!AtEnd()) AppendChar(TakeChar());
+        ast_.root = FinishGroup(stack_.back());
+    }
 
 private:
     bool AtEnd() const { return pos_ >= chars_.size(); }
@@ -85,32 +95,73 @@ private:
         n.assertion = kind;
         return AddNode(std::move(n));
     }
+    int AddConcat(std::vector<int> children) {
+        Node n;
+        n.kind = NodeKind::kConcat;
+        n.children = std::move(children);
+        return AddNode(std::move(n));
+    }
     void Append(int node, bool isRepeat = false) {
         stack_.back().alternatives.back().push_back(node);
         stack_.back().lastIsRepeat = isRepeat;
     }
-    // Case folding is settled here, as classes, so the later stages never hear of it.
-    void AppendClass(CharSet set) {
-        if (stack_.back().foldCase) set.AddCaseFolds();
-        Append(AddClass(std::move(set)));
-    }
-    void AppendChar(CharCode c) {
-        if (stack_.back().foldCase) {
-            CharSet set;
-            set.AddChar(c);
-            set.AddCaseFolds();
-            // A letter now has two ranges (its two cases are never adjacent).
-            if (set.Ranges().size() > 1) {
-                Append(AddClass(std::move(set)));
-                return;
+    unsigned Folds() const { return stack_.back().folds; }
+    // The character at pos_, which it passes; under width a half-width kana and the mark that
+    // joins it are read as the one kana they are, as in the text.
+    CharCode TakeChar() {
+        const CharCode c = Peek();
+        ++pos_;
+        if ((Folds() & kGrexmoFoldWidth) && !AtEnd()) {
+            const CharCode joined = JoinedKana(c, Peek());
+            if (joined != 0) {
+                ++pos_;
+                return joined;
             }
         }
-        Append(AddLiteral(c));
+        return c;
     }
+    // Folding is settled here, as classes, so the later stages never hear of it.
+    void AppendClass(CharSet set) {
+        if (Folds() != 0) AddFoldedForms(&set, Folds());
+        AppendFoldedSet(std::move(set));
+    }
+    void AppendChar(CharCode c) {
+        if (Folds() == 0) {
+            Append(AddLiteral(c));
+            return;
+        }
+        CharSet set;
+        set.AddChar(c);
+        AppendClass(std::move(set));
+    }
+    // `set` folded (and negated) already.
+    void AppendFoldedSet(CharSet set) {
+        if (Folds() & kGrexmoFoldWidth) {
+            Append(AddJoinAware(std::move(set)));
+        } else if (Folds() != 0) {
+            Append(AddSetNode(std::move(set)));
+        } else {
+            Append(AddClass(std::move(set)));
+        }
+    }
+    // A set of one character is that character, so a folded word keeps its literal runs.
+    int AddSetNode(CharSet set) {
+        set.Canonicalize();
+        const std::vector<CodeRange>& r = set.Ranges();
+        if (r.size() == 1 && r[0].lo == r[0].hi) return AddLiteral(r[0].lo);
+        return AddClass(std::move(set));
+    }
+    int AddJoinAware(CharSet set);
     int FinishGroup(GroupFrame& frame);
 
-    bool ParseGroupSyntax(std::size_t open, bool* foldCase, bool* flagsOnly);
+    bool ParseGroupSyntax(std::size_t open, unsigned* folds, bool* flagsOnly);
     bool ParseEscape(bool inClass, Escape* out);
+    // \D under (?w) takes no digit of either width: the set is folded, then negated.
+    CharSet FoldedEscapeSet(Escape e) {
+        if (Folds() != 0) AddFoldedForms(&e.set, Folds());
+        if (e.negated) e.set.Negate();
+        return std::move(e.set);
+    }
     bool ParseClass();
     bool ParseQuantifier(int min, int max, std::size_t quantifierIndex);
     bool TryCountedRepeat(int* min, int* max, bool* isRepeat);
@@ -143,33 +194,94 @@ int Parser::FinishGroup(GroupFrame& frame) {
     return AddNode(std::move(n));
 }
 
-// Reads what follows "(?" (pos_ is at the '?'): ":" opens a plain group, "i:" a group that
-// folds case, and "i)" folds case for the whole expression, which only its first characters
-// may say.
-bool Parser::ParseGroupSyntax(std::size_t open, bool* foldCase, bool* flagsOnly) {
+// Under width: the characters of `set`, where a half-width kana that the mark after it joins
+// is taken with that mark when their joined kana is in the set and alone only when no such
+// mark follows, and a mark alone only where it joins nothing before it. So ｶﾞ is one
+// character, and no hit starts or ends between its two bytes.
+int Parser::AddJoinAware(CharSet set) {
+    set.Canonicalize();
+    CharSet bases, marks, joinedBy[2];  // by mark: ﾞ, ﾟ
+    bool any = false;
+    for (const SoundMarkJoin& j : kSoundMarkJoins) {
+        if (set.Contains(j.base)) {
+            bases.AddChar(j.base);
+            any = true;
+        }
+        if (set.Contains(j.joined)) {
+            joinedBy[j.mark == kHalfWidthVoicedMark ? 0 : 1].AddChar(j.base);
+            any = true;
+        }
+    }
+    for (CharCode mark : {kHalfWidthVoicedMark, kHalfWidthSemiVoicedMark}) {
+        if (set.Contains(mark)) {
+            marks.AddChar(mark);
+            any = true;
+        }
+    }
+    if (!any) return AddSetNode(std::move(set));
+    CharSet plain = set;
+    plain.Remove(bases);
+    plain.Remove(marks);
+    std::vector<int> branches;
+    const CharCode markOf[2] = {kHalfWidthVoicedMark, kHalfWidthSemiVoicedMark};
+    for (int m = 0; m < 2; ++m)
+        if (!joinedBy[m].Empty())
+            branches.push_back(AddConcat({AddSetNode(joinedBy[m]), AddLiteral(markOf[m])}));
+    if (!plain.Empty()) branches.push_back(AddSetNode(std::move(plain)));
+    if (!bases.Empty())
+        branches.push_back(
+            AddConcat({AddSetNode(bases), AddAssert(AssertKind::kNotInsideJoinedKana)}));
+    if (!marks.Empty())
+        branches.push_back(
+            AddConcat({AddAssert(AssertKind::kNotInsideJoinedKana), AddSetNode(marks)}));
+    if (branches.size() == 1) return branches[0];
+    Node n;
+    n.kind = NodeKind::kAlternate;
+    n.children = std::move(branches);
+    return AddNode(std::move(n));
+}
+
+// Reads what follows "(?" (pos_ is at the '?'): ":" opens a plain group; flags (i, w and k,
+// each at most once) then ":" open a group that folds as they say, and flags then ")" fold
+// the whole expression, which only its first characters may say.
+bool Parser::ParseGroupSyntax(std::size_t open, unsigned* folds, bool* flagsOnly) {
     *flagsOnly = false;
-    const CharCode c = Peek(1);
-    if (c == ':') {
+    const CharCode first = Peek(1);
+    if (first == ':') {
         pos_ += 2;
         return true;
     }
-    if (c == 'i' && Peek(2) == ':') {
-        pos_ += 3;
-        *foldCase = true;
-        return true;
+    if (first != 'i' && first != 'w' && first != 'k' && first != 'm' && first != 's' &&
+        first != 'x' && first != 'U' && first != '-')
+        return Fail("unsupported group syntax (only (?:...), flags such as (?iwk) and groups "
+                    "such as (?iwk:...) are known)",
+                    open);
+    unsigned flags = 0;
+    std::string written;
+    std::size_t ahead = 1;
+    for (;; ++ahead) {
+        const CharCode c = Peek(ahead);
+        unsigned flag = 0;
+        if (c == 'i') flag = kGrexmoFoldCase;
+        if (c == 'w') flag = kGrexmoFoldWidth;
+        if (c == 'k') flag = kGrexmoFoldKana;
+        if (flag == 0 || (flags & flag)) break;
+        flags |= flag;
+        written.push_back(static_cast<char>(c));
     }
-    if (c == 'i' && Peek(2) == ')') {
-        if (open != 0)
-            return Fail("(?i) only at the start of the expression (elsewhere write (?i:...))",
-                        open);
-        pos_ += 3;
-        *foldCase = true;
-        *flagsOnly = true;
-        return true;
-    }
-    if (c == 'i' || c == 'm' || c == 's' || c == 'x' || c == 'U' || c == '-')
-        return Fail("malformed flag group (only (?i) and (?i:...) are known)", open);
-    return Fail("unsupported group syntax (only (?:...), (?i) and (?i:...) are known)", open);
+    const CharCode close = Peek(ahead);
+    if (flags == 0 || (close != ':' && close != ')'))
+        return Fail("malformed flag group (only i, w and k, each at most once, as in (?iwk) "
+                    "and (?iwk:...), are known)",
+                    open);
+    if (close == ')' && open != 0)
+        return Fail("flag group (?" + written + ") only at the start of the expression (elsewhere "
+                    "write (?" + written + ":...))",
+                    open);
+    pos_ += ahead + 1;
+    *folds |= flags;
+    *flagsOnly = close == ')';
+    return true;
 }
 
 bool Parser::ParseEscape(bool inClass, Escape* out) {
@@ -190,7 +302,7 @@ bool Parser::ParseEscape(bool inClass, Escape* out) {
         out->set = (c == 'd' || c == 'D')   ? CharSet::Digits()
                    : (c == 'w' || c == 'W') ? CharSet::WordChars()
                                             : CharSet::Spaces();
-        if (c == 'D' || c == 'W' || c == 'S') out->set.Negate();
+        out->negated = c == 'D' || c == 'W' || c == 'S';
         return true;
     case 'b':
     case 'B':
@@ -266,13 +378,12 @@ bool Parser::ParseClass() {
             if (e.kind == Escape::kSet) {
                 if (Peek() == '-' && pos_ + 1 < chars_.size() && Peek(1) != ']')
                     return Fail("a class escape cannot start a range", itemStart);
-                set.AddSet(e.set);
+                set.AddSet(FoldedEscapeSet(std::move(e)));
                 continue;
             }
             lo = e.code;
         } else {
-            lo = c;
-            ++pos_;
+            lo = TakeChar();
         }
         if (Peek() == '-' && pos_ + 1 < chars_.size() && Peek(1) != ']') {
             ++pos_;
@@ -284,8 +395,7 @@ bool Parser::ParseClass() {
                     return Fail("a class escape cannot end a range", itemStart);
                 hi = e.code;
             } else {
-                hi = Peek();
-                ++pos_;
+                hi = TakeChar();
             }
             if (hi < lo) return Fail("bad range in class (end before start)", itemStart);
             set.AddRange(lo, hi);
@@ -295,9 +405,9 @@ bool Parser::ParseClass() {
     }
     set.Canonicalize();
     // Folded before it is negated: (?i)[^a] takes neither a nor A.
-    if (stack_.back().foldCase) set.AddCaseFolds();
+    if (Folds() != 0) AddFoldedForms(&set, Folds());
     if (negated) set.Negate();
-    Append(AddClass(std::move(set)));
+    AppendFoldedSet(std::move(set));
     return true;
 }
 
@@ -358,19 +468,19 @@ bool Parser::ParseQuantifier(int min, int max, std::size_t quantifierIndex) {
 
 bool Parser::Run(unsigned folds) {
     stack_.emplace_back();
-    stack_.back().foldCase = (folds & kGrexmoFoldCase) != 0;
+    stack_.back().folds = folds;
     while (!AtEnd()) {
         CharCode c = Peek();
         std::size_t here = pos_;
         switch (c) {
         case '(': {
             ++pos_;
-            bool foldCase = stack_.back().foldCase;
+            unsigned folds = Folds();
             if (Peek() == '?' && !AtEnd()) {
                 bool flagsOnly = false;
-                if (!ParseGroupSyntax(here, &foldCase, &flagsOnly)) return false;
+                if (!ParseGroupSyntax(here, &folds, &flagsOnly)) return false;
                 if (flagsOnly) {
-                    stack_.back().foldCase = foldCase;
+                    stack_.back().folds = folds;
                     break;
                 }
             }
@@ -378,7 +488,7 @@ bool Parser::Run(unsigned folds) {
                 return Fail("groups nested deeper than " + std::to_string(kMaxNesting), here);
             stack_.emplace_back();
             stack_.back().openOffset = here;
-            stack_.back().foldCase = foldCase;
+            stack_.back().folds = folds;
             break;
         }
         case ')': {
@@ -437,7 +547,7 @@ bool Parser::Run(unsigned folds) {
             Escape e;
             if (!ParseEscape(false, &e)) return false;
             if (e.kind == Escape::kSet)
-                AppendClass(std::move(e.set));
+                AppendFoldedSet(FoldedEscapeSet(std::move(e)));
             else if (e.kind == Escape::kAssertion)
                 Append(AddAssert(e.assertion));
             else
@@ -445,8 +555,7 @@ bool Parser::Run(unsigned folds) {
             break;
         }
         default:
-            ++pos_;
-            AppendChar(c);
+            AppendChar(TakeChar());
             break;
         }
     }
@@ -464,8 +573,14 @@ bool ParseRegex(const std::vector<PatternChar>& chars, unsigned folds, Ast* ast,
     return parser.Run(folds);
 }
 
-void ParseLiteral(const std::vector<PatternChar>& chars, unsigned /*folds*/, Ast* ast) {
+void ParseLiteral(const std::vector<PatternChar>& chars, unsigned folds, Ast* ast) {
     *ast = Ast{};
+    if (folds != 0) {
+        PatternError unused;
+        Parser parser(chars, ast, &unused);
+        parser.RunPlain(folds);
+        return;
+    }
     Node concat;
     concat.kind = NodeKind::kConcat;
     for (const PatternChar& c : chars) {

@@ -1,5 +1,7 @@
 #include "pike_vm.h"
 
+#include "fold.h"
+
 #include "charset.h"
 
 #include <utility>
@@ -130,6 +132,9 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
         bool after = !atEnd && IsWordCode(DecodeChar(text + p).code);
         return (before != after) == (kind == AssertKind::kWordBoundary);
     }
+    case AssertKind::kNotInsideJoinedKana:
+        return atEnd || at.prev == kNoPosition ||
+               !JoinsSoundMark(DecodeChar(text + at.prev).code, text[p]);
     }
     return false;
 }

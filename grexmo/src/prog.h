@@ -50,6 +50,7 @@ struct Prog {
     std::vector<Inst> insts;  // starts at 0
     std::vector<ProgClass> classes;
     bool hasWordAssertions = false;
+    bool hasJoinedKanaAssertions = false;
 };
 
 }  // namespace grexmo

@@ -23,7 +23,7 @@ struct StartWindow {
 
 class StartFilter {
 public:
-    enum class Kind { kNone, kLiteral, kByteSet, kRequiredLiteral };
+    enum class Kind { kNone, kLiteral, kByteSet, kBytePrefixes, kRequiredLiteral };
 
     // `literal` receives the bytes every hit begins with, and `*isWholeLiteral` whether the
     // program is nothing but that literal (no anchors).
@@ -46,6 +46,7 @@ private:
     Kind kind_ = Kind::kNone;
     LiteralFinder literal_;
     ByteSetFinder bytes_;
+    BytePrefixSet prefixes_{};
     bool hitsStayOnOneLine_ = false;  // RequiredLiteral: no hit contains a line feed
 };
 

@@ -1,5 +1,5 @@
 // The fast building blocks checked against obviously correct slow ones: the boundary check
-// against a walk from the start of the text, the two-byte scan against a byte-by-byte loop.
+// against a walk from the start of the text, the byte scans against byte-by-byte loops.
 #include "boundary.h"
 #include "byte_scan.h"
 #include "char_code.h"
@@ -110,6 +110,68 @@ TEST(GrexmoByteScan, RangesAgreeWithAByteByByteLoop) {
                 if (p[i] >= ranges.lo[r] && p[i] - ranges.lo[r] <= ranges.width[r]) expected = i;
         ASSERT_EQ(grexmo::FindByteInRanges(p, from, text.size(), ranges), expected)
             << "round " << round;
+    }
+}
+
+// Random byte ranges over a small alphabet, so that prefixes do occur in random texts.
+grexmo::ByteRanges RandomRanges(std::mt19937& rng) {
+    grexmo::ByteRanges ranges{};
+    ranges.count = 1 + static_cast<int>(rng() % grexmo::ByteRanges::kMax);
+    for (int r = 0; r < ranges.count; ++r) {
+        ranges.lo[r] = static_cast<unsigned char>(0x80 + rng() % 6);
+        ranges.width[r] = static_cast<unsigned char>(rng() % 3 == 0 ? rng() % 3 : 0);
+    }
+    return ranges;
+}
+
+bool InRanges(unsigned char b, const grexmo::ByteRanges& ranges) {
+    for (int r = 0; r < ranges.count; ++r)
+        if (b >= ranges.lo[r] && b - ranges.lo[r] <= ranges.width[r]) return true;
+    return false;
+}
+
+// The vector scan tests blocks of 16 against the union of the prefixes' first bytes and then
+// each passing position against each prefix: a prefix that runs past the end, a hit at the
+// edge of a block, and a union that passes where no prefix matches must all come out as the
+// plain loop has them.
+TEST(GrexmoByteScan, PrefixesAgreeWithAByteByByteLoop) {
+    std::mt19937 rng(29);
+    for (int round = 0; round < 4000; ++round) {
+        grexmo::BytePrefixSet set{};
+        set.count = 1 + static_cast<int>(rng() % grexmo::BytePrefixSet::kMaxPrefixes);
+        int shortest = grexmo::BytePrefixSet::kMaxLength;
+        for (int k = 0; k < set.count; ++k) {
+            set.length[k] = 1 + static_cast<int>(rng() % grexmo::BytePrefixSet::kMaxLength);
+            shortest = std::min(shortest, set.length[k]);
+            for (int j = 0; j < set.length[k]; ++j) set.at[k][j] = RandomRanges(rng);
+        }
+        // The unions, as the filter builds them: every prefix's bytes at each distance.
+        set.unionCount = std::min(shortest, grexmo::BytePrefixSet::kMaxUnions);
+        for (int u = 0; u < set.unionCount; ++u) {
+            grexmo::ByteRanges all{};
+            for (int k = 0; k < set.count; ++k)
+                for (int r = 0; r < set.at[k][u].count && all.count < grexmo::ByteRanges::kMax; ++r) {
+                    all.lo[all.count] = set.at[k][u].lo[r];
+                    all.width[all.count] = set.at[k][u].width[r];
+                    ++all.count;
+                }
+            if (all.count == grexmo::ByteRanges::kMax) all = {{0x80}, {0x7F}, 1};  // every byte the texts hold
+            set.unions[u] = all;
+        }
+        std::string text(rng() % 90, 'a');
+        for (char& c : text) c = static_cast<char>(0x80 + rng() % 7);
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const std::size_t from = text.empty() ? 0 : rng() % (text.size() + 1);
+        std::size_t expected = SIZE_MAX;
+        for (std::size_t i = from; i < text.size() && expected == SIZE_MAX; ++i) {
+            for (int k = 0; k < set.count && expected == SIZE_MAX; ++k) {
+                bool matches = true;
+                for (int j = 0; matches && j < set.length[k] && i + j < text.size(); ++j)
+                    matches = InRanges(p[i + j], set.at[k][j]);
+                if (matches) expected = i;
+            }
+        }
+        ASSERT_EQ(grexmo::FindBytePrefix(p, from, text.size(), set), expected) << "round " << round;
     }
 }
 
