@@ -6,7 +6,9 @@
 #
 # Defaults: 20,000 files, 200 MB, 3 paired runs (quelbrix and its peer one after the other, the
 # medians compared). The tree is kept in build/bench-tree-N-M and made again only when missing.
-# A ratio below 1 means quelbrix took less time than its peer. ripgrep counts matching lines
+# A ratio below 1 means quelbrix took less time than its peer. Three words are searched with
+# every fold on as well, and the folded search's median is printed as a multiple of the same
+# word's unfolded one. ripgrep counts matching lines
 # where quelbrix counts hits, so the counts are not compared.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -93,6 +95,14 @@ def sjis(text):
 def q(*options, word):
     return [quelbrix, "search", "--subfolders", *options, tree, sjis(word)]
 
+FOLDS = ("-i", "--ignore-width", "--ignore-kana")
+# (folded row, the same word's unfolded row): what folding costs, folded time / unfolded time.
+FOLDED_PAIRS = [
+    ("設定結果, -i --ignore-width --ignore-kana", "Shift_JIS literal 設定結果, detection"),
+    ("保存した, -i --ignore-width --ignore-kana", "Shift_JIS literal 保存した, detection"),
+    ("データ, -i --ignore-width --ignore-kana", "Shift_JIS literal データ, detection"),
+]
+
 rows = [
     ("ASCII literal needle, --no-convert", q("--no-convert", word="needle"),
      ["rg", "-j1", "-c", "-F", "needle", tree]),
@@ -100,6 +110,18 @@ rows = [
      ["rg", "-j1", "-c", "-F", "needle", tree]),
     ("Shift_JIS literal 設定結果, detection", q(word="設定結果"),
      ["rg", "-j1", "-c", "-E", "sjis", "-F", "設定結果", tree]),
+    # The same words with every fold, as the window's three check boxes ask; rg folds case only.
+    ("設定結果, -i --ignore-width --ignore-kana", q(*FOLDS, word="設定結果"),
+     ["rg", "-j1", "-c", "-i", "-E", "sjis", "設定結果", tree]),
+    ("Shift_JIS literal 保存した, detection", q(word="保存した"),
+     ["rg", "-j1", "-c", "-E", "sjis", "-F", "保存した", tree]),
+    ("保存した, -i --ignore-width --ignore-kana", q(*FOLDS, word="保存した"),
+     ["rg", "-j1", "-c", "-i", "-E", "sjis", "保存した", tree]),
+    # Not in the tree; begins with a kana, whose folded forms start with common lead bytes.
+    ("Shift_JIS literal データ, detection", q(word="データ"),
+     ["rg", "-j1", "-c", "-E", "sjis", "-F", "データ", tree]),
+    ("データ, -i --ignore-width --ignore-kana", q(*FOLDS, word="データ"),
+     ["rg", "-j1", "-c", "-i", "-E", "sjis", "データ", tree]),
     # Both print every hit line with its path and number.
     ("Shift_JIS literal 設定結果, --lines", q("--lines", word="設定結果"),
      ["rg", "-j1", "-n", "-E", "sjis", "設定結果", tree]),
@@ -124,6 +146,7 @@ for _, mine, peer in rows:  # warm the page cache and the programs
     elapsed(peer)
 
 print()
+medians = {}
 print("| search | quelbrix s | peer s | ratio | peer |")
 print("|---|---|---|---|---|")
 for label, mine, peer in rows:
@@ -132,7 +155,12 @@ for label, mine, peer in rows:
         mine_times.append(elapsed(mine))
         peer_times.append(elapsed(peer))
     m, p = statistics.median(mine_times), statistics.median(peer_times)
+    medians[label] = m
     print("| %s | %.3f | %.3f | %.2fx | `%s` |" % (label, m, p, m / p, peer_name(peer)), flush=True)
+
+print()
+for folded, unfolded in FOLDED_PAIRS:
+    print("folding %s: %.2fx the unfolded search" % (folded, medians[folded] / medians[unfolded]))
 PY
 rows=$("$quelbrix" search --subfolders --no-convert "$tree" needle 2>/dev/null | wc -l)
 echo "files with hits of needle: $rows"

@@ -67,10 +67,10 @@ bool WriteReport(const char* path, const SearchRequest& request, const MemoryRow
     return false;
 }
 
-// False after telling why Grexmo refuses the pattern.
-bool PatternIsValid(const std::string& word) {
+// False after telling why Grexmo refuses the pattern, compiled with the folds the search uses.
+bool PatternIsValid(const std::string& word, unsigned folds) {
     CGrexmo pattern;
-    pattern.Read(word.c_str(), true);
+    pattern.Read(word.c_str(), true, folds);
     if (pattern.IsValid()) return true;
     std::fprintf(stderr, "quelbrix search: invalid regular expression: %s\n",
                  pattern.GetErrorText());
@@ -143,7 +143,8 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     if (utf8Names)
         utf8Files.Remember(folder.substr(0, folder.size() - 1),
                            nativeFolder.substr(0, nativeFolder.size() - 1));
-    if (arguments.request.useRegex && !PatternIsValid(word)) return kUsageErrorStatus;
+    if (arguments.request.useRegex && !PatternIsValid(word, arguments.request.folds))
+        return kUsageErrorStatus;
     arguments.request.folder = folder.c_str();
     arguments.request.word = word.c_str();
     return Search(arguments, files, terminal, utf8Names || !kNamesFollowLocale);

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "grexmo/grexmo.h"
+
 namespace quelbrix {
 
 namespace {
@@ -18,6 +20,18 @@ constexpr Option<Arguments> kSearchOptions[] = {
      [](Arguments& a, const Value& v) { a.request.extensions = v.text; }},
     {{"--regex", nullptr, OptionKind::kFlag, nullptr, nullptr, "WORD is a regular expression"},
      [](Arguments& a, const Value&) { a.request.useRegex = true; }},
+    // Plain words and expressions alike; an expression's (?i) (?w) (?k) fold on top of these.
+    {{"--ignore-case", "-i", OptionKind::kFlag, nullptr, nullptr,
+      "letters match in either case (ASCII and full-width): pdf finds PDF"},
+     [](Arguments& a, const Value&) { a.request.folds |= kGrexmoFoldCase; }},
+    {{"--ignore-width", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "full-width and half-width forms match each other: PDF finds its\n"
+      "full-width form, a voiced kana the half-width kana with its voicing\n"
+      "mark (one character then); with -i, pdf finds all four forms"},
+     [](Arguments& a, const Value&) { a.request.folds |= kGrexmoFoldWidth; }},
+    {{"--ignore-kana", nullptr, OptionKind::kFlag, nullptr, nullptr,
+      "hiragana and katakana of the same sound match each other"},
+     [](Arguments& a, const Value&) { a.request.folds |= kGrexmoFoldKana; }},
     {{"--subfolders", nullptr, OptionKind::kFlag, nullptr, nullptr, "search the folders below too"},
      [](Arguments& a, const Value&) { a.request.searchSubfolders = true; }},
     {{"--relative", nullptr, OptionKind::kFlag, nullptr, nullptr, "list paths relative to FOLDER"},
@@ -84,7 +98,8 @@ constexpr Command<Arguments> kSearchCommand = {
         "unknown option",
         20,  // the help's column
         "Rows go to stdout as four tab-separated cells, or hit lines in the form asked\n"
-        "for (--lines, --vimgrep and --json exclude each other); message boxes to stderr.\n",
+        "for (--lines, --vimgrep and --json exclude each other); message boxes to stderr.\n"
+        "Hit lines show each hit as the file writes it, folded or not.\n",
     },
     kSearchOptions,
     std::size(kSearchOptions),

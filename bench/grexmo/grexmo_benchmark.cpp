@@ -1,7 +1,7 @@
 // Throughput of Grexmo over generated Japanese Shift_JIS text with ASCII mixed in, beside
 // memchr over the same buffer in the same run. Every search counts all hits the way the
 // engine does (Find again from the end of each hit). After Google Benchmark's own table it
-// prints each figure in MB/s and as a share of memchr.
+// prints each figure in MB/s and as a share of memchr, and what folding costs a plain word.
 #include <benchmark/benchmark.h>
 
 #include "grexmo/grexmo.h"
@@ -94,10 +94,11 @@ int CountHits(CGrexmo& g, const char* text) {
     }
 }
 
-void Search(benchmark::State& state, const char* pattern, bool isRegex, std::size_t megabytes) {
+void SearchFolding(benchmark::State& state, const char* pattern, bool isRegex, unsigned folds,
+                   std::size_t megabytes) {
     const std::string& text = Corpus(megabytes);
     CGrexmo g;
-    g.Read(pattern, isRegex);
+    g.Read(pattern, isRegex, folds);
     if (!g.IsValid()) {
         state.SkipWithError(g.GetErrorText());
         return;
@@ -109,6 +110,18 @@ void Search(benchmark::State& state, const char* pattern, bool isRegex, std::siz
     }
     state.counters["hits"] = hits;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void Search(benchmark::State& state, const char* pattern, bool isRegex, std::size_t megabytes) {
+    SearchFolding(state, pattern, isRegex, kGrexmoFoldNone, megabytes);
+}
+
+// A plain word with every fold on, as the window's three check boxes ask for it.
+constexpr unsigned kEveryFold = kGrexmoFoldCase | kGrexmoFoldWidth | kGrexmoFoldKana;
+const char kFoldedSuffix[] = ", folded iwk";
+
+void SearchFolded(benchmark::State& state, const char* word) {
+    SearchFolding(state, word, false, kEveryFold, kDefaultMegabytes);
 }
 
 // Every hit of `pattern` in `kilobytes` KB of `unit` repeated: a pattern whose preferred
@@ -149,6 +162,7 @@ public:
         for (const Row& r : rows_)
             std::printf("%-36s %12.1f %9.1f%%\n", r.name.c_str(), r.mbPerSecond,
                         memchr_ > 0 ? 100.0 * r.mbPerSecond / memchr_ : 0.0);
+        PrintFoldingCosts();
     }
 
 private:
@@ -156,6 +170,23 @@ private:
         std::string name;
         double mbPerSecond;
     };
+
+    // Each folded search's time as a multiple of the same word's unfolded one.
+    void PrintFoldingCosts() const {
+        const std::string suffix = kFoldedSuffix;
+        bool headed = false;
+        for (const Row& folded : rows_) {
+            const std::size_t at = folded.name.rfind(suffix);
+            if (at == std::string::npos || at + suffix.size() != folded.name.size()) continue;
+            for (const Row& plain : rows_) {
+                if (plain.name != folded.name.substr(0, at) || folded.mbPerSecond <= 0) continue;
+                if (!headed) std::printf("\n%-36s %12s\n", "folded word", "time x");
+                headed = true;
+                std::printf("%-36s %11.2fx\n", folded.name.c_str(),
+                            plain.mbPerSecond / folded.mbPerSecond);
+            }
+        }
+    }
     std::vector<Row> rows_;
     double memchr_ = 0;
 };
@@ -170,6 +201,20 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("plain kensaku (rare)", Search, "検索", false, kDefaultMegabytes);
     benchmark::RegisterBenchmark("plain QuelbrixU (rare)", Search, "QuelbrixU", false,
                                  kDefaultMegabytes);
+    // The same words unfolded and folded: データ is written ﾃﾞｰﾀ in the text, 設定 has no
+    // other form, ください is hiragana with a voiced kana.
+    const struct {
+        const char* name;
+        const char* word;
+    } foldedWords[] = {
+        {"plain deeta", "データ"}, {"plain settei", "設定"}, {"plain kudasai", "ください"}};
+    for (const auto& w : foldedWords) {
+        benchmark::RegisterBenchmark(w.name, Search, w.word, false, kDefaultMegabytes);
+        benchmark::RegisterBenchmark((std::string(w.name) + kFoldedSuffix).c_str(), SearchFolded,
+                                     w.word);
+    }
+    // Unfolded データ finds nothing here; the form the text writes has the folded hits.
+    benchmark::RegisterBenchmark("plain hankaku deeta", Search, "ﾃﾞｰﾀ", false, kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex kensaku.*kekka", Search, "検索.*結果", true,
                                  kDefaultMegabytes);
     benchmark::RegisterBenchmark("regex no.*desu (dense)", Search, "の.*です", true,

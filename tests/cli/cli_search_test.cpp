@@ -568,3 +568,143 @@ TEST_F(CliSearchTest, LineFormsAreUsageErrorsTogether) {
 }
 
 }  // namespace
+
+namespace {
+
+// Folding: each line of kFoldLines is one form, so the hit lines tell which forms a search
+// joins. Literals are Shift_JIS, those in u8"" UTF-8.
+const char kFoldLines[] =
+    "PDF\r\npdf\r\nＰＤＦ\r\nｐｄｆ\r\nリンゴ\r\nりんご\r\nﾃﾞｰﾀ\r\nデータ\r\nでーた\r\n"
+    "ｶﾞｽ\r\nｶｽ\r\nﾊﾟﾝ\r\nパン\r\nｳﾞｨ\r\nヴィ\r\nあ\r\nア\r\nイ\r\nｱ\r\n\\\r\n￥\r\n";
+
+// The texts of the hit lines of --lines output, without their ends, joined by '|'.
+std::string HitTexts(const std::string& out) {
+    std::string texts;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t number = line.find(':');
+        const std::size_t text = line.find(':', number + 1) + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        texts += (texts.empty() ? "" : "|") + line.substr(text);
+    }
+    return texts;
+}
+
+struct FoldSearchCase {
+    const char* options;
+    const char* word;  // shell-quoted as it is
+    const char* hits;  // the lines' texts, '|' between them
+};
+
+// Through the command line, for plain words and expressions alike. The cases with width or
+// kana, and the plain words with -i, need Grexmo's width and kana folding.
+TEST_F(CliSearchTest, FoldsJoinTheFormsTheyName) {
+    Write("f.txt", kFoldLines);
+    const FoldSearchCase cases[] = {
+        {"", "pdf", "pdf"},
+        {"--regex -i", "pdf", "PDF|pdf"},
+        {"--regex -i", "ｐｄｆ", "ＰＤＦ|ｐｄｆ"},  // case stays within its width
+        {"--regex", "(?i)PDF", "PDF|pdf"},
+        {"-i", "ｐｄｆ", "ＰＤＦ|ｐｄｆ"},
+        {"--ignore-case", "PDF", "PDF|pdf"},
+        {"-i", "りんご", "りんご"},
+        {"--ignore-width", "PDF", "PDF|ＰＤＦ"},
+        {"--ignore-width", "ｐｄｆ", "pdf|ｐｄｆ"},
+        {"-i --ignore-width", "pdf", "PDF|pdf|ＰＤＦ|ｐｄｆ"},
+        {"--regex --ignore-width", "(?i)Pdf", "PDF|pdf|ＰＤＦ|ｐｄｆ"},
+        {"--regex", "(?iw)ＰＤＦ", "PDF|pdf|ＰＤＦ|ｐｄｆ"},
+        {"--regex", "(?w)ＰＤＦ", "PDF|ＰＤＦ"},
+        {"--ignore-kana", "りんご", "リンゴ|りんご"},
+        {"--ignore-kana", "データ", "データ|でーた"},  // ー is the same in both
+        {"--ignore-width", "データ", "ﾃﾞｰﾀ|データ"},
+        {"--ignore-width", "ﾃﾞｰﾀ", "ﾃﾞｰﾀ|データ"},
+        {"-i --ignore-width --ignore-kana", "データ", "ﾃﾞｰﾀ|データ|でーた"},
+        {"--regex", "(?wk)データ", "ﾃﾞｰﾀ|データ|でーた"},
+        {"--ignore-width", "パン", "ﾊﾟﾝ|パン"},
+        {"--ignore-width", "ヴィ", "ｳﾞｨ|ヴィ"},
+        {"--ignore-width", "ガス", "ｶﾞｽ"},
+        // ｶﾞ is one character: カ does not hit its ｶ, nor ｶ alone its ｶ.
+        {"--ignore-width", "カ", "ｶｽ"},
+        {"--ignore-width", "ｶ", "ｶｽ"},
+        {"--regex --ignore-width", "^ｶ.$", "ｶｽ"},
+        {"--ignore-width", "￥", "\\|￥"},
+        {"--regex --ignore-kana", "[あ-お]", "ヴィ|あ|ア|イ"},  // ィ is ぃ
+        {"--regex --ignore-kana --ignore-width", "[あ-お]", "ｳﾞｨ|ヴィ|あ|ア|イ|ｱ"},
+        // Classes fold member by member before they are negated.
+        {"--regex", "^[^あ]$", "ア|イ|ｱ|\\|￥"},
+        {"--regex --ignore-kana", "^[^あ]$", "イ|ｱ|\\|￥"},
+        {"--regex --ignore-kana --ignore-width", "^[^あ]$", "イ|\\|￥"},
+        {"--regex", "^[^\\\\]$", "あ|ア|イ|ｱ|￥"},
+        {"--regex --ignore-width", "^[^\\\\]$", "あ|ア|イ|ｱ"},
+        {"--regex", "(?k:り)んご", "りんご"},
+        {"--regex", "(?k:リ)んご", "りんご"},
+        {"--regex", "(?k:リン)ゴ", "リンゴ"},
+    };
+    for (const FoldSearchCase& c : cases) {
+        const Outcome outcome = Run(std::string("search --lines --relative ") + c.options + " '" +
+                                    root + "' '" + c.word + "'");
+        EXPECT_EQ(outcome.status, 0) << c.options << " " << c.word << ": " << outcome.err;
+        EXPECT_EQ(HitTexts(outcome.out), c.hits) << c.options << " " << c.word;
+    }
+}
+
+// The line, its colour, its column and its JSON show what hit as the file writes it, and the
+// offsets are those of the file's text, whatever the word's own length.
+TEST_F(CliSearchTest, CaseFoldedHitsArePrintedAsWritten) {
+    Write("a.txt", "一行目\r\nthe Pdf file\r\n");
+    EXPECT_EQ(Run("search --relative --regex -i --color always --lines '" + root + "' pdf").out,
+              "\x1B[35m\x1B[Ka.txt\x1B[m\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[K\x1B[32m\x1B[K2\x1B[m"
+              "\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[Kthe \x1B[01;31m\x1B[KPdf\x1B[m\x1B[K file\r\n");
+    EXPECT_EQ(Run("search --relative --regex -i --vimgrep '" + root + "' pdf").out,
+              "a.txt:2:5:the Pdf file\r\n");
+    const std::string json = Run("search --relative --regex -i --json '" + root + "' pdf").out;
+    EXPECT_NE(json.find("\"line_number\":2,\"absolute_offset\":8,\"submatches\":[{\"match\":"
+                        "{\"text\":\"Pdf\"},\"start\":4,\"end\":7}]"),
+              std::string::npos)
+        << json;
+}
+
+TEST_F(CliSearchTest, WidthFoldedHitsArePrintedAsWritten) {
+    // ﾃﾞｰﾀ is four bytes in Shift_JIS, データ six: the hit's length is the file's.
+    Write("a.txt", "一行目\r\n新しいﾃﾞｰﾀです\r\n");
+    const std::string folds = "-i --ignore-width --ignore-kana ";
+    EXPECT_EQ(Run("search --relative --lines " + folds + "'" + root + "' データ").out,
+              "a.txt:2:新しいﾃﾞｰﾀです\r\n");
+    EXPECT_EQ(
+        Run("search --relative --color always --lines " + folds + "'" + root + "' データ").out,
+        "\x1B[35m\x1B[Ka.txt\x1B[m\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[K\x1B[32m\x1B[K2\x1B[m"
+        "\x1B[K\x1B[36m\x1B[K:\x1B[m\x1B[K新しい\x1B[01;31m\x1B[Kﾃﾞｰﾀ\x1B[m\x1B[Kです\r\n");
+    EXPECT_EQ(Run("search --relative --vimgrep " + folds + "'" + root + "' でーた").out,
+              "a.txt:2:7:新しいﾃﾞｰﾀです\r\n");
+    EXPECT_EQ(
+        Run("--utf8 search --relative --vimgrep " + folds + "'" + root + "' " + Utf8(u8"データ"))
+            .out,
+        Utf8(u8"a.txt:2:10:新しいﾃﾞｰﾀです\r\n"));
+    // Offsets into the UTF-8 line: 新しい is 9 bytes, ﾃﾞｰﾀ 12; the line starts at byte 8 of
+    // the Shift_JIS text.
+    const std::string json = Run("search --relative --json " + folds + "'" + root + "' データ").out;
+    EXPECT_NE(json.find(Utf8(u8"\"lines\":{\"text\":\"新しいﾃﾞｰﾀです\\r\\n\"},\"line_number\":2,"
+                             u8"\"absolute_offset\":8,\"submatches\":[{\"match\":{\"text\":"
+                             u8"\"ﾃﾞｰﾀ\"},\"start\":9,\"end\":21}]")),
+              std::string::npos)
+        << json;
+}
+
+// An expression is checked with the folds the search compiles it with: 15,000 instructions
+// unfolded, past Grexmo's 20,000 once every ガ may also be ｶﾞ.
+TEST_F(CliSearchTest, ExpressionIsCheckedWithItsFolds) {
+    Write("a.txt", "ガ");
+    std::string pattern;
+    for (int i = 0; i < 15; ++i) pattern += "ガ{1000}";
+    EXPECT_EQ(Run("search --regex '" + root + "' '" + pattern + "'").status, 0);
+    const Outcome outcome = Run("search --regex --ignore-width '" + root + "' '" + pattern + "'");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err.find("quelbrix search: invalid regular expression: "), 0u) << outcome.err;
+    // The reason of a bad expression stays its own with folds on.
+    EXPECT_EQ(Run("search --regex -i --ignore-kana '" + root + "' 'a('").err,
+              "quelbrix search: invalid regular expression: missing ) to close the group at "
+              "offset 1\n");
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "global_options.h"
+#include "grexmo/grexmo.h"
 #include "kanji_options.h"
 #include "search_options.h"
 
@@ -280,6 +281,59 @@ TEST(Options, SearchSaysWhatItNeeds) {
     for (const ErrorCase& c : cases) {
         quelbrix::SearchArguments search;
         EXPECT_EQ(Parse(quelbrix::kSearchCommand, c.words, search).problem, c.problem);
+    }
+}
+
+struct FoldCase {
+    std::vector<std::string> words;
+    unsigned folds;
+    std::vector<std::string> operands;
+};
+
+// Each switch adds its fold, wherever it stands among the operands; none of them turns the word
+// into an expression. There are no clusters: "-iw" is an operand like any word starting with
+// a dash, and only "-i" is a short name.
+TEST(Options, SearchFoldsByEachSwitch) {
+    const unsigned kCase = kGrexmoFoldCase, kWidth = kGrexmoFoldWidth, kKana = kGrexmoFoldKana;
+    const FoldCase cases[] = {
+        {{"F", "W"}, 0, {"F", "W"}},
+        {{"--ignore-case", "F", "W"}, kCase, {"F", "W"}},
+        {{"-i", "F", "W"}, kCase, {"F", "W"}},
+        {{"--ignore-width", "F", "W"}, kWidth, {"F", "W"}},
+        {{"--ignore-kana", "F", "W"}, kKana, {"F", "W"}},
+        {{"F", "--ignore-kana", "W", "-i"}, kCase | kKana, {"F", "W"}},
+        {{"--ignore-width", "-i", "--ignore-kana", "F", "W"}, kCase | kWidth | kKana, {"F", "W"}},
+        {{"-i", "--ignore-case", "-i", "F", "W"}, kCase, {"F", "W"}},
+        {{"--regex", "--ignore-width", "-C", "1", "F", "W"}, kWidth, {"F", "W"}},
+        {{"F", "-iw"}, 0, {"F", "-iw"}},
+        {{"--ignore-kana", "F", "-I"}, kKana, {"F", "-I"}},
+        {{"-i", "--", "F", "-i"}, kCase, {"F", "-i"}},  // after "--" a word as typed
+    };
+    for (const FoldCase& c : cases) {
+        quelbrix::SearchArguments a;
+        const Outcome o = Parse(quelbrix::kSearchCommand, c.words, a);
+        ASSERT_EQ(o.outcome, ParseOutcome::kParsed) << c.words[0] << ": " << o.problem;
+        EXPECT_EQ(a.request.folds, c.folds) << c.words[0] << " " << c.words[1];
+        EXPECT_EQ(o.operands, c.operands) << c.words[0];
+        EXPECT_EQ(a.request.useRegex, c.words[0] == "--regex") << c.words[0];
+    }
+}
+
+TEST(Options, SearchRefusesMisspeltFolds) {
+    const ErrorCase cases[] = {
+        {{"--ignore-cases", "F", "W"}, "unknown option"},
+        {{"--ignore-width=1", "F", "W"}, "unknown option"},
+        {{"--ignore", "F", "W"}, "unknown option"},
+        {{"--i", "F", "W"}, "unknown option"},
+        {{"-i", "F", "-iw", "W"}, "too many arguments"},  // no cluster: a third operand
+        {{"-i", "F"}, "FOLDER and WORD are needed"},
+    };
+    for (const ErrorCase& c : cases) {
+        quelbrix::SearchArguments search;
+        const Outcome o = Parse(quelbrix::kSearchCommand, c.words, search);
+        EXPECT_EQ(o.outcome, ParseOutcome::kUsageError) << c.words[0];
+        EXPECT_EQ(o.problem, c.problem) << c.words[0];
+        EXPECT_EQ(search.request.folds, 0u) << c.words[0];
     }
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads back the compiled help file: lists its pages with enum_chmLib (Debian package
 libchm-bin) and checks that the default topic and the topics the program opens are there, and
-that every link of the pages, the contents and the index leads to a page of the file.
+that every link of the pages, the contents and the index leads to a page of the file, and a
+link to a place in a page ("regex.html#fold") to an id or name that page holds.
 
 usage: check_chm_pages.py HELP_CHM SOURCE_FOLDER     (exit 77: enum_chmLib is missing)
 """
@@ -22,9 +23,13 @@ class Links(html.parser.HTMLParser):
     def __init__(self):
         super().__init__()
         self.targets = []
+        self.places = set()  # the ids and anchor names a link's "#..." may name
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
+        for key in ("id", "name"):
+            if attrs.get(key) and (key == "id" or tag == "a"):
+                self.places.add(attrs[key])
         if tag == "a" and "href" in attrs:
             self.targets.append(attrs["href"])
         elif tag == "link" and "href" in attrs:
@@ -43,8 +48,21 @@ def pages_of(chm):
     return names
 
 
+def read_links(path):
+    parser = Links()
+    with open(path, encoding="utf-8") as text:
+        parser.feed(text.read())
+    return parser
+
+
 def broken_links(source, pages):
     broken = []
+    places = {}  # page -> the places it holds, read from the sources once each
+    def holds(page, place):
+        if page not in places:
+            path = os.path.join(source, page.lstrip("/"))
+            places[page] = read_links(path).places if os.path.isfile(path) else set()
+        return place in places[page]
     for folder, _, files in os.walk(source):
         for name in files:
             if not name.endswith((".html", ".hhc", ".hhk")):
@@ -53,16 +71,17 @@ def broken_links(source, pages):
             page = "/" + os.path.relpath(path, source).replace(os.sep, "/")
             # Contents and index name their pages from the file's root.
             base = posixpath.dirname(page) if name.endswith(".html") else "/"
-            parser = Links()
-            with open(path, encoding="utf-8") as text:
-                parser.feed(text.read())
-            for target in parser.targets:
-                target = urllib.parse.unquote(target.split("#")[0])
-                if not target or "://" in target or target.startswith("mailto:"):
+            for link in read_links(path).targets:
+                target, _, place = (urllib.parse.unquote(part) for part in link.partition("#"))
+                if "://" in target or target.startswith("mailto:"):
                     continue
-                resolved = posixpath.normpath(posixpath.join(base, target))
+                if not target and not place:
+                    continue
+                resolved = posixpath.normpath(posixpath.join(base, target)) if target else page
                 if resolved not in pages:
                     broken.append(f"{page}: {target}")
+                elif place and not holds(resolved, place):
+                    broken.append(f"{page}: {link} (no id {place!r} there)")
     return broken
 
 
