@@ -67,12 +67,14 @@ bool WriteReport(const char* path, const SearchRequest& request, const MemoryRow
     return false;
 }
 
-// False after telling why Grexmo refuses the pattern, compiled with the folds the search uses.
-bool PatternIsValid(const std::string& word, unsigned folds) {
+// False after telling why Grexmo refuses the word, compiled as the search compiles it. A plain
+// word is refused only when folding makes its program too large (thousands of kana).
+bool PatternIsValid(const std::string& word, bool isRegex, unsigned folds) {
     CGrexmo pattern;
-    pattern.Read(word.c_str(), true, folds);
+    pattern.Read(word.c_str(), isRegex, folds);
     if (pattern.IsValid()) return true;
-    std::fprintf(stderr, "quelbrix search: invalid regular expression: %s\n",
+    std::fprintf(stderr, "quelbrix search: %s: %s\n",
+                 isRegex ? "invalid regular expression" : "the word cannot be searched",
                  pattern.GetErrorText());
     return false;
 }
@@ -143,7 +145,8 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     if (utf8Names)
         utf8Files.Remember(folder.substr(0, folder.size() - 1),
                            nativeFolder.substr(0, nativeFolder.size() - 1));
-    if (arguments.request.useRegex && !PatternIsValid(word, arguments.request.folds))
+    if ((arguments.request.useRegex || arguments.request.folds != 0) &&
+        !PatternIsValid(word, arguments.request.useRegex, arguments.request.folds))
         return kUsageErrorStatus;
     arguments.request.folder = folder.c_str();
     arguments.request.word = word.c_str();

@@ -701,6 +701,15 @@ TEST_F(CliSearchTest, ExpressionIsCheckedWithItsFolds) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err.find("quelbrix search: invalid regular expression: "), 0u) << outcome.err;
+    // A plain word of thousands of kana folds into too large a program: said, not searched.
+    const std::string word(8000, 'x');
+    std::string kana;
+    for (int i = 0; i < 4000; ++i) kana += "か";
+    EXPECT_EQ(Run("search -i '" + root + "' '" + word + "'").status, 0);
+    const Outcome folded = Run("search --ignore-width --ignore-kana '" + root + "' '" + kana + "'");
+    EXPECT_EQ(folded.status, 2);
+    EXPECT_EQ(folded.err.find("quelbrix search: the word cannot be searched: pattern too large"), 0u)
+        << folded.err.substr(0, 200);
     // The reason of a bad expression stays its own with folds on.
     EXPECT_EQ(Run("search --regex -i --ignore-kana '" + root + "' 'a('").err,
               "quelbrix search: invalid regular expression: missing ) to close the group at "
