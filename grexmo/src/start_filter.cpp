@@ -62,62 +62,6 @@ void ReadLiteralPrefix(const Prog& prog, std::string* literal, bool* isWholeLite
     }
 }
 
-// The bytes a hit can begin with; false when a hit may be empty or may begin with almost
-// anything.
-bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
-    std::vector<bool> seen(prog.insts.size(), false);
-    std::vector<std::int32_t> stack{0};
-    while (!stack.empty()) {
-        std::int32_t pc = stack.back();
-        stack.pop_back();
-        if (seen[pc]) continue;
-        seen[pc] = true;
-        const Inst& inst = prog.insts[pc];
-        switch (inst.op) {
-        case Op::kMatch:
-            return false;
-        case Op::kJmp:
-            stack.push_back(inst.x);
-            break;
-        case Op::kSplit:
-            stack.push_back(inst.y);
-            stack.push_back(inst.x);
-            break;
-        case Op::kAssert:
-            stack.push_back(pc + 1);
-            break;
-        case Op::kChar:
-            members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true;
-            break;
-        case Op::kClass: {
-            const ProgClass& cls = prog.classes[inst.classIndex];
-            for (int b = 0; b < 256; ++b)
-                if (cls.ContainsSingle(static_cast<unsigned char>(b))) members[b] = true;
-            for (const CodeRange& r : cls.DoubleRanges())
-                for (unsigned lead = r.lo >> 8; lead <= (r.hi >> 8u); ++lead)
-                    if (IsLeadByte(static_cast<unsigned char>(lead))) members[lead] = true;
-            break;
-        }
-        }
-    }
-    int count = 0;
-    for (bool m : members) count += m;
-    return count <= kMaxUsefulStartBytes;
-}
-
-// Bytes as a 256-bit set.
-struct ByteBits {
-    std::uint64_t words[4] = {};
-    void Add(unsigned b) { words[b >> 6] |= std::uint64_t{1} << (b & 63); }
-    void AddRange(unsigned lo, unsigned hi) {
-        for (unsigned b = lo; b <= hi; ++b) Add(b);
-    }
-    bool Has(unsigned b) const { return (words[b >> 6] >> (b & 63)) & 1; }
-    void AddAll(const ByteBits& o) {
-        for (int i = 0; i < 4; ++i) words[i] |= o.words[i];
-    }
-};
-
 // The instructions that consume a character first on the way from `pc`, through jumps,
 // splits and assertions; false when Match is on the way.
 bool FirstConsumers(const Prog& prog, std::int32_t pc0, std::vector<std::int32_t>* out) {
@@ -149,6 +93,42 @@ bool FirstConsumers(const Prog& prog, std::int32_t pc0, std::vector<std::int32_t
     }
     return true;
 }
+
+// The bytes a hit can begin with; false when a hit may be empty or may begin with almost
+// anything.
+bool ReadStartBytes(const Prog& prog, bool (&members)[256]) {
+    std::vector<std::int32_t> consumers;
+    if (!FirstConsumers(prog, 0, &consumers)) return false;
+    for (std::int32_t pc : consumers) {
+        const Inst& inst = prog.insts[pc];
+        if (inst.op == Op::kChar) {
+            members[IsDoubleByteCode(inst.code) ? inst.code >> 8 : inst.code] = true;
+            continue;
+        }
+        const ProgClass& cls = prog.classes[inst.classIndex];
+        for (int b = 0; b < 256; ++b)
+            if (cls.ContainsSingle(static_cast<unsigned char>(b))) members[b] = true;
+        for (const CodeRange& r : cls.DoubleRanges())
+            for (unsigned lead = r.lo >> 8; lead <= (r.hi >> 8u); ++lead)
+                if (IsLeadByte(static_cast<unsigned char>(lead))) members[lead] = true;
+    }
+    int count = 0;
+    for (bool m : members) count += m;
+    return count <= kMaxUsefulStartBytes;
+}
+
+// Bytes as a 256-bit set.
+struct ByteBits {
+    std::uint64_t words[4] = {};
+    void Add(unsigned b) { words[b >> 6] |= std::uint64_t{1} << (b & 63); }
+    void AddRange(unsigned lo, unsigned hi) {
+        for (unsigned b = lo; b <= hi; ++b) Add(b);
+    }
+    bool Has(unsigned b) const { return (words[b >> 6] >> (b & 63)) & 1; }
+    void AddAll(const ByteBits& o) {
+        for (int i = 0; i < 4; ++i) words[i] |= o.words[i];
+    }
+};
 
 // The set as at most ByteRanges::kMax ranges, closing the narrowest gaps first when it has
 // more: a filter may let through more than it must.
