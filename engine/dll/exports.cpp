@@ -221,7 +221,8 @@ extern "C" int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_O
 
 extern "C" BOOLEAN WINAPI QuelbrixSearch(const QUELBRIX_SEARCH_OPTIONS* options) {
     if (options == nullptr || options->size < QUELBRIX_SEARCH_OPTIONS_V1_SIZE) return FALSE;
-    // Every member up to ignoreKana is inside the caller's structure; later ones are not yet.
+    // The first version's members all lie within the caller's size; a member added after them
+    // is to be read with GivenOrZero.
     quelbrix::SearchRequest request;
     request.owner = options->owner;
     request.folder = TextOrEmpty(options->folder);

@@ -27,6 +27,14 @@ constexpr int kEdgeColumns = 2;
 
 bool Dark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96; }
 
+// A check box as drawn: mostly background, with a label on it. Right after a start, or under
+// a window that was just closed, the screen may not show it yet.
+bool Drawn(const ScreenImage& image) {
+    std::size_t dark = 0;
+    for (COLORREF c : image.pixels) dark += Dark(c) ? 1 : 0;
+    return dark > 0 && dark * 2 < image.pixels.size();
+}
+
 }  // namespace
 
 std::vector<std::string> OverlappingControls(HWND dialog) {
@@ -48,6 +56,8 @@ std::vector<std::string> OverlappingControls(HWND dialog) {
 
 std::vector<int> CutCheckBoxLabels(HWND dialog, const std::vector<int>& ids) {
     std::vector<int> cut;
+    SetForegroundWindow(dialog);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (int id : ids) {
         RECT rect{};
         HWND box = GetDlgItem(dialog, id);
@@ -55,7 +65,8 @@ std::vector<int> CutCheckBoxLabels(HWND dialog, const std::vector<int>& ids) {
             cut.push_back(id);
             continue;
         }
-        const ScreenImage image = CaptureScreen(rect);
+        ScreenImage image;
+        WaitUntil([&] { return Drawn(image = CaptureScreen(rect)); }, 5000);
         bool reaches = image.width <= kEdgeColumns;
         for (int x = image.width - kEdgeColumns; x < image.width && !reaches; ++x) {
             for (int y = 0; y < image.height && !reaches; ++y) reaches = Dark(image.At(x, y));
