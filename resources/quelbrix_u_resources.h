@@ -17,6 +17,10 @@
 #define IDC_SUBFOLDERS 1005
 #define IDC_REGEX 1006
 #define IDC_SAVE 1007
+// What matching the word ignores: case, width, hiragana and katakana.
+#define IDC_IGNORE_CASE 1008
+#define IDC_IGNORE_WIDTH 1009
+#define IDC_IGNORE_KANA 1010
 #define IDC_STOP 1017
 #define IDC_STATUS_BOX 1019
 #define IDC_PROGRESS 1020

@@ -7,10 +7,11 @@
 #include "startup.h"
 
 // QuelbrixD.dll is bound when the program is loaded, through the import library made from
-// QuelbrixD_import.def: the first five functions by export number, QuelbrixFindStop and
-// QuelbrixFindFolderEx by name. The program needs all seven to start, also QuelbrixFindFolder,
-// which searches no longer call (they go through QuelbrixFindFolderEx), and the two version
-// functions that only the version page calls; this table keeps them imported.
+// QuelbrixD_import.def: the first five functions by export number, QuelbrixFindStop,
+// QuelbrixFindFolderEx, QuelbrixGetHitLines and QuelbrixSearch by name. The program needs
+// them all to start, also QuelbrixFindFolder and QuelbrixFindFolderEx, which searches no
+// longer call (they go through QuelbrixSearch), and the two version functions that only the
+// version page calls; this table keeps them imported.
 [[gnu::used]] extern const void* const kEngineBinding[] = {
     reinterpret_cast<const void*>(&QuelbrixGetVer),
     reinterpret_cast<const void*>(&QuelbrixGetBeta),

@@ -50,11 +50,18 @@ bool Inside(const LayoutRect& rect, int x, int y) {
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
 }
 
-// True when Grexmo compiles `word`; otherwise tells the user why in a box owned by `owner`
-// (stop icon) and returns false.
-bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& word) {
+// The folds as Grexmo's Read() takes them.
+unsigned GrexmoFolds(const MatchFolds& folds) {
+    return (folds.ignoreCase ? kGrexmoFoldCase : 0u) | (folds.ignoreWidth ? kGrexmoFoldWidth : 0u) |
+           (folds.ignoreKana ? kGrexmoFoldKana : 0u);
+}
+
+// True when Grexmo compiles `word` as the search will, with `folds`; otherwise tells the user
+// why in a box owned by `owner` (stop icon) and returns false.
+bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& word,
+                         const MatchFolds& folds) {
     CGrexmo pattern;
-    pattern.Read(word.c_str(), true);
+    pattern.Read(word.c_str(), true, GrexmoFolds(folds));
     if (pattern.IsValid()) return true;
 
     app.ShowMessageWith(IDS_BAD_PATTERN, PatternReasonInJapanese(pattern.GetErrorText()),
@@ -62,9 +69,10 @@ bool AcceptSearchPattern(const AppContext& app, HWND owner, const std::string& w
     return false;
 }
 
-// How each control follows the window as it grows: the boxes stretch, the check boxes and 参照
-// keep to the right, the list takes the space, the buttons and the progress bar stay along the
-// bottom. Labels and every control not named stay put.
+// How each control follows the window as it grows: the boxes stretch, the two check boxes
+// beside them and 参照 keep to the right, the list takes the space, the buttons and the
+// progress bar stay along the bottom. Labels, the row of fold boxes under the word and every
+// control not named stay put.
 std::vector<ControlAnchoring> MainAnchorings() {
     const Anchoring stretchAcross{Follow::kStretch, Follow::kStay};
     const Anchoring keepRight{Follow::kMove, Follow::kStay};
@@ -126,6 +134,9 @@ INT_PTR MainWindow::OnInit() {
     const MainOptions options = LoadMainOptions(*App().profile);
     if (options.searchSubfolders) SetTicked(IDC_SUBFOLDERS, true);
     if (options.useRegex) SetTicked(IDC_REGEX, true);
+    if (options.folds.ignoreCase) SetTicked(IDC_IGNORE_CASE, true);
+    if (options.folds.ignoreWidth) SetTicked(IDC_IGNORE_WIDTH, true);
+    if (options.folds.ignoreKana) SetTicked(IDC_IGNORE_KANA, true);
 
     results_.Attach(Control(IDC_RESULT_LIST), Window());
     anchors_.Capture(Window(), MainAnchorings());
@@ -380,8 +391,9 @@ void MainWindow::StartSearch() {
     }
     const std::string word = TextWithin(IDC_WORD, kFieldTextBytes);
     const bool useRegex = IsTicked(IDC_REGEX);
+    const MatchFolds folds = TickedFolds();
     // A malformed expression starts nothing and leaves both histories as they were.
-    if (!word.empty() && useRegex && !AcceptSearchPattern(app, Window(), word)) return;
+    if (!word.empty() && useRegex && !AcceptSearchPattern(app, Window(), word, folds)) return;
     AddToHistory(profile, kPathHistory, folder);
 
     if (word.empty()) {
@@ -397,16 +409,31 @@ void MainWindow::StartSearch() {
     const SearchSettings settings = ReadSearchSettings(profile);
     lastSearch_.relativePaths = settings.relativePaths;
     lastSearch_.showCounts = settings.countHits;
-    previewSearch_ = PreviewSearch{word, useRegex, settings.convertCodes, settings.convertUtf8};
-    HWND progress = settings.showProgress ? Control(IDC_PROGRESS) : nullptr;
+    previewSearch_ =
+        PreviewSearch{word, useRegex, folds, settings.convertCodes, settings.convertUtf8};
+
+    QUELBRIX_SEARCH_OPTIONS options{};
+    options.size = sizeof options;
+    options.owner = Window();
+    options.folder = folder.c_str();
+    options.word = word.c_str();
+    options.extensions = settings.extensions.c_str();
+    options.useRegex = useRegex;
+    options.progress = settings.showProgress ? Control(IDC_PROGRESS) : nullptr;
+    options.searchSubfolders = searchSubfolders;
+    options.relativePaths = settings.relativePaths;
+    options.countHits = settings.countHits;
+    options.convertCodes = settings.convertCodes;
+    options.errorPolicy = static_cast<int>(settings.errorPolicy);
+    options.convertUtf8Files = settings.convertUtf8;
+    options.ignoreCase = folds.ignoreCase;
+    options.ignoreWidth = folds.ignoreWidth;
+    options.ignoreKana = folds.ignoreKana;
 
     search_ = SearchState{};
     search_.searching = true;
     ShowSearching(true);
-    QuelbrixFindFolderEx(Window(), folder.c_str(), word.c_str(), settings.extensions.c_str(),
-                         useRegex, progress, searchSubfolders, settings.relativePaths,
-                         settings.countHits, settings.convertCodes,
-                         static_cast<int>(settings.errorPolicy), settings.convertUtf8);
+    QuelbrixSearch(&options);
     search_.searching = false;
     ShowSearching(false);
 
@@ -416,6 +443,11 @@ void MainWindow::StartSearch() {
     SetText(IDC_WORD, word);
 
     if (search_.closeRequested) Exit();
+}
+
+MatchFolds MainWindow::TickedFolds() const {
+    return MatchFolds{IsTicked(IDC_IGNORE_CASE), IsTicked(IDC_IGNORE_WIDTH),
+                      IsTicked(IDC_IGNORE_KANA)};
 }
 
 void MainWindow::StopSearch() {
@@ -441,7 +473,8 @@ void MainWindow::Close() {
 
 void MainWindow::Exit() {
     results_.Detach();
-    SaveMainOptions(*App().profile, MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX)});
+    SaveMainOptions(*App().profile,
+                    MainOptions{IsTicked(IDC_SUBFOLDERS), IsTicked(IDC_REGEX), TickedFolds()});
     SavePlace();
     SavePreviewHeight(*App().profile, previewHeight_);
     preview_.Clear();

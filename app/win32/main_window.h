@@ -1,5 +1,5 @@
-// The main window (dialog 103): the folder and the word with their histories, the two
-// options, the command line, the search started and stopped, the result list, and leaving;
+// The main window (dialog 103): the folder and the word with their histories, the options
+// (subfolders, regular expression, what matching ignores), the command line, the search started and stopped, the result list, and leaving;
 // it may be made larger than its template, and remembers its placement and column widths.
 #pragma once
 
@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/main_options.h"
 #include "app/preview_layout.h"
 #include "dialog.h"
 #include "dialog_dpi.h"
@@ -46,6 +47,8 @@ private:
     // Refills a combo box's list from a history section and empties its edit text.
     void LoadHistory(int comboId, const char* section) const;
     void ShowSearching(bool searching) const;
+    // What the three fold boxes ask matching to ignore, as they are ticked now.
+    MatchFolds TickedFolds() const;
     void StartSearch();
     void StopSearch();
     // Stops the running search once; a second request (stop button, then the close box) would

@@ -220,6 +220,9 @@ DWORD WINAPI ReadPreview(LPVOID parameter) {
         options.size = sizeof options;
         options.word = job.search.word.c_str();
         options.useRegex = job.search.useRegex;
+        options.ignoreCase = job.search.folds.ignoreCase;
+        options.ignoreWidth = job.search.folds.ignoreWidth;
+        options.ignoreKana = job.search.folds.ignoreKana;
         options.convertCodes = job.search.convertCodes;
         options.convertUtf8Files = job.search.convertUtf8;
         options.contextLines = job.contextLines;
@@ -315,7 +318,7 @@ void PreviewPane::Clear() {
 void PreviewPane::Show(const std::string& path, const PreviewSearch& search, int contextLines) {
     if (control_ == nullptr) return;
     if (path == path_ && search.word == search_.word && search.useRegex == search_.useRegex &&
-        search.convertCodes == search_.convertCodes &&
+        search.folds == search_.folds && search.convertCodes == search_.convertCodes &&
         search.convertUtf8 == search_.convertUtf8 && contextLines == contextLines_) {
         return;
     }

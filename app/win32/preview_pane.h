@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_options.h"
 #include "common/win32_handles.h"
 
 namespace quelbrix {
@@ -24,6 +25,7 @@ constexpr UINT kPreviewLinesMessage = WM_APP + 17;
 struct PreviewSearch {
     std::string word;
     bool useRegex = false;
+    MatchFolds folds;
     bool convertCodes = true;
     bool convertUtf8 = false;
 };

@@ -2,6 +2,7 @@
 // Win32 adapters live here for as long as the library is loaded; no exception leaves.
 #include <windows.h>
 
+#include <cstddef>
 #include <new>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "engine/win32_files.h"
 #include "engine/win32_list_view.h"
 #include "engine/win32_ui.h"
+#include "grexmo/grexmo.h"
 #include "quelbrix_engine.h"
 #include "timer_resolution.h"
 
@@ -28,6 +30,22 @@ quelbrix::Win32ListView g_rows;
 quelbrix::Platform g_platform{g_files, g_ui, g_progress, g_rows};
 
 const char* TextOrEmpty(LPCSTR text) { return text != nullptr ? text : ""; }
+
+// A member of a sized options structure, or zero when it lies past the `size` its caller gave:
+// an older caller's structure ends before it, and what follows is not the caller's memory.
+template <typename Options, typename Member>
+Member GivenOrZero(const Options& options, Member Options::*member) {
+    const auto* start = reinterpret_cast<const char*>(&options);
+    const auto* at = reinterpret_cast<const char*>(&(options.*member));
+    const std::size_t end = static_cast<std::size_t>(at - start) + sizeof(Member);
+    return options.size >= end ? options.*member : Member{};
+}
+
+// The three folds as Grexmo's Read() takes them.
+unsigned FoldsOf(BOOLEAN ignoreCase, BOOLEAN ignoreWidth, BOOLEAN ignoreKana) {
+    return (ignoreCase != 0 ? kGrexmoFoldCase : 0u) | (ignoreWidth != 0 ? kGrexmoFoldWidth : 0u) |
+           (ignoreKana != 0 ? kGrexmoFoldKana : 0u);
+}
 
 // Hands the engine's hit lines to the caller's function, in the interface's records.
 class CallbackSink : public quelbrix::HitLineSink {
@@ -156,36 +174,34 @@ extern "C" BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR
                                                BOOLEAN searchSubfolders, BOOLEAN relativePaths,
                                                BOOLEAN countHits, BOOLEAN convertCodes,
                                                int errorPolicy, BOOLEAN convertUtf8Files) {
-    quelbrix::SearchRequest request;
-    request.owner = owner;
-    request.folder = TextOrEmpty(folder);
-    request.word = TextOrEmpty(word);
-    request.extensions = TextOrEmpty(extensions);
-    request.useRegex = useRegex != 0;
-    request.progress = progress;
-    request.searchSubfolders = searchSubfolders != 0;
-    request.relativePaths = relativePaths != 0;
-    request.countHits = countHits != 0;
-    request.convertCodes = convertCodes != 0;
-    request.errorPolicy = static_cast<quelbrix::ErrorPolicy>(errorPolicy);
-    request.convertUtf8 = convertUtf8Files != 0;
-    try {
-        // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
-        const quelbrix::TimerResolutionGuard fineTimer(1);
-        return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    QUELBRIX_SEARCH_OPTIONS options{};
+    options.size = sizeof options;
+    options.owner = owner;
+    options.folder = folder;
+    options.word = word;
+    options.extensions = extensions;
+    options.useRegex = useRegex;
+    options.progress = progress;
+    options.searchSubfolders = searchSubfolders;
+    options.relativePaths = relativePaths;
+    options.countHits = countHits;
+    options.convertCodes = convertCodes;
+    options.errorPolicy = errorPolicy;
+    options.convertUtf8Files = convertUtf8Files;
+    return QuelbrixSearch(&options);
 }
 
 extern "C" int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_OPTIONS* options,
                                           QUELBRIX_HIT_LINE_PROC proc, LPVOID context) {
     if (path == nullptr || options == nullptr || proc == nullptr ||
-        options->size < sizeof(QUELBRIX_HIT_LINE_OPTIONS) || options->contextLines < 0)
+        options->size < QUELBRIX_HIT_LINE_OPTIONS_V1_SIZE || options->contextLines < 0)
         return QUELBRIX_HITLINES_BAD_ARGUMENT;
     quelbrix::HitLineRequest request;
     request.word = TextOrEmpty(options->word);
     request.useRegex = options->useRegex != 0;
+    request.folds = FoldsOf(GivenOrZero(*options, &QUELBRIX_HIT_LINE_OPTIONS::ignoreCase),
+                            GivenOrZero(*options, &QUELBRIX_HIT_LINE_OPTIONS::ignoreWidth),
+                            GivenOrZero(*options, &QUELBRIX_HIT_LINE_OPTIONS::ignoreKana));
     request.convertCodes = options->convertCodes != 0;
     request.convertUtf8 = options->convertUtf8Files != 0;
     request.contextLines = options->contextLines;
@@ -200,5 +216,32 @@ extern "C" int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_O
         return QUELBRIX_HITLINES_NO_MEMORY;
     } catch (...) {
         return QUELBRIX_HITLINES_FAILED;
+    }
+}
+
+extern "C" BOOLEAN WINAPI QuelbrixSearch(const QUELBRIX_SEARCH_OPTIONS* options) {
+    if (options == nullptr || options->size < QUELBRIX_SEARCH_OPTIONS_V1_SIZE) return FALSE;
+    // The first version's members all lie within the caller's size; a member added after them
+    // is to be read with GivenOrZero.
+    quelbrix::SearchRequest request;
+    request.owner = options->owner;
+    request.folder = TextOrEmpty(options->folder);
+    request.word = TextOrEmpty(options->word);
+    request.extensions = TextOrEmpty(options->extensions);
+    request.useRegex = options->useRegex != 0;
+    request.folds = FoldsOf(options->ignoreCase, options->ignoreWidth, options->ignoreKana);
+    request.progress = options->progress;
+    request.searchSubfolders = options->searchSubfolders != 0;
+    request.relativePaths = options->relativePaths != 0;
+    request.countHits = options->countHits != 0;
+    request.convertCodes = options->convertCodes != 0;
+    request.errorPolicy = static_cast<quelbrix::ErrorPolicy>(options->errorPolicy);
+    request.convertUtf8 = options->convertUtf8Files != 0;
+    try {
+        // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
+        const quelbrix::TimerResolutionGuard fineTimer(1);
+        return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
+    } catch (...) {
+        return FALSE;
     }
 }

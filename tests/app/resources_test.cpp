@@ -156,7 +156,7 @@ TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
     EXPECT_EQ(dialog.style & frame, frame);
     EXPECT_EQ(dialog.exStyle, static_cast<DWORD>(WS_EX_ACCEPTFILES));
     EXPECT_EQ(dialog.cx, 337);
-    EXPECT_EQ(dialog.cy, 210);
+    EXPECT_EQ(dialog.cy, 225);
     EXPECT_EQ(dialog.title, "");
     EXPECT_EQ(dialog.pointSize, 9);
     EXPECT_EQ(dialog.font, "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
@@ -175,18 +175,23 @@ TEST_F(ProgramResources, MainDialogMatchesItsTemplate) {
         {1035, "#133", "", 36, 20, 210, 68, combo},
         {1005, "#128", "下のフォルダも検索", 258, 7, 73, 10, BS_AUTOCHECKBOX},
         {1006, "#128", "正規表現の利用", 258, 22, 64, 10, BS_AUTOCHECKBOX},
-        {1000, "SysListView32", "", 3, 35, 330, 138,
+        // The fold boxes in a row under the word; the rest of the window 15 units lower.
+        {1008, "#128", "大文字/小文字を区別しない", 36, 37, 96, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+        {1009, "#128", "全角/半角を区別しない", 138, 37, 82, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+        {1010, "#128", "ひらがな/カタカナを区別しない", 226, 37, 106, 10,
+         BS_AUTOCHECKBOX | WS_TABSTOP},
+        {1000, "SysListView32", "", 3, 50, 330, 138,
          LVS_REPORT | LVS_SINGLESEL | LVS_ALIGNLEFT | WS_BORDER},
-        {1, "#128", "検索開始(&S)", 3, 177, 48, 14, BS_DEFPUSHBUTTON},
-        {1017, "#128", "検索中断(&I)", 59, 177, 48, 14, WS_DISABLED},
-        {1007, "#128", "結果の保存(&S)", 115, 177, 48, 14, 0},
-        {1003, "#128", "設定(&E)", 171, 177, 48, 14, 0},
-        {1001, "#128", "ヘルプ(&H)", 227, 177, 48, 14, 0},
-        {2, "#128", "終了(&N)", 283, 177, 48, 14, 0},
+        {1, "#128", "検索開始(&S)", 3, 192, 48, 14, BS_DEFPUSHBUTTON},
+        {1017, "#128", "検索中断(&I)", 59, 192, 48, 14, WS_DISABLED},
+        {1007, "#128", "結果の保存(&S)", 115, 192, 48, 14, 0},
+        {1003, "#128", "設定(&E)", 171, 192, 48, 14, 0},
+        {1001, "#128", "ヘルプ(&H)", 227, 192, 48, 14, 0},
+        {2, "#128", "終了(&N)", 283, 192, 48, 14, 0},
         {0xFFFF, "#130", "検索場所", 3, 7, 32, 9, 0},
         {0xFFFF, "#130", "検索語", 3, 20, 26, 10, 0},
-        {1019, "#130", "", 3, 196, 46, 10, SS_SUNKEN},
-        {1020, "msctls_progress32", "", 59, 196, 274, 10, 0},
+        {1019, "#130", "", 3, 211, 46, 10, SS_SUNKEN},
+        {1020, "msctls_progress32", "", 59, 211, 274, 10, 0},
     };
     ASSERT_EQ(dialog.items.size(), sizeof expected / sizeof expected[0]);
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {

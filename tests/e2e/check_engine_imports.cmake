@@ -1,6 +1,6 @@
 # Checks that QuelbrixU.exe binds QuelbrixD.dll as it must: the five functions by export number
-# 1 to 5, QuelbrixFindStop, QuelbrixFindFolderEx and QuelbrixGetHitLines by name, and nothing
-# else from that library.
+# 1 to 5, QuelbrixFindStop, QuelbrixFindFolderEx, QuelbrixGetHitLines and QuelbrixSearch by
+# name, and nothing else from that library.
 # cmake -DOBJDUMP=<objdump> -DPROGRAM=<QuelbrixU.exe> -P check_engine_imports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -16,14 +16,15 @@ foreach(ordinal 1 2 3 4 5)
     message(FATAL_ERROR "ordinal ${ordinal} of QuelbrixD.dll is not imported by number:\n${entries}")
   endif()
 endforeach()
-foreach(named "6  QuelbrixFindStop" "7  QuelbrixFindFolderEx" "8  QuelbrixGetHitLines")
+foreach(named "6  QuelbrixFindStop" "7  QuelbrixFindFolderEx" "8  QuelbrixGetHitLines"
+              "9  QuelbrixSearch")
   if(NOT entries MATCHES "[0-9a-f]+[ \t]+${named}")
     message(FATAL_ERROR "${named} is not imported by name:\n${entries}")
   endif()
 endforeach()
 string(REGEX MATCHALL "\n" lines "${entries}")
 list(LENGTH lines count)
-if(NOT count EQUAL 8)
-  message(FATAL_ERROR "expected eight imports from QuelbrixD.dll, found ${count}:\n${entries}")
+if(NOT count EQUAL 9)
+  message(FATAL_ERROR "expected nine imports from QuelbrixD.dll, found ${count}:\n${entries}")
 endif()
-message(STATUS "QuelbrixU.exe imports QuelbrixD.dll ordinals 1-5 and three functions by name")
+message(STATUS "QuelbrixU.exe imports QuelbrixD.dll ordinals 1-5 and four functions by name")

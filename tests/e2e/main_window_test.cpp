@@ -12,6 +12,7 @@
 #include "settings_text.h"
 
 using e2e::AppSession;
+using e2e::FoldKeys;
 using e2e::Golden;
 using e2e::IniValue;
 using e2e::MessageBoxSeen;
@@ -93,11 +94,13 @@ TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlon
         EXPECT_FALSE(app.Enabled(kStop));
         ASSERT_TRUE(app.Exit());
     }
-    // Leaving writes the same two ticks back in place, and the window's place beside them.
+    // Leaving writes the same two ticks back in place, the three fold boxes' keys behind them
+    // and the window's place beside them.
     const std::string left = Settings();
     EXPECT_NE(IniValue(left, "main", "placement"), "<no key>");
     EXPECT_EQ(IniValue(left, "main", "columns"), "300,72,120,60");
-    EXPECT_EQ(WithoutPlaceKeys(left), Golden());
+    EXPECT_EQ(WithoutPlaceKeys(left),
+              Replaced(Golden(), "under=1\r\n", "under=1\r\n" + FoldKeys(false, false, false)));
 
     const std::string own =
         Replaced(Replaced(Golden(), "under=1", "under=0"), "formal=0", "formal=1") +
@@ -109,7 +112,8 @@ TEST_F(MainWindowTest, FirstStartWritesTheTemplateAndLaterStartsLeaveTheFileAlon
     EXPECT_FALSE(app.Checked(kSubfolders));
     EXPECT_TRUE(app.Checked(kRegex));
     ASSERT_TRUE(app.Exit());
-    EXPECT_EQ(WithoutPlaceKeys(Settings()), own);
+    EXPECT_EQ(WithoutPlaceKeys(Settings()),
+              Replaced(own, "under=0\r\n", "under=0\r\n" + FoldKeys(false, false, false)));
 }
 
 RECT ClientRectOf(HWND window, HWND control) {
@@ -600,7 +604,8 @@ TEST_F(MainWindowTest, MissingTickKeysStartUnticked) {
     EXPECT_FALSE(app.Checked(kRegex));
     EXPECT_EQ(Settings(), "[main]\r\n");  // an existing file is not completed at start
     ASSERT_TRUE(app.Exit());
-    EXPECT_EQ(WithoutPlaceKeys(Settings()), "[main]\r\nunder=0\r\nformal=0\r\n");
+    EXPECT_EQ(WithoutPlaceKeys(Settings()),
+              "[main]\r\nunder=0\r\nformal=0\r\n" + FoldKeys(false, false, false));
 }
 
 TEST_F(MainWindowTest, HistoriesMoveEntriesToTheFrontAndDropTheTwentieth) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app_session.h"
+#include "layout_checks.h"
 #include "common/win32_handles.h"
 #include "quelbrix_engine.h"
 #include "quelbrix_u_resources.h"
@@ -278,6 +279,11 @@ protected:
     StartSeen StartAt(int dpi, const std::string& shotName) {
         StartSeen seen;
         const std::string program = NewProgram("at" + std::to_string(dpi));
+        // A first start grows the window by the preview only as far as the screen allows; with
+        // a pane of 100 pixels at 96 DPI the window at 200 % still fits the test's screen, so
+        // both starts grow in full and can be compared.
+        e2e::WriteFileBytes(program + "QuelbrixU.ini",
+                            e2e::Replaced(e2e::Golden(), "under=1\r\n", "under=1\r\npreview=100\r\n"));
         ScreenDpi screen(static_cast<DWORD>(dpi));
         AppSession app(program);
         EXPECT_TRUE(app.Start());
@@ -293,6 +299,12 @@ protected:
         GetWindowRect(app.Item(IDC_FOLDER), &combo);
         seen.comboHeight = Height(combo);
         seen.columns = ColumnWidths(app);
+        // At every DPI the controls keep apart and each check box shows its whole label.
+        EXPECT_EQ(e2e::OverlappingControls(main), std::vector<std::string>{}) << dpi;
+        EXPECT_EQ(e2e::CutCheckBoxLabels(main, {IDC_SUBFOLDERS, IDC_REGEX, IDC_IGNORE_CASE,
+                                                IDC_IGNORE_WIDTH, IDC_IGNORE_KANA}),
+                  std::vector<int>{})
+            << dpi;
         if (!shotName.empty()) {
             EXPECT_TRUE(app.SaveScreenshot(ArtifactFolder() + "/" + shotName + "_window.bmp"));
         }

@@ -32,6 +32,16 @@ inline std::string IniValue(const std::string& text, const std::string& section,
     return text.substr(line, text.find("\r\n", line) - line);
 }
 
+// The fold boxes' three [main] lines as leaving writes them; a file that has no fold keys yet
+// gets them behind its last [main] key.
+inline std::string FoldKeys(bool ignoreCase, bool ignoreWidth, bool ignoreKana) {
+    const auto line = [](const char* key, bool on) {
+        return std::string(key) + (on ? "=1\r\n" : "=0\r\n");
+    };
+    return line("ignorecase", ignoreCase) + line("ignorewidth", ignoreWidth) +
+           line("ignorekana", ignoreKana);
+}
+
 // `text` without the main window's placement, column widths and preview height, which the
 // program writes on leaving and whose values depend on the screen.
 inline std::string WithoutPlaceKeys(std::string text) {

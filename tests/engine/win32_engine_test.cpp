@@ -189,6 +189,23 @@ protected:
                                   policy);
     }
 
+    // The options of a search of `root` for `word` as an expression: every file, no progress
+    // bar, no subfolders, relative paths, counts, conversion, files that fail skipped.
+    QUELBRIX_SEARCH_OPTIONS SearchOptions(const char* word) const {
+        QUELBRIX_SEARCH_OPTIONS options{};
+        options.size = sizeof options;
+        options.owner = owner;
+        options.folder = root.c_str();
+        options.word = word;
+        options.extensions = "";
+        options.useRegex = TRUE;
+        options.relativePaths = TRUE;
+        options.countHits = TRUE;
+        options.convertCodes = TRUE;
+        options.errorPolicy = 1;
+        return options;
+    }
+
     static std::string Cell(int row, int column) {
         char text[300] = "";
         LVITEMA item{};
@@ -223,15 +240,15 @@ TEST_F(EngineDllTest, VersionAndBeta) {
 TEST_F(EngineDllTest, ExportsByOrdinalInTheirOrder) {
     HMODULE dll = GetModuleHandleA("QuelbrixD.dll");
     ASSERT_NE(dll, nullptr);
-    const char* names[] = {"QuelbrixGetVer",      "QuelbrixGetBeta", "QuelbrixInitListView",
-                           "QuelbrixFindFolder",  "QuelbrixSort",    "QuelbrixFindStop",
-                           "QuelbrixFindFolderEx", "QuelbrixGetHitLines"};
-    for (int ordinal = 1; ordinal <= 8; ++ordinal) {
+    const char* names[] = {"QuelbrixGetVer",       "QuelbrixGetBeta",     "QuelbrixInitListView",
+                           "QuelbrixFindFolder",   "QuelbrixSort",        "QuelbrixFindStop",
+                           "QuelbrixFindFolderEx", "QuelbrixGetHitLines", "QuelbrixSearch"};
+    for (int ordinal = 1; ordinal <= 9; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(dll, MAKEINTRESOURCEA(ordinal));
         ASSERT_NE(byOrdinal, nullptr) << ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(dll, names[ordinal - 1])) << names[ordinal - 1];
     }
-    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(9)), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, MAKEINTRESOURCEA(10)), nullptr);
 }
 
 TEST_F(EngineDllTest, StringTableHoldsTheEngineTexts) {
@@ -307,6 +324,107 @@ TEST_F(EngineDllTest, FindFolderExConvertsUtf8FilesOnlyWhenAsked) {
     EXPECT_TRUE(Column(3).empty());
 }
 
+TEST_F(EngineDllTest, SearchWithIgnoreCaseFindsTheWordInEitherCase) {
+    File("lower.txt", "abc\r\n");
+    File("other.txt", "xyz\r\n");
+    struct Case {
+        const char* name;
+        BOOLEAN ignoreCase;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"folded", TRUE, {"lower.txt"}},
+        {"as typed", FALSE, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_boxes.clear();
+        QUELBRIX_SEARCH_OPTIONS options = SearchOptions("ABC");
+        options.ignoreCase = c.ignoreCase;
+        EXPECT_TRUE(QuelbrixSearch(&options));
+        EXPECT_EQ(Column(0), c.rows);
+        ASSERT_EQ(g_boxes.size(), 1u);  // the summary
+        EXPECT_EQ(g_boxes[0].caption, kCaption);
+    }
+    // The older exports fold nothing.
+    EXPECT_TRUE(QuelbrixFindFolderEx(owner, root.c_str(), "ABC", "", TRUE, nullptr, FALSE, TRUE,
+                                     TRUE, TRUE, 1, FALSE));
+    EXPECT_TRUE(Column(0).empty());
+    EXPECT_TRUE(QuelbrixFindFolderEx(owner, root.c_str(), "abc", "", TRUE, nullptr, FALSE, TRUE,
+                                     TRUE, TRUE, 1, FALSE));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"lower.txt"}));
+}
+
+TEST_F(EngineDllTest, SearchOptionsThatAreMissingOrTooSmallAreRefusedWithoutASearch) {
+    File("a.txt", "ab");
+    ASSERT_TRUE(Search("ab", "", false));
+    ASSERT_EQ(Column(0).size(), 1u);
+    g_boxes.clear();
+    EXPECT_FALSE(QuelbrixSearch(nullptr));
+    QUELBRIX_SEARCH_OPTIONS options = SearchOptions("ab");
+    options.size = QUELBRIX_SEARCH_OPTIONS_V1_SIZE - 1;
+    EXPECT_FALSE(QuelbrixSearch(&options));
+    options.size = 0;
+    EXPECT_FALSE(QuelbrixSearch(&options));
+    // A search would have emptied the list first and shown its summary.
+    EXPECT_EQ(Column(0).size(), 1u);
+    EXPECT_TRUE(g_boxes.empty());
+
+    options.size = QUELBRIX_SEARCH_OPTIONS_V1_SIZE;  // the first version's size is enough
+    EXPECT_TRUE(QuelbrixSearch(&options));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt"}));
+    EXPECT_EQ(g_boxes.size(), 1u);
+}
+
+TEST_F(EngineDllTest, SearchTakesEveryOptionOfFindFolderEx) {
+    Folder("sub");
+    File("sub\\a.txt", "ab ab");
+    File("b.log", "ab");
+    File("u.txt", "\xE6\xBC\xA2\xE5\xAD\x97");  // 漢字 in UTF-8
+    QUELBRIX_SEARCH_OPTIONS options = SearchOptions("ab");
+    options.extensions = "txt,";
+    options.searchSubfolders = TRUE;
+    options.relativePaths = FALSE;
+    options.countHits = FALSE;
+    options.progress = g_progress;
+    EXPECT_TRUE(QuelbrixSearch(&options));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{root + "sub\\a.txt"}));
+    EXPECT_EQ(Column(3), (std::vector<std::string>{""}));
+    PBRANGE range{};
+    SendMessageA(g_progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iHigh, 2);  // the counting pass ran: sub\a.txt and u.txt
+
+    options = SearchOptions("\x8A\xBF\x8E\x9A");  // 漢字 in Shift_JIS
+    options.convertUtf8Files = TRUE;
+    EXPECT_TRUE(QuelbrixSearch(&options));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"u.txt"}));
+    options.convertCodes = FALSE;  // UTF-8 files are converted only with the conversion on
+    EXPECT_TRUE(QuelbrixSearch(&options));
+    EXPECT_TRUE(Column(0).empty());
+}
+
+TEST_F(EngineDllTest, HitLinesFoldOnlyWhenTheOptionsReachTheFolds) {
+    File("a.txt", "x\nabc\n");
+    const std::string path = root + "a.txt";
+    QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("ABC");
+    options.useRegex = TRUE;
+    options.ignoreCase = TRUE;
+    HitLineCalls seen;
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen), 1);
+    EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x802", "2:abc [0,3)"}));
+
+    // A caller that knows only the first version: what lies past its size is not its own and
+    // is not read, so nothing folds.
+    options.size = QUELBRIX_HIT_LINE_OPTIONS_V1_SIZE;
+    seen = HitLineCalls{};
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen), 0);
+    EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x802"}));
+    options.word = "abc";
+    seen = HitLineCalls{};
+    EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen), 1);
+    EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x802", "2:abc [0,3)"}));
+}
+
 TEST_F(EngineDllTest, HitLinesOfAFileWithTheirContext) {
     File("a.txt", "x\r\nab and ab\r\ny\r\nz\r\n");
     const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("ab", 1);
@@ -358,7 +476,7 @@ TEST_F(EngineDllTest, HitLinesFailuresAreCodesWithoutAMessage) {
               QUELBRIX_HITLINES_BAD_ARGUMENT);
     EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, nullptr, &seen),
               QUELBRIX_HITLINES_BAD_ARGUMENT);
-    options.size = sizeof options - 1;
+    options.size = QUELBRIX_HIT_LINE_OPTIONS_V1_SIZE - 1;
     EXPECT_EQ(QuelbrixGetHitLines(path.c_str(), &options, RecordHitLine, &seen),
               QUELBRIX_HITLINES_BAD_ARGUMENT);
     options = HitLineOptions("ab", -1);

@@ -1,6 +1,8 @@
-/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 8, in this order).
+/* QuelbrixD.dll: the search engine's exported interface (ordinals 1 to 9, in this order).
    Strings are zero-terminated Shift_JIS owned by the caller; booleans are one byte, 0 for
-   false. Nothing here throws, and nothing is allocated on one side and freed on the other. */
+   false. Nothing here throws, and nothing is allocated on one side and freed on the other.
+   An options structure begins with its size as the caller knows it: a later version adds
+   members at its end, and a member that lies past the caller's size reads as 0 (off). */
 #ifndef QUELBRIX_ENGINE_H
 #define QUELBRIX_ENGINE_H
 
@@ -11,6 +13,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <stddef.h>
 
 #if defined(QUELBRIX_ENGINE_BUILD)
 #define QUELBRIX_API
@@ -52,7 +55,7 @@ QUELBRIX_API BOOL WINAPI QuelbrixFindStop(HWND owner, HWND progress);
 
 /* QuelbrixFindFolder with one more option: when `convertUtf8Files` is not 0 (and `convertCodes`
    is not 0), text the engine recognises as UTF-8 is converted to Shift_JIS before matching.
-   QuelbrixFindFolder is this with `convertUtf8Files` 0. */
+   QuelbrixFindFolder is this with `convertUtf8Files` 0; both are QuelbrixSearch without folds. */
 QUELBRIX_API BOOLEAN WINAPI QuelbrixFindFolderEx(HWND owner, LPCSTR folder, LPCSTR word,
                                                  LPCSTR extensions, BOOLEAN useRegex, HWND progress,
                                                  BOOLEAN searchSubfolders, BOOLEAN relativePaths,
@@ -70,7 +73,16 @@ typedef struct QUELBRIX_HIT_LINE_OPTIONS {
     BOOLEAN convertCodes;      /* read the file as a search with these options would */
     BOOLEAN convertUtf8Files;  /* with convertCodes */
     int contextLines;          /* lines given before and after each hit line, 0 or more */
+    /* Added later; read only when `size` reaches them (an older caller's structure folds
+       nothing). As QUELBRIX_SEARCH_OPTIONS has them. */
+    BOOLEAN ignoreCase;
+    BOOLEAN ignoreWidth;
+    BOOLEAN ignoreKana;
 } QUELBRIX_HIT_LINE_OPTIONS;
+
+/* The size of the first version (up to contextLines); a smaller `size` is refused. */
+#define QUELBRIX_HIT_LINE_OPTIONS_V1_SIZE \
+    (offsetof(QUELBRIX_HIT_LINE_OPTIONS, contextLines) + sizeof(int))
 
 /* A hit as bytes [start, end) of its line's text. */
 typedef struct QUELBRIX_HIT_RANGE {
@@ -127,6 +139,41 @@ typedef BOOL(CALLBACK* QUELBRIX_HIT_LINE_PROC)(const QUELBRIX_HIT_LINE* line, LP
    thread; `proc` is called on the calling thread. */
 QUELBRIX_API int WINAPI QuelbrixGetHitLines(LPCSTR path, const QUELBRIX_HIT_LINE_OPTIONS* options,
                                             QUELBRIX_HIT_LINE_PROC proc, LPVOID context);
+
+/* QuelbrixSearch: one search with every option in one structure. */
+
+/* The options of a search; `size` is sizeof(QUELBRIX_SEARCH_OPTIONS) as the caller knows it.
+   A later option becomes a new member at the end, never a new export; members that lie past
+   the caller's `size` read as 0, which is off for every flag. */
+typedef struct QUELBRIX_SEARCH_OPTIONS {
+    DWORD size;
+    HWND owner;                /* owns every message box of the search; its thread's messages
+                                  are dispatched during the walk */
+    LPCSTR folder;             /* ends with a backslash */
+    LPCSTR word;               /* Shift_JIS */
+    LPCSTR extensions;         /* comma-separated, without dots; empty: all files */
+    BOOLEAN useRegex;
+    HWND progress;             /* NULL: no progress bar and no counting pass */
+    BOOLEAN searchSubfolders;
+    BOOLEAN relativePaths;     /* list paths below `folder` */
+    BOOLEAN countHits;         /* count every hit and show the count */
+    BOOLEAN convertCodes;      /* detect and convert kanji codes before matching */
+    int errorPolicy;           /* a file that cannot be read: 0 ask, 1 skip it, 2 stop */
+    BOOLEAN convertUtf8Files;  /* with convertCodes: UTF-8 text is converted too */
+    /* What matching the word ignores. */
+    BOOLEAN ignoreCase;        /* upper and lower case (A a, Ａ ａ) */
+    BOOLEAN ignoreWidth;       /* full-width and half-width forms (Ａ A, ﾃﾞ デ) */
+    BOOLEAN ignoreKana;        /* hiragana and katakana (で デ) */
+} QUELBRIX_SEARCH_OPTIONS;
+
+/* The size of the first version (up to ignoreKana); a smaller `size` is refused. */
+#define QUELBRIX_SEARCH_OPTIONS_V1_SIZE \
+    (offsetof(QUELBRIX_SEARCH_OPTIONS, ignoreKana) + sizeof(BOOLEAN))
+
+/* Runs one search as QuelbrixFindFolderEx does, with the options of `options`. Returns TRUE
+   when the walk ran to its end, FALSE when it ended early; a null `options` or a `size` below
+   QUELBRIX_SEARCH_OPTIONS_V1_SIZE is refused with FALSE, and nothing is searched. */
+QUELBRIX_API BOOLEAN WINAPI QuelbrixSearch(const QUELBRIX_SEARCH_OPTIONS* options);
 
 #ifdef __cplusplus
 }

@@ -6,11 +6,14 @@
 
 namespace quelbrix {
 
-// [main]: the main window's two check boxes, its placement and the list's column widths, kept
+// [main]: the main window's check boxes, its placement and the list's column widths, kept
 // from run to run.
 constexpr char kMainSection[] = "main";
 constexpr char kSubfoldersKey[] = "under";
 constexpr char kRegexKey[] = "formal";
+constexpr char kIgnoreCaseKey[] = "ignorecase";    // the word matches either case
+constexpr char kIgnoreWidthKey[] = "ignorewidth";  // ... either width
+constexpr char kIgnoreKanaKey[] = "ignorekana";    // ... hiragana and katakana alike
 constexpr char kPlacementKey[] = "placement";  // "left,top,right,bottom,maximised"
 constexpr char kColumnsKey[] = "columns";      // the four column widths, in column order
 constexpr char kPreviewHeightKey[] = "preview";  // the preview pane's height at 96 DPI
