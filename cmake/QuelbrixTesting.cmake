@@ -31,3 +31,26 @@ function(quelbrix_add_gtest name)
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${xml})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# A test that the committed generated tables are exactly what their generator makes from this
+# machine's codecs: quelbrix_add_generated_check(NAME GENERATOR COMMITTED_DIR TABLE...).
+# Host builds with Python only.
+function(quelbrix_add_generated_check name generator committed_dir)
+  if(CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  find_package(Python3 COMPONENTS Interpreter QUIET)
+  if(NOT Python3_Interpreter_FOUND)
+    return()
+  endif()
+  string(REPLACE ";" "," tables "${ARGN}")  # a list would be split on the way
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND}
+      -DPYTHON=${Python3_EXECUTABLE}
+      -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+      -DGENERATOR=${generator}
+      -DCOMMITTED_DIR=${committed_dir}
+      "-DTABLES=${tables}"
+      -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/regenerated
+      -P ${PROJECT_SOURCE_DIR}/cmake/compare_generated.cmake)
+endfunction()
