@@ -237,6 +237,9 @@ extern "C" BOOLEAN WINAPI QuelbrixSearch(const QUELBRIX_SEARCH_OPTIONS* options)
     request.convertCodes = options->convertCodes != 0;
     request.errorPolicy = static_cast<quelbrix::ErrorPolicy>(options->errorPolicy);
     request.convertUtf8 = options->convertUtf8Files != 0;
+    request.excludeFolders =
+        TextOrEmpty(GivenOrZero(*options, &QUELBRIX_SEARCH_OPTIONS::excludeFolders));
+    request.pauseAfterEntries = GivenOrZero(*options, &QUELBRIX_SEARCH_OPTIONS::noPause) == 0;
     try {
         // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
         const quelbrix::TimerResolutionGuard fineTimer(1);

@@ -164,6 +164,11 @@ typedef struct QUELBRIX_SEARCH_OPTIONS {
     BOOLEAN ignoreCase;        /* upper and lower case (A a, Ａ ａ) */
     BOOLEAN ignoreWidth;       /* full-width and half-width forms (Ａ A, ﾃﾞ デ) */
     BOOLEAN ignoreKana;        /* hiragana and katakana (で デ) */
+    /* Added after the first version. */
+    LPCSTR excludeFolders;     /* folder-name patterns (* and ?) separated by ';' that the walk
+                                  never enters; NULL or empty: none */
+    BOOLEAN noPause;           /* no 1 ms pause after each entry (messages are still
+                                  dispatched) */
 } QUELBRIX_SEARCH_OPTIONS;
 
 /* The size of the first version (up to ignoreKana); a smaller `size` is refused. */
