@@ -26,7 +26,11 @@ struct SearchArguments {
     int contextLines = 0;  // never negative once read
     ColorChoice color = ColorChoice::kAuto;
     int maxColumns = 0;  // 0: off; never negative once read
+    int threads = 0;     // files matched at once; 1 to kMaxSearchThreads once read
 };
+
+// The threads a search runs on unless told: one per processor.
+int DefaultSearchThreads();
 
 extern const Command<SearchArguments> kSearchCommand;
 
