@@ -128,11 +128,16 @@ bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
         return false;
     }
     std::string problem;
-    if (arguments.threads < 1 || static_cast<unsigned>(arguments.threads) > kMaxSearchThreads)
-        problem = "--threads needs a number from 1 to " + std::to_string(kMaxSearchThreads);
-    else if (ResolveLineForm(arguments, problem))
+    if (CheckSearchThreads(arguments, problem) && ResolveLineForm(arguments, problem))
         return true;
     TellUsageError(kSearchCommand, problem);
+    return false;
+}
+
+bool CheckSearchThreads(const SearchArguments& arguments, std::string& problem) {
+    if (arguments.threads >= 1 && static_cast<unsigned>(arguments.threads) <= kMaxSearchThreads)
+        return true;
+    problem = "--threads needs a number from 1 to " + std::to_string(kMaxSearchThreads);
     return false;
 }
 

@@ -37,6 +37,10 @@ extern const Command<SearchArguments> kSearchCommand;
 // Reads the arguments after "search"; false after telling a usage error on stderr.
 bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments);
 
+// Once the options are applied: false with the usage error in `problem` when the threads
+// asked for are not 1 to kMaxSearchThreads.
+bool CheckSearchThreads(const SearchArguments& arguments, std::string& problem);
+
 // Once the options are applied: the one line form given (--context alone: kLines), or false
 // with the usage error in `problem`.
 bool ResolveLineForm(SearchArguments& arguments, std::string& problem);
