@@ -1,7 +1,9 @@
 // The candidates of a search in flight between the walk, the threads that match them and the
 // calling thread that shows them: a fixed ring of places, numbered in walk order, so memory
 // stays the same whatever the tree, and the calling thread takes the files in the walk's order
-// whichever thread finished first.
+// whichever thread finished first. Workers take candidates in runs and the other two sides
+// sleep until a run is done or half the ring is free, so that a thread is woken once for many
+// small files rather than once for each.
 #ifndef QUELBRIX_CANDIDATE_PIPELINE_H
 #define QUELBRIX_CANDIDATE_PIPELINE_H
 
@@ -28,9 +30,19 @@ struct Candidate {
     std::exception_ptr error;  // what matching it threw, thrown again in its turn
 };
 
+// Candidates a worker takes at once, at most.
+constexpr std::size_t kCandidateRun = 8;
+
+// A run of candidates taken by one worker: consecutive numbers, in walk order.
+struct CandidateRun {
+    Candidate* candidates[kCandidateRun];
+    std::size_t count = 0;
+};
+
 class CandidatePipeline {
 public:
-    explicit CandidatePipeline(std::size_t places);
+    // `places` candidates in flight at most; each recording keeps at most `recordingBytes`.
+    CandidatePipeline(std::size_t places, std::size_t recordingBytes);
     CandidatePipeline(const CandidatePipeline&) = delete;
     CandidatePipeline& operator=(const CandidatePipeline&) = delete;
 
@@ -39,10 +51,10 @@ public:
     // The walk is over; `error` is what it threw, or null.
     void EndWalk(std::exception_ptr error);
 
-    // A worker: the oldest candidate no one matches yet, once there is one; null when the walk
-    // ended and every candidate is taken, or the search was cancelled.
-    Candidate* TakeToMatch();
-    void Matched(Candidate& candidate);
+    // A worker: the oldest candidates no one matches yet, once there are some; none when the
+    // walk ended and every candidate is taken, or the search was cancelled.
+    CandidateRun TakeToMatch();
+    void Matched(const CandidateRun& run);
 
     // The calling thread: the next candidate in walk order once it is matched; null when the
     // walk ended and every candidate was taken. Then Release() it before the next one.
@@ -63,8 +75,8 @@ private:
     }
 
     std::mutex mutex_;  // guards everything below but the candidates themselves
-    std::condition_variable placeFreed_;
-    std::condition_variable candidateWaiting_;
+    std::condition_variable placesFreed_;
+    std::condition_variable candidatesWaiting_;
     std::condition_variable candidateMatched_;
     std::vector<Candidate> places_;  // candidate n is at n % size
     std::vector<Stage> stages_;
@@ -72,6 +84,9 @@ private:
     std::uint64_t nextToMatch_ = 0;  // the first not yet taken by a worker
     std::uint64_t taken_ = 0;        // the first not yet released by the calling thread
     bool walkEnded_ = false;
+    bool walkWaits_ = false;    // for free places
+    bool callerWaits_ = false;  // for candidate taken_
+    int idleWorkers_ = 0;
     std::exception_ptr walkError_;
     std::atomic<bool> cancelled_{false};
 };

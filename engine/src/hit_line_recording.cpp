@@ -23,6 +23,11 @@ void HitLineRecording::BeginFile(const char*, const FileEncoding& encoding) {
 }
 
 bool HitLineRecording::Line(const HitLine& line) try {
+    const std::size_t bytes = line.length + line.endLength + line.hitCount * sizeof(HitRange);
+    if (bytes > limit_ || bytes_.size() + hits_.size() * sizeof(HitRange) > limit_ - bytes) {
+        incomplete_ = true;
+        return false;
+    }
     KeptLine kept{line.number, line.offset,    bytes_.size(), line.length,
                   line.endLength, hits_.size(), line.hitCount, line.context};
     bytes_.append(line.text, line.length + line.endLength);
@@ -30,7 +35,7 @@ bool HitLineRecording::Line(const HitLine& line) try {
     lines_.push_back(kept);
     return true;
 } catch (const std::bad_alloc&) {
-    spoilt_ = true;
+    incomplete_ = true;
     return false;
 }
 
@@ -60,7 +65,7 @@ int HitLineRecording::Replay(const char* path, HitLineSink& sink) const {
 
 void HitLineRecording::Clear() {
     begun_ = false;
-    spoilt_ = false;
+    incomplete_ = false;
     encoding_ = FileEncoding{};
     searchedBytes_ = 0;
     if (bytes_.capacity() > kKeptBytes) std::string().swap(bytes_);

@@ -15,12 +15,15 @@ class HitLineRecording : public HitLineSink {
 public:
     // The path is not kept: whoever replays names the file.
     void BeginFile(const char* path, const FileEncoding& encoding) override;
-    // Copies the line; on a failure to allocate the recording is spoilt and asks for no more.
+    // Copies the line; a line past the limit, or one that cannot be allocated, leaves the
+    // recording incomplete, and no more lines are asked for.
     bool Line(const HitLine& line) override;
     void EndFile(std::size_t searchedBytes, int hits) override;
 
-    // A line could not be kept: the recording is not the file's whole answer.
-    bool Spoilt() const { return spoilt_; }
+    // The bytes of lines kept, at most (the default: no limit).
+    void Limit(std::size_t bytes) { limit_ = bytes; }
+    // A line was not kept: the recording is not the file's whole answer.
+    bool Incomplete() const { return incomplete_; }
 
     // Gives `sink` BeginFile, the lines until its Line answers false, and EndFile with the hits
     // of the lines it took, as the matcher gives them; returns those hits. Nothing when no
@@ -43,7 +46,8 @@ private:
     };
 
     bool begun_ = false;
-    bool spoilt_ = false;
+    bool incomplete_ = false;
+    std::size_t limit_ = static_cast<std::size_t>(-1);
     FileEncoding encoding_;
     std::string bytes_;
     std::vector<KeptLine> lines_;

@@ -17,9 +17,12 @@ namespace quelbrix {
 
 namespace {
 
-// Candidates in flight per worker: enough that no worker waits while the calling thread
-// shows a file, few enough that the memory of the files held stays small.
-constexpr unsigned kPlacesPerWorker = 4;
+// Candidates in flight per worker: room for a few runs each, so that no worker waits while
+// the calling thread shows files. A place is a small record; the files' text stays in the
+// workers' buffers, and only hit lines are kept, up to kRecordedBytes for all places together.
+constexpr std::size_t kPlacesPerWorker = 4 * kCandidateRun;
+constexpr std::size_t kRecordedBytes = std::size_t{64} << 20;
+constexpr std::size_t kLeastRecordedBytes = std::size_t{64} << 10;  // per place
 
 // One extension item's walk, feeding its candidates to the pipeline in walk order.
 class CandidateFeed : public FolderVisitor {
@@ -66,21 +69,24 @@ void MatchCandidates(FileSystem& files, const SearchRequest& request,
                      CandidatePipeline& pipeline) noexcept {
     std::unique_ptr<CGrexmo> pattern;
     MatchBuffers buffers;
-    while (Candidate* candidate = pipeline.TakeToMatch()) {
-        try {
-            if (!pattern) {
-                pattern = std::make_unique<CGrexmo>();
-                pattern->Read(request.word, request.useRegex, request.folds);
+    for (CandidateRun run = pipeline.TakeToMatch(); run.count > 0; run = pipeline.TakeToMatch()) {
+        for (std::size_t i = 0; i < run.count; ++i) {
+            Candidate& candidate = *run.candidates[i];
+            try {
+                if (!pattern) {
+                    pattern = std::make_unique<CGrexmo>();
+                    pattern->Read(request.word, request.useRegex, request.folds);
+                }
+                HitLineSink* sink = request.hitLines != nullptr ? &candidate.lines : nullptr;
+                MatchFile(files, request, *pattern, buffers, candidate.path, true, sink,
+                          candidate.match);
+            } catch (...) {
+                pattern.reset();  // it may be half compiled
+                candidate.error = std::current_exception();
             }
-            HitLineSink* sink = request.hitLines != nullptr ? &candidate->lines : nullptr;
-            MatchFile(files, request, *pattern, buffers, candidate->path, true, sink,
-                      candidate->match);
-        } catch (...) {
-            pattern.reset();  // it may be half compiled
-            candidate->error = std::current_exception();
+            buffers.GiveBackLarge();
         }
-        buffers.GiveBackLarge();
-        pipeline.Matched(*candidate);
+        pipeline.Matched(run);
     }
 }
 
@@ -120,9 +126,9 @@ bool ShowInWalkOrder(EngineState& state, Platform& platform, const SearchRequest
         BeginCandidate(state, platform, request);
         FileMatch& match = candidate->match;
         int hits;
-        if (candidate->lines.Spoilt()) {
-            // Its lines could not all be kept: it is searched again here, straight into the
-            // search's sink, as FindFolder searches it.
+        if (candidate->lines.Incomplete()) {
+            // Its lines were too many to keep (or memory ran short): it is searched again here,
+            // straight into the search's sink, as FindFolder searches it.
             hits = SearchFile(platform, request, candidate->path, match.fileSize, match.timeText);
         } else {
             if (request.hitLines != nullptr && match.outcome == TextOutcome::kRead)
@@ -162,7 +168,8 @@ bool FindFolderOnThreads(EngineState& state, Platform& platform, const SearchReq
     if (threads <= 1) return FindFolder(state, platform, request);
     const unsigned workers = std::min(threads, kMaxSearchThreads);
     const std::vector<ExtensionItem> items = StartSearch(state, platform, request);
-    CandidatePipeline pipeline(static_cast<std::size_t>(workers) * kPlacesPerWorker);
+    const std::size_t places = workers * kPlacesPerWorker;
+    CandidatePipeline pipeline(places, std::max(kRecordedBytes / places, kLeastRecordedBytes));
     bool ranToEnd = false;
     bool started = false;
     {

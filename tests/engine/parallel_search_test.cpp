@@ -337,11 +337,11 @@ TEST(ParallelSearchTest, AFileThatStopsTheSearchEndsItWhereOneThreadEndsIt) {
 }
 
 // The walk waits for the calling thread: while the first file is still being read, only a few
-// files per thread have been opened, not the whole tree.
+// runs of files per thread have been opened, not the whole tree.
 TEST(ParallelSearchTest, FilesInFlightStayFewWhateverTheTree) {
     EngineState state;
     FakeFileSystem files;
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i < 1000; ++i)
         files.AddFile(P("root/f" + std::to_string(1000 + i) + ".txt"), "ab").readMicroseconds =
             i == 0 ? 30000 : 0;
     Recorder recorder;
@@ -367,9 +367,9 @@ TEST(ParallelSearchTest, FilesInFlightStayFewWhateverTheTree) {
     request.folder = folder.c_str();
     request.word = "ab";
     ASSERT_TRUE(FindFolderOnThreads(state, platform, request, 2));
-    EXPECT_EQ(rows.rows.size(), 400u);
+    EXPECT_EQ(rows.rows.size(), 1000u);
     EXPECT_GE(openedAtFirstRow, 1u);
-    EXPECT_LE(openedAtFirstRow, 40u);
+    EXPECT_LE(openedAtFirstRow, 100u);
 }
 
 // What the file system throws comes out of the search after the files before it are shown, on
@@ -445,6 +445,36 @@ TEST(HitLineRecordingTest, ReplaysLinesUntilTheSinkRefusesOne) {
     TranscriptSink sink(recorder);
     EXPECT_EQ(recording.Replay("p.txt", sink), 0);
     EXPECT_TRUE(recorder.events.empty());
+}
+
+// Past its limit a recording asks for no more lines and says it is incomplete, and the search
+// then lists the file as one thread does: the sink gets every line.
+TEST(HitLineRecordingTest, ALineOverItsLimitLeavesItIncomplete) {
+    HitLine line;
+    line.text = "abcdef\n";
+    line.length = 6;
+    line.endLength = 1;
+    HitLineRecording recording;
+    recording.Limit(10);
+    recording.BeginFile("p", FileEncoding{});
+    EXPECT_TRUE(recording.Line(line));
+    EXPECT_FALSE(recording.Line(line));
+    EXPECT_TRUE(recording.Incomplete());
+    recording.Clear();
+    EXPECT_FALSE(recording.Incomplete());
+
+    SearchCase c;
+    c.word = "ab";
+    c.hitLines = true;
+    c.contextLines = 1;
+    std::string large;
+    for (int i = 0; i < 20000; ++i) large += i % 2 == 0 ? "ab ab ab\r\n" : "no hit here\n";
+    for (int i = 0; i < 12; ++i) c.files.push_back({"f" + std::to_string(10 + i) + ".txt", {}});
+    c.files[3].file.content = large;
+    c.files[7].file.content = large + large;
+    const SearchRun single = RunCase(c, 0);
+    ExpectSameRun(single, RunCase(c, 256));
+    EXPECT_GT(single.events.size(), 40000u);
 }
 
 }  // namespace
