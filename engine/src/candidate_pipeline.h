@@ -31,7 +31,7 @@ struct Candidate {
 };
 
 // Candidates a worker takes at once, at most.
-constexpr std::size_t kCandidateRun = 8;
+constexpr std::size_t kCandidateRun = 32;
 
 // A run of candidates taken by one worker: consecutive numbers, in walk order.
 struct CandidateRun {
