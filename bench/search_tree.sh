@@ -155,6 +155,14 @@ def elapsed(command):
     subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return time.perf_counter() - start
 
+# Each program `runs` times, one after the other; the two medians.
+def paired_medians(mine, peer):
+    mine_times, peer_times = [], []
+    for _ in range(runs):
+        mine_times.append(elapsed(mine))
+        peer_times.append(elapsed(peer))
+    return statistics.median(mine_times), statistics.median(peer_times)
+
 def peer_name(command):
     return " ".join(part for part in command[:-1] if part != tree)
 
@@ -167,11 +175,7 @@ medians = {}
 print("| search | quelbrix s | peer s | ratio | peer |")
 print("|---|---|---|---|---|")
 for label, mine, peer in rows:
-    mine_times, peer_times = [], []
-    for _ in range(runs):
-        mine_times.append(elapsed(mine))
-        peer_times.append(elapsed(peer))
-    m, p = statistics.median(mine_times), statistics.median(peer_times)
+    m, p = paired_medians(mine, peer)
     medians[label] = m
     print("| %s | %.3f | %.3f | %.2fx | `%s` |" % (label, m, p, m / p, peer_name(peer)), flush=True)
 
@@ -185,11 +189,7 @@ print()
 print("| search, default threads | quelbrix s | rg s | ratio | quelbrix -j1 s | speed-up |")
 print("|---|---|---|---|---|---|")
 for label, mine, peer in threaded_rows:
-    mine_times, peer_times = [], []
-    for _ in range(runs):
-        mine_times.append(elapsed(mine))
-        peer_times.append(elapsed(peer))
-    m, p = statistics.median(mine_times), statistics.median(peer_times)
+    m, p = paired_medians(mine, peer)
     print("| %s | %.3f | %.3f | %.2fx | %.3f | %.2fx |" % (label, m, p, m / p, medians[label],
                                                           medians[label] / m), flush=True)
 PY
