@@ -45,7 +45,8 @@ private:
     const char* item_;
 };
 
-// The walk thread. Whatever the walk throws is kept and thrown again on the calling thread
+// The walk thread; `items` and the request are only read while the search runs. Whatever
+// the walk throws is kept and thrown again on the calling thread
 // once every candidate before it is shown, where FindFolder would have thrown it.
 void FeedCandidates(FileSystem& files, const SearchRequest& request,
                     const std::vector<ExtensionItem>& items, CandidatePipeline& pipeline) noexcept {
@@ -64,7 +65,8 @@ void FeedCandidates(FileSystem& files, const SearchRequest& request,
 
 // A worker thread: matches candidates until none is left. Each worker compiles the word for
 // itself, since a compiled pattern's DFA cache changes as it matches, and keeps its own
-// buffers.
+// buffers. Shared with the other threads: the request, which nobody changes while the search
+// runs, and the file system, whose adapters answer several threads at once (each says how).
 void MatchCandidates(FileSystem& files, const SearchRequest& request,
                      CandidatePipeline& pipeline) noexcept {
     std::unique_ptr<CGrexmo> pattern;
