@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Times `quelbrix search` on a synthetic tree of Shift_JIS text against ripgrep and grep on the
-# same tree, one thread each, with a warm page cache, and prints a table of the ratios.
+# same tree, one thread each, with a warm page cache, and prints a table of the ratios; then
+# a few of the searches with each program's default threads, with quelbrix's speed-up over
+# its one thread.
 #
 #   bench/search_tree.sh [--files N] [--mb M] [--runs R] [--quelbrix PATH]
 #
@@ -92,8 +94,8 @@ runs, quelbrix, tree = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 def sjis(text):
     return text.encode("cp932")
 
-def q(*options, word):
-    return [quelbrix, "search", "--subfolders", *options, tree, sjis(word)]
+def q(*options, word, threads=("-j1",)):
+    return [quelbrix, "search", *threads, "--subfolders", *options, tree, sjis(word)]
 
 FOLDS = ("-i", "--ignore-width", "--ignore-kana")
 # (folded row, the same word's unfolded row): what folding costs, folded time / unfolded time.
@@ -133,15 +135,38 @@ rows = [
      ["grep", "-r", "-c", "-F", "needle", tree]),
 ]
 
+# Searched once more with every thread each program takes by default: quelbrix one per
+# processor, ripgrep its own choice.
+THREADED = [
+    "ASCII literal needle, --no-convert",
+    "ASCII literal needle, kanji code detection",
+    "Shift_JIS literal 設定結果, detection",
+    "regex [ァ-ヶ]{3}, detection",
+    "regex [0-9]+, --no-convert",
+]
+threaded_rows = []
+for label, mine, peer in rows:
+    if label in THREADED and peer[0] == "rg":
+        threaded_rows.append((label, [part for part in mine if part != "-j1"],
+                              [part for part in peer if part != "-j1"]))
+
 def elapsed(command):
     start = time.perf_counter()
     subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return time.perf_counter() - start
 
+# Each program `runs` times, one after the other; the two medians.
+def paired_medians(mine, peer):
+    mine_times, peer_times = [], []
+    for _ in range(runs):
+        mine_times.append(elapsed(mine))
+        peer_times.append(elapsed(peer))
+    return statistics.median(mine_times), statistics.median(peer_times)
+
 def peer_name(command):
     return " ".join(part for part in command[:-1] if part != tree)
 
-for _, mine, peer in rows:  # warm the page cache and the programs
+for _, mine, peer in rows + threaded_rows:  # warm the page cache and the programs
     elapsed(mine)
     elapsed(peer)
 
@@ -150,21 +175,27 @@ medians = {}
 print("| search | quelbrix s | peer s | ratio | peer |")
 print("|---|---|---|---|---|")
 for label, mine, peer in rows:
-    mine_times, peer_times = [], []
-    for _ in range(runs):
-        mine_times.append(elapsed(mine))
-        peer_times.append(elapsed(peer))
-    m, p = statistics.median(mine_times), statistics.median(peer_times)
+    m, p = paired_medians(mine, peer)
     medians[label] = m
     print("| %s | %.3f | %.3f | %.2fx | `%s` |" % (label, m, p, m / p, peer_name(peer)), flush=True)
 
 print()
 for folded, unfolded in FOLDED_PAIRS:
     print("folding %s: %.2fx the unfolded search" % (folded, medians[folded] / medians[unfolded]))
+
+# The same paired runs with the default threads; the speed-up is the -j1 median of the table
+# above over this one.
+print()
+print("| search, default threads | quelbrix s | rg s | ratio | quelbrix -j1 s | speed-up |")
+print("|---|---|---|---|---|---|")
+for label, mine, peer in threaded_rows:
+    m, p = paired_medians(mine, peer)
+    print("| %s | %.3f | %.3f | %.2fx | %.3f | %.2fx |" % (label, m, p, m / p, medians[label],
+                                                          medians[label] / m), flush=True)
 PY
-rows=$("$quelbrix" search --subfolders --no-convert "$tree" needle 2>/dev/null | wc -l)
+rows=$("$quelbrix" search -j1 --subfolders --no-convert "$tree" needle 2>/dev/null | wc -l)
 echo "files with hits of needle: $rows"
 word=$(printf '%s' 設定結果 | iconv -f UTF-8 -t CP932)
-mine=$("$quelbrix" search --subfolders --lines "$tree" "$word" 2>/dev/null | wc -l)
+mine=$("$quelbrix" search -j1 --subfolders --lines "$tree" "$word" 2>/dev/null | wc -l)
 peer=$(rg -j1 -n -E sjis 設定結果 "$tree" | wc -l)
 echo "hit lines of 設定結果: quelbrix $mine, rg $peer"

@@ -23,6 +23,29 @@ std::size_t FindOption(const std::vector<const OptionInfo*>& options, const char
     return kNotFound;
 }
 
+bool TakesValue(OptionKind kind) {
+    return kind != OptionKind::kFlag && kind != OptionKind::kHelp;
+}
+
+// "-j4": a two-letter alias of an option that takes a value, with the value written on (as grep
+// takes -C2). Only where arguments starting with "--" are the options, so that a file name of
+// guess or convert is never cut. Sets `value` to what follows the alias.
+std::size_t FindAttached(OptionSyntax syntax, const std::vector<const OptionInfo*>& options,
+                         const char* argument, const char*& value) {
+    if (syntax != OptionSyntax::kDoubleDash || argument[0] != '-' || argument[1] == '-' ||
+        argument[1] == '\0' || argument[2] == '\0')
+        return kNotFound;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const OptionInfo& option = *options[i];
+        if (option.alias != nullptr && TakesValue(option.kind) &&
+            std::strncmp(argument, option.alias, 2) == 0 && option.alias[2] == '\0') {
+            value = argument + 2;
+            return i;
+        }
+    }
+    return kNotFound;
+}
+
 // Whether the syntax reads `argument` as an option, declared or not.
 bool LooksLikeOption(OptionSyntax syntax, const char* argument) {
     switch (syntax) {
@@ -123,7 +146,10 @@ ParsedArguments ScanArguments(const CommandInfo& command,
             optionsEnded = true;
             continue;
         }
-        const std::size_t index = optionsEnded ? kNotFound : FindOption(options, argument);
+        const char* attached = nullptr;
+        std::size_t index = optionsEnded ? kNotFound : FindOption(options, argument);
+        if (index == kNotFound && !optionsEnded)
+            index = FindAttached(command.syntax, options, argument, attached);
         const bool operand =
             index == kNotFound && (optionsEnded || !LooksLikeOption(command.syntax, argument));
         if (operand) {
@@ -142,7 +168,9 @@ ParsedArguments ScanArguments(const CommandInfo& command,
         }
         FoundOption found{index, {}};
         if (option.kind != OptionKind::kFlag) {
-            const char* const text = i + 1 < argc ? argv[++i] : nullptr;
+            const char* const text = attached != nullptr ? attached
+                                     : i + 1 < argc      ? argv[++i]
+                                                         : nullptr;
             std::string problem;
             if (!ReadValue(option, text, found.value, problem))
                 return Refused(std::move(parsed), problem);

@@ -108,7 +108,8 @@ int Search(const SearchArguments& arguments, FileSystem& files, const TerminalTe
     EngineState state;
     InitListView(state, rows, &rows, QUELBRIX_WIDTH_FILE, QUELBRIX_WIDTH_COUNT, QUELBRIX_WIDTH_SIZE,
                  QUELBRIX_WIDTH_TIME);
-    bool completed = FindFolder(state, platform, request);
+    bool completed = FindFolderOnThreads(state, platform, request,
+                                         static_cast<unsigned>(arguments.threads));
     if (form == LineForm::kRows) PrintRows(rows, terminal);
     if (form == LineForm::kJson) jsonLines.Finish();
     std::fflush(stdout);

@@ -1,7 +1,10 @@
 #include "search_options.h"
 
+#include <algorithm>
 #include <iterator>
+#include <thread>
 
+#include "engine/search_driver.h"
 #include "grexmo/grexmo.h"
 
 namespace quelbrix {
@@ -86,6 +89,10 @@ constexpr Option<Arguments> kSearchOptions[] = {
       "show a line longer than N bytes as N bytes around its first hit,\n"
       "with an ellipsis (U+2026) where it is cut (0: whole lines)"},
      [](Arguments& a, const Value& v) { a.maxColumns = v.number; }},
+    {{"--threads", "-j", OptionKind::kNumber, "N", "a number",
+      "read and match N files at once (default: one per processor);\n"
+      "the output is the same whatever N"},
+     [](Arguments& a, const Value& v) { a.threads = v.number; }},
 };
 
 }  // namespace
@@ -105,7 +112,13 @@ constexpr Command<Arguments> kSearchCommand = {
     std::size(kSearchOptions),
 };
 
+int DefaultSearchThreads() {
+    const unsigned processors = std::thread::hardware_concurrency();  // 0: not known
+    return static_cast<int>(std::clamp(processors, 1u, kMaxSearchThreads));
+}
+
 bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
+    arguments.threads = DefaultSearchThreads();
     std::vector<char*> operands;
     if (!ReadArguments(kSearchCommand, argc, argv, arguments, operands)) return false;
     arguments.folder = operands[0];
@@ -115,8 +128,16 @@ bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments) {
         return false;
     }
     std::string problem;
-    if (ResolveLineForm(arguments, problem)) return true;
+    if (CheckSearchThreads(arguments, problem) && ResolveLineForm(arguments, problem))
+        return true;
     TellUsageError(kSearchCommand, problem);
+    return false;
+}
+
+bool CheckSearchThreads(const SearchArguments& arguments, std::string& problem) {
+    if (arguments.threads >= 1 && static_cast<unsigned>(arguments.threads) <= kMaxSearchThreads)
+        return true;
+    problem = "--threads needs a number from 1 to " + std::to_string(kMaxSearchThreads);
     return false;
 }
 

@@ -26,12 +26,20 @@ struct SearchArguments {
     int contextLines = 0;  // never negative once read
     ColorChoice color = ColorChoice::kAuto;
     int maxColumns = 0;  // 0: off; never negative once read
+    int threads = 0;     // files matched at once; 1 to kMaxSearchThreads once read
 };
+
+// The threads a search runs on unless told: one per processor.
+int DefaultSearchThreads();
 
 extern const Command<SearchArguments> kSearchCommand;
 
 // Reads the arguments after "search"; false after telling a usage error on stderr.
 bool ReadSearchArguments(int argc, char** argv, SearchArguments& arguments);
+
+// Once the options are applied: false with the usage error in `problem` when the threads
+// asked for are not 1 to kMaxSearchThreads.
+bool CheckSearchThreads(const SearchArguments& arguments, std::string& problem);
 
 // Once the options are applied: the one line form given (--context alone: kLines), or false
 // with the usage error in `problem`.

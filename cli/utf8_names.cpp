@@ -44,6 +44,7 @@ private:
 }  // namespace
 
 void Utf8NamedFileSystem::Remember(const std::string& sjisPath, const std::string& nativePath) {
+    std::lock_guard<std::mutex> lock(mutex_);
     const auto inserted = renamed_.emplace(sjisPath, nativePath);
     if (!inserted.second && inserted.first->second != nativePath) ambiguous_.insert(sjisPath);
 }
@@ -51,6 +52,7 @@ void Utf8NamedFileSystem::Remember(const std::string& sjisPath, const std::strin
 Utf8NamedFileSystem::Resolved Utf8NamedFileSystem::Resolve(const std::string& sjisPath) const {
     Resolved r;
     r.path = Utf8Name(sjisPath);
+    std::lock_guard<std::mutex> lock(mutex_);
     if (ambiguous_.count(sjisPath) != 0) {
         r.ambiguous = true;
     } else {

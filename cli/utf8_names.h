@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -39,6 +40,10 @@ private:
     Resolved Resolve(const std::string& sjisPath) const;
 
     FileSystem& native_;
+    // The walk remembers names while the threads of a search open files: the two maps are
+    // read and written only under the lock. A file is opened only after the walk listed it,
+    // so its name is remembered by then.
+    mutable std::mutex mutex_;
     std::map<std::string, std::string> renamed_;
     std::set<std::string> ambiguous_;
 };

@@ -61,27 +61,44 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
     return SearchFile(platform, request, pattern, buffers, path, fileSize, timeText);
 }
 
-int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
-               MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText) {
-    char systemText[kTextBufferSize];
+void MatchFile(FileSystem& files, const SearchRequest& request, CGrexmo& pattern,
+               MatchBuffers& buffers, const char* path, bool wantTime, HitLineSink* sink,
+               FileMatch& match) {
+    match = FileMatch{};
     TextOptions options;
     options.convertCodes = request.convertCodes;
     options.convertUtf8 = request.convertUtf8;
     options.alwaysDetect = request.hitLines != nullptr;
-    options.wantTime = timeText != nullptr;
+    options.wantTime = wantTime;
     FileText text;
     FileFacts facts;
-    const TextOutcome outcome = ReadFileText(platform.files, path, options, buffers, text, facts,
-                                             systemText, sizeof systemText);
+    match.outcome = ReadFileText(files, path, options, buffers, text, facts, match.systemText,
+                                 sizeof match.systemText);
+    match.opened = facts.opened;
     if (facts.opened) {
-        fileSize = static_cast<std::uint32_t>(facts.size);
-        if (timeText != nullptr) FormatTime(facts, timeText);
+        match.fileSize = static_cast<std::uint32_t>(facts.size);
+        if (wantTime) FormatTime(facts, match.timeText);
     }
-    switch (outcome) {
+    if (match.outcome != TextOutcome::kRead) return;
+
+    if (sink == nullptr) {
+        match.hits = CountHits(pattern, text.text, request.countHits);
+        return;
+    }
+    sink->BeginFile(path, text.encoding);
+    const HitLineCount count =
+        ListHitLines(pattern, text.text, text.length, request.contextLines, *sink);
+    sink->EndFile(text.length, count.hits);
+    match.hits = count.hits;
+}
+
+int ResolveFileMatch(Platform& platform, const SearchRequest& request, const char* path,
+                     const FileMatch& match) {
+    switch (match.outcome) {
     case TextOutcome::kRead:
         break;
     case TextOutcome::kNotOpened:
-        platform.ui.DebugOutput(systemText);
+        platform.ui.DebugOutput(match.systemText);
         return ResolveFailure(platform, request, path, kMsgFileNotFound);
     case TextOutcome::kNotRead:
         return ResolveFailure(platform, request, path, kMsgReadFailed);
@@ -90,14 +107,20 @@ int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& patter
     case TextOutcome::kNotConverted:
         return ResolveFailure(platform, request, path, kMsgConversionFailed);
     }
+    // Counting off: any hit is one, whether counted by lines or found once.
+    return request.countHits ? match.hits : std::min(match.hits, 1);
+}
 
-    if (request.hitLines == nullptr) return CountHits(pattern, text.text, request.countHits);
-    HitLineSink& sink = *request.hitLines;
-    sink.BeginFile(path, text.encoding);
-    const HitLineCount count =
-        ListHitLines(pattern, text.text, text.length, request.contextLines, sink);
-    sink.EndFile(text.length, count.hits);
-    return request.countHits ? count.hits : std::min(count.hits, 1);
+int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
+               MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText) {
+    FileMatch match;
+    MatchFile(platform.files, request, pattern, buffers, path, timeText != nullptr,
+              request.hitLines, match);
+    if (match.opened) {
+        fileSize = match.fileSize;
+        if (timeText != nullptr) CopyBounded(timeText, kTimeTextSize, match.timeText);
+    }
+    return ResolveFileMatch(platform, request, path, match);
 }
 
 }  // namespace quelbrix

@@ -10,6 +10,7 @@
 #include "engine/search_request.h"
 #include "file_text.h"
 #include "grexmo/grexmo.h"
+#include "messages.h"
 
 namespace quelbrix {
 
@@ -30,6 +31,30 @@ int SearchFile(Platform& platform, const SearchRequest& request, const char* pat
 // file and its hit lines are handed to that sink, and the count is that of the lines.
 int SearchFile(Platform& platform, const SearchRequest& request, CGrexmo& pattern,
                MatchBuffers& buffers, const char* path, std::uint32_t& fileSize, char* timeText);
+
+// What reading and matching one file found, before anything is shown or listed.
+struct FileMatch {
+    TextOutcome outcome = TextOutcome::kRead;
+    bool opened = false;        // fileSize and timeText hold the file's
+    std::uint32_t fileSize = 0;  // low 32 bits
+    char timeText[kTimeTextSize] = "";
+    // kRead: the hits found (with a sink, those of the lines it was given).
+    int hits = 0;
+    char systemText[kTextBufferSize] = "";  // kNotOpened: the system's reason
+};
+
+// Reads, converts and matches `path`, and hands the file and its hit lines to `sink` unless
+// it is null. Touches only the file system, the pattern, the buffers and the sink, never the
+// user interface, so it may run on any thread that owns these.
+void MatchFile(FileSystem& files, const SearchRequest& request, CGrexmo& pattern,
+               MatchBuffers& buffers, const char* path, bool wantTime, HitLineSink* sink,
+               FileMatch& match);
+
+// SearchFile's answer for a matched file, on the thread that shows the search: a failure is
+// written to the debugger output (the system's reason for an open failure) and resolved by
+// the error policy, which may ask; otherwise the hit count as the row shows it.
+int ResolveFileMatch(Platform& platform, const SearchRequest& request, const char* path,
+                     const FileMatch& match);
 
 // The Yes/No question about a failing file; on No the progress bar goes back to 0.
 BoxAnswer ShowFileError(Platform& platform, WindowHandle owner, WindowHandle progress,

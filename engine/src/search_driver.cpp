@@ -10,6 +10,7 @@
 #include "file_matcher.h"
 #include "folder_walk.h"
 #include "messages.h"
+#include "search_steps.h"
 
 namespace quelbrix {
 
@@ -48,20 +49,13 @@ public:
     // False when the file's failure stops the search.
     bool VisitFile(const char* path) override {
         if (!MatchesExtension(path, item_)) return true;
-        ++state_.examinedFileCount;
-        if (request_.progress != nullptr) platform_.progress.StepIt(request_.progress);
+        BeginCandidate(state_, platform_, request_);
         std::uint32_t fileSize = 0;
         char timeText[kTimeTextSize] = "";
         const int hits =
             SearchFile(platform_, request_, pattern_, buffers_, path, fileSize, timeText);
         buffers_.GiveBackLarge();
-        if (hits == kStopSearch) return false;
-        if (hits > 0) {
-            ++state_.hitFileCount;
-            AddResultRow(state_, platform_.rows, path, fileSize, hits, timeText,
-                         request_.relativePaths, request_.countHits);
-        }
-        return true;
+        return EndCandidate(state_, platform_, request_, path, hits, fileSize, timeText);
     }
 
     bool AfterEntry() override {
@@ -79,6 +73,24 @@ private:
     MatchBuffers& buffers_;
 };
 
+}  // namespace
+
+void BeginCandidate(EngineState& state, Platform& platform, const SearchRequest& request) {
+    ++state.examinedFileCount;
+    if (request.progress != nullptr) platform.progress.StepIt(request.progress);
+}
+
+bool EndCandidate(EngineState& state, Platform& platform, const SearchRequest& request,
+                  const char* path, int hits, std::uint32_t fileSize, const char* timeText) {
+    if (hits == kStopSearch) return false;
+    if (hits > 0) {
+        ++state.hitFileCount;
+        AddResultRow(state, platform.rows, path, fileSize, hits, timeText, request.relativePaths,
+                     request.countHits);
+    }
+    return true;
+}
+
 void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& request) {
     char format[kTextBufferSize];
     platform.ui.LoadText(kMsgSummary, format, sizeof format);
@@ -89,15 +101,14 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
     if (request.progress != nullptr) platform.progress.SetPosition(request.progress, 0);
 }
 
-}  // namespace
-
 void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
                      std::uint32_t& total) {
     CandidateCounter counter(item, total);
     WalkFolderTree(files, folder, searchSubfolders, counter);
 }
 
-bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
+std::vector<ExtensionItem> StartSearch(EngineState& state, Platform& platform,
+                                       const SearchRequest& request) {
     state.stopRequested = false;
     state.nextRow = 0;
     state.hitFileCount = 0;
@@ -106,7 +117,7 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     state.baseFolderLength = folderLength > INT_MAX ? INT_MAX : static_cast<int>(folderLength);
     if (state.resultList != nullptr) platform.rows.DeleteAll();
 
-    const std::vector<ExtensionItem> items = SplitExtensionList(request.extensions);
+    std::vector<ExtensionItem> items = SplitExtensionList(request.extensions);
 
     if (request.progress != nullptr) {
         std::uint32_t total = 0;
@@ -116,16 +127,28 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
         platform.progress.SetRange(request.progress, total);
         platform.progress.SetStep(request.progress, 1);
     }
+    return items;
+}
 
+bool WalkRequestFolder(FileSystem& files, const SearchRequest& request, FolderVisitor& visitor) {
+    return WalkFolderTree(files, request.folder, request.searchSubfolders, visitor);
+}
+
+bool SearchItems(EngineState& state, Platform& platform, const SearchRequest& request,
+                 const std::vector<ExtensionItem>& items) {
     CGrexmo pattern;
     pattern.Read(request.word, request.useRegex, request.folds);
     MatchBuffers buffers;
     for (const ExtensionItem& item : items) {
         FileSearch search(state, platform, request, item.text, pattern, buffers);
-        if (!WalkFolderTree(platform.files, request.folder, request.searchSubfolders, search))
-            return false;
+        if (!WalkRequestFolder(platform.files, request, search)) return false;
     }
+    return true;
+}
 
+bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
+    const std::vector<ExtensionItem> items = StartSearch(state, platform, request);
+    if (!SearchItems(state, platform, request, items)) return false;
     ShowSummary(state, platform, request);
     return true;
 }

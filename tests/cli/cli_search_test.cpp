@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -714,6 +715,53 @@ TEST_F(CliSearchTest, ExpressionIsCheckedWithItsFolds) {
     EXPECT_EQ(Run("search --regex -i --ignore-kana '" + root + "' 'a('").err,
               "quelbrix search: invalid regular expression: missing ) to close the group at "
               "offset 1\n");
+}
+
+// The output on four threads is the one thread's, byte for byte: rows, hit lines with their
+// context, JSON (but for its timings), the report, the boxes and the status, also when a file
+// that cannot be opened ends the search or is asked about.
+TEST_F(CliSearchTest, FourThreadsPrintWhatOneThreadPrints) {
+    for (int folder = 0; folder < 4; ++folder) {
+        const std::string sub = "d" + std::to_string(folder) + "/";
+        mkdir((root + sub).c_str(), 0755);
+        for (int file = 0; file < 25; ++file) {
+            std::string text;
+            for (int line = 0; line < (folder * 25 + file) % 9; ++line)
+                text += line % 3 == 0 ? "an ab line\r\n" : "other\n";
+            Write(sub + "f" + std::to_string(file) + ".txt", text);
+        }
+    }
+    // A link to nowhere is listed as a file that cannot be opened, whoever runs the test.
+    ASSERT_EQ(symlink((root + "missing").c_str(), (root + "d2/gone.txt").c_str()), 0);
+    ASSERT_EQ(symlink((root + "missing").c_str(), (root + "d1/gone.bad").c_str()), 0);
+    const std::regex timings("\"elapsed(_total)?\":\\{[^}]*\\}");
+    const std::string report = base + "/report.txt";
+    for (const std::string& options : std::vector<std::string>{
+             "--subfolders", "--subfolders --relative --lines -C 1", "--subfolders --json",
+          "--subfolders --vimgrep --no-count", "--subfolders --error-policy 2",
+          "--subfolders --answer no --lines", "--subfolders --error-policy 1 --progress",
+          "--subfolders --ext 'bad,txt,' --report '" + report + "'"}) {
+        SCOPED_TRACE(options);
+        const Outcome one = Run("search -j1 " + options + " '" + root + "' ab");
+        const std::string oneReport = ReadAll(report);
+        const Outcome four = Run("search " + options + " --threads 4 '" + root + "' ab");
+        EXPECT_EQ(std::regex_replace(four.out, timings, ""),
+                  std::regex_replace(one.out, timings, ""));
+        EXPECT_EQ(four.err, one.err);
+        EXPECT_EQ(four.status, one.status);
+        EXPECT_EQ(ReadAll(report), oneReport);
+        EXPECT_GT(one.out.size(), 100u);
+    }
+}
+
+TEST_F(CliSearchTest, ThreadsOutsideTheirRangeAreUsageErrors) {
+    Write("a.txt", "ab");
+    for (const char* threads : {"-j0", "-jx", "--threads 257", "-j -1"}) {
+        const Outcome outcome = Run(std::string("search ") + threads + " '" + root + "' ab");
+        EXPECT_EQ(outcome.status, 2) << threads;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err.find("quelbrix search: --threads needs a number"), 0u) << outcome.err;
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "grexmo/grexmo.h"
 #include "kanji_options.h"
 #include "search_options.h"
+#include "engine/search_driver.h"
 
 namespace {
 
@@ -398,6 +399,57 @@ TEST(Options, SearchReadsColoursAndColumns) {
               "--color takes auto, always or never");
     EXPECT_EQ(Parse(quelbrix::kSearchCommand, {"F", "W", "-C"}, c).problem,
               "--context needs a number");  // by its name, whichever was typed
+}
+
+// A two-letter name's value may be written on, where "--" starts the options; a flag's
+// two-letter name with more after it stays a word, and so does everything under the other
+// syntaxes, whose operands are taken as typed.
+TEST(Options, ShortNameTakesItsValueWrittenOn) {
+    const Outcome joined = Parse({"-nfile", "a"});
+    ASSERT_EQ(joined.outcome, ParseOutcome::kParsed) << joined.problem;
+    EXPECT_EQ(joined.settings.name, "file");
+    EXPECT_EQ(joined.operands, std::vector<std::string>{"a"});
+    EXPECT_EQ(Parse({"-hx", "a"}).operands, (std::vector<std::string>{"-hx", "a"}));
+    EXPECT_EQ(Parse({"--", "-nfile", "a"}).operands, (std::vector<std::string>{"-nfile", "a"}));
+    const Outcome declared = Parse({"-nfile", "a"}, OptionSyntax::kDeclaredOnly);
+    EXPECT_EQ(declared.settings.name, "unset");
+    EXPECT_EQ(declared.operands, (std::vector<std::string>{"-nfile", "a"}));
+    EXPECT_EQ(Parse({"-nfile", "a"}, OptionSyntax::kLeading).problem, "unknown option '-nfile'");
+}
+
+TEST(Options, SearchThreadsFromOneToTheMost) {
+    struct ThreadCase {
+        std::vector<std::string> words;
+        int threads;  // 0: refused
+    };
+    const std::string most = std::to_string(quelbrix::kMaxSearchThreads);
+    const std::string tooMany = std::to_string(quelbrix::kMaxSearchThreads + 1);
+    const ThreadCase cases[] = {
+        {{"-j", "4"}, 4},  {{"-j4"}, 4},         {{"--threads", "1"}, 1}, {{"-j1"}, 1},
+        {{"-j" + most}, static_cast<int>(quelbrix::kMaxSearchThreads)},
+        {{"-j0"}, 0},      {{"--threads", "0"}, 0}, {{"-j", "-2"}, 0},   {{"-j" + tooMany}, 0},
+    };
+    for (const ThreadCase& c : cases) {
+        std::vector<std::string> words = c.words;
+        words.insert(words.end(), {"F", "W"});
+        quelbrix::SearchArguments a;
+        ASSERT_EQ(Parse(quelbrix::kSearchCommand, words, a).outcome, ParseOutcome::kParsed)
+            << words[0];
+        std::string problem;
+        EXPECT_EQ(quelbrix::CheckSearchThreads(a, problem), c.threads != 0) << words[0];
+        if (c.threads != 0) {
+            EXPECT_EQ(a.threads, c.threads);
+        } else {
+            EXPECT_EQ(problem, "--threads needs a number from 1 to " + most);
+        }
+    }
+    quelbrix::SearchArguments a;
+    for (const char* word : {"-jx", "-j4x", "-j"}) {
+        std::vector<std::string> words = {"F", "W", word};
+        EXPECT_EQ(Parse(quelbrix::kSearchCommand, words, a).problem, "--threads needs a number")
+            << word;
+    }
+    EXPECT_GE(quelbrix::DefaultSearchThreads(), 1);
 }
 
 TEST(Options, ConvertTakesOneFileAndOneOfItsWords) {

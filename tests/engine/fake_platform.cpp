@@ -1,7 +1,10 @@
 #include "fake_platform.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <stdexcept>
+#include <thread>
 
 #include "engine/bounded_text.h"
 #include "engine/message_texts.h"
@@ -19,11 +22,12 @@ namespace {
 
 class FakeListing : public FolderListing {
 public:
-    FakeListing(std::vector<FolderEntry> entries, int& live, const FolderIdentity* identity)
-        : entries_(std::move(entries)), live_(live), identity_(identity) {
-        ++live_;
+    FakeListing(std::vector<FolderEntry> entries, FakeFileSystem& system,
+                const FolderIdentity* identity)
+        : entries_(std::move(entries)), system_(system), identity_(identity) {
+        system_.Count(system_.liveListings, 1);
     }
-    ~FakeListing() override { --live_; }
+    ~FakeListing() override { system_.Count(system_.liveListings, -1); }
     bool Next(FolderEntry& entry) override {
         if (next_ == entries_.size()) return false;
         entry = entries_[next_++];
@@ -38,25 +42,27 @@ public:
 private:
     std::vector<FolderEntry> entries_;
     std::size_t next_ = 0;
-    int& live_;
+    FakeFileSystem& system_;
     const FolderIdentity* identity_;
 };
 
 class FakeOpenFile : public OpenFile {
 public:
     FakeOpenFile(const FakeFile& file, FakeFileSystem& system) : file_(file), system_(system) {
-        ++system_.liveFiles;
+        system_.Count(system_.liveFiles, 1);
     }
-    ~FakeOpenFile() override { --system_.liveFiles; }
+    ~FakeOpenFile() override { system_.Count(system_.liveFiles, -1); }
     std::uint64_t Size() override {
         return file_.reportedSize != UINT64_MAX ? file_.reportedSize : file_.content.size();
     }
     bool LastWriteUtc(CalendarTime& time) override {
-        ++system_.timeQueries;
+        system_.Count(system_.timeQueries, 1);
         time = file_.time;
         return true;
     }
     bool Read(char* buffer, std::uint32_t size, std::uint32_t& delivered) override {
+        if (file_.readMicroseconds > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(file_.readMicroseconds));
         if (file_.readFails) return false;
         delivered = std::min<std::uint32_t>(
             {size, file_.shortRead, static_cast<std::uint32_t>(file_.content.size())});
@@ -103,8 +109,21 @@ FakeFile& FakeFileSystem::AddFile(const std::string& path, const std::string& co
     return file;
 }
 
+void FakeFileSystem::Count(int& counter, int step) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    counter += step;
+}
+
+std::size_t FakeFileSystem::OpenedSoFar() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return opened.size();
+}
+
 std::unique_ptr<FolderListing> FakeFileSystem::ListFolder(const char* folder) {
-    listed.push_back(folder);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        listed.push_back(folder);
+    }
     auto found = folders_.find(folder);
     if (found == folders_.end()) return nullptr;
     std::vector<FolderEntry> entries{MakeEntry(".", true), MakeEntry("..", true)};
@@ -112,14 +131,18 @@ std::unique_ptr<FolderListing> FakeFileSystem::ListFolder(const char* folder) {
         entries.push_back(MakeEntry(entry.name, entry.isDirectory));
     auto identity = identities.find(folder);
     return std::make_unique<FakeListing>(
-        std::move(entries), liveListings,
+        std::move(entries), *this,
         identity != identities.end() ? &identity->second : nullptr);
 }
 
 std::unique_ptr<OpenFile> FakeFileSystem::OpenForReading(const char* path, char* errorText,
                                                          std::size_t errorTextSize) {
-    opened.push_back(path);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        opened.push_back(path);
+    }
     auto found = files_.find(path);
+    if (found != files_.end() && found->second.openThrows) throw std::runtime_error(path);
     if (found == files_.end() || found->second.openFails) {
         CopyBounded(errorText, errorTextSize, "The system cannot find the file specified.");
         return nullptr;

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,12 +29,16 @@ std::string P(const std::string& path);
 struct FakeFile {
     std::string content;
     bool openFails = false;
+    bool openThrows = false;  // OpenForReading throws std::runtime_error
     bool readFails = false;
     std::uint64_t reportedSize = UINT64_MAX;  // UINT64_MAX: the content's length
     std::uint32_t shortRead = UINT32_MAX;     // UINT32_MAX: deliver everything asked
     CalendarTime time{2003, 7, 14, 9, 5, 0};
+    int readMicroseconds = 0;  // how long a read takes, so files finish out of order
 };
 
+// Opening and reading may come from several threads at once: the records below are kept under
+// a lock, and the tree itself is not changed while a search runs.
 class FakeFileSystem : public FileSystem {
 public:
     // Folder paths end with a separator; parents are created on the way.
@@ -53,7 +58,13 @@ public:
     // Identities the listings of these folders report; other folders report none.
     std::map<std::string, FolderIdentity> identities;
 
+    // Adds `step` to a counter above under the lock (the open files and listings call it).
+    void Count(int& counter, int step);
+    // How many files were asked for so far, while a search may still run.
+    std::size_t OpenedSoFar();
+
 private:
+    std::mutex mutex_;  // guards the records above while a search runs
     struct Entry {
         std::string name;
         bool isDirectory;

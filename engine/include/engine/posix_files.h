@@ -8,6 +8,8 @@ namespace quelbrix {
 
 // Links to folders are reported as folders, as the Windows walk sees junctions; the walk
 // knows each folder by its device and inode, so a link back to an ancestor is not followed.
+// Holds no state of its own (errno is the calling thread's, and glibc's strerror answers a
+// known error with its constant text): several threads may list, open and read at once.
 class PosixFileSystem : public FileSystem {
 public:
     std::unique_ptr<FolderListing> ListFolder(const char* folder) override;

@@ -6,6 +6,8 @@
 
 namespace quelbrix {
 
+// Holds no state of its own, and the last error is the calling thread's: several threads may
+// list, open and read at once.
 class Win32FileSystem : public FileSystem {
 public:
     std::unique_ptr<FolderListing> ListFolder(const char* folder) override;
