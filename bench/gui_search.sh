@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times QuelbrixU under Wine from its start to the search's summary box, on a tree of small
-# Shift_JIS files and on an empty folder, so that what each directory entry costs (the 1 ms
-# pause after it included) shows apart from starting the program.
+# Shift_JIS files and on an empty folder, so that what each directory entry costs shows apart
+# from starting the program: first with the 1 ms pause after each entry, then without it
+# ([whole] nPause=1 in the program copy's settings file), on the same tree.
 #
 #   bench/gui_search.sh [--files N] [--runs R] [--engine QuelbrixD.dll] [--seconds S]
 #
@@ -103,19 +104,56 @@ time_search() {
 
 median() { python3 -c "import statistics, sys; v=[float(x) for x in sys.argv[1:] if x != 'timeout']; print('%.2f' % statistics.median(v) if v else 'timeout')" "$@"; }
 
-empty_times=() tree_times=()
-for _ in $(seq 1 "$runs"); do
-  empty_times+=("$(time_search "$empty")")
-  tree_times+=("$(time_search "$tree")")
-done
-empty_median=$(median "${empty_times[@]}")
-tree_median=$(median "${tree_times[@]}")
+# Sets [whole] nPause in the program copy's settings file (Shift_JIS, CR LF), which the
+# program wrote at its first start.
+set_no_pause() {
+  python3 - "$program/QuelbrixU.ini" "$1" <<'PY'
+import re, sys
+path, value = sys.argv[1], sys.argv[2]
+text = open(path, "rb").read().decode("cp932")
+whole = text.index("[whole]\r\n") + len("[whole]\r\n")
+end = text.find("\r\n[", whole)
+end = len(text) if end < 0 else end + 2
+section = re.sub(r"(?m)^nPause=.*\r\n", "", text[whole:end])
+section = section.replace("error=", "nPause=%s\r\nerror=" % value, 1) if "error=" in section \
+    else "nPause=%s\r\n" % value + section
+open(path, "wb").write((text[:whole] + section + text[end:]).encode("cp932"))
+PY
+}
+
+per_entry() {
+  python3 -c "import sys; t, e, n = map(float, sys.argv[1:]); print('%.3f' % ((t - e) * 1000 / n))" "$@"
+}
+
+# Every file and every folder is one directory entry.
+entries=$((files + 10))
 echo "engine: ${engine:-$bin/QuelbrixD.dll}"
-echo "empty folder, start to summary: ${empty_times[*]} s (median $empty_median)"
-echo "$files files, start to summary: ${tree_times[*]} s (median $tree_median)"
-if [ "$empty_median" != timeout ] && [ "$tree_median" != timeout ]; then
-  # Every file and every folder is one directory entry with its pause.
-  entries=$((files + 10))
-  python3 -c "import sys; t, e, n = map(float, sys.argv[1:]); print('per directory entry: %.2f ms' % ((t - e) * 1000 / n))" \
-    "$tree_median" "$empty_median" "$entries"
+declare -A per
+for series in pause nopause; do
+  if [ "$series" = nopause ]; then
+    [ -f "$program/QuelbrixU.ini" ] || { echo "no settings file written by the first series" >&2; exit 1; }
+    set_no_pause 1
+    label="without the pause ([whole] nPause=1)"
+  else
+    label="with the 1 ms pause"
+  fi
+  empty_times=() tree_times=()
+  for _ in $(seq 1 "$runs"); do
+    empty_times+=("$(time_search "$empty")")
+    tree_times+=("$(time_search "$tree")")
+  done
+  empty_median=$(median "${empty_times[@]}")
+  tree_median=$(median "${tree_times[@]}")
+  echo "$label:"
+  echo "  empty folder, start to summary: ${empty_times[*]} s (median $empty_median)"
+  echo "  $files files, start to summary: ${tree_times[*]} s (median $tree_median)"
+  per[$series]=timeout
+  if [ "$empty_median" != timeout ] && [ "$tree_median" != timeout ]; then
+    per[$series]=$(per_entry "$tree_median" "$empty_median" "$entries")
+    echo "  per directory entry: ${per[$series]} ms"
+  fi
+done
+if [ "${per[pause]}" != timeout ] && [ "${per[nopause]}" != timeout ]; then
+  python3 -c "import sys; a, b = map(float, sys.argv[1:]); print('the pause costs per entry: %.3f ms' % (a - b))" \
+    "${per[pause]}" "${per[nopause]}"
 fi

@@ -74,6 +74,8 @@ const char* EncodingName(KanjiCode verdict) {
         return "EUC-JP";
     case KC_UNICODE:
         return "UTF-16LE";
+    case KC_UNICODE_BE:
+        return "UTF-16BE";
     case KC_UTF8:
         return "UTF-8";
     case KC_UTF7:

@@ -25,7 +25,7 @@ struct SearchStats {
     std::uint64_t matches = 0;
 };
 
-// "Shift_JIS", "EUC-JP", "UTF-16LE"...: the detector's verdict by its usual name.
+// "Shift_JIS", "EUC-JP", "UTF-16LE", "UTF-16BE"...: how a file was read, by its usual name.
 const char* EncodingName(KanjiCode verdict);
 
 // A path as {"text":...} or {"bytes":...}: converted when the engine's paths are Shift_JIS,

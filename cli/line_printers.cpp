@@ -80,7 +80,7 @@ void JsonLinePrinter::BeginFile(const char* path, const FileEncoding& encoding) 
     fileStarted_ = Clock::now();
     // The path is written as JSON only for a file with lines to print.
     rawPath_.assign(path);
-    verdict_ = encoding.verdict;
+    readAs_ = encoding.readAs;
     begun_ = false;
     file_ = SearchStats();
     file_.searches = 1;
@@ -94,7 +94,7 @@ bool JsonLinePrinter::Line(const HitLine& line) try {
         const std::string shown = ShownPath(rawPath_.c_str(), paths_.skip);
         path_.clear();
         AppendJsonPath(path_, shown.data(), shown.size(), paths_.sjis);
-        AppendJsonBegin(buffer_, path_, verdict_);
+        AppendJsonBegin(buffer_, path_, readAs_);
         begun_ = true;
     }
     AppendJsonLine(buffer_, path_, line, scratch_);

@@ -96,7 +96,7 @@ private:
     Clock::time_point fileStarted_;
     std::string rawPath_;  // the file's, as the engine names it
     std::string path_;     // as JSON, once its begin message is written
-    KanjiCode verdict_ = KC_ASCII;
+    KanjiCode readAs_ = KC_ASCII;
     bool begun_ = false;  // its begin message is written
     SearchStats file_;
     SearchStats totals_;

@@ -1,8 +1,9 @@
-// The four converters to Shift_JIS at capacities taken from the input. The destination is
+// The five converters to Shift_JIS at capacities taken from the input. The destination is
 // exactly `capacity` bytes, so a byte written at or past it is caught. At every capacity the
 // result is the whole output when it fits below the capacity and -1 otherwise; ISO-2022-JP
 // and EUC-JP give the same told the data length (in blocks) as character by character; UTF-8
-// never gives more bytes than it was given.
+// never gives more bytes than it was given; big-endian UTF-16 gives what the little-endian
+// converter gives for the same units swapped.
 #include <memory>
 #include <string>
 
@@ -15,7 +16,17 @@ using quelbrix_fuzz::Shown;
 
 namespace {
 
-enum class Form { kJis, kEuc, kUnicode, kUtf8 };
+enum class Form { kJis, kEuc, kUnicode, kUtf8, kUnicodeBigEndian };
+
+// The whole units of `source` with their bytes swapped; an odd last byte left out.
+std::string Swapped(const std::string& source) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < source.size(); i += 2) {
+        out += source[i + 1];
+        out += source[i];
+    }
+    return out;
+}
 
 struct Result {
     std::int32_t result;
@@ -42,6 +53,9 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
     case Form::kUtf8:
         r = Utf8ToSjis(dest.get(), source.c_str(), capacity, length);
         break;
+    case Form::kUnicodeBigEndian:
+        r = UnicodeBigEndianToSjis(dest.get(), source.c_str(), capacity, length);
+        break;
     }
     const std::string what =
         "capacity " + std::to_string(capacity) + ", source '" + Shown(source) + "'";
@@ -55,8 +69,8 @@ Result Convert(Form form, const std::string& source, std::uint32_t capacity, boo
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    const Form form = static_cast<Form>(in.Pick(4));
-    const bool toldOnly = form == Form::kUnicode || form == Form::kUtf8;
+    const Form form = static_cast<Form>(in.Pick(5));
+    const bool toldOnly = form != Form::kJis && form != Form::kEuc;
     const std::uint32_t drawn = in.Uint32();
     std::string source = in.Rest();
     if (!toldOnly) {
@@ -80,6 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(one.result == whole.result && one.text == whole.text, at);
         } else {
             FUZZ_CHECK(one.result == -1, at);
+        }
+        if (form == Form::kUnicodeBigEndian) {
+            const Result little = Convert(Form::kUnicode, Swapped(source), capacity, told);
+            FUZZ_CHECK(little.result == one.result && little.text == one.text,
+                       "big-endian differs from the swapped little-endian: " + at);
         }
         if (!toldOnly) {
             const Result blocks = Convert(form, source, capacity, true);

@@ -63,6 +63,7 @@
 #define IDC_GENERAL_ERROR_ASK 1010
 #define IDC_GENERAL_ERROR_SKIP 1011
 #define IDC_GENERAL_ERROR_STOP 1012
+#define IDC_GENERAL_NO_PAUSE 1013
 
 // Extensions page (dialog 110), section [type]: row i (1 to 11) is check box
 // IDC_EXTENSIONS_CHECK + i and edit box IDC_EXTENSIONS_TEXT + i.

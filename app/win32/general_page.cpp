@@ -28,6 +28,7 @@ constexpr FlagControl kFlags[] = {
     {IDC_GENERAL_HIDE_COUNT, &GeneralPage::hideCount},
     {IDC_GENERAL_RELATIVE, &GeneralPage::relativePaths},
     {IDC_GENERAL_NO_CONVERSION, &GeneralPage::noCodeConversion},
+    {IDC_GENERAL_NO_PAUSE, &GeneralPage::noPause},
 };
 
 int ErrorButton(ErrorPolicy choice) {

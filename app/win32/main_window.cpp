@@ -429,6 +429,7 @@ void MainWindow::StartSearch() {
     options.ignoreCase = folds.ignoreCase;
     options.ignoreWidth = folds.ignoreWidth;
     options.ignoreKana = folds.ignoreKana;
+    options.noPause = settings.pauseAfterEntries ? FALSE : TRUE;
 
     search_ = SearchState{};
     search_.searching = true;

@@ -42,6 +42,8 @@ std::string EncodingName(int encoding) {
         return "EUC-JP";
     case QUELBRIX_ENCODING_UTF16LE:
         return "UTF-16LE";
+    case QUELBRIX_ENCODING_UTF16BE:
+        return "UTF-16BE";
     case QUELBRIX_ENCODING_UTF8:
         return "UTF-8";
     case QUELBRIX_ENCODING_UTF7:

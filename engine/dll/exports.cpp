@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "engine/engine_state.h"
@@ -53,7 +54,7 @@ public:
     CallbackSink(QUELBRIX_HIT_LINE_PROC proc, LPVOID context) : proc_(proc), context_(context) {}
 
     void BeginFile(const char*, const quelbrix::FileEncoding& encoding) override {
-        encoding_ = static_cast<int>(encoding.verdict);
+        encoding_ = static_cast<int>(encoding.readAs);
         converted_ = encoding.converted ? TRUE : FALSE;
         QUELBRIX_HIT_LINE line = Record(QUELBRIX_LINE_ENCODING);
         stopped_ = proc_(&line, context_) == FALSE;
@@ -242,7 +243,9 @@ extern "C" BOOLEAN WINAPI QuelbrixSearch(const QUELBRIX_SEARCH_OPTIONS* options)
     request.pauseAfterEntries = GivenOrZero(*options, &QUELBRIX_SEARCH_OPTIONS::noPause) == 0;
     try {
         // The walk pauses 1 ms after every entry; the finer timer makes that pause 1 ms long.
-        const quelbrix::TimerResolutionGuard fineTimer(1);
+        // A search without the pause leaves the system's timer as it is.
+        std::optional<quelbrix::TimerResolutionGuard> fineTimer;
+        if (request.pauseAfterEntries) fineTimer.emplace(1);
         return quelbrix::FindFolder(g_state, g_platform, request) ? TRUE : FALSE;
     } catch (...) {
         return FALSE;

@@ -11,6 +11,18 @@ namespace {
 constexpr std::uint32_t kLargestConvertible =
     static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
 
+// The UTF-16 form a byte-order mark at the start names; KC_BINARY when there is none. The
+// detector calls UTF-16 text without a CR or LF unit binary, as it does big-endian text; the
+// mark tells them apart from other data.
+KanjiCode MarkedUtf16(const char* buffer, std::uint32_t length) {
+    if (length < 2) return KC_BINARY;
+    const auto first = static_cast<unsigned char>(buffer[0]);
+    const auto second = static_cast<unsigned char>(buffer[1]);
+    if (first == 0xFF && second == 0xFE) return KC_UNICODE;
+    if (first == 0xFE && second == 0xFF) return KC_UNICODE_BE;
+    return KC_BINARY;
+}
+
 }  // namespace
 
 KanjiCode DetectEncoding(const char* buffer, std::uint32_t length) {
@@ -25,10 +37,14 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
     // are matched as read.
     if (length > kLargestConvertible) return result;
 
-    const KanjiCode code = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
-    result.code = code;
+    const KanjiCode verdict = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
+    result.code = verdict;
+    result.readAs = verdict;
+    const KanjiCode code = verdict == KC_BINARY ? MarkedUtf16(buffer, length) : verdict;
     const bool convertUtf8 = code == KC_UTF8 && utf8 == Utf8Files::kConvert;
-    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && !convertUtf8) return result;
+    if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && code != KC_UNICODE_BE &&
+        !convertUtf8)
+        return result;
 
     const std::size_t capacity = 2 * static_cast<std::size_t>(length);
     char* const text = converted.Reserve(capacity + 1);
@@ -49,6 +65,9 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
     case KC_UTF8:
         written = Utf8ToSjis(text, buffer, room, length);
         break;
+    case KC_UNICODE_BE:
+        written = UnicodeBigEndianToSjis(text, buffer, room, length);
+        break;
     default:
         written = UnicodeToSjis(text, buffer, room, length);
         break;
@@ -58,6 +77,7 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
         return result;
     }
     result.outcome = ConvertOutcome::kConverted;
+    result.readAs = code;
     result.text = text;
     result.length = static_cast<std::size_t>(written);
     return result;

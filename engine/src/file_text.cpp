@@ -39,12 +39,14 @@ TextOutcome ReadFileText(FileSystem& files, const char* path, const TextOptions&
     text.encoding = FileEncoding{};
     if (!options.convertCodes) {
         if (options.alwaysDetect) text.encoding.verdict = DetectEncoding(buffer, delivered);
+        text.encoding.readAs = text.encoding.verdict;
         return TextOutcome::kRead;
     }
     const ConvertResult converted =
         ConvertStage(buffer, delivered, buffers.converted,
                      options.convertUtf8 ? Utf8Files::kConvert : Utf8Files::kMatchAsRead);
     text.encoding.verdict = converted.code;
+    text.encoding.readAs = converted.readAs;
     switch (converted.outcome) {
     case ConvertOutcome::kNoConversion:
         return TextOutcome::kRead;

@@ -34,7 +34,7 @@ private:
 
 // The search pass over one extension item: every candidate goes to the matcher, every file
 // with hits becomes a row, and after each entry one message is dispatched, the walk pauses
-// and a stop request ends it.
+// (unless the request asks it not to) and a stop request ends it.
 class FileSearch : public FolderVisitor {
 public:
     FileSearch(EngineState& state, Platform& platform, const SearchRequest& request,
@@ -60,7 +60,7 @@ public:
 
     bool AfterEntry() override {
         platform_.ui.PumpOneMessage();
-        platform_.ui.Pause(1);
+        if (request_.pauseAfterEntries) platform_.ui.Pause(1);
         return !state_.stopRequested;
     }
 

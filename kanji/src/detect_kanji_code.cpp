@@ -98,6 +98,8 @@ const char* KanjiCodeName(KanjiCode code) {
         return "UNDECIDED";
     case KC_BINARY:
         return "BINARY";
+    case KC_UNICODE_BE:
+        return "UNICODE_BE";
     }
     return "UNKNOWN";
 }

@@ -58,7 +58,8 @@ TEST(ExtensionList, LongGroupsAreBoundedPerGroup) {
 TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     MemoryFiles files;
     files.files["Q.ini"] =
-        "[whole]\r\nnProgress=2\r\nnKanji=2\r\nnCount=2\r\nrelative=2\r\nerror=5\r\nutf8=2\r\n";
+        "[whole]\r\nnProgress=2\r\nnKanji=2\r\nnCount=2\r\nrelative=2\r\nerror=5\r\nutf8=2\r\n"
+        "nPause=2\r\n";
     ProfileFile profile(files, "Q.ini", "main");
     SearchSettings s = ReadSearchSettings(profile);
     EXPECT_TRUE(s.showProgress);
@@ -67,9 +68,11 @@ TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
     EXPECT_EQ(static_cast<int>(s.errorPolicy), 5);
+    EXPECT_TRUE(s.pauseAfterEntries);
 
     files.files["Q.ini"] =
-        "[whole]\r\nnProgress=1\r\nnKanji=1\r\nnCount=1\r\nrelative=1\r\nerror=2\r\nutf8=1\r\n";
+        "[whole]\r\nnProgress=1\r\nnKanji=1\r\nnCount=1\r\nrelative=1\r\nerror=2\r\nutf8=1\r\n"
+        "nPause=1\r\n";
     s = ReadSearchSettings(profile);
     EXPECT_FALSE(s.showProgress);
     EXPECT_FALSE(s.convertCodes);
@@ -77,6 +80,7 @@ TEST(SearchSettings, FlagsAreOnOnlyForExactlyOne) {
     EXPECT_FALSE(s.countHits);
     EXPECT_TRUE(s.relativePaths);
     EXPECT_EQ(s.errorPolicy, quelbrix::ErrorPolicy::kStop);
+    EXPECT_FALSE(s.pauseAfterEntries);
 }
 
 TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
@@ -89,6 +93,7 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
     EXPECT_TRUE(s.countHits);
     EXPECT_FALSE(s.relativePaths);
     EXPECT_EQ(s.errorPolicy, quelbrix::ErrorPolicy::kAsk);
+    EXPECT_TRUE(s.pauseAfterEntries);
     EXPECT_EQ(s.extensions, "");
 }
 

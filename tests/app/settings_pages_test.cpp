@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/settings_template.h"
 #include "memory_files.h"
 
@@ -18,6 +20,12 @@ using quelbrix::SaveGeneralPage;
 using quelbrix::SaveOtherPage;
 
 namespace {
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
 
 class SettingsPagesTest : public ::testing::Test {
 protected:
@@ -79,14 +87,42 @@ TEST_F(SettingsPagesTest, GeneralPageWritesItsKeysInOrderIntoANewSection) {
     SaveGeneralPage(profile, page);
     EXPECT_EQ(File(),
               "[whole]\r\nnProgress=1\r\nnCount=0\r\nrelative=1\r\nnKanji=0\r\n"
-              "path=C:\\Program Files\\表\\ed.exe\r\nappli=0\r\nerror=1\r\n");
+              "path=C:\\Program Files\\表\\ed.exe\r\nappli=0\r\nerror=1\r\nnPause=0\r\n");
 }
 
 TEST_F(SettingsPagesTest, GeneralPageTouchesOnlyItsOwnSection) {
     File() = quelbrix::FormatSettingsTemplate(413, 0);
     const std::string before = File();
     SaveGeneralPage(profile, LoadGeneralPage(profile));
-    EXPECT_EQ(File(), before);
+    // The template holds no nPause; the page adds it to [whole], after error.
+    EXPECT_EQ(File(), Replaced(before, "error=0\r\n", "error=0\r\nnPause=0\r\n"));
+}
+
+// nPause, like the other flags, is ticked only by a stored 1; a missing key is clear.
+TEST_F(SettingsPagesTest, GeneralPageTicksNoPauseOnlyForOneAndWritesItBack) {
+    struct Case {
+        const char* whole;
+        bool ticked;
+        const char* written;
+    };
+    const Case cases[] = {{"nPause=1\r\n", true, "1"},
+                          {"nPause=0\r\n", false, "0"},
+                          {"nPause=2\r\n", false, "0"},
+                          {"nPause=x\r\n", false, "0"},
+                          {"nKanji=1\r\n", false, "0"}};
+    for (const Case& c : cases) {
+        File() = std::string("[whole]\r\n") + c.whole;
+        const GeneralPage page = LoadGeneralPage(profile);
+        EXPECT_EQ(page.noPause, c.ticked) << c.whole;
+        EXPECT_FALSE(page.hideProgress || page.hideCount || page.relativePaths) << c.whole;
+        SaveGeneralPage(profile, page);
+        EXPECT_EQ(Value("whole", "nPause"), c.written) << c.whole;
+    }
+    GeneralPage ticked;
+    ticked.noPause = true;
+    SaveGeneralPage(profile, ticked);
+    EXPECT_TRUE(LoadGeneralPage(profile).noPause);
+    EXPECT_EQ(Value("whole", "nKanji"), "0");  // the box is its own key, not another's
 }
 
 TEST_F(SettingsPagesTest, TextsAreKeptTo259BytesWithoutSplittingACharacter) {

@@ -461,6 +461,39 @@ TEST_F(CliSearchTest, JsonOfAConvertedFile) {
     EXPECT_EQ(summary.find("{\"type\":\"summary\",\"data\":{\"elapsed_total\":{\"secs\":"), 0u);
 }
 
+// UTF-16 with a byte-order mark is read as UTF-16 even where the detector calls it binary (no
+// line break, or big-endian), and --json names the form it was read in; without the mark such
+// a file stays binary and unsearched.
+TEST_F(CliSearchTest, JsonNamesTheUtf16FormAMarkedFileWasReadIn) {
+    // The mark, then a表示 (U+0061 U+8868 U+793A): the zero byte of a is what makes it binary.
+    Write("le.txt", std::string("\xFF\xFE\x61\x00\x68\x88\x3A\x79", 8));
+    Write("be.txt", std::string("\xFE\xFF\x00\x61\x88\x68\x79\x3A", 8));
+    Write("none.txt", std::string("\x61\x00\x68\x88\x3A\x79", 6));
+    const Outcome outcome = Run("search --relative --json '" + root + "' '表示'");
+    EXPECT_EQ(outcome.status, 0);
+    struct Case {
+        const char* path;
+        const char* encoding;
+    };
+    for (const Case& c : {Case{"le.txt", "UTF-16LE"}, Case{"be.txt", "UTF-16BE"}}) {
+        SCOPED_TRACE(c.path);
+        const std::string path = std::string("{\"path\":{\"text\":\"") + c.path + "\"}";
+        EXPECT_NE(outcome.out.find("{\"type\":\"begin\",\"data\":" + path +
+                                   ",\"encoding\":\"" + c.encoding + "\"}}"),
+                  std::string::npos)
+            << outcome.out;
+        EXPECT_NE(outcome.out.find("{\"type\":\"match\",\"data\":" + path +
+                                   Utf8(u8",\"lines\":{\"text\":\"?a表示\"},\"line_number\":1,"
+                                        u8"\"absolute_offset\":0,\"submatches\":[{\"match\":"
+                                        u8"{\"text\":\"表示\"},\"start\":2,\"end\":8}]}}")),
+                  std::string::npos)
+            << outcome.out;
+    }
+    EXPECT_EQ(outcome.out.find("none.txt"), std::string::npos) << outcome.out;
+    // Without conversion nothing is read as UTF-16.
+    EXPECT_EQ(Run("search --relative --no-convert '" + root + "' '表示'").out, "");
+}
+
 // Every message parses, files open and close in turn, and each submatch's offsets cut the
 // word out of its line: the UTF-8 line, or the raw bytes of one that has no lossless UTF-8.
 TEST_F(CliSearchTest, JsonLinesParseAndOffsetsCutOutTheWord) {

@@ -142,6 +142,7 @@ TEST(JsonMessages, EncodingsByTheirUsualNames) {
         {quelbrix::KC_UNICODE, "UTF-16LE"}, {quelbrix::KC_UTF8, "UTF-8"},
         {quelbrix::KC_UTF7, "UTF-7"},       {quelbrix::KC_UNDECIDED, "undecided"},
         {quelbrix::KC_BINARY, "binary"},    {static_cast<quelbrix::KanjiCode>(7), "unknown"},
+        {quelbrix::KC_UNICODE_BE, "UTF-16BE"},
     };
     for (const auto& c : cases) EXPECT_STREQ(quelbrix::EncodingName(c.code), c.name);
 }
@@ -203,6 +204,7 @@ TEST(JsonLinePrinter, MessagesForFilesWithHitsAndTotalsForAll) {
     quelbrix::JsonLinePrinter printer(file.get(), quelbrix::PathForm{5, true});
     quelbrix::FileEncoding encoding;
     encoding.verdict = quelbrix::KC_SJIS;
+    encoding.readAs = quelbrix::KC_SJIS;
     printer.BeginFile("/top/none.txt", encoding);
     printer.EndFile(40, 0);
     printer.BeginFile("/top/表.txt", encoding);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -366,6 +367,46 @@ TEST_P(ScreenDpiStartTest, WindowListAndMenuAreMadeForTheScreensDpi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(At150And200Percent, ScreenDpiStartTest, ::testing::Values(144, 192));
+
+class GeneralPageDpiTest : public ScreenDpiTest, public ::testing::WithParamInterface<int> {};
+
+// The General page's five check boxes keep apart from each other and from the groups below
+// them at every DPI, and the no-pause box shows its whole label.
+TEST_P(GeneralPageDpiTest, GeneralPageBoxesKeepApartAndShowTheirLabels) {
+    const int dpi = GetParam();
+    const std::string program = NewProgram("general" + std::to_string(dpi));
+    ScreenDpi screen(static_cast<DWORD>(dpi));
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND general = app.ShowSettingsPage(0);
+    ASSERT_NE(general, nullptr);
+    // The check boxes and the two group boxes (which have no id); what lies inside a group is
+    // the group's own business.
+    const std::vector<std::string> ids = {
+        std::to_string(IDC_GENERAL_HIDE_PROGRESS), std::to_string(IDC_GENERAL_HIDE_COUNT),
+        std::to_string(IDC_GENERAL_RELATIVE),      std::to_string(IDC_GENERAL_NO_CONVERSION),
+        std::to_string(IDC_GENERAL_NO_PAUSE),      "65535"};
+    const auto among = [&](const std::string& id) {
+        return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
+    std::vector<std::string> overlaps;
+    for (const std::string& pair : e2e::OverlappingControls(general)) {
+        const std::size_t slash = pair.find('/');
+        if (among(pair.substr(0, slash)) && among(pair.substr(slash + 1))) overlaps.push_back(pair);
+    }
+    EXPECT_EQ(overlaps, std::vector<std::string>{}) << dpi;
+    EXPECT_EQ(e2e::CutCheckBoxLabels(general, {IDC_GENERAL_NO_PAUSE}), std::vector<int>{}) << dpi;
+    RECT sheet{};
+    GetWindowRect(app.FindSettings(), &sheet);
+    EXPECT_TRUE(e2e::SaveScreenArea(
+        sheet, ArtifactFolder() + "/general_page_" + std::to_string(dpi) + ".bmp"));
+    EXPECT_TRUE(app.CloseSettings(IDCANCEL));
+    EXPECT_TRUE(app.Exit());
+}
+
+INSTANTIATE_TEST_SUITE_P(At100150And200Percent, GeneralPageDpiTest,
+                         ::testing::Values(96, 144, 192));
 
 TEST_F(ScreenDpiTest, ChangeOfDpiMovesTheWindowScalesItsPartsAndComesBackExactly) {
     const std::string program = NewProgram("change");

@@ -45,6 +45,7 @@ constexpr int kBrowse = IDC_GENERAL_BROWSE;
 constexpr int kErrorAsk = IDC_GENERAL_ERROR_ASK;
 constexpr int kErrorSkip = IDC_GENERAL_ERROR_SKIP;
 constexpr int kErrorStop = IDC_GENERAL_ERROR_STOP;
+constexpr int kNoPause = IDC_GENERAL_NO_PAUSE;
 constexpr int kAllFiles = IDC_EXTENSIONS_ALL_FILES;
 constexpr int kCustom = IDC_EXTENSIONS_CUSTOM;
 constexpr int kRowCheck = IDC_EXTENSIONS_CHECK;
@@ -174,8 +175,9 @@ TEST_F(SettingsSheetTest, OkAtOnceWritesOnlyTheGeneralKeys) {
     EXPECT_FALSE(app.EnabledIn(general, kBrowse));
     ASSERT_TRUE(app.CloseSettings(IDOK));
 
-    EXPECT_EQ(Settings(),
-              Replaced(Replaced(before, "error=7", "error=2"), "nProgress=2", "nProgress=0"));
+    // The template holds no nPause: the page adds it, cleared, at the end of [whole].
+    EXPECT_EQ(Settings(), Replaced(Replaced(before, "error=7\r\n", "error=2\r\nnPause=0\r\n"),
+                                   "nProgress=2", "nProgress=0"));
     ASSERT_TRUE(app.Exit());
 }
 
@@ -268,6 +270,69 @@ TEST_F(SettingsSheetTest, ChangesOnBothPagesReachTheFileAndTheNextSearch) {
     EXPECT_NE(app.Cell(0, QUELBRIX_COLUMN_FILE).find("a.md"), std::string::npos);
     EXPECT_EQ(app.Cell(0, QUELBRIX_COLUMN_COUNT), "");  // counts hidden
     ASSERT_TRUE(app.Exit());
+}
+
+// The box reaches [whole] nPause on OK and shows what is stored when the sheet opens again.
+TEST_F(SettingsSheetTest, NoPauseBoxIsKeptInWholeAndShownAgain) {
+    WriteSettings(Replaced(Golden(), "error=0\r\n", "error=0\r\nnPause=2\r\n"));
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND general = app.ShowSettingsPage(kGeneral);
+    EXPECT_FALSE(app.CheckedIn(general, kNoPause));  // only a stored 1 ticks it
+    app.ClickAndWaitIn(general, kNoPause);
+    EXPECT_TRUE(app.CheckedIn(general, kNoPause));
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "whole", "nPause"), "1");
+    EXPECT_EQ(IniValue(Settings(), "whole", "nKanji"), "0");  // its own key, no other
+
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    general = app.ShowSettingsPage(kGeneral);
+    EXPECT_TRUE(app.CheckedIn(general, kNoPause));
+    app.ClickAndWaitIn(general, kNoPause);
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "whole", "nPause"), "0");
+    ASSERT_TRUE(app.Exit());
+}
+
+// A search without the pause lists the same rows and shows the same summary as one with it.
+TEST_F(SettingsSheetTest, SearchWithNoPauseFindsWhatThePausedOneFinds) {
+    for (int i = 0; i < 30; ++i) {
+        e2e::WriteFileBytes(data + "f" + std::to_string(i) + ".txt",
+                            i % 3 == 0 ? "the word\r\n" : "nothing\r\n");
+    }
+    struct Seen {
+        std::vector<std::string> rows;
+        std::string summary;
+    };
+    std::vector<Seen> seen;
+    for (const char* stored : {"0", "1"}) {
+        SCOPED_TRACE(stored);
+        WriteSettings(Replaced(Golden(), "error=0\r\n",
+                               std::string("error=0\r\nnPause=") + stored + "\r\n"));
+        AppSession app(program);
+        ASSERT_TRUE(app.Start());
+        app.SetText(kFolder, data);
+        app.SetText(kWord, "word");
+        app.Click(kStart);
+        MessageBoxSeen summary;
+        ASSERT_TRUE(app.WaitForMessageBox(e2e::kEngineCaption, summary));
+        app.Answer(summary, IDOK);
+        ASSERT_TRUE(app.WaitIdle());
+        Seen one;
+        one.summary = summary.text;
+        for (int row = 0; row < app.RowCount(); ++row)
+            one.rows.push_back(app.Cell(row, QUELBRIX_COLUMN_FILE) + " " +
+                               app.Cell(row, QUELBRIX_COLUMN_COUNT));
+        seen.push_back(one);
+        ASSERT_TRUE(app.Exit());
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].rows.size(), 10u);
+    EXPECT_EQ(seen[1].rows, seen[0].rows);
+    EXPECT_EQ(seen[1].summary, seen[0].summary);
+    EXPECT_NE(seen[1].summary.find("30個中のファイルのうち10個"), std::string::npos)
+        << seen[1].summary;
 }
 
 TEST_F(SettingsSheetTest, SendToRegisterRemoveAndRemoveAgain) {
@@ -498,7 +563,9 @@ TEST_F(SettingsSheetTest, PreviewPageWritesItsFourKeysAndThePresetsFillTheTempla
     EXPECT_EQ(IniValue(file, "preview", "arguments"), "+%L \"%F\"");
     EXPECT_EQ(IniValue(file, "preview", "context"), "3");
     EXPECT_EQ(IniValue(file, "preview", "hide"), "1");
-    EXPECT_EQ(file.substr(0, Golden().size()), Golden());  // the other sections as they were
+    // The other sections as they were; the General page, shown first, adds its nPause.
+    const std::string before = Replaced(Golden(), "error=0\r\n", "error=0\r\nnPause=0\r\n");
+    EXPECT_EQ(file.substr(0, before.size()), before);
 
     // Shown again, the page holds what was stored.
     ASSERT_NE(app.OpenSettings(), nullptr);

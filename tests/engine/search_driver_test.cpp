@@ -142,6 +142,45 @@ TEST_F(SearchDriverTest, PumpAndPauseAfterEveryEntryThatWasNotSkipped) {
     EXPECT_EQ(engine.ui.pauses, (std::vector<int>{1, 1, 1, 1, 1}));
 }
 
+// Without the pause the walk still dispatches one message per entry, so the window answers
+// as before; only the 1 ms after each entry is gone.
+TEST_F(SearchDriverTest, PauseAfterEntriesDecidesThePauseButNotThePump) {
+    struct Case {
+        bool pause;
+        std::vector<int> pauses;
+    };
+    const Case cases[] = {{true, {1, 1, 1, 1, 1}}, {false, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pause ? "with the pause" : "without the pause");
+        FakeEngine fresh;
+        MakeTree(fresh);
+        auto request = fresh.Request("root/", "ab");
+        request.searchSubfolders = true;
+        request.extensions = "txt";
+        request.pauseAfterEntries = c.pause;
+        EXPECT_TRUE(fresh.Run(request));
+        EXPECT_EQ(fresh.ui.pumps, 5);
+        EXPECT_EQ(fresh.ui.pauses, c.pauses);
+        EXPECT_EQ(fresh.Column(0), (Strings{P("root/a.txt"), P("root/sub/b.txt")}));
+        EXPECT_EQ(fresh.ui.boxes.back().text, Summary("ab", P("root/"), 2, 2));
+    }
+}
+
+// The stop button reaches the engine through the pump, which runs with or without the pause.
+TEST_F(SearchDriverTest, WithoutThePauseAStopStillEndsTheWalk) {
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.pauseAfterEntries = false;
+    engine.ui.AtPump(2, [&] { RequestStop(engine.state, engine.platform, nullptr, nullptr); });
+    EXPECT_FALSE(engine.Run(request));
+    EXPECT_EQ(engine.Column(0), (Strings{P("root/a.txt"), P("root/sub/b.txt")}));
+    EXPECT_EQ(engine.ui.pumps, 2);
+    EXPECT_TRUE(engine.ui.pauses.empty());
+    ASSERT_EQ(engine.ui.boxes.size(), 1u);  // the stop's box, no summary
+    EXPECT_EQ(engine.ui.boxes[0].text, "ユーザー操作によって検索は中断されました。");
+    EXPECT_EQ(engine.files.liveListings, 0);
+}
+
 TEST_F(SearchDriverTest, WithoutProgressBarNoCountingPassAndNoProgressCalls) {
     auto request = engine.Request("root/", "ab");
     request.searchSubfolders = true;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -403,6 +405,62 @@ TEST_F(EngineDllTest, SearchTakesEveryOptionOfFindFolderEx) {
     EXPECT_TRUE(Column(0).empty());
 }
 
+// Without the pause the search lists and sums up as with it, and a stop pressed during the
+// walk still reaches the engine through the messages it dispatches.
+TEST_F(EngineDllTest, SearchWithoutThePauseFindsTheSameAndStillStops) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) File(name, "ab");
+    struct Case {
+        const char* name;
+        BOOLEAN noPause;
+    };
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> summaries;
+    for (const Case& c : {Case{"paused", FALSE}, Case{"without the pause", TRUE}}) {
+        SCOPED_TRACE(c.name);
+        g_boxes.clear();
+        QUELBRIX_SEARCH_OPTIONS options = SearchOptions("ab");
+        options.noPause = c.noPause;
+        EXPECT_TRUE(QuelbrixSearch(&options));
+        rows.push_back(Column(0));
+        ASSERT_EQ(g_boxes.size(), 1u);
+        summaries.push_back(g_boxes[0].text);
+
+        g_boxes.clear();
+        PostMessageA(owner, kPressStop, 0, 0);
+        EXPECT_FALSE(QuelbrixSearch(&options));
+        EXPECT_EQ(Column(0).size(), 1u);
+        ASSERT_EQ(g_boxes.size(), 1u);
+        EXPECT_EQ(g_boxes[0].text, "ユーザー操作によって検索は中断されました。");
+    }
+    EXPECT_EQ(rows[0].size(), 4u);
+    EXPECT_EQ(rows[1], rows[0]);
+    EXPECT_EQ(summaries[1], summaries[0]);
+}
+
+// A caller whose options end before noPause: the engine reads nothing past its size (the page
+// after it is inaccessible) and pauses as before.
+TEST_F(EngineDllTest, OptionsEndingBeforeNoPauseAreReadWithinTheirSize) {
+    File("a.txt", "ab");
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const SIZE_T page = system.dwPageSize;
+    char* const pages = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    const std::size_t size = offsetof(QUELBRIX_SEARCH_OPTIONS, noPause);
+    // The structure placed so that its noPause would lie on the inaccessible page.
+    auto* options = reinterpret_cast<QUELBRIX_SEARCH_OPTIONS*>(pages + page - size);
+    const QUELBRIX_SEARCH_OPTIONS full = SearchOptions("ab");
+    std::memcpy(options, &full, size);
+    options->size = static_cast<DWORD>(size);
+    EXPECT_TRUE(QuelbrixSearch(options));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt"}));
+    EXPECT_EQ(g_boxes.size(), 1u);
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 TEST_F(EngineDllTest, HitLinesFoldOnlyWhenTheOptionsReachTheFolds) {
     File("a.txt", "x\nabc\n");
     const std::string path = root + "a.txt";
@@ -442,6 +500,34 @@ TEST_F(EngineDllTest, HitLinesOfAnEucFileAreConvertedShiftJis) {
     EXPECT_EQ(QuelbrixGetHitLines((root + "e.txt").c_str(), &options, RecordHitLine, &seen), 1);
     EXPECT_EQ(seen.calls, (std::vector<std::string>{"encoding 0x400 converted",
                                                     "2:\x8C\x9F\x8D\xF5 [0,4)"}));
+}
+
+// UTF-16 with a byte-order mark that the detector calls binary is read as UTF-16 all the same,
+// and the callback is told which form: a big-endian file has a value of its own.
+TEST_F(EngineDllTest, HitLinesOfMarkedUtf16NameTheFormItWasReadIn) {
+    // The mark, then a検索 (U+0061 U+691C U+7D22), in either byte order.
+    File("le.txt", std::string("\xFF\xFE\x61\x00\x1C\x69\x22\x7D", 8));
+    File("be.txt", std::string("\xFE\xFF\x00\x61\x69\x1C\x7D\x22", 8));
+    File("none.txt", std::string("\x61\x00\x1C\x69\x22\x7D", 6));
+    const QUELBRIX_HIT_LINE_OPTIONS options = HitLineOptions("\x8C\x9F\x8D\xF5");
+    struct Case {
+        const char* name;
+        int hits;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"le.txt", 1, {"encoding 0x800 converted", "1:?a\x8C\x9F\x8D\xF5 [2,6)"}},
+        {"be.txt", 1, {"encoding 0x803 converted", "1:?a\x8C\x9F\x8D\xF5 [2,6)"}},
+        {"none.txt", 0, {"encoding 0x2000"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HitLineCalls seen;
+        EXPECT_EQ(QuelbrixGetHitLines((root + c.name).c_str(), &options, RecordHitLine, &seen),
+                  c.hits);
+        EXPECT_EQ(seen.calls, c.calls);
+    }
+    EXPECT_EQ(QUELBRIX_ENCODING_UTF16BE, 0x803);
 }
 
 TEST_F(EngineDllTest, HitLinesStopWhenTheCallbackSaysSo) {

@@ -62,6 +62,95 @@ INSTANTIATE_TEST_SUITE_P(
         StageCase{"Empty", "", ConvertOutcome::kNoConversion, ""},
         StageCase{"OneByte", "\xA4", ConvertOutcome::kNoConversion, ""}));
 
+// UTF-16 big-endian bytes of the given code units.
+std::string Utf16Be(std::initializer_list<std::uint16_t> units) {
+    std::string bytes;
+    for (std::uint16_t u : units) {
+        bytes += static_cast<char>(u >> 8);
+        bytes += static_cast<char>(u & 0xFF);
+    }
+    return bytes;
+}
+
+// A file the detector calls binary is still read as UTF-16 when it begins with a byte-order
+// mark; the detector's verdict is kept beside how the text was read.
+TEST(ConvertStage, MarkedUtf16TheDetectorCallsBinaryIsConverted) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        ConvertOutcome outcome;
+        std::string text;
+        KanjiCode verdict;
+        KanjiCode readAs;
+    };
+    const Case cases[] = {
+        {"little-endian without a line break", Utf16({0xFEFF, 'a', 0x8868}),
+         ConvertOutcome::kConverted, "?a\x95\x5C", KC_BINARY, KC_UNICODE},
+        {"big-endian without a line break", Utf16Be({0xFEFF, 'a', 0x8868}),
+         ConvertOutcome::kConverted, "?a\x95\x5C", KC_BINARY, KC_UNICODE_BE},
+        {"big-endian with line breaks", Utf16Be({0xFEFF, 'a', 0x0D, 0x0A, 'b'}),
+         ConvertOutcome::kConverted, "?a\r\nb", KC_BINARY, KC_UNICODE_BE},
+        // Hangul sets the detector's foreign-byte flag: binary despite the line break.
+        {"little-endian with Hangul", Utf16({0xFEFF, 0xAC00, 0x0D, 0x0A, 'a'}),
+         ConvertOutcome::kConverted, "??\r\na", KC_BINARY, KC_UNICODE},
+        {"big-endian of odd length", Utf16Be({0xFEFF, 'a'}) + "\x30",
+         ConvertOutcome::kConverted, "?a", KC_BINARY, KC_UNICODE_BE},
+        {"little-endian of odd length", Utf16({0xFEFF, 'a'}) + "b", ConvertOutcome::kConverted,
+         "?ab", KC_BINARY, KC_UNICODE},
+        // A mark alone holds no zero byte: the detector does not call it binary, and it is
+        // matched as read, as before.
+        {"only the little-endian mark", "\xFF\xFE", ConvertOutcome::kNoConversion, "",
+         KC_UTF7, KC_UTF7},
+        {"only the big-endian mark", "\xFE\xFF", ConvertOutcome::kNoConversion, "",
+         KC_UTF7, KC_UTF7},
+        {"a mark and one character", std::string("\xFE\xFF\0A", 4),
+         ConvertOutcome::kConverted, "?A", KC_BINARY, KC_UNICODE_BE},
+        {"big-endian mark and a zero unit", std::string("\xFE\xFF\0\0a", 5),
+         ConvertOutcome::kConverted, "?", KC_BINARY, KC_UNICODE_BE},
+        // Without a mark, binary stays binary.
+        {"little-endian without a mark", Utf16({'a', 0x8868}), ConvertOutcome::kNoConversion, "",
+         KC_BINARY, KC_BINARY},
+        {"big-endian without a mark", Utf16Be({'a', 0x8868}), ConvertOutcome::kNoConversion, "",
+         KC_BINARY, KC_BINARY},
+        {"mark later in the data", Utf16({'a', 0xFEFF, 'b'}), ConvertOutcome::kNoConversion, "",
+         KC_BINARY, KC_BINARY},
+        // The detector's own UTF-16LE verdict keeps its mark as '?', as before.
+        {"recognised little-endian", Utf16({0xFEFF, 0x3042, 0x0D, 0x0A}),
+         ConvertOutcome::kConverted, "?\x82\xA0\r\n", KC_UNICODE, KC_UNICODE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string buffer = c.bytes + '\0';
+        ReusableBuffer converted;
+        const ConvertResult result =
+            ConvertStage(buffer.data(), static_cast<std::uint32_t>(c.bytes.size()), converted);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.code, c.verdict);
+        EXPECT_EQ(result.readAs, c.readAs);
+        ASSERT_EQ(result.text != nullptr, c.outcome == ConvertOutcome::kConverted);
+        if (result.text != nullptr) {
+            EXPECT_EQ(std::string(result.text, result.length), c.text);
+            EXPECT_EQ(result.text[result.length], '\0');
+        }
+    }
+}
+
+// The new little-endian path gives what the detector's UTF-16LE path gives for the same text.
+TEST(ConvertStage, MarkedLittleEndianReadsAsTheRecognisedPathWould) {
+    const std::string units = Utf16({0xFEFF, 0x65E5, 0x672C, 'x', 0xFF71});
+    const std::string recognised = units + Utf16({0x0D, 0x0A});
+    ReusableBuffer a, b;
+    const ConvertResult plain = ConvertStage((units + '\0').c_str(),
+                                             static_cast<std::uint32_t>(units.size()), a);
+    const ConvertResult broken = ConvertStage((recognised + '\0').c_str(),
+                                              static_cast<std::uint32_t>(recognised.size()), b);
+    ASSERT_EQ(plain.code, KC_BINARY);
+    ASSERT_EQ(broken.code, KC_UNICODE);
+    ASSERT_EQ(plain.outcome, ConvertOutcome::kConverted);
+    EXPECT_EQ(std::string(plain.text, plain.length) + "\r\n",
+              std::string(broken.text, broken.length));
+}
+
 TEST(ConvertStage, Utf8IsConvertedOnlyWhenAsked) {
     const std::string utf8 = "\xE3\x81\x82\xE3\x81\x84";  // あい
     ReusableBuffer converted;
@@ -124,6 +213,21 @@ TEST(ConvertStage, EvenLengthUtf16StopsAtTheEndOfTheData) {
     const ConvertResult result = ConvertStage(buffer.data(), length, converted);
     ASSERT_EQ(result.outcome, ConvertOutcome::kConverted);
     EXPECT_EQ(std::string(result.text), "\x82\xA0\r\n");
+}
+
+// The big-endian text is swapped a block at a time: it needs no more memory than any other
+// conversion.
+TEST(ConvertStage, BigEndianAsksForTwiceTheLengthPlusOneToo) {
+    std::string be = Utf16Be({0xFEFF});
+    for (std::size_t i = 0; i < ReusableBuffer::kKeptBytes / 4; ++i) be += Utf16Be({'a'});
+    ReusableBuffer converted(RecordAllocation);
+    converted.Reserve(ReusableBuffer::kKeptBytes);
+    g_requested = 0;
+    const ConvertResult result =
+        ConvertStage((be + '\0').c_str(), static_cast<std::uint32_t>(be.size()), converted);
+    ASSERT_EQ(result.outcome, ConvertOutcome::kConverted);
+    EXPECT_EQ(result.length, ReusableBuffer::kKeptBytes / 4 + 1);
+    EXPECT_EQ(g_requested, 2 * be.size() + 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/hit_lines.h"
 #include "fake_platform.h"
 
 #ifndef _WIN32
@@ -142,6 +143,86 @@ TEST_F(Utf8Search, NoConversionAtAllOutweighsTheUtf8Option) {
     request.convertUtf8 = true;
     ASSERT_TRUE(engine.Run(request));
     EXPECT_EQ(Listed(engine), (Strings{"sjis.txt 2"}));
+}
+
+// The bytes of each whole unit swapped: little-endian UTF-16 to big-endian.
+std::string Swapped(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        out += bytes[i + 1];
+        out += bytes[i];
+    }
+    return out;
+}
+
+// "!" (whose high byte is 0) and the sentence without its line break: the detector calls it
+// binary, as it does every big-endian form.
+const std::string kUtf16LeOneLine =
+    "\xFF\xFE" + std::string("!\0", 2) + kUtf16Le.substr(2, kUtf16Le.size() - 6);
+const std::string kShiftJisOneLine = "!" + kShiftJis.substr(0, kShiftJis.size() - 2);
+
+// "begin NAME READ-AS converted|as-read" and "N:text" for each file, in walk order.
+struct LineSink : HitLineSink {
+    Strings events;
+    void BeginFile(const char* path, const FileEncoding& encoding) override {
+        const std::string name(path);
+        events.push_back("begin " + name.substr(name.find_last_of("/\\") + 1) + " " +
+                         KanjiCodeName(encoding.readAs) +
+                         (encoding.converted ? " converted" : " as-read"));
+    }
+    bool Line(const HitLine& line) override {
+        events.push_back(std::to_string(line.number) + ":" + std::string(line.text, line.length));
+        return true;
+    }
+};
+
+// UTF-16 with a byte-order mark is searched in either byte order, with line breaks or without;
+// before, only the little-endian form with line breaks gave hits.
+class MarkedUtf16Search : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.files.AddFolder(P("root/"));
+        engine.files.AddFile(P("root/a_le.txt"), kUtf16Le);
+        engine.files.AddFile(P("root/b_le_one_line.txt"), kUtf16LeOneLine);
+        engine.files.AddFile(P("root/c_be.txt"), Swapped(kUtf16Le));
+        engine.files.AddFile(P("root/d_be_one_line.txt"), Swapped(kUtf16LeOneLine));
+        engine.files.AddFile(P("root/e_unmarked.txt"), kUtf16LeOneLine.substr(2));
+        engine.files.AddFile(P("root/f_be_unmarked.txt"), Swapped(kUtf16Le).substr(2));
+    }
+    FakeEngine engine;
+};
+
+TEST_F(MarkedUtf16Search, EveryMarkedFileCountsAsTheShiftJisOne) {
+    SearchRequest request = engine.Request("root/", kWord);
+    request.convertCodes = true;
+    ASSERT_TRUE(engine.Run(request));
+    EXPECT_EQ(Listed(engine), (Strings{"a_le.txt 2", "b_le_one_line.txt 2", "c_be.txt 2",
+                                       "d_be_one_line.txt 2"}));
+}
+
+TEST_F(MarkedUtf16Search, WithoutConversionNoneIsFound) {
+    SearchRequest request = engine.Request("root/", kWord);
+    request.convertCodes = false;
+    ASSERT_TRUE(engine.Run(request));
+    EXPECT_EQ(Listed(engine), Strings{});
+}
+
+// The lines are the Shift_JIS sentence after the mark's '?', and each file says how it was read.
+TEST_F(MarkedUtf16Search, HitLinesHoldTheConvertedTextAndTheFormItWasReadIn) {
+    SearchRequest request = engine.Request("root/", kWord);
+    request.convertCodes = true;
+    LineSink sink;
+    request.hitLines = &sink;
+    ASSERT_TRUE(engine.Run(request));
+    const std::string line = "1:?" + kShiftJis.substr(0, kShiftJis.size() - 2);
+    const std::string oneLine = "1:?" + kShiftJisOneLine;
+    Strings events = sink.events;
+    EXPECT_EQ(events, (Strings{"begin a_le.txt UNICODE converted", line,
+                               "begin b_le_one_line.txt UNICODE converted", oneLine,
+                               "begin c_be.txt UNICODE_BE converted", line,
+                               "begin d_be_one_line.txt UNICODE_BE converted", oneLine,
+                               "begin e_unmarked.txt BINARY as-read",
+                               "begin f_be_unmarked.txt BINARY as-read"}));
 }
 
 #ifndef _WIN32

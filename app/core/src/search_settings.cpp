@@ -12,6 +12,7 @@ SearchSettings ReadSearchSettings(ProfileFile& profile) {
     settings.relativePaths = profile.GetInt(kRelativeKey) == 1;
     settings.countHits = profile.GetInt(kNoCountKey) != 1;
     settings.showProgress = profile.GetInt(kNoProgressKey) != 1;
+    settings.pauseAfterEntries = profile.GetInt(kNoPauseKey) != 1;
     // Handed to the engine unchanged: a value the page does not offer gets the engine's answer.
     settings.errorPolicy =
         static_cast<ErrorPolicy>(static_cast<int>(profile.GetInt(kErrorPolicyKey)));

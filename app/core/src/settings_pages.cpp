@@ -37,6 +37,7 @@ GeneralPage LoadGeneralPage(ProfileFile& profile) {
     page.hideCount = IsOne(profile, kNoCountKey);
     page.relativePaths = IsOne(profile, kRelativeKey);
     page.noCodeConversion = IsOne(profile, kNoKanjiKey);
+    page.noPause = IsOne(profile, kNoPauseKey);
     page.error = ShownErrorPolicy(profile.GetInt(kErrorPolicyKey));
     const FileOpener opener = ReadFileOpener(profile);
     page.userProgram = opener.userProgram;
@@ -53,6 +54,7 @@ void SaveGeneralPage(ProfileFile& profile, const GeneralPage& page) {
     profile.WriteString(kProgramPathKey, CutAtCharBoundary(page.programPath, kEditTextBytes));
     profile.WriteInt(kUserProgramKey, Flag(page.userProgram));
     profile.WriteInt(kErrorPolicyKey, static_cast<int>(page.error));
+    profile.WriteInt(kNoPauseKey, Flag(page.noPause));
 }
 
 ExtensionsPage LoadExtensionsPage(ProfileFile& profile) {

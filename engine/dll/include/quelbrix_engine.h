@@ -94,7 +94,10 @@ typedef struct QUELBRIX_HIT_RANGE {
 #define QUELBRIX_LINE_HIT 1      /* a line holding hits */
 #define QUELBRIX_LINE_CONTEXT 2  /* a line around a hit line */
 
-/* The detector's verdicts, as `encoding` gives them. */
+/* How the file was read, as `encoding` gives it: the detector's verdict, except that a file the
+   detector calls binary which begins with a UTF-16 byte-order mark and was converted (so
+   `converted` is TRUE) is QUELBRIX_ENCODING_UTF16LE after FF FE, QUELBRIX_ENCODING_UTF16BE
+   after FE FF. */
 #define QUELBRIX_ENCODING_ASCII 0x0
 #define QUELBRIX_ENCODING_JIS 0x100
 #define QUELBRIX_ENCODING_SJIS 0x200
@@ -102,6 +105,7 @@ typedef struct QUELBRIX_HIT_RANGE {
 #define QUELBRIX_ENCODING_UTF16LE 0x800
 #define QUELBRIX_ENCODING_UTF8 0x801
 #define QUELBRIX_ENCODING_UTF7 0x802
+#define QUELBRIX_ENCODING_UTF16BE 0x803 /* never the detector's: read after the mark FE FF */
 #define QUELBRIX_ENCODING_UNDECIDED 0x1000
 #define QUELBRIX_ENCODING_BINARY 0x2000
 

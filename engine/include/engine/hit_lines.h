@@ -32,10 +32,13 @@ struct HitLine {
     bool context = false;  // a line shown around a hit line, holding no hit of its own
 };
 
-// How a file's text was read: the detector's verdict and whether it was converted to
-// Shift_JIS before matching.
+// How a file's text was read: the detector's verdict, the encoding the text was read in and
+// whether it was converted to Shift_JIS before matching. `readAs` is the verdict, except for a
+// file the detector calls binary that was converted as UTF-16 after its byte-order mark:
+// KC_UNICODE (FF FE) or KC_UNICODE_BE (FE FF) then.
 struct FileEncoding {
     KanjiCode verdict = KC_ASCII;
+    KanjiCode readAs = KC_ASCII;
     bool converted = false;
 };
 

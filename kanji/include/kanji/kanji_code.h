@@ -18,6 +18,9 @@ enum KanjiCode : std::int32_t {
     KC_UTF7 = 0x802,        // no multibyte evidence and valid UTF-7
     KC_UNDECIDED = 0x1000,  // fewer than 2 bytes, or a tie for the lead
     KC_BINARY = 0x2000,     // the text holds a zero byte
+    // Never a verdict of DetectKanjiCode: the engine's name for text it read as UTF-16
+    // big-endian, after the byte-order mark FE FF at its start.
+    KC_UNICODE_BE = 0x803,
 };
 
 // Looks at every byte of `data` (`length` bytes) once and returns its verdict. The byte at
@@ -28,7 +31,7 @@ KanjiCode DetectKanjiCode(const char* data, std::int32_t length);
 extern const std::int8_t Base64ValueTable[128];
 
 // "ASCII", "JIS", "SJIS", "EUC", "UNICODE", "UTF8", "UTF7", "UNDECIDED" or "BINARY";
-// "UNKNOWN" for a value that is none of the verdicts.
+// "UNICODE_BE" for the engine's big-endian UTF-16; "UNKNOWN" for any other value.
 const char* KanjiCodeName(KanjiCode code);
 
 }  // namespace quelbrix

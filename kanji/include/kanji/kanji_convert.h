@@ -1,6 +1,6 @@
-// Converters from ISO-2022-JP, EUC-JP, UTF-16LE and UTF-8 text to Shift_JIS (with the JIS X 0213
-// extension: plane-2 characters get first bytes 0xF0..0xFC). A character without a Shift_JIS
-// form becomes '?'.
+// Converters from ISO-2022-JP, EUC-JP, UTF-16 (either byte order) and UTF-8 text to Shift_JIS
+// (with the JIS X 0213 extension: plane-2 characters get first bytes 0xF0..0xFC). A character
+// without a Shift_JIS form becomes '?'.
 //
 // Each converter makes one forward pass from `source` into `dest` and returns the number of
 // bytes written, not counting the terminating 0 it always adds, or -1 when the output does not
@@ -40,6 +40,13 @@ std::int32_t EucToSjis(char* dest, const char* source, std::uint32_t capacity,
 // A byte-order mark and each half of a surrogate pair become '?'.
 std::int32_t UnicodeToSjis(char* dest, const char* source, std::uint32_t capacity,
                            std::uint32_t length);
+
+// `source` holds `length` bytes of UTF-16 big-endian code units: the same text UnicodeToSjis
+// gives for the units with their bytes swapped (a byte-order mark, FE FF here, becomes '?'
+// just as FF FE does there). The conversion ends at the first 0 unit or at the end of the data;
+// an odd final byte is half a unit cut short and writes nothing.
+std::int32_t UnicodeBigEndianToSjis(char* dest, const char* source, std::uint32_t capacity,
+                                    std::uint32_t length);
 
 // `source` holds `length` bytes of UTF-8. Each code point up to U+FFFF goes through the same
 // table as a UTF-16 unit; a code point above U+FFFF becomes one '?', and so does each malformed

@@ -15,6 +15,7 @@ struct SearchSettings {
     bool relativePaths = false;  // [whole] relative is 1
     bool countHits = true;       // [whole] nCount is not 1
     bool showProgress = true;    // [whole] nProgress is not 1
+    bool pauseAfterEntries = true;  // [whole] nPause is not 1
     ErrorPolicy errorPolicy = ErrorPolicy::kAsk;  // [whole] error as stored, also one beyond 2
     std::string extensions;      // the Extension list built from [type]
 };

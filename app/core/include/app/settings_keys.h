@@ -28,6 +28,7 @@ constexpr char kUserProgramKey[] = "appli";
 constexpr char kProgramPathKey[] = "path";
 constexpr char kErrorPolicyKey[] = "error";
 constexpr char kUtf8FilesKey[] = "utf8";
+constexpr char kNoPauseKey[] = "nPause";  // 1: no pause after each entry of a search
 
 // [type]: every file, or the enabled extension groups 1 to 11.
 constexpr char kTypeSection[] = "type";

@@ -21,6 +21,7 @@ struct GeneralPage {
     bool hideCount = false;         // nCount
     bool relativePaths = false;     // relative
     bool noCodeConversion = false;  // nKanji
+    bool noPause = false;           // nPause; missing reads as 0
     bool userProgram = false;       // appli: false for the associated application
     std::string programPath;        // path, kept also while the associated one is chosen
     ErrorPolicy error = ErrorPolicy::kAsk;  // always one of the three choices
@@ -30,7 +31,7 @@ struct GeneralPage {
 // program for any value but 0 (file_opener.h); an error value other than 0 or 1 shows the
 // third choice.
 GeneralPage LoadGeneralPage(ProfileFile& profile);
-// Writes nProgress, nCount, relative, nKanji, path, appli and error, in that order.
+// Writes nProgress, nCount, relative, nKanji, path, appli, error and nPause, in that order.
 void SaveGeneralPage(ProfileFile& profile, const GeneralPage& page);
 
 struct ExtensionGroupRow {
