@@ -11,16 +11,18 @@ namespace {
 constexpr std::uint32_t kLargestConvertible =
     static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
 
-// The UTF-16 form a byte-order mark at the start names; KC_BINARY when there is none. The
-// detector calls UTF-16 text without a CR or LF unit binary, as it does big-endian text; the
-// mark tells them apart from other data.
-KanjiCode MarkedUtf16(const char* buffer, std::uint32_t length) {
-    if (length < 2) return KC_BINARY;
+// The UTF-16 form a byte-order mark at the start names, when at least one unit follows it;
+// otherwise `verdict`. The detector calls UTF-16 text without a CR or LF unit binary, as it
+// does big-endian text, and text without a zero byte (kanji only) something else again; but no
+// Shift_JIS, EUC-JP, ISO-2022-JP or UTF-8 text can begin with FF FE or FE FF, so the mark
+// decides.
+KanjiCode MarkedUtf16(const char* buffer, std::uint32_t length, KanjiCode verdict) {
+    if (length < 4) return verdict;
     const auto first = static_cast<unsigned char>(buffer[0]);
     const auto second = static_cast<unsigned char>(buffer[1]);
     if (first == 0xFF && second == 0xFE) return KC_UNICODE;
     if (first == 0xFE && second == 0xFF) return KC_UNICODE_BE;
-    return KC_BINARY;
+    return verdict;
 }
 
 }  // namespace
@@ -40,7 +42,8 @@ ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuf
     const KanjiCode verdict = DetectKanjiCode(buffer, static_cast<std::int32_t>(length));
     result.code = verdict;
     result.readAs = verdict;
-    const KanjiCode code = verdict == KC_BINARY ? MarkedUtf16(buffer, length) : verdict;
+    // The detector's own UTF-16LE verdict keeps its path, mark and all.
+    const KanjiCode code = verdict == KC_UNICODE ? verdict : MarkedUtf16(buffer, length, verdict);
     const bool convertUtf8 = code == KC_UTF8 && utf8 == Utf8Files::kConvert;
     if (code != KC_JIS && code != KC_EUC && code != KC_UNICODE && code != KC_UNICODE_BE &&
         !convertUtf8)

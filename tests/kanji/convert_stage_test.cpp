@@ -135,6 +135,31 @@ TEST(ConvertStage, MarkedUtf16TheDetectorCallsBinaryIsConverted) {
     }
 }
 
+// Kanji only, no zero byte: the detector does not call it binary, but the mark still decides.
+TEST(ConvertStage, MarkedUtf16WithoutAZeroByteIsConvertedToo) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        KanjiCode readAs;
+    };
+    const Case cases[] = {
+        {"little-endian", Utf16({0xFEFF, 0x65E5, 0x672C, 0x8A9E}), KC_UNICODE},
+        {"big-endian", Utf16Be({0xFEFF, 0x65E5, 0x672C, 0x8A9E}), KC_UNICODE_BE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.bytes.find('\0'), std::string::npos);
+        const std::string buffer = c.bytes + '\0';
+        ReusableBuffer converted;
+        const ConvertResult result =
+            ConvertStage(buffer.data(), static_cast<std::uint32_t>(c.bytes.size()), converted);
+        EXPECT_NE(result.code, KC_BINARY);
+        EXPECT_EQ(result.readAs, c.readAs);
+        ASSERT_EQ(result.outcome, ConvertOutcome::kConverted);
+        EXPECT_EQ(std::string(result.text, result.length), "?\x93\xFA\x96\x7B\x8C\xEA");
+    }
+}
+
 // The new little-endian path gives what the detector's UTF-16LE path gives for the same text.
 TEST(ConvertStage, MarkedLittleEndianReadsAsTheRecognisedPathWould) {
     const std::string units = Utf16({0xFEFF, 0x65E5, 0x672C, 'x', 0xFF71});

@@ -94,9 +94,9 @@ typedef struct QUELBRIX_HIT_RANGE {
 #define QUELBRIX_LINE_HIT 1      /* a line holding hits */
 #define QUELBRIX_LINE_CONTEXT 2  /* a line around a hit line */
 
-/* How the file was read, as `encoding` gives it: the detector's verdict, except that a file the
-   detector calls binary which begins with a UTF-16 byte-order mark and was converted (so
-   `converted` is TRUE) is QUELBRIX_ENCODING_UTF16LE after FF FE, QUELBRIX_ENCODING_UTF16BE
+/* How the file was read, as `encoding` gives it: the detector's verdict, except that a file that
+   begins with a UTF-16 byte-order mark and one unit or more and was converted (so `converted`
+   is TRUE) is QUELBRIX_ENCODING_UTF16LE after FF FE, QUELBRIX_ENCODING_UTF16BE
    after FE FF. */
 #define QUELBRIX_ENCODING_ASCII 0x0
 #define QUELBRIX_ENCODING_JIS 0x100

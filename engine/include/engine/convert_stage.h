@@ -23,8 +23,8 @@ struct ConvertResult {
     const char* text = nullptr;  // inside the caller's buffer; set only when converted
     std::size_t length = 0;      // of the converted text, without its zero
     KanjiCode code = KC_UNDECIDED;  // the detector's verdict
-    // How the text was read: the verdict, except for a file the detector calls binary that
-    // begins with a UTF-16 byte-order mark and was converted: KC_UNICODE after FF FE,
+    // How the text was read: the verdict, except for a file that begins with a
+    // UTF-16 byte-order mark and was converted: KC_UNICODE after FF FE,
     // KC_UNICODE_BE after FE FF.
     KanjiCode readAs = KC_UNDECIDED;
 };
@@ -39,9 +39,10 @@ KanjiCode DetectEncoding(const char* buffer, std::uint32_t length);
 
 // `buffer` holds `length` bytes read from a file followed by a zero byte. ISO-2022-JP, EUC-JP
 // and UTF-16LE text is converted into `converted` (2 * length + 1 bytes are asked of it), UTF-8
-// text as `utf8` says. Text the detector calls binary is converted as UTF-16 when it begins
-// with a byte-order mark (FF FE little-endian, FE FF big-endian), so that UTF-16 without line
-// breaks and big-endian UTF-16 are searched too; the mark becomes '?' as in UTF-16LE text the
+// text as `utf8` says. Text that begins with a UTF-16 byte-order mark (FF FE
+// little-endian, FE FF big-endian) and at least one unit is converted as UTF-16 whatever the
+// detector called it (binary, or something else for kanji without a zero byte), so that UTF-16
+// without line breaks and big-endian UTF-16 are searched too; the mark becomes '?' as in UTF-16LE text the
 // detector recognises. Every other verdict is matched as read.
 ConvertResult ConvertStage(const char* buffer, std::uint32_t length, ReusableBuffer& converted,
                            Utf8Files utf8 = Utf8Files::kMatchAsRead);

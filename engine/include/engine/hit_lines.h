@@ -34,7 +34,7 @@ struct HitLine {
 
 // How a file's text was read: the detector's verdict, the encoding the text was read in and
 // whether it was converted to Shift_JIS before matching. `readAs` is the verdict, except for a
-// file the detector calls binary that was converted as UTF-16 after its byte-order mark:
+// file converted as UTF-16 after its byte-order mark, whatever the detector called it:
 // KC_UNICODE (FF FE) or KC_UNICODE_BE (FE FF) then.
 struct FileEncoding {
     KanjiCode verdict = KC_ASCII;
