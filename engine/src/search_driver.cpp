@@ -92,9 +92,9 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
 }  // namespace
 
 void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
-                     std::uint32_t& total) {
+                     const char* excludeFolders, std::uint32_t& total) {
     CandidateCounter counter(item, total);
-    WalkFolderTree(files, folder, searchSubfolders, counter);
+    WalkFolderTree(files, folder, searchSubfolders, excludeFolders, counter);
 }
 
 bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& request) {
@@ -112,7 +112,7 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
         std::uint32_t total = 0;
         for (const ExtensionItem& item : items)
             CountCandidates(platform.files, request.folder, item.text, request.searchSubfolders,
-                            total);
+                            request.excludeFolders, total);
         platform.progress.SetRange(request.progress, total);
         platform.progress.SetStep(request.progress, 1);
     }
@@ -122,7 +122,8 @@ bool FindFolder(EngineState& state, Platform& platform, const SearchRequest& req
     MatchBuffers buffers;
     for (const ExtensionItem& item : items) {
         FileSearch search(state, platform, request, item.text, pattern, buffers);
-        if (!WalkFolderTree(platform.files, request.folder, request.searchSubfolders, search))
+        if (!WalkFolderTree(platform.files, request.folder, request.searchSubfolders,
+                            request.excludeFolders, search))
             return false;
     }
 
