@@ -117,6 +117,41 @@ TEST_F(CliSearchTest, OptionsReachTheEngine) {
     EXPECT_EQ(outcome.err, Summary("ab", root, 2, 2));
 }
 
+// Folders whose names match are never entered, at any depth; a file of that name is still
+// searched, and repeated lists add up.
+TEST_F(CliSearchTest, ExcludeDirLeavesFoldersOut) {
+    for (const char* folder : {"obj", "src", "src/Obj", "src/node_modules", "src/keep"})
+        mkdir((root + folder).c_str(), 0755);
+    for (const char* file : {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt",
+                             "src/keep/e.txt", "src/obj"})
+        Write(file, "ab");
+    const struct {
+        std::string options;
+        std::set<std::string> found;
+    } cases[] = {
+        {"", {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt",
+              "src/keep/e.txt", "src/obj"}},
+        {"--exclude-dir 'obj; node_*'", {"src/b.txt", "src/keep/e.txt", "src/obj"}},
+        {"--exclude-dir obj --exclude-dir 'node_modules'",
+         {"src/b.txt", "src/keep/e.txt", "src/obj"}},
+        {"--exclude-dir 's?c'", {"obj/a.txt"}},
+        {"--exclude-dir ''", {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt",
+                              "src/keep/e.txt", "src/obj"}},
+    };
+    for (const auto& c : cases) {
+        Outcome outcome = Run("search --subfolders --relative " + c.options + " '" + root + "' ab");
+        EXPECT_EQ(outcome.status, 0) << c.options << outcome.err;
+        std::istringstream lines(outcome.out);
+        std::set<std::string> names;
+        for (std::string line; std::getline(lines, line);) names.insert(line.substr(0, line.find('\t')));
+        EXPECT_EQ(names, c.found) << c.options;
+        EXPECT_EQ(outcome.err, Summary("ab", root, static_cast<int>(c.found.size()),
+                                       static_cast<int>(c.found.size())))
+            << c.options;
+    }
+    EXPECT_EQ(Run("search --exclude-dir").status, 2);
+}
+
 TEST_F(CliSearchTest, ShiftJisBytesPassThrough) {
     // 表示 in Shift_JIS, in a file name and in the text; 表's second byte is 0x5C.
     const std::string word = "\x95\x5C\x8E\xA6";
@@ -306,6 +341,23 @@ TEST_F(CliSearchTest, Utf8ModeConvertsConvertedText) {
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, Utf8(u8"日本語の表示テキストです。\r\n"));
     EXPECT_EQ(Run("convert '" + root + "euc.txt'").out, "日本語の表示テキストです。\r\n");
+}
+
+// In UTF-8 mode the list reaches the engine in Shift_JIS, as the folder names do; a name
+// Shift_JIS cannot hold is refused like a word.
+TEST_F(CliSearchTest, Utf8ModeConvertsTheExcludeDirList) {
+    for (const char* folder : {u8"表示", u8"文書"}) mkdir((root + folder).c_str(), 0755);
+    std::ofstream(root + Utf8(u8"表示/a.txt"), std::ios::binary) << "ab";
+    std::ofstream(root + Utf8(u8"文書/b.txt"), std::ios::binary) << "ab";
+    Outcome outcome =
+        Run("--utf8 search --subfolders --relative --exclude-dir '" + Utf8(u8"表?") + "' '" +
+            root + "' ab");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\t')), Utf8(u8"文書/b.txt"));
+    EXPECT_EQ(outcome.out.find(Utf8(u8"表示")), std::string::npos);
+    outcome = Run("--utf8 search --exclude-dir '" + Utf8(u8"한") + "' '" + root + "' ab");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("--exclude-dir holds"), std::string::npos) << outcome.err;
 }
 
 // A pipe or a file gets bytes whatever the locale says.
