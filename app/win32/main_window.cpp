@@ -429,6 +429,7 @@ void MainWindow::StartSearch() {
     options.ignoreCase = folds.ignoreCase;
     options.ignoreWidth = folds.ignoreWidth;
     options.ignoreKana = folds.ignoreKana;
+    options.excludeFolders = settings.excludeFolders.c_str();
 
     search_ = SearchState{};
     search_.searching = true;
