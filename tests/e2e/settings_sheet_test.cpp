@@ -280,7 +280,8 @@ TEST_F(SettingsSheetTest, FoldersLeftOutReachTheFileThePageAgainAndTheSearch) {
     for (const char* folder : {"keep", "node_modules", "Obj", "src", "src\\obj"})
         e2e::MakeFolder(data + folder + "\\");
     for (const char* file :
-         {"keep\\a.txt", "node_modules\\b.txt", "Obj\\c.txt", "src\\obj\\d.txt", "src\\e.txt", "obj"})
+         {"keep\\a.txt", "keep\\obj", "node_modules\\b.txt", "Obj\\c.txt", "src\\obj\\d.txt",
+          "src\\e.txt"})
         e2e::WriteFileBytes(data + file, "the word\r\n");
     AppSession app(program);
     ASSERT_TRUE(app.Start());
@@ -305,7 +306,7 @@ TEST_F(SettingsSheetTest, FoldersLeftOutReachTheFileThePageAgainAndTheSearch) {
     for (int row = 0; row < app.RowCount(); ++row)
         found.push_back(app.Cell(row, QUELBRIX_COLUMN_FILE));
     std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (std::vector<std::string>{data + "keep\\a.txt", data + "obj",
+    EXPECT_EQ(found, (std::vector<std::string>{data + "keep\\a.txt", data + "keep\\obj",
                                                data + "src\\e.txt"}));
     ASSERT_TRUE(app.Exit());
 }
