@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace quelbrix {
 namespace {
@@ -98,6 +100,57 @@ TEST(MatchesNamePattern, ManyStarsStayBounded) {
     EXPECT_TRUE(Matches((pattern + "*").c_str(), name.c_str()));
     EXPECT_FALSE(Matches((pattern + "*").c_str(), name.substr(0, 59).c_str()));
     EXPECT_TRUE(Matches((pattern + "*").c_str(), name.substr(0, 60).c_str()));
+}
+
+// A plainly correct matcher over whole characters, trying every split a star could take.
+bool ReferenceMatch(const std::vector<std::string>& pattern, std::size_t p,
+                    const std::vector<std::string>& name, std::size_t n) {
+    if (p == pattern.size()) return n == name.size();
+    if (pattern[p] == "*") {
+        for (std::size_t take = n; take <= name.size(); ++take)
+            if (ReferenceMatch(pattern, p + 1, name, take)) return true;
+        return false;
+    }
+    if (n == name.size()) return false;
+    const std::string& a = pattern[p];
+    const std::string& b = name[n];
+    const bool same = a == "?" ||
+                      (a.size() == 1 && b.size() == 1 && std::tolower(a[0]) == std::tolower(b[0])) ||
+                      (a.size() == 2 && a == b);
+    return same && ReferenceMatch(pattern, p + 1, name, n + 1);
+}
+
+// Every pattern of up to four characters against every name of up to four, over characters
+// that fold, do not fold, or only look alike by their second byte.
+TEST(MatchesNamePattern, AgreesWithTheReferenceOnEveryShortPattern) {
+    const std::vector<std::string> patternChars = {"a", "A", "b", "*", "?", kA, kDi};
+    const std::vector<std::string> nameChars = {"a", "B", kA, kDi};
+    const auto all = [](const std::vector<std::string>& chars, std::size_t maxLength) {
+        std::vector<std::vector<std::string>> words{{}};
+        for (std::size_t at = 0; at < words.size(); ++at) {
+            if (words[at].size() == maxLength) continue;
+            for (const std::string& c : chars) {
+                std::vector<std::string> longer = words[at];
+                longer.push_back(c);
+                words.push_back(longer);
+            }
+        }
+        return words;
+    };
+    const auto join = [](const std::vector<std::string>& chars) {
+        std::string text;
+        for (const std::string& c : chars) text += c;
+        return text;
+    };
+    for (const auto& pattern : all(patternChars, 4)) {
+        const std::string patternText = join(pattern);
+        for (const auto& name : all(nameChars, 4)) {
+            const std::string nameText = join(name);
+            ASSERT_EQ(Matches(patternText.c_str(), nameText.c_str()),
+                      ReferenceMatch(pattern, 0, name, 0))
+                << '"' << patternText << "\" vs \"" << nameText << '"';
+        }
+    }
 }
 
 TEST(IsExcludedFolderName, ListsOfItems) {
