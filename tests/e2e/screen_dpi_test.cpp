@@ -474,9 +474,8 @@ TEST_F(ScreenDpiTest, ExtensionsPageKeepsItsControlsApartAndItsLabelsWhole) {
         HWND page = app.ShowSettingsPage(1);
         app.ClickAndWaitIn(page, IDC_EXTENSIONS_CUSTOM);  // the rows drawn enabled, in black
         EXPECT_EQ(e2e::OverlappingControls(page), std::vector<std::string>{}) << dpi;
-        // The custom choice's long label is left out: the page is too narrow for it in the
-        // font that stands in for its own here.
-        std::vector<int> labels{IDC_EXTENSIONS_EXCLUDE_LABEL, IDC_EXTENSIONS_ALL_FILES};
+        std::vector<int> labels{IDC_EXTENSIONS_EXCLUDE_LABEL, IDC_EXTENSIONS_ALL_FILES,
+                                IDC_EXTENSIONS_CUSTOM};
         for (int row = 1; row <= 11; ++row) labels.push_back(IDC_EXTENSIONS_CHECK + row);
         EXPECT_EQ(e2e::CutCheckBoxLabels(page, labels), std::vector<int>{}) << dpi;
         EXPECT_TRUE(app.SaveWindowScreenshot(
