@@ -128,9 +128,11 @@ int Search(const SearchArguments& arguments, FileSystem& files, const TerminalTe
 int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
     SearchArguments arguments;
     if (!ReadSearchArguments(argc, argv, arguments)) return kUsageErrorStatus;
-    std::string folder, word;
+    std::string folder, word, excludeFolders;
     if (!terminal.ToEngine("search", "FOLDER", arguments.folder, folder) ||
-        !terminal.ToEngine("search", "WORD", arguments.word, word)) {
+        !terminal.ToEngine("search", "WORD", arguments.word, word) ||
+        !terminal.ToEngine("search", "--exclude-dir", arguments.excludeFolders.c_str(),
+                           excludeFolders)) {
         return kUsageErrorStatus;
     }
     NativeFileSystem nativeFiles;
@@ -151,6 +153,7 @@ int RunSearchCommand(int argc, char** argv, const TerminalText& terminal) {
         return kUsageErrorStatus;
     arguments.request.folder = folder.c_str();
     arguments.request.word = word.c_str();
+    arguments.request.excludeFolders = excludeFolders.c_str();
     return Search(arguments, files, terminal, utf8Names || !kNamesFollowLocale);
 }
 

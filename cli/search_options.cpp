@@ -35,6 +35,16 @@ constexpr Option<Arguments> kSearchOptions[] = {
     {{"--ignore-kana", nullptr, OptionKind::kFlag, nullptr, nullptr,
       "hiragana and katakana of the same sound match each other"},
      [](Arguments& a, const Value&) { a.request.folds |= kGrexmoFoldKana; }},
+    // Repeated lists add up, as one list joined by ';'.
+    {{"--exclude-dir", nullptr, OptionKind::kText, "LIST", "a list",
+      "never enter a folder whose name matches an item of LIST: names\n"
+      "separated by ';', with * and ? (ASCII letters in either case; blanks\n"
+      "around an item are ignored), as .git;node_modules;obj*; may be repeated"},
+     [](Arguments& a, const Value& v) {
+         if (!a.excludeFolders.empty()) a.excludeFolders += ';';
+         a.excludeFolders += v.text;
+         a.request.excludeFolders = a.excludeFolders.c_str();
+     }},
     {{"--subfolders", nullptr, OptionKind::kFlag, nullptr, nullptr, "search the folders below too"},
      [](Arguments& a, const Value&) { a.request.searchSubfolders = true; }},
     {{"--relative", nullptr, OptionKind::kFlag, nullptr, nullptr, "list paths relative to FOLDER"},

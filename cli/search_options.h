@@ -20,6 +20,9 @@ struct SearchArguments {
     bool answerYes = true;  // how the engine's questions are answered
     bool withProgress = false;
     const char* reportPath = nullptr;     // where the rows also go as a result report, or nullptr
+    // Every --exclude-dir list as typed, joined by ';'; request.excludeFolders points into it,
+    // so the arguments are read and used where they stand, never copied.
+    std::string excludeFolders;
     LineForm lineForm = LineForm::kRows;  // --context alone gives kLines
     unsigned formsGiven = 0;              // while reading: a bit for each form's option
     bool contextGiven = false;

@@ -71,6 +71,9 @@
 #define IDC_EXTENSIONS_CUSTOM 1009
 #define IDC_EXTENSIONS_CHECK 2000
 #define IDC_EXTENSIONS_TEXT 2100
+// Below the rows: the folder names the search never enters ([type] exclude).
+#define IDC_EXTENSIONS_EXCLUDE_LABEL 2200
+#define IDC_EXTENSIONS_EXCLUDE 2201
 
 // Other page (dialog 112).
 #define IDC_OTHER_UNREGISTER 1001

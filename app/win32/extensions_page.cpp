@@ -1,5 +1,6 @@
 // The settings sheet's Extensions page (dialog 110): all files, or the extension groups that
-// are ticked, each an editable comma-separated list.
+// are ticked, each an editable comma-separated list; below them the folder names the search
+// never enters, usable whichever choice is made.
 #include <windows.h>
 
 #include <memory>
@@ -79,6 +80,8 @@ void ExtensionsSheetPage::Show(const ExtensionsPage& values) const {
     }
     if (values.allFiles) DisableAllRows();
     SetTicked(values.allFiles ? IDC_EXTENSIONS_ALL_FILES : IDC_EXTENSIONS_CUSTOM, true);
+    LimitText(IDC_EXTENSIONS_EXCLUDE, kEditTextBytes);
+    SetText(IDC_EXTENSIONS_EXCLUDE, values.excludeFolders);
 }
 
 ExtensionsPage ExtensionsSheetPage::Read() const {
@@ -88,6 +91,7 @@ ExtensionsPage ExtensionsSheetPage::Read() const {
         values.rows[row].enabled = IsTicked(CheckId(row));
         values.rows[row].extensions = TextWithin(TextId(row), kEditTextBytes);
     }
+    values.excludeFolders = TextWithin(IDC_EXTENSIONS_EXCLUDE, kEditTextBytes);
     return values;
 }
 
@@ -98,7 +102,7 @@ void ExtensionsSheetPage::OnCommand(int id, int code) {
         if (IsTicked(IDC_EXTENSIONS_CUSTOM)) EnableRowsForCustom();
     } else if (IsRowCheck(id) && code == BN_CLICKED) {
         Enable(id - IDC_EXTENSIONS_CHECK + IDC_EXTENSIONS_TEXT, IsTicked(id));
-    } else if (IsRowText(id) && code == EN_CHANGE) {
+    } else if ((IsRowText(id) || id == IDC_EXTENSIONS_EXCLUDE) && code == EN_CHANGE) {
         KeepTextWithin(id, kEditTextBytes);
     }
 }

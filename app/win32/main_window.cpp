@@ -430,6 +430,7 @@ void MainWindow::StartSearch() {
     options.ignoreWidth = folds.ignoreWidth;
     options.ignoreKana = folds.ignoreKana;
     options.noPause = settings.pauseAfterEntries ? FALSE : TRUE;
+    options.excludeFolders = settings.excludeFolders.c_str();
 
     search_ = SearchState{};
     search_.searching = true;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "folder_name_patterns.h"
+
 namespace quelbrix {
 
 namespace {
@@ -45,6 +47,7 @@ private:
 struct Walk {
     FileSystem& files;
     bool enterFolders;
+    const char* excludeFolders;
     FolderVisitor& visitor;
     FolderChain chain;
 };
@@ -62,6 +65,9 @@ bool WalkFolder(Walk& walk, const char* folder) {
         const EntryKind kind = BuildEntryPath(folder, folderLength, entry, walk.enterFolders,
                                               walk.files.Separator(), path);
         if (kind == EntryKind::kSkipped) continue;
+        // Left out like a dot-name: not entered, and no entry to report after.
+        if (kind == EntryKind::kFolder && IsExcludedFolderName(entry.name, walk.excludeFolders))
+            continue;
         const bool goOn =
             kind == EntryKind::kFolder ? WalkFolder(walk, path) : walk.visitor.VisitFile(path);
         if (!goOn || !walk.visitor.AfterEntry()) return false;
@@ -72,8 +78,8 @@ bool WalkFolder(Walk& walk, const char* folder) {
 }  // namespace
 
 bool WalkFolderTree(FileSystem& files, const char* folder, bool enterFolders,
-                    FolderVisitor& visitor) {
-    Walk walk{files, enterFolders, visitor, {}};
+                    const char* excludeFolders, FolderVisitor& visitor) {
+    Walk walk{files, enterFolders, excludeFolders, visitor, {}};
     return WalkFolder(walk, folder);
 }
 

@@ -21,12 +21,13 @@ public:
 };
 
 // Walks `folder` (which ends with the separator) and, when `enterFolders`, every folder below
-// it. Names starting with a dot are skipped, and so are folders not to be entered, entries
-// whose path would not fit kPathBytes, and a folder already being walked further up (a link
-// back to an ancestor). A folder that cannot be listed has no entries. False when the visitor
-// ended the walk.
+// it. Names starting with a dot are skipped, and so are folders not to be entered, folders
+// whose name matches an item of `excludeFolders` (folder_name_patterns.h; null or empty: none),
+// entries whose path would not fit kPathBytes, and a folder already being walked further up (a
+// link back to an ancestor). Files are never left out by name. A folder that cannot be listed
+// has no entries. False when the visitor ended the walk.
 bool WalkFolderTree(FileSystem& files, const char* folder, bool enterFolders,
-                    FolderVisitor& visitor);
+                    const char* excludeFolders, FolderVisitor& visitor);
 
 enum class EntryKind {
     kSkipped,  // a dot-name, a folder not to be entered, or a path that would not fit

@@ -102,9 +102,9 @@ void ShowSummary(EngineState& state, Platform& platform, const SearchRequest& re
 }
 
 void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
-                     std::uint32_t& total) {
+                     const char* excludeFolders, std::uint32_t& total) {
     CandidateCounter counter(item, total);
-    WalkFolderTree(files, folder, searchSubfolders, counter);
+    WalkFolderTree(files, folder, searchSubfolders, excludeFolders, counter);
 }
 
 std::vector<ExtensionItem> StartSearch(EngineState& state, Platform& platform,
@@ -123,7 +123,7 @@ std::vector<ExtensionItem> StartSearch(EngineState& state, Platform& platform,
         std::uint32_t total = 0;
         for (const ExtensionItem& item : items)
             CountCandidates(platform.files, request.folder, item.text, request.searchSubfolders,
-                            total);
+                            request.excludeFolders, total);
         platform.progress.SetRange(request.progress, total);
         platform.progress.SetStep(request.progress, 1);
     }
@@ -131,7 +131,8 @@ std::vector<ExtensionItem> StartSearch(EngineState& state, Platform& platform,
 }
 
 bool WalkRequestFolder(FileSystem& files, const SearchRequest& request, FolderVisitor& visitor) {
-    return WalkFolderTree(files, request.folder, request.searchSubfolders, visitor);
+    return WalkFolderTree(files, request.folder, request.searchSubfolders, request.excludeFolders,
+                          visitor);
 }
 
 bool SearchItems(EngineState& state, Platform& platform, const SearchRequest& request,

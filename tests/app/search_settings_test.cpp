@@ -95,6 +95,18 @@ TEST(SearchSettings, MissingFileGivesTheBuiltInBehaviour) {
     EXPECT_EQ(s.errorPolicy, quelbrix::ErrorPolicy::kAsk);
     EXPECT_TRUE(s.pauseAfterEntries);
     EXPECT_EQ(s.extensions, "");
+    EXPECT_EQ(s.excludeFolders, "");
+}
+
+// The folders left out come from [type] whatever all_type says, and only from there.
+TEST(SearchSettings, FoldersLeftOutAreReadFromTheTypeSection) {
+    MemoryFiles files;
+    files.files["Q.ini"] =
+        "[whole]\r\nexclude=whole\r\n[type]\r\nall_type=1\r\nexclude=.git;obj\r\n";
+    ProfileFile profile(files, "Q.ini", "main");
+    EXPECT_EQ(ReadSearchSettings(profile).excludeFolders, ".git;obj");
+    files.files["Q.ini"] = "[whole]\r\nexclude=whole\r\n[type]\r\nall_type=0\r\n";
+    EXPECT_EQ(ReadSearchSettings(profile).excludeFolders, "");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/search_settings.h"
 #include "app/settings_template.h"
 #include "memory_files.h"
 
@@ -194,7 +195,38 @@ TEST_F(SettingsPagesTest, ExtensionsPageWritesAllTypeThenEachRowsTickAndText) {
     for (int i = 2; i <= 11; ++i) {
         expected += "v" + std::to_string(i) + "=0\r\nt" + std::to_string(i) + "=\r\n";
     }
+    expected += "exclude=\r\n";
     EXPECT_EQ(File(), expected);
+}
+
+// The folders left out are read and written with the page, as typed, whichever choice is made;
+// an overlong value is cut at a character boundary both ways.
+TEST_F(SettingsPagesTest, ExtensionsPageKeepsTheFoldersLeftOut) {
+    const struct {
+        std::string stored;  // the [type] section's exclude line, or none
+        std::string shown;
+    } cases[] = {
+        {"", ""},
+        {"exclude=\r\n", ""},
+        {"exclude=.git; obj ;;表*\r\n", ".git; obj ;;表*"},
+        {"exclude=" + std::string(258, 'a') + "表\r\n", std::string(258, 'a')},
+        {"exclude=" + std::string(5000, 'b') + "\r\n", std::string(259, 'b')},
+    };
+    for (const auto& c : cases) {
+        File() = "[type]\r\nall_type=1\r\n" + c.stored;
+        const ExtensionsPage page = LoadExtensionsPage(profile);
+        EXPECT_EQ(page.excludeFolders, c.shown) << c.stored.substr(0, 40);
+        EXPECT_EQ(quelbrix::ReadSearchSettings(profile).excludeFolders, c.shown);
+    }
+    ExtensionsPage page;
+    page.allFiles = true;
+    page.excludeFolders = " node_modules;ソ表;obj ";
+    SaveExtensionsPage(profile, page);
+    EXPECT_EQ(Value("type", "exclude"), " node_modules;ソ表;obj ");
+    page.excludeFolders = std::string(258, 'c') + "表";
+    SaveExtensionsPage(profile, page);
+    EXPECT_EQ(Value("type", "exclude"), std::string(258, 'c'));
+    EXPECT_EQ(LoadExtensionsPage(profile).excludeFolders, std::string(258, 'c'));
 }
 
 TEST_F(SettingsPagesTest, OtherPageTicksUtf8OnlyForOneAndAddsTheKeyToWhole) {

@@ -118,6 +118,49 @@ TEST_F(CliSearchTest, OptionsReachTheEngine) {
     EXPECT_EQ(outcome.err, Summary("ab", root, 2, 2));
 }
 
+// Folders whose names match are never entered, at any depth; a file of that name is still
+// searched, and repeated lists add up.
+TEST_F(CliSearchTest, ExcludeDirLeavesFoldersOut) {
+    for (const char* folder : {"obj", "src", "src/Obj", "src/node_modules", "src/keep"})
+        mkdir((root + folder).c_str(), 0755);
+    for (const char* file : {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt",
+                             "src/keep/e.txt", "src/obj"})
+        Write(file, "ab");
+    const struct {
+        std::string options;
+        std::set<std::string> found;
+    } cases[] = {
+        {"",
+         {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt", "src/keep/e.txt",
+          "src/obj"}},
+        {"--exclude-dir 'obj; node_*'", {"src/b.txt", "src/keep/e.txt", "src/obj"}},
+        {"--exclude-dir obj --exclude-dir 'node_modules'",
+         {"src/b.txt", "src/keep/e.txt", "src/obj"}},
+        {"--exclude-dir 's?c'", {"obj/a.txt"}},
+        {"--exclude-dir ''",
+         {"obj/a.txt", "src/b.txt", "src/Obj/c.txt", "src/node_modules/d.txt", "src/keep/e.txt",
+          "src/obj"}},
+    };
+    // The walk of one thread and the one that feeds several leave out the same folders.
+    for (const auto& c : cases) {
+        for (const char* threads : {"-j1", "-j3"}) {
+            SCOPED_TRACE(threads);
+            Outcome outcome = Run(std::string("search ") + threads + " --subfolders --relative " +
+                                  c.options + " '" + root + "' ab");
+            EXPECT_EQ(outcome.status, 0) << c.options << outcome.err;
+            std::istringstream lines(outcome.out);
+            std::set<std::string> names;
+            for (std::string line; std::getline(lines, line);)
+                names.insert(line.substr(0, line.find('\t')));
+            EXPECT_EQ(names, c.found) << c.options;
+            EXPECT_EQ(outcome.err, Summary("ab", root, static_cast<int>(c.found.size()),
+                                           static_cast<int>(c.found.size())))
+                << c.options;
+        }
+    }
+    EXPECT_EQ(Run("search --exclude-dir").status, 2);
+}
+
 TEST_F(CliSearchTest, ShiftJisBytesPassThrough) {
     // 表示 in Shift_JIS, in a file name and in the text; 表's second byte is 0x5C.
     const std::string word = "\x95\x5C\x8E\xA6";
@@ -309,6 +352,22 @@ TEST_F(CliSearchTest, Utf8ModeConvertsConvertedText) {
     EXPECT_EQ(Run("convert '" + root + "euc.txt'").out, "日本語の表示テキストです。\r\n");
 }
 
+// In UTF-8 mode the list reaches the engine in Shift_JIS, as the folder names do; a name
+// Shift_JIS cannot hold is refused like a word.
+TEST_F(CliSearchTest, Utf8ModeConvertsTheExcludeDirList) {
+    for (const char* folder : {u8"表示", u8"文書"}) mkdir((root + folder).c_str(), 0755);
+    std::ofstream(root + Utf8(u8"表示/a.txt"), std::ios::binary) << "ab";
+    std::ofstream(root + Utf8(u8"文書/b.txt"), std::ios::binary) << "ab";
+    Outcome outcome = Run("--utf8 search --subfolders --relative --exclude-dir '" + Utf8(u8"表?") +
+                          "' '" + root + "' ab");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\t')), Utf8(u8"文書/b.txt"));
+    EXPECT_EQ(outcome.out.find(Utf8(u8"表示")), std::string::npos);
+    outcome = Run("--utf8 search --exclude-dir '" + Utf8(u8"한") + "' '" + root + "' ab");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("--exclude-dir holds"), std::string::npos) << outcome.err;
+}
+
 // A pipe or a file gets bytes whatever the locale says.
 TEST_F(CliSearchTest, OutputThatIsNoTerminalGetsBytes) {
     Write("a.txt", "表示");
@@ -478,8 +537,8 @@ TEST_F(CliSearchTest, JsonNamesTheUtf16FormAMarkedFileWasReadIn) {
     for (const Case& c : {Case{"le.txt", "UTF-16LE"}, Case{"be.txt", "UTF-16BE"}}) {
         SCOPED_TRACE(c.path);
         const std::string path = std::string("{\"path\":{\"text\":\"") + c.path + "\"}";
-        EXPECT_NE(outcome.out.find("{\"type\":\"begin\",\"data\":" + path +
-                                   ",\"encoding\":\"" + c.encoding + "\"}}"),
+        EXPECT_NE(outcome.out.find("{\"type\":\"begin\",\"data\":" + path + ",\"encoding\":\"" +
+                                   c.encoding + "\"}}"),
                   std::string::npos)
             << outcome.out;
         EXPECT_NE(outcome.out.find("{\"type\":\"match\",\"data\":" + path +
@@ -742,7 +801,8 @@ TEST_F(CliSearchTest, ExpressionIsCheckedWithItsFolds) {
     EXPECT_EQ(Run("search -i '" + root + "' '" + word + "'").status, 0);
     const Outcome folded = Run("search --ignore-width --ignore-kana '" + root + "' '" + kana + "'");
     EXPECT_EQ(folded.status, 2);
-    EXPECT_EQ(folded.err.find("quelbrix search: the word cannot be searched: pattern too large"), 0u)
+    EXPECT_EQ(folded.err.find("quelbrix search: the word cannot be searched: pattern too large"),
+              0u)
         << folded.err.substr(0, 200);
     // The reason of a bad expression stays its own with folds on.
     EXPECT_EQ(Run("search --regex -i --ignore-kana '" + root + "' 'a('").err,
@@ -771,9 +831,10 @@ TEST_F(CliSearchTest, FourThreadsPrintWhatOneThreadPrints) {
     const std::string report = base + "/report.txt";
     for (const std::string& options : std::vector<std::string>{
              "--subfolders", "--subfolders --relative --lines -C 1", "--subfolders --json",
-          "--subfolders --vimgrep --no-count", "--subfolders --error-policy 2",
-          "--subfolders --answer no --lines", "--subfolders --error-policy 1 --progress",
-          "--subfolders --ext 'bad,txt,' --report '" + report + "'"}) {
+             "--subfolders --vimgrep --no-count", "--subfolders --error-policy 2",
+             "--subfolders --answer no --lines", "--subfolders --error-policy 1 --progress",
+             "--subfolders --ext 'bad,txt,' --report '" + report + "'",
+             "--subfolders --exclude-dir 'd1;?3' --progress"}) {
         SCOPED_TRACE(options);
         const Outcome one = Run("search -j1 " + options + " '" + root + "' ab");
         const std::string oneReport = ReadAll(report);

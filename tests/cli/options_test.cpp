@@ -269,9 +269,30 @@ TEST(Options, SearchOptionsMakeTheRequest) {
     EXPECT_TRUE(yes.answerYes);
 }
 
+// Each --exclude-dir adds its list to the ones before, joined by ';'; none leaves the
+// request's list empty.
+TEST(Options, SearchJoinsRepeatedExcludeDirLists) {
+    const struct {
+        std::vector<std::string> words;
+        const char* joined;
+    } cases[] = {
+        {{"F", "W"}, ""},
+        {{"--exclude-dir", "obj", "F", "W"}, "obj"},
+        {{"--exclude-dir", ".git;obj", "--exclude-dir", "bin", "F", "W"}, ".git;obj;bin"},
+        {{"--exclude-dir", "a", "F", "--exclude-dir", " b ", "W"}, "a; b "},
+    };
+    for (const auto& c : cases) {
+        quelbrix::SearchArguments a;
+        const Outcome o = Parse(quelbrix::kSearchCommand, c.words, a);
+        ASSERT_EQ(o.outcome, ParseOutcome::kParsed) << o.problem;
+        EXPECT_STREQ(a.request.excludeFolders, c.joined) << c.words[0];
+    }
+}
+
 TEST(Options, SearchSaysWhatItNeeds) {
     const ErrorCase cases[] = {
         {{"--ext"}, "--ext needs a list"},
+        {{"--exclude-dir"}, "--exclude-dir needs a list"},
         {{"--error-policy", "x", "F", "W"}, "--error-policy needs a number"},
         {{"--answer", "maybe", "F", "W"}, "--answer takes yes or no"},
         {{"--report", "", "F", "W"}, "--report needs a file name"},

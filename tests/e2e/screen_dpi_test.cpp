@@ -501,6 +501,31 @@ struct PreviewSeen {
     std::string text;
 };
 
+// The Extensions page at 100, 150 and 200 %: its controls keep apart, and neither a group's
+// label nor the label of the folders left out is cut.
+TEST_F(ScreenDpiTest, ExtensionsPageKeepsItsControlsApartAndItsLabelsWhole) {
+    for (int dpi : {kDesignDpi, 144, 192}) {
+        const std::string program = NewProgram("extensions" + std::to_string(dpi));
+        ScreenDpi screen(static_cast<DWORD>(dpi));
+        AppSession app(program);
+        EXPECT_TRUE(app.Start());
+        if (app.Main() == nullptr) continue;
+        HWND sheet = app.OpenSettings();
+        ASSERT_NE(sheet, nullptr) << dpi;
+        HWND page = app.ShowSettingsPage(1);
+        app.ClickAndWaitIn(page, IDC_EXTENSIONS_CUSTOM);  // the rows drawn enabled, in black
+        EXPECT_EQ(e2e::OverlappingControls(page), std::vector<std::string>{}) << dpi;
+        std::vector<int> labels{IDC_EXTENSIONS_EXCLUDE_LABEL, IDC_EXTENSIONS_ALL_FILES,
+                                IDC_EXTENSIONS_CUSTOM};
+        for (int row = 1; row <= 11; ++row) labels.push_back(IDC_EXTENSIONS_CHECK + row);
+        EXPECT_EQ(e2e::CutCheckBoxLabels(page, labels), std::vector<int>{}) << dpi;
+        EXPECT_TRUE(app.SaveWindowScreenshot(
+            sheet, ArtifactFolder() + "/extensions_" + std::to_string(dpi) + "dpi.bmp"));
+        EXPECT_TRUE(app.CloseSettings(IDCANCEL));
+        EXPECT_TRUE(app.Exit());
+    }
+}
+
 class ScreenDpiPreviewTest : public ScreenDpiTest {
 protected:
     PreviewSeen ShowPreviewAt(int dpi) {

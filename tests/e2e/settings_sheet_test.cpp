@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ constexpr int kAllFiles = IDC_EXTENSIONS_ALL_FILES;
 constexpr int kCustom = IDC_EXTENSIONS_CUSTOM;
 constexpr int kRowCheck = IDC_EXTENSIONS_CHECK;
 constexpr int kRowText = IDC_EXTENSIONS_TEXT;  // + row number 1..11
+constexpr int kExcludeFolders = IDC_EXTENSIONS_EXCLUDE;
 constexpr int kRegister = IDC_OTHER_REGISTER;
 constexpr int kUnregister = IDC_OTHER_UNREGISTER;
 constexpr int kClearWords = IDC_OTHER_CLEAR_WORDS;
@@ -333,6 +335,64 @@ TEST_F(SettingsSheetTest, SearchWithNoPauseFindsWhatThePausedOneFinds) {
     EXPECT_EQ(seen[1].summary, seen[0].summary);
     EXPECT_NE(seen[1].summary.find("30個中のファイルのうち10個"), std::string::npos)
         << seen[1].summary;
+}
+
+// The folders left out: typed on the Extensions page (usable with all files chosen), stored in
+// [type] on OK, shown again at the next opening, and never entered by the next search, at the
+// top or deeper down; a file of such a name is still searched.
+TEST_F(SettingsSheetTest, FoldersLeftOutReachTheFileThePageAgainAndTheSearch) {
+    WriteSettings(Golden());
+    for (const char* folder : {"keep", "node_modules", "Obj", "src", "src\\obj"})
+        e2e::MakeFolder(data + folder + "\\");
+    for (const char* file :
+         {"keep\\a.txt", "keep\\obj", "node_modules\\b.txt", "Obj\\c.txt", "src\\obj\\d.txt",
+          "src\\e.txt"})
+        e2e::WriteFileBytes(data + file, "the word\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND extensions = app.ShowSettingsPage(kExtensions);
+    EXPECT_TRUE(app.CheckedIn(extensions, kAllFiles));
+    EXPECT_TRUE(app.EnabledIn(extensions, kExcludeFolders));
+    EXPECT_EQ(app.TextIn(extensions, kExcludeFolders), "");  // no key: nothing left out
+    app.TypeIn(extensions, kExcludeFolders, std::string(300, 'x'));
+    EXPECT_EQ(app.TextIn(extensions, kExcludeFolders).size(), 259u);
+    app.SetTextIn(extensions, kExcludeFolders, "node_*; obj");
+    ASSERT_TRUE(app.CloseSettings(IDOK));
+    EXPECT_EQ(IniValue(Settings(), "type", "exclude"), "node_*; obj");
+
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    extensions = app.ShowSettingsPage(kExtensions);
+    EXPECT_EQ(app.TextIn(extensions, kExcludeFolders), "node_*; obj");
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "word"));
+    std::vector<std::string> found;
+    for (int row = 0; row < app.RowCount(); ++row)
+        found.push_back(app.Cell(row, QUELBRIX_COLUMN_FILE));
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{data + "keep\\a.txt", data + "keep\\obj",
+                                               data + "src\\e.txt"}));
+    ASSERT_TRUE(app.Exit());
+}
+
+// A value no page could have written: the page shows its first 259 bytes, cut before a
+// double-byte character, and the search takes the same and runs to its summary.
+TEST_F(SettingsSheetTest, OverlongFoldersLeftOutAreCutSafely) {
+    std::string value = std::string(258, 'a') + "表";
+    for (int i = 0; i < 200; ++i) value += ";表*";
+    WriteSettings(Replaced(Golden(), "[type]\r\n", "[type]\r\nexclude=" + value + "\r\n"));
+    e2e::MakeFolder(data + "表x\\");
+    e2e::WriteFileBytes(data + "表x\\a.txt", "the word\r\n");
+    AppSession app(program);
+    ASSERT_TRUE(app.Start());
+    ASSERT_NE(app.OpenSettings(), nullptr);
+    HWND extensions = app.ShowSettingsPage(kExtensions);
+    EXPECT_EQ(app.TextIn(extensions, kExcludeFolders), std::string(258, 'a'));
+    ASSERT_TRUE(app.CloseSettings(IDCANCEL));
+    ASSERT_TRUE(app.SearchAndCloseSummary(data, "word"));
+    EXPECT_EQ(app.RowCount(), 1);  // the items past the cut are not read
+    ASSERT_TRUE(app.Exit());
 }
 
 TEST_F(SettingsSheetTest, SendToRegisterRemoveAndRemoveAgain) {

@@ -378,5 +378,94 @@ TEST(SearchDriver, CountingPassCountsWhatTheSearchExamines) {
     }
 }
 
+// root/ a.txt obj/(o.txt) src/(s.txt deep/(obj/(x.txt) keep.txt)) obj.txt Bin/(b.txt), in order:
+// folders named obj and bin are left out wherever they stand, a file named like one is not.
+void MakeTreeWithBuildFolders(FakeEngine& engine) {
+    engine.files.AddFile(P("root/a.txt"), "ab");
+    engine.files.AddFile(P("root/obj/o.txt"), "ab");
+    engine.files.AddFile(P("root/src/s.txt"), "ab");
+    engine.files.AddFile(P("root/src/deep/obj/x.txt"), "ab");
+    engine.files.AddFile(P("root/src/deep/keep.txt"), "ab");
+    engine.files.AddFile(P("root/obj.txt"), "ab");
+    engine.files.AddFile(P("root/Bin/b.txt"), "ab");
+    engine.files.AddFile(P("root/bin"), "ab");  // a file named bin
+}
+
+TEST(SearchDriver, ExcludedFoldersAreNeverEnteredAtTheTopOrDeepDown) {
+    const struct {
+        const char* excludeFolders;
+        Strings found;
+    } cases[] = {
+        {"", {P("root/a.txt"), P("root/obj/o.txt"), P("root/src/s.txt"),
+              P("root/src/deep/obj/x.txt"), P("root/src/deep/keep.txt"), P("root/obj.txt"),
+              P("root/Bin/b.txt"), P("root/bin")}},
+        {"obj; bin",
+         {P("root/a.txt"), P("root/src/s.txt"), P("root/src/deep/keep.txt"), P("root/obj.txt"),
+          P("root/bin")}},
+        {"de?p", {P("root/a.txt"), P("root/obj/o.txt"), P("root/src/s.txt"), P("root/obj.txt"),
+                  P("root/Bin/b.txt"), P("root/bin")}},
+        {"*", {P("root/a.txt"), P("root/obj.txt"), P("root/bin")}},
+        {";;", {P("root/a.txt"), P("root/obj/o.txt"), P("root/src/s.txt"),
+                P("root/src/deep/obj/x.txt"), P("root/src/deep/keep.txt"), P("root/obj.txt"),
+                P("root/Bin/b.txt"), P("root/bin")}},
+    };
+    for (const auto& c : cases) {
+        FakeEngine engine;
+        MakeTreeWithBuildFolders(engine);
+        auto request = engine.Request("root/", "ab");
+        request.searchSubfolders = true;
+        request.excludeFolders = c.excludeFolders;
+        EXPECT_TRUE(engine.Run(request)) << c.excludeFolders;
+        EXPECT_EQ(engine.Column(0), c.found) << c.excludeFolders;
+        EXPECT_EQ(engine.files.opened, c.found) << c.excludeFolders;
+        EXPECT_EQ(engine.ui.boxes.back().text,
+                  Summary("ab", P("root/"), static_cast<int>(c.found.size()),
+                          static_cast<int>(c.found.size())))
+            << c.excludeFolders;
+    }
+}
+
+// A folder left out is never listed, and it adds no entry to pump after: it is skipped as a
+// dot-name is.
+TEST(SearchDriver, ExcludedFolderIsNotListedAndCostsNoPump) {
+    FakeEngine engine;
+    MakeTreeWithBuildFolders(engine);
+    auto request = engine.Request("root/", "ab");
+    request.searchSubfolders = true;
+    request.excludeFolders = "OBJ;bin";
+    engine.Run(request);
+    EXPECT_EQ(engine.files.listed,
+              (Strings{P("root/"), P("root/src/"), P("root/src/deep/")}));
+    // root: a.txt, src, obj.txt, bin; src: s.txt, deep; deep: keep.txt.
+    EXPECT_EQ(engine.ui.pumps, 7);
+}
+
+// The progress bar's range leaves the folders out too, for every extension item.
+TEST(SearchDriver, CountingPassLeavesExcludedFoldersOut) {
+    const struct {
+        const char* extensions;
+        int range;
+    } cases[] = {{"", 5}, {"txt,", 4}, {"txt,txt,", 8}};
+    for (const auto& c : cases) {
+        FakeEngine engine;
+        MakeTreeWithBuildFolders(engine);
+        auto request = engine.Request("root/", "ab");
+        request.searchSubfolders = true;
+        request.extensions = c.extensions;
+        request.excludeFolders = "obj;bin";
+        request.progress = &FakeEngine::progressBar;
+        EXPECT_TRUE(engine.Run(request));
+        ASSERT_FALSE(engine.progress.calls.empty());
+        EXPECT_EQ(engine.progress.calls[0].what, "range");
+        EXPECT_EQ(engine.progress.calls[0].value, c.range) << c.extensions;
+        EXPECT_EQ(engine.progress.calls[0].value, engine.state.examinedFileCount);
+    }
+    std::uint32_t total = 0;
+    FakeEngine engine;
+    MakeTreeWithBuildFolders(engine);
+    CountCandidates(engine.files, P("root/").c_str(), "txt", true, "deep", total);
+    EXPECT_EQ(total, 5u);  // a.txt, obj/o.txt, src/s.txt, obj.txt, Bin/b.txt: not deep's two
+}
+
 }  // namespace
 }  // namespace quelbrix

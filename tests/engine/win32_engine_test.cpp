@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -459,6 +460,49 @@ TEST_F(EngineDllTest, OptionsEndingBeforeNoPauseAreReadWithinTheirSize) {
     EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt"}));
     EXPECT_EQ(g_boxes.size(), 1u);
     VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// Folders left out by name, here one whose name's second byte is 0x5C (表), and the counting
+// pass leaving them out too; a caller whose options end before the member leaves nothing out.
+TEST_F(EngineDllTest, SearchLeavesOutTheFoldersNamedAndOnlyWhenGivenThem) {
+    Folder("sub");
+    Folder("sub\\Obj");
+    Folder("\x95\x5C");
+    File("sub\\Obj\\a.txt", "ab");
+    File("\x95\x5C\\b.txt", "ab");
+    File("sub\\c.txt", "ab");
+    File("obj", "ab");  // a file of that name is still searched
+    const struct {
+        const char* name;
+        DWORD size;
+        const char* excludeFolders;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"given", sizeof(QUELBRIX_SEARCH_OPTIONS), "obj; \x95\x5C", {"obj", "sub\\c.txt"}},
+        // ? takes 表 whole; "\x95?" would be a lone lead byte and a ?, two characters.
+        {"a pattern", sizeof(QUELBRIX_SEARCH_OPTIONS), "?b*;?", {"obj", "sub\\c.txt"}},
+        {"a lone lead byte", sizeof(QUELBRIX_SEARCH_OPTIONS), "?b*;\x95?",
+         {"obj", "sub\\c.txt", "\x95\x5C\\b.txt"}},
+        {"null", sizeof(QUELBRIX_SEARCH_OPTIONS), nullptr,
+         {"obj", "sub\\Obj\\a.txt", "sub\\c.txt", "\x95\x5C\\b.txt"}},
+        {"size before it", offsetof(QUELBRIX_SEARCH_OPTIONS, excludeFolders), "obj;\x95\x5C",
+         {"obj", "sub\\Obj\\a.txt", "sub\\c.txt", "\x95\x5C\\b.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QUELBRIX_SEARCH_OPTIONS options = SearchOptions("ab");
+        options.searchSubfolders = TRUE;
+        options.progress = g_progress;
+        options.excludeFolders = c.excludeFolders;
+        options.size = c.size;
+        EXPECT_TRUE(QuelbrixSearch(&options));
+        std::vector<std::string> rows = Column(0);
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, c.rows);
+        PBRANGE range{};
+        SendMessageA(g_progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        EXPECT_EQ(range.iHigh, static_cast<int>(c.rows.size()));
+    }
 }
 
 TEST_F(EngineDllTest, HitLinesFoldOnlyWhenTheOptionsReachTheFolds) {

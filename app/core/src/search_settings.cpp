@@ -1,6 +1,7 @@
 #include "app/search_settings.h"
 
 #include "app/settings_keys.h"
+#include "common/text_limits.h"
 
 namespace quelbrix {
 
@@ -17,6 +18,8 @@ SearchSettings ReadSearchSettings(ProfileFile& profile) {
     settings.errorPolicy =
         static_cast<ErrorPolicy>(static_cast<int>(profile.GetInt(kErrorPolicyKey)));
     settings.extensions = BuildExtensionList(profile);
+    profile.SetSection(kTypeSection);
+    settings.excludeFolders = profile.GetString(kExcludeFoldersKey, kEditTextBytes);
     return settings;
 }
 

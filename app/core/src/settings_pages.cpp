@@ -65,6 +65,7 @@ ExtensionsPage LoadExtensionsPage(ProfileFile& profile) {
         page.rows[i].enabled = profile.GetInt(GroupEnabledKey(GroupOf(i))) == 1;
     }
     page.allFiles = IsOne(profile, kAllTypesKey);
+    page.excludeFolders = profile.GetString(kExcludeFoldersKey, kEditTextBytes);
     return page;
 }
 
@@ -76,6 +77,7 @@ void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page) {
         profile.WriteString(ExtensionGroupKey(GroupOf(i)),
                             CutAtCharBoundary(page.rows[i].extensions, kEditTextBytes));
     }
+    profile.WriteString(kExcludeFoldersKey, CutAtCharBoundary(page.excludeFolders, kEditTextBytes));
 }
 
 OtherPage LoadOtherPage(ProfileFile& profile) {

@@ -28,9 +28,10 @@ constexpr unsigned kMaxSearchThreads = 256;
 bool FindFolderOnThreads(EngineState& state, Platform& platform, const SearchRequest& request,
                          unsigned threads);
 
-// Adds to `total` the candidate files of `folder` for one extension item.
+// Adds to `total` the candidate files of `folder` for one extension item, leaving out the
+// folders whose names match `excludeFolders` as the search does.
 void CountCandidates(FileSystem& files, const char* folder, const char* item, bool searchSubfolders,
-                     std::uint32_t& total);
+                     const char* excludeFolders, std::uint32_t& total);
 
 // Asks a running search to stop at its next check, and tells the user.
 void RequestStop(EngineState& state, Platform& platform, WindowHandle owner, WindowHandle progress);

@@ -18,6 +18,7 @@ struct SearchSettings {
     bool pauseAfterEntries = true;  // [whole] nPause is not 1
     ErrorPolicy errorPolicy = ErrorPolicy::kAsk;  // [whole] error as stored, also one beyond 2
     std::string extensions;      // the Extension list built from [type]
+    std::string excludeFolders;  // [type] exclude, cut to kEditTextBytes; empty: none
 };
 
 // Each t1..t11 value is read up to this many bytes, so the list never exceeds

@@ -36,6 +36,8 @@ constexpr char kAllTypesKey[] = "all_type";
 // The extensions of group `group` ("t1" ... "t11") and whether it is enabled ("v1" ... "v11").
 inline std::string ExtensionGroupKey(int group) { return "t" + std::to_string(group); }
 inline std::string GroupEnabledKey(int group) { return "v" + std::to_string(group); }
+// Folder names the search never enters: patterns separated by ';'; missing or empty: none.
+constexpr char kExcludeFoldersKey[] = "exclude";
 
 // [preview]: the preview of hit lines and the editor a preview line opens.
 constexpr char kPreviewSection[] = "preview";

@@ -43,11 +43,12 @@ struct ExtensionGroupRow {
 struct ExtensionsPage {
     bool allFiles = false;  // all_type
     std::array<ExtensionGroupRow, kExtensionGroups> rows;
+    std::string excludeFolders;  // exclude, as typed; usable whichever choice is made
 };
 
 ExtensionsPage LoadExtensionsPage(ProfileFile& profile);
-// Writes all_type, then v<i> and t<i> for every row, disabled rows included; the texts
-// unchanged apart from the length bound.
+// Writes all_type, then v<i> and t<i> for every row, disabled rows included, then exclude; the
+// texts unchanged apart from the length bound.
 void SaveExtensionsPage(ProfileFile& profile, const ExtensionsPage& page);
 
 // [whole], the Other page's one setting; its buttons act at once and store nothing.
