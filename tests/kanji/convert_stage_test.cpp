@@ -10,6 +10,7 @@ namespace quelbrix {
 namespace {
 
 using testing::Utf16;
+using testing::Utf16Be;
 
 // The matcher's read buffer: the bytes and one terminating zero; the text as converted.
 struct StageAnswer {
@@ -62,15 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
         StageCase{"Empty", "", ConvertOutcome::kNoConversion, ""},
         StageCase{"OneByte", "\xA4", ConvertOutcome::kNoConversion, ""}));
 
-// UTF-16 big-endian bytes of the given code units.
-std::string Utf16Be(std::initializer_list<std::uint16_t> units) {
-    std::string bytes;
-    for (std::uint16_t u : units) {
-        bytes += static_cast<char>(u >> 8);
-        bytes += static_cast<char>(u & 0xFF);
-    }
-    return bytes;
-}
 
 // A file the detector calls binary is still read as UTF-16 when it begins with a byte-order
 // mark; the detector's verdict is kept beside how the text was read.

@@ -9,6 +9,7 @@
 
 #include "engine/hit_lines.h"
 #include "fake_platform.h"
+#include "kanji_test_support.h"
 
 #ifndef _WIN32
 #include <cstdlib>
@@ -23,6 +24,7 @@ namespace {
 
 using testing::FakeEngine;
 using testing::P;
+using testing::Swapped;
 using Strings = std::vector<std::string>;
 
 // 漢字の表示を確認します。ソフトで漢字コードを変換します。 and CR LF, in each encoding.
@@ -145,15 +147,6 @@ TEST_F(Utf8Search, NoConversionAtAllOutweighsTheUtf8Option) {
     EXPECT_EQ(Listed(engine), (Strings{"sjis.txt 2"}));
 }
 
-// The bytes of each whole unit swapped: little-endian UTF-16 to big-endian.
-std::string Swapped(const std::string& bytes) {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        out += bytes[i + 1];
-        out += bytes[i];
-    }
-    return out;
-}
 
 // "!" (whose high byte is 0) and the sentence without its line break: the detector calls it
 // binary, as it does every big-endian form.

@@ -2,6 +2,7 @@
 #ifndef QUELBRIX_TESTS_KANJI_TEST_SUPPORT_H
 #define QUELBRIX_TESTS_KANJI_TEST_SUPPORT_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -86,6 +87,22 @@ inline std::string Utf16(std::initializer_list<std::uint16_t> units) {
         bytes += static_cast<char>(u >> 8);
     }
     return bytes;
+}
+
+// The bytes of each whole unit swapped (little-endian UTF-16 to big-endian and back); an odd
+// last byte left out.
+inline std::string Swapped(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        out += bytes[i + 1];
+        out += bytes[i];
+    }
+    return out;
+}
+
+// UTF-16BE bytes of the given code units.
+inline std::string Utf16Be(std::initializer_list<std::uint16_t> units) {
+    return Swapped(Utf16(units));
 }
 
 // Shift_JIS of a JIS X 0208 cell by the textbook formula, written independently of the

@@ -14,16 +14,9 @@ namespace quelbrix {
 namespace {
 
 using testing::Utf16;
+using testing::Swapped;
+using testing::Utf16Be;
 
-// The bytes of each whole unit swapped; an odd last byte left out.
-std::string Swapped(const std::string& bytes) {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        out += bytes[i + 1];
-        out += bytes[i];
-    }
-    return out;
-}
 
 struct Answer {
     std::int32_t result;
@@ -56,8 +49,6 @@ Answer LittleEndian(const std::string& bytes, std::uint32_t capacity) {
     return {r, r >= 0 ? std::string(dest.data(), static_cast<std::size_t>(r)) : "", false};
 }
 
-// Big-endian bytes of the given code units.
-std::string Utf16Be(std::initializer_list<std::uint16_t> units) { return Swapped(Utf16(units)); }
 
 TEST(UnicodeBigEndianToSjis, ConvertsAsTheLittleEndianConverterDoes) {
     struct Case {
