@@ -54,10 +54,10 @@ CandidateRun CandidatePipeline::TakeToMatch() {
     if (Cancelled()) return run;
     // Several idle workers share what is waiting rather than one taking all of it.
     const std::uint64_t waiting = pushed_ - nextToMatch_;
-    const std::uint64_t share = waiting / static_cast<std::uint64_t>(idleWorkers_ + 1);
-    const std::size_t count =
-        static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::uint64_t>(share, 1),
-                                                         std::min<std::uint64_t>(waiting, kCandidateRun)));
+    const std::uint64_t share =
+        std::max<std::uint64_t>(waiting / static_cast<std::uint64_t>(idleWorkers_ + 1), 1);
+    const auto count =
+        static_cast<std::size_t>(std::min({share, waiting, std::uint64_t{kCandidateRun}}));
     for (; run.count < count; ++run.count) {
         const std::size_t place = PlaceOf(nextToMatch_++);
         stages_[place] = Stage::kMatching;

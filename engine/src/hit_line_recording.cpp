@@ -17,14 +17,24 @@ void ShrinkWhenLarge(Vector& kept) {
 
 }  // namespace
 
+std::size_t HitLineRecording::LineBytes(const HitLine& line) {
+    return line.length + line.endLength + line.hitCount * sizeof(HitRange) + sizeof(KeptLine);
+}
+
+std::size_t HitLineRecording::KeptBytes() const {
+    return bytes_.size() + hits_.size() * sizeof(HitRange) + lines_.size() * sizeof(KeptLine);
+}
+
 void HitLineRecording::BeginFile(const char*, const FileEncoding& encoding) {
     begun_ = true;
     encoding_ = encoding;
 }
 
 bool HitLineRecording::Line(const HitLine& line) try {
-    const std::size_t bytes = line.length + line.endLength + line.hitCount * sizeof(HitRange);
-    if (bytes > limit_ || bytes_.size() + hits_.size() * sizeof(HitRange) > limit_ - bytes) {
+    // The records count too: a file of many short lines would otherwise hold several times
+    // the limit.
+    const std::size_t bytes = LineBytes(line);
+    if (bytes > limit_ || KeptBytes() > limit_ - bytes) {
         incomplete_ = true;
         return false;
     }

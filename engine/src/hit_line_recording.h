@@ -20,8 +20,10 @@ public:
     bool Line(const HitLine& line) override;
     void EndFile(std::size_t searchedBytes, int hits) override;
 
-    // The bytes of lines kept, at most (the default: no limit).
+    // The bytes of lines kept, at most (the default: no limit), as LineBytes() counts them.
     void Limit(std::size_t bytes) { limit_ = bytes; }
+    // What keeping `line` costs: its text and line end, its hits and its own record.
+    static std::size_t LineBytes(const HitLine& line);
     // A line was not kept: the recording is not the file's whole answer.
     bool Incomplete() const { return incomplete_; }
 
@@ -44,6 +46,8 @@ private:
         std::size_t hitCount;
         bool context;
     };
+
+    std::size_t KeptBytes() const;
 
     bool begun_ = false;
     bool incomplete_ = false;

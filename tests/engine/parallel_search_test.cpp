@@ -455,13 +455,29 @@ TEST(HitLineRecordingTest, ALineOverItsLimitLeavesItIncomplete) {
     line.length = 6;
     line.endLength = 1;
     HitLineRecording recording;
-    recording.Limit(10);
+    recording.Limit(HitLineRecording::LineBytes(line) + 1);
     recording.BeginFile("p", FileEncoding{});
     EXPECT_TRUE(recording.Line(line));
     EXPECT_FALSE(recording.Line(line));
     EXPECT_TRUE(recording.Incomplete());
     recording.Clear();
     EXPECT_FALSE(recording.Incomplete());
+
+    // Short lines count their records too, so the limit bounds what the recording holds.
+    const HitRange hit{0, 1};
+    HitLine shortLine;
+    shortLine.text = "a\n";
+    shortLine.length = 1;
+    shortLine.endLength = 1;
+    shortLine.hits = &hit;
+    shortLine.hitCount = 1;
+    recording.Limit(1000);
+    recording.BeginFile("p", FileEncoding{});
+    std::size_t kept = 0;
+    while (kept < 1000 && recording.Line(shortLine)) ++kept;
+    EXPECT_TRUE(recording.Incomplete());
+    EXPECT_LE(kept * (shortLine.length + shortLine.endLength + sizeof hit), 1000u / 4);
+    recording.Clear();
 
     SearchCase c;
     c.word = "ab";
