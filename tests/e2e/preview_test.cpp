@@ -305,15 +305,31 @@ TEST_F(PreviewTest, DraggingTheSplitterToTheBottomShutsThePaneAndUpOpensItAgain)
     GetWindowRect(pane, &shown);
     const int x = (list.left + list.right) / 2;
     const int bar = (list.bottom + shown.top) / 2;
+    // The splitter takes the mouse's capture when pressed. Under load a press can reach the
+    // program before it saw the cursor on the bar, and is then no drag: it is pressed again.
+    const DWORD thread = GetWindowThreadProcessId(app.Main(), nullptr);
+    auto captured = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == app.Main();
+    };
     auto drag = [&](int fromY, int toY) {
-        SetCursorPos(x, fromY);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        SetForegroundWindow(app.Main());
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            SetCursorPos(x, fromY);
+            mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+            Sleep(100);
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            if (e2e::WaitUntil(captured, 2000)) break;
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        }
         for (int step = 1; step <= 5; ++step) {
             SetCursorPos(x, fromY + (toY - fromY) * step / 5);
             mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
             Sleep(30);
         }
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        e2e::WaitUntil([&] { return !captured(); }, 2000);
         Sleep(300);
     };
     drag(bar, shown.bottom + 40);
