@@ -335,6 +335,7 @@ ReverseDfa::Result ReverseDfa::LeftmostStart(const unsigned char* text, std::siz
                            hasNext && text[end + 1] == '\n' ? kRightLf : 0);
     }
     std::int32_t s = StartState(static_cast<std::uint8_t>(right & rightMask_));
+    if (gaveUp_) return Result::kGaveUp;
     bool found = false;
     // The characters from floor to end, in pieces that start at boundaries.
     chunkStarts_.clear();
@@ -416,7 +417,8 @@ ReverseDfa::Result ReverseDfa::LeftmostStart(const unsigned char* text, std::siz
             if (!slowStep(t, steps[k], at)) return Result::kGaveUp;
         }
     }
-    bytesSinceClear_ += runFrom_ - floor.pos;
+    // (a clear in the last steps leaves runFrom_ left of the floor)
+    bytesSinceClear_ += runFrom_ > floor.pos ? runFrom_ - floor.pos : 0;
     return found ? Result::kStart : Result::kNoStart;
 }
 
