@@ -305,7 +305,7 @@ void ReverseDfa::ClearCache() {
 }
 
 void ReverseDfa::FillSymbols(const unsigned char* text, std::size_t from, std::size_t to) {
-    symbols_.resize(to - from);
+    if (symbols_.size() < to - from) symbols_.resize(to - from);  // grows only: no refill
     std::uint8_t* out = symbols_.data();
     std::size_t p = from;
     while (p < to) {
