@@ -2,6 +2,7 @@
 
 #include "size_limits.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace grexmo {
@@ -183,6 +184,14 @@ bool Compile(const Ast& ast, Prog* prog, PatternError* error) {
     if (prog->insts.size() > kMaxProgramSize) return tooLarge();
     for (const CharSet& set : ast.classes) prog->classes.emplace_back(set);
     return true;
+}
+
+bool CompileReversed(const Ast& ast, Prog* prog, PatternError* error) {
+    Ast reversed = ast;  // children still come before their parents
+    for (Node& node : reversed.nodes)
+        if (node.kind == NodeKind::kConcat)
+            std::reverse(node.children.begin(), node.children.end());
+    return Compile(reversed, prog, error);
 }
 
 }  // namespace grexmo

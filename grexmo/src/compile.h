@@ -12,6 +12,11 @@ namespace grexmo {
 // Fails only when the program would exceed kMaxProgramSize.
 bool Compile(const Ast& ast, Prog* prog, PatternError* error);
 
+// The program of the pattern read backwards: every concatenation in reverse order, the
+// assertions unchanged (they look at the text, whichever way it is read). It matches
+// [s, e) exactly where the pattern does, for a DFA that steps from e down to s.
+bool CompileReversed(const Ast& ast, Prog* prog, PatternError* error);
+
 }  // namespace grexmo
 
 #endif

@@ -36,6 +36,8 @@ void Matcher::Reset() noexcept {
     outOfMemory_ = false;
     dfa_.reset();  // these refer to the program
     stretchVm_.reset();
+    reverse_.reset();
+    reversedProg_ = Prog{};
     vm_.reset();
     prog_ = Prog{};
     filter_ = StartFilter{};
@@ -86,6 +88,9 @@ void Matcher::Compile(const char* pattern, bool isRegex, unsigned folds) {
         vm_ = std::make_unique<PikeVm>(prog_);
         dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
         stretchVm_ = std::make_unique<PikeVm>(prog_, false);
+        // As large as the forward program, so it cannot fail where that did not.
+        if (CompileReversed(ast, &reversedProg_, &problem))
+            reverse_ = std::make_unique<ReverseDfa>(reversedProg_);
         for (const Inst& inst : prog_.insts)
             if (inst.op == Op::kAssert && inst.assertion != AssertKind::kLineStart)
                 assertsLookAhead_ = true;
@@ -145,15 +150,32 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
     // Both are boundaries; this gives the characters before them (for \b).
     const Boundary start = NextBoundaryAtOrAfter(text, from, floor);
     const Boundary stop = NextBoundaryAtOrAfter(text, start, end);
-    // Mostly the hit starts right at `floor`. Else it is the leftmost-first one from
-    // `floor` on, in the text cut off at its end too.
-    if (dfa_->HitStartsAt(text, length_, start, end)) {
+    // Mostly the hit starts right at `floor`.
+    if (!ReverseStartsForced() && dfa_->HitStartsAt(text, length_, start, end)) {
         hit->begin = floor;
         hit->end = stop;
         return true;
     }
-    // $ and \b at `end` look at two bytes after it at most. One that holds at the cut
-    // only gives a hit that ends past `end`; the whole text decides then.
+    // Else the leftmost start from which a match ends at `end`: the reverse DFA finds it
+    // stepping back from there to `floor`.
+    if (reverse_) {
+        std::size_t begin = 0;
+        switch (reverse_->LeftmostStart(text, length_, start, stop.pos, &begin)) {
+        case ReverseDfa::Result::kStart:
+            hit->begin = begin;
+            hit->end = stop;
+            return true;
+        case ReverseDfa::Result::kGaveUp:
+            reverse_.reset();
+            break;
+        case ReverseDfa::Result::kNoStart:
+            break;  // not expected; the VM decides
+        }
+    }
+    // Without the reverse DFA, the hit is the leftmost-first one from `floor` on, in the
+    // text cut off at its end too. $ and \b at `end` look at two bytes after it at most.
+    // One that holds at the cut only gives a hit that ends past `end`; the whole text
+    // decides then.
     const std::size_t cut = !assertsLookAhead_ ? end : end + 2 < length_ ? end + 2 : length_;
     if (stretchVm_->Search(text, cut, start, filter_, hit) && hit->end.pos == end) return true;
     if (cut < length_ && assertsLookAhead_ &&

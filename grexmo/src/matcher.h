@@ -7,6 +7,7 @@
 #include "lazy_dfa.h"
 #include "pike_vm.h"
 #include "prog.h"
+#include "reverse_dfa.h"
 #include "start_filter.h"
 
 #include <cstddef>
@@ -48,6 +49,10 @@ private:
     // then searches alone.
     std::unique_ptr<LazyDfa> dfa_;
     std::unique_ptr<PikeVm> stretchVm_;  // the VM the DFA's stretches run on
+    // Finds the starts the forward DFA leaves open; null when it gave up, the stretch VM
+    // then finds them.
+    Prog reversedProg_;
+    std::unique_ptr<ReverseDfa> reverse_;
     bool assertsLookAhead_ = false;      // $, \b or \B
     StartFilter filter_;
     std::string literal_;

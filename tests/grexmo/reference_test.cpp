@@ -8,6 +8,7 @@
 #include "grexmo_test_util.h"
 #include "lazy_dfa.h"
 #include "reference_matcher.h"
+#include "reverse_dfa.h"
 
 #include <gtest/gtest.h>
 
@@ -254,6 +255,57 @@ TEST(GrexmoReference, ATinyDfaCacheKeepsTheHits) {
             CompareWithReference(pattern, true, rng, 3);
             if (HasFatalFailure()) return;
         }
+    }
+}
+
+// The reverse DFA finds every start, even those the forward DFA would find by itself: on
+// random patterns, folded ones, those whose preferred branch runs past a hit, and with a
+// cache that is cleared at almost every state (searched on, or given up so the VM takes over).
+class ReverseStartsScope {
+public:
+    ReverseStartsScope() { grexmo::ForceReverseStartsForTesting(true); }
+    ~ReverseStartsScope() { grexmo::ForceReverseStartsForTesting(false); }
+};
+
+TEST(GrexmoReference, ReverseDfaStartsAgreeWithABacktracker) {
+    ReverseStartsScope forced;
+    const grexmo::DfaCacheLimits normal = grexmo::CurrentDfaCacheLimits();
+    struct Case {
+        const char* name;
+        const std::vector<std::string>* atoms;
+        const std::vector<std::string>* pieces;
+        bool folded;
+        grexmo::DfaCacheLimits limits;
+        int rounds;
+    };
+    const std::vector<std::string> runPieces = {"A",  "A", "A",  "x",    "\x83\x41",
+                                                "\\", " ", "\n", "\x83", "\x83\x5C"};
+    const Case cases[] = {
+        {"regex", &kAtoms, &kPieces, false, normal, 2500},
+        {"case folded", &kFoldAtoms, &kFoldPieces, true, normal, 800},
+        {"tiny cache", &kAtoms, &kPieces, false, {1, 1, 0}, 400},
+        {"tiny cache, giving up", &kAtoms, &kPieces, false, {1, 1, 16}, 300},
+    };
+    Rng rng(2024);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DfaCacheScope scope(c.limits);
+        for (int round = 0; round < c.rounds; ++round) {
+            const std::string body = RandomPattern(rng, 2, false, *c.atoms, c.folded);
+            const std::string pattern = c.folded && Pick(rng, 2) ? "(?i)" + body : body;
+            SCOPED_TRACE(Shown(pattern));
+            CompareWithReference(pattern, true, rng, 4, 14, *c.pieces);
+            if (HasFatalFailure()) return;
+        }
+    }
+    const char* const runPatterns[] = {
+        "A*x|A",      "\\w*x|\\w",          "^.*x|.", ".*\\b|A", "\\bA*x|A\\B",
+        "(?:A )+x|A", "\x83\x41*$|\x83\x41"};
+    for (const char* pattern : runPatterns) {
+        SCOPED_TRACE(pattern);
+        CompareWithReference(pattern, true, rng, 100, 30, runPieces);
+        CompareWithReference(pattern, true, rng, 4, 200, runPieces);
+        if (HasFatalFailure()) return;
     }
 }
 
