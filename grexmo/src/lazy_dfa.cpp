@@ -386,6 +386,60 @@ int LazyDfa::HitAtEnd(std::int32_t state) {
 
 namespace {
 
+// Steps over text[*pos, stop) through plain transitions, four bytes a round where they fit:
+// each step is one lookup and one sign test, with no bounds check between the four. Stops
+// at the first negative value (the state there needs a look, or its transition is unknown)
+// and returns it, with *pos at the byte it is for and *offset the state before that byte;
+// returns kUnknown with *pos == stop when no such value was met.
+inline std::int32_t RunPlain(const std::int32_t* trans, const std::uint8_t* classOf,
+                             const unsigned char* text, std::size_t* pos, std::size_t stop,
+                             std::int32_t* offset) {
+    std::size_t p = *pos;
+    std::int32_t o = *offset;
+    std::int32_t t = kUnknown;
+    for (; p < stop && stop - p >= 4; p += 4) {
+        const std::int32_t t0 = trans[o + classOf[text[p]]];
+        if (t0 < 0) {
+            t = t0;
+            goto looked;
+        }
+        const std::int32_t t1 = trans[t0 + classOf[text[p + 1]]];
+        if (t1 < 0) {
+            o = t0;
+            p += 1;
+            t = t1;
+            goto looked;
+        }
+        const std::int32_t t2 = trans[t1 + classOf[text[p + 2]]];
+        if (t2 < 0) {
+            o = t1;
+            p += 2;
+            t = t2;
+            goto looked;
+        }
+        const std::int32_t t3 = trans[t2 + classOf[text[p + 3]]];
+        if (t3 < 0) {
+            o = t2;
+            p += 3;
+            t = t3;
+            goto looked;
+        }
+        o = t3;
+    }
+    for (; p < stop; ++p) {
+        const std::int32_t next = trans[o + classOf[text[p]]];
+        if (next < 0) {
+            t = next;
+            break;
+        }
+        o = next;
+    }
+looked:
+    *pos = p;
+    *offset = o;
+    return t;
+}
+
 // The first boundary at or after the boundary `p` where `filter` lets a hit start; `window`
 // keeps a required literal's window between calls.
 bool NextStart(const StartFilter& filter, const unsigned char* text, std::size_t length,
@@ -482,13 +536,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
         const std::int32_t* trans = trans_.data();
         const std::uint8_t* classOf = classOf_;
         std::int32_t offset = s << shift_;
-        std::int32_t t = kUnknown;
-        while (p < stop) {
-            t = trans[offset + classOf[text[p]]];
-            if (t < 0) break;
-            offset = t;
-            ++p;
-        }
+        const std::int32_t t = RunPlain(trans, classOf, text, &p, stop, &offset);
         s = offset >> shift_;
         if (p == stop && stop < length) {
             if (Coincides(p, s)) {
@@ -542,15 +590,8 @@ bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, Boundar
         if ((special & kSpecialMatch) && p - static_cast<std::size_t>(keys_[s].matchBack) <= limit)
             return true;
         if (special & kSpecialDead) return false;
-        const std::int32_t* trans = trans_.data();
         std::int32_t offset = s << shift_;
-        std::int32_t t = kUnknown;
-        while (p < stop) {
-            t = trans[offset + classOf_[text[p]]];
-            if (t < 0) break;
-            offset = t;
-            ++p;
-        }
+        const std::int32_t t = RunPlain(trans_.data(), classOf_, text, &p, stop, &offset);
         s = offset >> shift_;
         if (p >= length || text[p] == 0) {
             const int back = HitAtEnd(s);

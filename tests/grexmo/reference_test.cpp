@@ -257,6 +257,32 @@ TEST(GrexmoReference, ATinyDfaCacheKeepsTheHits) {
     }
 }
 
+// The search loop takes four bytes a round and stops mid-round at a state it must look at:
+// long texts put such states at every place within a round, by the 64-byte checkpoints and
+// at the end, with a cache that is cleared at almost every state or never.
+TEST(GrexmoReference, TheUnrolledLoopKeepsTheHitsOnLongTexts) {
+    const struct {
+        grexmo::DfaCacheLimits limits;
+        int maxPieces;
+    } cases[] = {
+        {{1, 1, 0}, 60},
+        {{1, 1, 16}, 60},
+        {grexmo::DfaCacheLimits{}, 90},
+        {{1, 1, 0}, 150},
+    };
+    Rng rng(2653);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.maxPieces);
+        DfaCacheScope limits(c.limits);
+        for (int round = 0; round < 150; ++round) {
+            const std::string pattern = RandomPattern(rng, 2, false);
+            SCOPED_TRACE(Shown(pattern));
+            CompareWithReference(pattern, true, rng, 2, c.maxPieces);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
 TEST(GrexmoReference, PlainTextAgreesWithABacktrackerOnShiftJis) {
     Rng rng(5161);
     for (int round = 0; round < 3000; ++round) {
