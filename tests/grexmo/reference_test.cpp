@@ -283,6 +283,67 @@ TEST(GrexmoReference, TheUnrolledLoopKeepsTheHitsOnLongTexts) {
     }
 }
 
+// Texts full of kana and kanji whose trail bytes are kana and kanji leads (0x82, 0x83, 0x89,
+// 0x97), with lone leads, so that the nibble and pair scans meet candidates at every place
+// in a block of 16, at both ends of the text and with a lead byte last.
+const std::vector<std::string> kKanaPieces = {
+    "\x83\x41", "\x83\x83", "\x83\x96", "\x82\xA0", "\x82\xF1", "\x82\xC5",  // ア ャ ヶ あ ん で
+    "\x89\xEF", "\x8B\x63", "\x97\x5C", "\x8E\x5A", "\x89\x63", "\x8B\xC6",  // 会 議 予 算 営 業
+    "\x9F\x83", "\x88\x82", "\x96\x89", "\x81\x5B", "\x81\x42",              // trails 83 82 89
+    "\x83",     "\x82",     "\x89",     "A",        "e",        "\xB1",      "\n",
+};
+
+TEST(GrexmoReference, StartScansAgreeWithABacktrackerOnKanaText) {
+    const char* const patterns[] = {
+        "[\x83\x40-\x83\x96]{3}", "[\x83\x40-\x83\x96]+", "[\x82\x9F-\x82\xF1]{2}",
+        "\x83\x41\x83\x83", "\x82\xC5\x81\x5B|\x83\x41", "[\x89\x63\x89\xEF]\x8B",
+        "\x89\xEF\x8B\x63|\x97\x5C\x8E\x5A|\x89\x63\x8B\xC6",
+        "\x89\xEF|\x89\xEF\x8B\x63|\x89", "(?:\x83\x83|\x82\xA0)\x83",
+        "\x88\x82\x83\x41|\x9F\x83\x83\x41", "[\x83\x41\x82\xA0]e",
+    };
+    Rng rng(7717);
+    for (const char* pattern : patterns) {
+        SCOPED_TRACE(pattern);
+        for (const int maxPieces : {6, 40, 120}) {
+            CompareWithReference(pattern, true, rng, maxPieces > 40 ? 12 : 60, maxPieces,
+                                 kKanaPieces);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+// Alternations of 2 to 8 literals drawn from kana, kanji and ASCII, often one a prefix of
+// another, as the nibble scan's buckets see them: shared, merged when more than eight
+// patterns, and each candidate confirmed at a boundary.
+TEST(GrexmoReference, AlternationsOfLiteralsAgreeWithABacktracker) {
+    std::vector<std::string> pieces = kKanaPieces;
+    pieces.pop_back();  // no line feed inside a literal
+    Rng rng(8861);
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> literals;
+        for (int i = 0, n = 2 + Pick(rng, 7); i < n; ++i) {
+            std::string literal = !literals.empty() && Pick(rng, 3) == 0
+                                      ? literals[Pick(rng, static_cast<int>(literals.size()))]
+                                      : std::string();
+            for (int j = 0, m = 1 + Pick(rng, 3); j < m; ++j)
+                literal += pieces[Pick(rng, static_cast<int>(pieces.size()))];
+            literals.push_back(literal);
+        }
+        std::string pattern;
+        for (const std::string& literal : literals) {
+            if (!pattern.empty()) pattern += "|";
+            for (unsigned char b : literal) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", b);
+                pattern += hex;
+            }
+        }
+        SCOPED_TRACE(Shown(pattern));
+        CompareWithReference(pattern, true, rng, 3, Pick(rng, 2) ? 12 : 80, kKanaPieces);
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(GrexmoReference, PlainTextAgreesWithABacktrackerOnShiftJis) {
     Rng rng(5161);
     for (int round = 0; round < 3000; ++round) {
