@@ -1,5 +1,7 @@
 #include "byte_scan.h"
 
+#include "char_code.h"
+
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -92,6 +94,57 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
 #endif
     for (; i < end; ++i)
         if (InRanges(text[i], ranges)) return i;
+    return SIZE_MAX;
+}
+
+namespace {
+
+#if defined(GREXMO_HAVE_SSE2)
+// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width.
+inline __m128i InRange(__m128i bytes, unsigned char lo, unsigned char width) {
+    const __m128i w = _mm_set1_epi8(static_cast<char>(width));
+    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(lo)));
+    return _mm_cmpeq_epi8(_mm_max_epu8(shifted, w), w);
+}
+
+inline __m128i LeadValues(__m128i bytes) {
+    return _mm_or_si128(InRange(bytes, 0x81, 0x9F - 0x81), InRange(bytes, 0xE0, 0xFC - 0xE0));
+}
+
+inline __m128i TrailValues(__m128i bytes) {
+    return _mm_or_si128(InRange(bytes, 0x40, 0x7E - 0x40), InRange(bytes, 0x80, 0xFC - 0x80));
+}
+#endif
+
+// Whether text[i] is surely the second byte of a pair, reading no byte before `from`.
+bool SurelyTrail(const unsigned char* text, std::size_t from, std::size_t i) {
+    return i > from && IsLeadByte(text[i - 1]) && (i == from + 1 || !IsLeadByte(text[i - 2])) &&
+           IsTrailByte(text[i]);
+}
+
+}  // namespace
+
+std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_t from,
+                                           std::size_t end, const ByteRanges& ranges) {
+    std::size_t i = from;
+    for (; i < end && i < from + 2; ++i)
+        if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
+#if defined(GREXMO_HAVE_SSE2)
+    for (; i < end && end - i >= 16; i += 16) {
+        const __m128i bytes = Load(text + i);
+        __m128i in = _mm_setzero_si128();
+        for (int r = 0; r < ranges.count; ++r)
+            in = _mm_or_si128(in, InRange(bytes, ranges.lo[r], ranges.width[r]));
+        if (_mm_movemask_epi8(in) == 0) continue;
+        const __m128i afterPairStart =
+            _mm_andnot_si128(LeadValues(Load(text + i - 2)), LeadValues(Load(text + i - 1)));
+        const __m128i trail = _mm_and_si128(afterPairStart, TrailValues(bytes));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(trail, in)));
+        if (mask) return i + LowestBit(mask);
+    }
+#endif
+    for (; i < end; ++i)
+        if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
     return SIZE_MAX;
 }
 

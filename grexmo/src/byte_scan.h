@@ -35,6 +35,14 @@ struct ByteRanges {
 std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::size_t end,
                              const ByteRanges& ranges);
 
+// The same in Shift_JIS text where `from` is a character boundary, passing over positions
+// that are surely the second byte of a double-byte character: a trail value after a lead
+// value that follows a byte of no lead value (which always ends a character) or stands at
+// `from`. An ASCII letter in kanji text mostly is such a byte. Other positions found still
+// need the boundary check.
+std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_t from,
+                                           std::size_t end, const ByteRanges& ranges);
+
 // A few short byte patterns, each a run of byte sets: the first bytes a hit can begin with,
 // where one byte alone would stop the scan too often (a kana lead byte, a folded word's many
 // first bytes). The scan tests 16 positions at once, by the patterns' nibble tables where
