@@ -56,17 +56,27 @@ std::uint8_t BehindAfter(CharCode c) {
         (JoinsSoundMark(c, kHalfWidthSemiVoicedMark) ? kAfterSemiVoicedBase : 0));
 }
 
-// The same at the boundary `at` of the text (the start of the text counts as a line start).
-std::uint8_t BehindAt(const unsigned char* text, Boundary at) {
-    if (at.pos == 0) return kAfterLineFeed;
+// The same at the boundary `at` of the text (the start of the text counts as a line start),
+// of the bits in `mask`: the ones the program's assertions read.
+std::uint8_t BehindAt(const unsigned char* text, Boundary at, std::uint8_t mask) {
+    if (mask == 0) return 0;  // nothing to decode for a program without assertions
+    if (at.pos == 0) return kAfterLineFeed & mask;
     const unsigned char last = text[at.pos - 1];  // LF and CR are never trail bytes
     std::uint8_t behind = static_cast<std::uint8_t>((last == '\n' ? kAfterLineFeed : 0) |
                                                     (last == '\r' ? kAfterCr : 0));
     if (at.prev != kNoPosition) {
         const CharCode c = DecodeChar(text + at.prev).code;
-        behind |= BehindAfter(c) & (kAfterWord | kJoinedKanaBits);
+        if (IsWordCode(c)) behind |= kAfterWord;
+        if (mask & kJoinedKanaBits) behind |= BehindAfter(c) & kJoinedKanaBits;
     }
-    return behind;
+    return behind & mask;
+}
+
+// Only assertions read what stands before a boundary.
+bool HasAssertions(const Prog& prog) {
+    for (const Inst& inst : prog.insts)
+        if (inst.op == Op::kAssert) return true;
+    return false;
 }
 
 // The sound mark a byte at a boundary is, or 0.
@@ -86,7 +96,9 @@ DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
 LazyDfa::LazyDfa(const Prog& prog, const StartFilter& filter)
     : prog_(prog),
       limits_(Limits()),
-      behindMask_(prog.hasJoinedKanaAssertions ? 0xFF : static_cast<std::uint8_t>(~kJoinedKanaBits)),
+      behindMask_(!HasAssertions(prog)              ? 0
+                  : prog.hasJoinedKanaAssertions ? 0xFF
+                                                 : static_cast<std::uint8_t>(~kJoinedKanaBits)),
       useFilter_(filter.GetKind() != StartFilter::Kind::kNone) {
     for (std::int32_t& state : startStates_) state = -1;
     for (std::int32_t& state : anchoredStates_) state = -1;
@@ -507,7 +519,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     std::size_t stoppedAt = kNoPosition;  // where the scan met an earlier one
     std::size_t p = from.pos;
     scanMarks_.clear();
-    std::int32_t s = StartState(BehindAt(text, from) & behindMask_);
+    std::int32_t s = StartState(BehindAt(text, from, behindMask_));
     for (;;) {
         // Entering state `s` at position `p`.
         const std::uint8_t special = info_[s].special;
@@ -524,7 +536,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
                 break;  // nothing alive and no start left
             if (next.pos > p) {
                 p = next.pos;
-                s = StartState(BehindAt(text, next) & behindMask_);
+                s = StartState(BehindAt(text, next, behindMask_));
                 continue;
             }
         }
@@ -584,7 +596,7 @@ bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, Boundar
     // A hit ending at `limit` shows at most two bytes later.
     const std::size_t stop = limit + 2 < length ? limit + 2 : length;
     std::size_t p = start.pos;
-    std::int32_t s = AnchoredState(BehindAt(text, start) & behindMask_);
+    std::int32_t s = AnchoredState(BehindAt(text, start, behindMask_));
     for (;;) {
         const std::uint8_t special = info_[s].special;
         if ((special & kSpecialMatch) && p - static_cast<std::size_t>(keys_[s].matchBack) <= limit)
