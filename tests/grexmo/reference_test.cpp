@@ -312,6 +312,41 @@ TEST(GrexmoReference, StartScansAgreeWithABacktrackerOnKanaText) {
     }
 }
 
+// A hit after trail bytes that are the pattern's own leads (0x83, 0x82 as the second byte of
+// a kanji) at every place in and across a block of 16, at the very end of the text, and
+// with a lone lead byte last: the first hit is where the filler ends.
+TEST(GrexmoReference, HitsAfterLookAlikeTrailsAtEveryBlockPlace) {
+    const struct {
+        const char* pattern;
+        bool isRegex;
+        unsigned folds;
+        const char* word;
+    } cases[] = {
+        {"[\x83\x40-\x83\x96]{2}", true, 0, "\x83\x41\x83\x83"},
+        {"\x89\xEF\x8B\x63|\x97\x5C\x8E\x5A|\x89\x63\x8B\xC6", true, 0, "\x89\x63\x8B\xC6"},
+        {"\x82\xC5\x81\x5B\x82\xBD", false, kGrexmoFoldKana | kGrexmoFoldWidth, "\xC3\xDE\xB0\xC0"},
+        {"\x83\x66\x81\x5B\x83\x5E", false, kGrexmoFoldKana | kGrexmoFoldWidth, "\x82\xC5\x81\x5B\x82\xBD"},
+        {"[a-z]+", true, 0, "ab"},
+    };
+    const char* const fillers[] = {"\x9F\x83", "\x88\x82", "\x89\x89", "\x8E\x83"};
+    for (const auto& c : cases) {
+        CGrexmo g;
+        g.Read(c.pattern, c.isRegex, c.folds);
+        ASSERT_TRUE(g.IsValid()) << Shown(c.pattern);
+        for (int length = 0; length < 40; ++length) {
+            std::string filler = length % 2 ? "A" : "";
+            for (int i = 0; i < length / 2; ++i) filler += fillers[i % 4];
+            for (const char* tail : {"", "\x83", "\x9F\x83" "A"}) {
+                const std::string text = filler + c.word + tail;
+                const std::vector<char> exact(text.c_str(), text.c_str() + text.size() + 1);
+                const std::string what = Shown(c.pattern) + " in " + Shown(text);
+                ASSERT_EQ(g.Find(exact.data(), 0, false), static_cast<int>(filler.size())) << what;
+                ASSERT_EQ(std::string(g.GetHitText()), c.word) << what;
+            }
+        }
+    }
+}
+
 // Alternations of 2 to 8 literals drawn from kana, kanji and ASCII, often one a prefix of
 // another, as the nibble scan's buckets see them: shared, merged when more than eight
 // patterns, and each candidate confirmed at a boundary.
