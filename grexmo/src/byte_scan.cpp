@@ -100,11 +100,15 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
 namespace {
 
 #if defined(GREXMO_HAVE_SSE2)
-// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width.
+// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width; lo and width in
+// every lane.
+inline __m128i InRange(__m128i bytes, __m128i lo, __m128i width) {
+    return _mm_cmpeq_epi8(_mm_max_epu8(_mm_sub_epi8(bytes, lo), width), width);
+}
+
 inline __m128i InRange(__m128i bytes, unsigned char lo, unsigned char width) {
-    const __m128i w = _mm_set1_epi8(static_cast<char>(width));
-    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(lo)));
-    return _mm_cmpeq_epi8(_mm_max_epu8(shifted, w), w);
+    return InRange(bytes, _mm_set1_epi8(static_cast<char>(lo)),
+                   _mm_set1_epi8(static_cast<char>(width)));
 }
 
 inline __m128i LeadValues(__m128i bytes) {
@@ -130,11 +134,15 @@ std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_
     for (; i < end && i < from + 2; ++i)
         if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
 #if defined(GREXMO_HAVE_SSE2)
+    __m128i lo[ByteRanges::kMax], width[ByteRanges::kMax];
+    for (int r = 0; r < ranges.count; ++r) {
+        lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
+        width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
+    }
     for (; i < end && end - i >= 16; i += 16) {
         const __m128i bytes = Load(text + i);
         __m128i in = _mm_setzero_si128();
-        for (int r = 0; r < ranges.count; ++r)
-            in = _mm_or_si128(in, InRange(bytes, ranges.lo[r], ranges.width[r]));
+        for (int r = 0; r < ranges.count; ++r) in = _mm_or_si128(in, InRange(bytes, lo[r], width[r]));
         if (_mm_movemask_epi8(in) == 0) continue;
         const __m128i afterPairStart =
             _mm_andnot_si128(LeadValues(Load(text + i - 2)), LeadValues(Load(text + i - 1)));
