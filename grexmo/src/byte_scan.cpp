@@ -1,5 +1,7 @@
 #include "byte_scan.h"
 
+#include "char_code.h"
+
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -97,14 +99,99 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
 
 namespace {
 
-bool PrefixAt(const unsigned char* text, std::size_t i, std::size_t end, const BytePrefixSet& set) {
+#if defined(GREXMO_HAVE_SSE2)
+// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width; lo and width in
+// every lane.
+inline __m128i InRange(__m128i bytes, __m128i lo, __m128i width) {
+    return _mm_cmpeq_epi8(_mm_max_epu8(_mm_sub_epi8(bytes, lo), width), width);
+}
+
+inline __m128i InRange(__m128i bytes, unsigned char lo, unsigned char width) {
+    return InRange(bytes, _mm_set1_epi8(static_cast<char>(lo)),
+                   _mm_set1_epi8(static_cast<char>(width)));
+}
+
+inline __m128i LeadValues(__m128i bytes) {
+    return _mm_or_si128(InRange(bytes, 0x81, 0x9F - 0x81), InRange(bytes, 0xE0, 0xFC - 0xE0));
+}
+
+inline __m128i TrailValues(__m128i bytes) {
+    return _mm_or_si128(InRange(bytes, 0x40, 0x7E - 0x40), InRange(bytes, 0x80, 0xFC - 0x80));
+}
+#endif
+
+// Whether text[i] is surely the second byte of a pair, reading no byte before `from`.
+bool SurelyTrail(const unsigned char* text, std::size_t from, std::size_t i) {
+    return i > from && IsLeadByte(text[i - 1]) && (i == from + 1 || !IsLeadByte(text[i - 2])) &&
+           IsTrailByte(text[i]);
+}
+
+}  // namespace
+
+std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_t from,
+                                           std::size_t end, const ByteRanges& ranges) {
+    std::size_t i = from;
+    for (; i < end && i < from + 2; ++i)
+        if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
+#if defined(GREXMO_HAVE_SSE2)
+    __m128i lo[ByteRanges::kMax], width[ByteRanges::kMax];
+    for (int r = 0; r < ranges.count; ++r) {
+        lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
+        width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
+    }
+    for (; i < end && end - i >= 16; i += 16) {
+        const __m128i bytes = Load(text + i);
+        __m128i in = _mm_setzero_si128();
+        for (int r = 0; r < ranges.count; ++r) in = _mm_or_si128(in, InRange(bytes, lo[r], width[r]));
+        if (_mm_movemask_epi8(in) == 0) continue;
+        const __m128i afterPairStart =
+            _mm_andnot_si128(LeadValues(Load(text + i - 2)), LeadValues(Load(text + i - 1)));
+        const __m128i trail = _mm_and_si128(afterPairStart, TrailValues(bytes));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(trail, in)));
+        if (mask) return i + LowestBit(mask);
+    }
+#endif
+    for (; i < end; ++i)
+        if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
+    return SIZE_MAX;
+}
+
+namespace {
+
+// Whether one of the patterns matches from i on; with `buckets` (nibble table bits), one
+// of the patterns in those buckets.
+bool PrefixAt(const unsigned char* text, std::size_t i, std::size_t end, const BytePrefixSet& set,
+              int buckets = -1) {
     for (int k = 0; k < set.count; ++k) {
+        if (buckets >= 0 && !(buckets & set.bucket[k])) continue;
         bool matches = true;
         for (int j = 0; matches && j < set.length[k] && i + j < end; ++j)
             matches = InRanges(text[i + j], set.at[k][j]);
         if (matches) return true;
     }
     return false;
+}
+
+// A rough share of the byte in Japanese Shift_JIS text with some ASCII mixed in, in
+// thousandths, as lead and as trail byte together; only the order of sums and products of
+// these matters.
+double ByteShare(unsigned char b) {
+    if (b == 0x82) return 120;               // the hiragana lead
+    if (b == 0x81 || b == 0x83) return 60;   // punctuation, katakana
+    if (b == ' ' || b == '\n' || b == '\r') return 20;
+    if (b >= 0x88 && b <= 0x9F) return 12;   // kanji leads, also frequent trails
+    if (b >= 'a' && b <= 'z') return 8;
+    if (b >= 0xE0 && b <= 0xEA) return 5;
+    if (b >= 0x40 && b <= 0xFC) return 3;    // other trail values, half-width kana
+    return 2;
+}
+
+double RangesShare(const ByteRanges& ranges) {
+    double share = 0;
+    for (int r = 0; r < ranges.count; ++r)
+        for (unsigned b = ranges.lo[r]; b <= ranges.lo[r] + 0u + ranges.width[r]; ++b)
+            share += ByteShare(static_cast<unsigned char>(b));
+    return share < 1000 ? share / 1000 : 1;
 }
 
 #if defined(GREXMO_HAVE_SSE2)
@@ -136,22 +223,78 @@ inline __m128i InVectorRanges(__m128i bytes, const VectorRanges& v) {
 
 }  // namespace
 
+void ChooseNibbleMasks(BytePrefixSet* set) {
+    set->nibbles = NibbleMasks{};
+    // One pattern is its own union: the plain comparisons are fewer than the lookups.
+    if (set->count <= 1) return;
+    int shortest = BytePrefixSet::kMaxLength;
+    for (int k = 0; k < set->count; ++k)
+        if (set->length[k] < shortest) shortest = set->length[k];
+    // Every set of up to three distances below `shortest` as a bit mask; the one with the
+    // fewest expected passes wins (the patterns' own bytes multiply, and the patterns add).
+    const int wanted = shortest < NibbleMasks::kDistances ? shortest : NibbleMasks::kDistances;
+    unsigned best = 0;
+    double bestPasses = 0;
+    for (unsigned chosen = 1; chosen < (1u << shortest); ++chosen) {
+        int size = 0;
+        for (unsigned rest = chosen; rest != 0; rest &= rest - 1) ++size;
+        if (size != wanted) continue;
+        double passes = 0;
+        for (int k = 0; k < set->count; ++k) {
+            double share = 1;
+            for (int d = 0; d < shortest; ++d)
+                if (chosen >> d & 1) share *= RangesShare(set->at[k][d]);
+            passes += share;
+        }
+        if (best == 0 || passes < bestPasses) {
+            best = chosen;
+            bestPasses = passes;
+        }
+    }
+    NibbleMasks& masks = set->nibbles;
+    for (int d = 0; d < shortest; ++d) {
+        if (!(best >> d & 1)) continue;
+        const int slot = masks.count++;
+        masks.distance[slot] = static_cast<unsigned char>(d);
+        for (int k = 0; k < set->count; ++k) {
+            const int bucket = k * 8 / (set->count > 8 ? set->count : 8);
+            set->bucket[k] = static_cast<unsigned char>(1u << bucket);
+            const ByteRanges& r = set->at[k][d];
+            for (int i = 0; i < r.count; ++i)
+                for (unsigned b = r.lo[i]; b <= r.lo[i] + 0u + r.width[i]; ++b)
+                    AddToNibbleMasks(&masks, slot, bucket, static_cast<unsigned char>(b));
+        }
+    }
+}
+
 std::size_t FindBytePrefix(const unsigned char* text, std::size_t from, std::size_t end,
                            const BytePrefixSet& set) {
     std::size_t i = from;
 #if defined(GREXMO_HAVE_SSE2)
-    VectorRanges unions[BytePrefixSet::kMaxUnions];
-    for (int u = 0; u < set.unionCount; ++u) {
-        const ByteRanges& r = set.unions[u];
-        unions[u].count = r.count;
-        for (int k = 0; k < r.count; ++k) {
-            unions[u].lo[k] = _mm_set1_epi8(static_cast<char>(r.lo[k]));
-            unions[u].width[k] = _mm_set1_epi8(static_cast<char>(r.width[k]));
-            unions[u].single[k] = r.width[k] == 0;
-        }
-    }
     const std::size_t reach = 16 + static_cast<std::size_t>(set.unionCount) - 1;
-    if (set.unionCount > 0 && set.unions[0].count > 0) {
+    if (set.nibbles.count > 0 && NibbleScanAvailable()) {
+        for (;;) {
+            unsigned hits = 0;
+            unsigned char buckets[16];
+            i = ScanNibbleBlocks(text, i, end, set.nibbles, &hits, buckets);
+            if (hits == 0) break;
+            for (; hits != 0; hits &= hits - 1) {
+                const unsigned j = LowestBit(hits);
+                if (PrefixAt(text, i + j, end, set, buckets[j])) return i + j;
+            }
+            i += 16;
+        }
+    } else if (set.unionCount > 0 && set.unions[0].count > 0) {
+        VectorRanges unions[BytePrefixSet::kMaxUnions];
+        for (int u = 0; u < set.unionCount; ++u) {
+            const ByteRanges& r = set.unions[u];
+            unions[u].count = r.count;
+            for (int k = 0; k < r.count; ++k) {
+                unions[u].lo[k] = _mm_set1_epi8(static_cast<char>(r.lo[k]));
+                unions[u].width[k] = _mm_set1_epi8(static_cast<char>(r.width[k]));
+                unions[u].single[k] = r.width[k] == 0;
+            }
+        }
         for (; i < end && end - i >= reach; i += 16) {
             __m128i passed = InVectorRanges(Load(text + i), unions[0]);
             for (int u = 1; u < set.unionCount; ++u)

@@ -56,17 +56,27 @@ std::uint8_t BehindAfter(CharCode c) {
         (JoinsSoundMark(c, kHalfWidthSemiVoicedMark) ? kAfterSemiVoicedBase : 0));
 }
 
-// The same at the boundary `at` of the text (the start of the text counts as a line start).
-std::uint8_t BehindAt(const unsigned char* text, Boundary at) {
-    if (at.pos == 0) return kAfterLineFeed;
+// The same at the boundary `at` of the text (the start of the text counts as a line start),
+// of the bits in `mask`: the ones the program's assertions read.
+std::uint8_t BehindAt(const unsigned char* text, Boundary at, std::uint8_t mask) {
+    if (mask == 0) return 0;  // nothing to decode for a program without assertions
+    if (at.pos == 0) return kAfterLineFeed & mask;
     const unsigned char last = text[at.pos - 1];  // LF and CR are never trail bytes
     std::uint8_t behind = static_cast<std::uint8_t>((last == '\n' ? kAfterLineFeed : 0) |
                                                     (last == '\r' ? kAfterCr : 0));
     if (at.prev != kNoPosition) {
         const CharCode c = DecodeChar(text + at.prev).code;
-        behind |= BehindAfter(c) & (kAfterWord | kJoinedKanaBits);
+        if (IsWordCode(c)) behind |= kAfterWord;
+        if (mask & kJoinedKanaBits) behind |= BehindAfter(c) & kJoinedKanaBits;
     }
-    return behind;
+    return behind & mask;
+}
+
+// Only assertions read what stands before a boundary.
+bool HasAssertions(const Prog& prog) {
+    for (const Inst& inst : prog.insts)
+        if (inst.op == Op::kAssert) return true;
+    return false;
 }
 
 // The sound mark a byte at a boundary is, or 0.
@@ -86,7 +96,9 @@ DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
 LazyDfa::LazyDfa(const Prog& prog, const StartFilter& filter)
     : prog_(prog),
       limits_(Limits()),
-      behindMask_(prog.hasJoinedKanaAssertions ? 0xFF : static_cast<std::uint8_t>(~kJoinedKanaBits)),
+      behindMask_(!HasAssertions(prog)              ? 0
+                  : prog.hasJoinedKanaAssertions ? 0xFF
+                                                 : static_cast<std::uint8_t>(~kJoinedKanaBits)),
       useFilter_(filter.GetKind() != StartFilter::Kind::kNone) {
     for (std::int32_t& state : startStates_) state = -1;
     for (std::int32_t& state : anchoredStates_) state = -1;
@@ -386,6 +398,60 @@ int LazyDfa::HitAtEnd(std::int32_t state) {
 
 namespace {
 
+// Steps over text[*pos, stop) through plain transitions, four bytes a round where they fit:
+// each step is one lookup and one sign test, with no bounds check between the four. Stops
+// at the first negative value (the state there needs a look, or its transition is unknown)
+// and returns it, with *pos at the byte it is for and *offset the state before that byte;
+// returns kUnknown with *pos == stop when no such value was met.
+inline std::int32_t RunPlain(const std::int32_t* trans, const std::uint8_t* classOf,
+                             const unsigned char* text, std::size_t* pos, std::size_t stop,
+                             std::int32_t* offset) {
+    std::size_t p = *pos;
+    std::int32_t o = *offset;
+    std::int32_t t = kUnknown;
+    for (; p < stop && stop - p >= 4; p += 4) {
+        const std::int32_t t0 = trans[o + classOf[text[p]]];
+        if (t0 < 0) {
+            t = t0;
+            goto looked;
+        }
+        const std::int32_t t1 = trans[t0 + classOf[text[p + 1]]];
+        if (t1 < 0) {
+            o = t0;
+            p += 1;
+            t = t1;
+            goto looked;
+        }
+        const std::int32_t t2 = trans[t1 + classOf[text[p + 2]]];
+        if (t2 < 0) {
+            o = t1;
+            p += 2;
+            t = t2;
+            goto looked;
+        }
+        const std::int32_t t3 = trans[t2 + classOf[text[p + 3]]];
+        if (t3 < 0) {
+            o = t2;
+            p += 3;
+            t = t3;
+            goto looked;
+        }
+        o = t3;
+    }
+    for (; p < stop; ++p) {
+        const std::int32_t next = trans[o + classOf[text[p]]];
+        if (next < 0) {
+            t = next;
+            break;
+        }
+        o = next;
+    }
+looked:
+    *pos = p;
+    *offset = o;
+    return t;
+}
+
 // The first boundary at or after the boundary `p` where `filter` lets a hit start; `window`
 // keeps a required literal's window between calls.
 bool NextStart(const StartFilter& filter, const unsigned char* text, std::size_t length,
@@ -453,7 +519,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
     std::size_t stoppedAt = kNoPosition;  // where the scan met an earlier one
     std::size_t p = from.pos;
     scanMarks_.clear();
-    std::int32_t s = StartState(BehindAt(text, from) & behindMask_);
+    std::int32_t s = StartState(BehindAt(text, from, behindMask_));
     for (;;) {
         // Entering state `s` at position `p`.
         const std::uint8_t special = info_[s].special;
@@ -470,7 +536,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
                 break;  // nothing alive and no start left
             if (next.pos > p) {
                 p = next.pos;
-                s = StartState(BehindAt(text, next) & behindMask_);
+                s = StartState(BehindAt(text, next, behindMask_));
                 continue;
             }
         }
@@ -482,13 +548,7 @@ LazyDfa::Result LazyDfa::FindEnd(const unsigned char* text, std::size_t length, 
         const std::int32_t* trans = trans_.data();
         const std::uint8_t* classOf = classOf_;
         std::int32_t offset = s << shift_;
-        std::int32_t t = kUnknown;
-        while (p < stop) {
-            t = trans[offset + classOf[text[p]]];
-            if (t < 0) break;
-            offset = t;
-            ++p;
-        }
+        const std::int32_t t = RunPlain(trans, classOf, text, &p, stop, &offset);
         s = offset >> shift_;
         if (p == stop && stop < length) {
             if (Coincides(p, s)) {
@@ -536,21 +596,14 @@ bool LazyDfa::HitStartsAt(const unsigned char* text, std::size_t length, Boundar
     // A hit ending at `limit` shows at most two bytes later.
     const std::size_t stop = limit + 2 < length ? limit + 2 : length;
     std::size_t p = start.pos;
-    std::int32_t s = AnchoredState(BehindAt(text, start) & behindMask_);
+    std::int32_t s = AnchoredState(BehindAt(text, start, behindMask_));
     for (;;) {
         const std::uint8_t special = info_[s].special;
         if ((special & kSpecialMatch) && p - static_cast<std::size_t>(keys_[s].matchBack) <= limit)
             return true;
         if (special & kSpecialDead) return false;
-        const std::int32_t* trans = trans_.data();
         std::int32_t offset = s << shift_;
-        std::int32_t t = kUnknown;
-        while (p < stop) {
-            t = trans[offset + classOf_[text[p]]];
-            if (t < 0) break;
-            offset = t;
-            ++p;
-        }
+        const std::int32_t t = RunPlain(trans_.data(), classOf_, text, &p, stop, &offset);
         s = offset >> shift_;
         if (p >= length || text[p] == 0) {
             const int back = HitAtEnd(s);

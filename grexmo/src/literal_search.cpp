@@ -1,6 +1,7 @@
 #include "literal_search.h"
 
 #include "boundary.h"
+#include "char_code.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,6 +87,7 @@ ByteSetFinder::ByteSetFinder(const bool (&members)[256]) {
         if (members[b]) {
             ++count_;
             only_ = static_cast<unsigned char>(b);
+            if (IsTrailByte(static_cast<unsigned char>(b))) anyTrailValue_ = true;
         }
     }
     for (int b = 0; b < 256; ++b) {
@@ -110,7 +112,9 @@ std::size_t ByteSetFinder::Find(const unsigned char* text, std::size_t from,
         return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text)
                    : kNoPosition;
     }
-    if (ranges_.count > 0) return FindByteInRanges(text, from, end, ranges_);
+    if (ranges_.count > 0)
+        return anyTrailValue_ ? FindByteInRangesSkippingTrails(text, from, end, ranges_)
+                              : FindByteInRanges(text, from, end, ranges_);
     for (std::size_t i = from; i < end; ++i)
         if (members_[text[i]]) return i;
     return kNoPosition;

@@ -27,16 +27,19 @@ private:
     BytePair pair_{};
 };
 
-// Any byte from a set, found with memchr when the set has one byte and a table otherwise.
+// Any byte from a set, found with memchr when the set has one byte and a table otherwise;
+// a set of trail values passes over the bytes that are surely the second of a pair.
 class ByteSetFinder {
 public:
     ByteSetFinder() = default;
     explicit ByteSetFinder(const bool (&members)[256]);
 
+    // `from` must be a character boundary.
     std::size_t Find(const unsigned char* text, std::size_t from, std::size_t end) const;
 
 private:
     bool members_[256] = {};
+    bool anyTrailValue_ = false;
     int count_ = 0;
     unsigned char only_ = 0;
     ByteRanges ranges_{};  // the members as ranges, when they are few (count > 0)

@@ -264,6 +264,7 @@ bool ReadStartPrefixes(const Prog& prog, int length, BytePrefixSet* out) {
         for (const std::vector<ByteBits>& d : done) all.AddAll(d[static_cast<std::size_t>(u)]);
         set.unions[u] = AsFewRanges(all);
     }
+    ChooseNibbleMasks(&set);
     *out = set;
     return true;
 }

@@ -238,6 +238,33 @@ TEST(GrexmoFold, PlainWordsAgreeWithACanonicalReference) {
     }
 }
 
+// Folded words have many forms, so their start scans hold many patterns (shared nibble
+// buckets): long texts, every fold, plain words against the canonical reference and
+// alternations of words against the plain run.
+TEST(GrexmoFold, LongTextsWithEveryFoldAgree) {
+    const unsigned every = kGrexmoFoldCase | kW | kK;
+    std::vector<std::string> wordPieces;  // no syntax in an expression
+    for (const std::string& piece : kPieces)
+        if (piece != "\\" && piece != "\n") wordPieces.push_back(piece);
+    Rng rng(5309);
+    for (int round = 0; round < 300; ++round) {
+        std::string word = RandomText(rng, kPieces, 3);
+        if (word.empty() || word.find('\n') != std::string::npos) word = "でーた";
+        const std::string text = RandomText(rng, kPieces, round % 2 ? 60 : 150);
+        ASSERT_EQ(HitList(word.c_str(), false, every, text), ReferenceHits(word, every, text))
+            << "word '" << Shown(word) << "' text '" << Shown(text) << "'";
+        std::string alternation;
+        for (int i = 0, n = 2 + Pick(rng, 4); i < n; ++i) {
+            std::string literal = RandomText(rng, wordPieces, 2);
+            alternation += (i ? "|" : "") + (literal.empty() ? std::string("ｶ") : literal);
+        }
+        const std::string pattern = "(?iwk)(?:" + alternation + ")";
+        const std::string plain = "(?iwk)(?:" + alternation + ")|\\b\\B";
+        ASSERT_EQ(HitList(pattern.c_str(), true, 0, text), HitList(plain.c_str(), true, 0, text))
+            << "pattern '" << Shown(pattern) << "' text '" << Shown(text) << "'";
+    }
+}
+
 // "(?:P)|\b\B" finds what P finds, with no literal or start bytes to skip ahead with.
 TEST(GrexmoFold, FoldedExpressionsAgreeWithThePlainRun) {
     const std::vector<std::string> atoms = {

@@ -309,6 +309,132 @@ TEST(GrexmoReference, ReverseDfaStartsAgreeWithABacktracker) {
     }
 }
 
+// The search loop takes four bytes a round and stops mid-round at a state it must look at:
+// long texts put such states at every place within a round, by the 64-byte checkpoints and
+// at the end, with a cache that is cleared at almost every state or never.
+TEST(GrexmoReference, TheUnrolledLoopKeepsTheHitsOnLongTexts) {
+    const struct {
+        grexmo::DfaCacheLimits limits;
+        int maxPieces;
+    } cases[] = {
+        {{1, 1, 0}, 60},
+        {{1, 1, 16}, 60},
+        {grexmo::DfaCacheLimits{}, 90},
+        {{1, 1, 0}, 150},
+    };
+    Rng rng(2653);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.maxPieces);
+        DfaCacheScope limits(c.limits);
+        for (int round = 0; round < 150; ++round) {
+            const std::string pattern = RandomPattern(rng, 2, false);
+            SCOPED_TRACE(Shown(pattern));
+            CompareWithReference(pattern, true, rng, 2, c.maxPieces);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+// Texts full of kana and kanji whose trail bytes are kana and kanji leads (0x82, 0x83, 0x89,
+// 0x97), with lone leads, so that the nibble and pair scans meet candidates at every place
+// in a block of 16, at both ends of the text and with a lead byte last.
+const std::vector<std::string> kKanaPieces = {
+    "\x83\x41", "\x83\x83", "\x83\x96", "\x82\xA0", "\x82\xF1", "\x82\xC5",  // ア ャ ヶ あ ん で
+    "\x89\xEF", "\x8B\x63", "\x97\x5C", "\x8E\x5A", "\x89\x63", "\x8B\xC6",  // 会 議 予 算 営 業
+    "\x9F\x83", "\x88\x82", "\x96\x89", "\x81\x5B", "\x81\x42",              // trails 83 82 89
+    "\x83",     "\x82",     "\x89",     "A",        "e",        "\xB1",      "\n",
+};
+
+TEST(GrexmoReference, StartScansAgreeWithABacktrackerOnKanaText) {
+    const char* const patterns[] = {
+        "[\x83\x40-\x83\x96]{3}", "[\x83\x40-\x83\x96]+", "[\x82\x9F-\x82\xF1]{2}",
+        "\x83\x41\x83\x83", "\x82\xC5\x81\x5B|\x83\x41", "[\x89\x63\x89\xEF]\x8B",
+        "\x89\xEF\x8B\x63|\x97\x5C\x8E\x5A|\x89\x63\x8B\xC6",
+        "\x89\xEF|\x89\xEF\x8B\x63|\x89", "(?:\x83\x83|\x82\xA0)\x83",
+        "\x88\x82\x83\x41|\x9F\x83\x83\x41", "[\x83\x41\x82\xA0]e",
+    };
+    Rng rng(7717);
+    for (const char* pattern : patterns) {
+        SCOPED_TRACE(pattern);
+        for (const int maxPieces : {6, 40, 120}) {
+            CompareWithReference(pattern, true, rng, maxPieces > 40 ? 12 : 60, maxPieces,
+                                 kKanaPieces);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+// A hit after trail bytes that are the pattern's own leads (0x83, 0x82 as the second byte of
+// a kanji) at every place in and across a block of 16, at the very end of the text, and
+// with a lone lead byte last: the first hit is where the filler ends.
+TEST(GrexmoReference, HitsAfterLookAlikeTrailsAtEveryBlockPlace) {
+    const struct {
+        const char* pattern;
+        bool isRegex;
+        unsigned folds;
+        const char* word;
+    } cases[] = {
+        {"[\x83\x40-\x83\x96]{2}", true, 0, "\x83\x41\x83\x83"},
+        {"\x89\xEF\x8B\x63|\x97\x5C\x8E\x5A|\x89\x63\x8B\xC6", true, 0, "\x89\x63\x8B\xC6"},
+        {"\x82\xC5\x81\x5B\x82\xBD", false, kGrexmoFoldKana | kGrexmoFoldWidth, "\xC3\xDE\xB0\xC0"},
+        {"\x83\x66\x81\x5B\x83\x5E", false, kGrexmoFoldKana | kGrexmoFoldWidth, "\x82\xC5\x81\x5B\x82\xBD"},
+        {"[a-z]+", true, 0, "ab"},
+    };
+    // 営 and a kanji with 業's trail pass the scan of the alternation's rarest bytes and fail
+    // its check: a false candidate before the block the hit is in.
+    const char* const fillers[] = {"\x9F\x83", "\x88\x82", "\x89\x89", "\x8E\x83",
+                                   "\x89\x63\x8E\xC6"};
+    for (const auto& c : cases) {
+        CGrexmo g;
+        g.Read(c.pattern, c.isRegex, c.folds);
+        ASSERT_TRUE(g.IsValid()) << Shown(c.pattern);
+        for (int length = 0; length < 40; ++length) {
+            std::string filler = length % 2 ? "A" : "";
+            for (int i = 0; filler.size() + 1 < static_cast<std::size_t>(length); ++i)
+                filler += fillers[(i + length) % 5];
+            for (const char* tail : {"", "\x83", "\x9F\x83" "A"}) {
+                const std::string text = filler + c.word + tail;
+                const std::vector<char> exact(text.c_str(), text.c_str() + text.size() + 1);
+                const std::string what = Shown(c.pattern) + " in " + Shown(text);
+                ASSERT_EQ(g.Find(exact.data(), 0, false), static_cast<int>(filler.size())) << what;
+                ASSERT_EQ(std::string(g.GetHitText()), c.word) << what;
+            }
+        }
+    }
+}
+
+// Alternations of 2 to 8 literals drawn from kana, kanji and ASCII, often one a prefix of
+// another, as the nibble scan's buckets see them: shared, merged when more than eight
+// patterns, and each candidate confirmed at a boundary.
+TEST(GrexmoReference, AlternationsOfLiteralsAgreeWithABacktracker) {
+    std::vector<std::string> pieces = kKanaPieces;
+    pieces.pop_back();  // no line feed inside a literal
+    Rng rng(8861);
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> literals;
+        for (int i = 0, n = 2 + Pick(rng, 7); i < n; ++i) {
+            std::string literal = !literals.empty() && Pick(rng, 3) == 0
+                                      ? literals[Pick(rng, static_cast<int>(literals.size()))]
+                                      : std::string();
+            for (int j = 0, m = 1 + Pick(rng, 3); j < m; ++j)
+                literal += pieces[Pick(rng, static_cast<int>(pieces.size()))];
+            literals.push_back(literal);
+        }
+        std::string pattern;
+        for (const std::string& literal : literals) {
+            if (!pattern.empty()) pattern += "|";
+            for (unsigned char b : literal) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", b);
+                pattern += hex;
+            }
+        }
+        SCOPED_TRACE(Shown(pattern));
+        CompareWithReference(pattern, true, rng, 3, Pick(rng, 2) ? 12 : 80, kKanaPieces);
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(GrexmoReference, PlainTextAgreesWithABacktrackerOnShiftJis) {
     Rng rng(5161);
     for (int round = 0; round < 3000; ++round) {
