@@ -98,6 +98,9 @@ std::vector<grexmo_test::FoundHit> HitsOf(const std::string& pattern, bool isReg
     CGrexmo g;
     g.Read(pattern.c_str(), isRegex);
     EXPECT_TRUE(g.IsValid()) << pattern << ": " << g.GetErrorText();
+    CGrexmo walker;
+    walker.Read(pattern.c_str(), isRegex);
+    grexmo_test::ExpectWalksAgree(g, walker, text);
     return grexmo_test::AllHits(g, text.c_str());
 }
 
