@@ -223,6 +223,9 @@ TEST(GrexmoCounting, AZeroByteEndsAToldText) {
         {"x*", true, Bytes("xx\0xx", 5), 2, 0},
         {"$", true, Bytes("a\0\n", 3), 1, 1},
         {"\\w+\\b", true, Bytes("ab\0cd", 5), 1, 0},
+        // The DFA notes its state every 64 bytes after a hit; here one such place is the zero.
+        {"A*x|A", true, std::string(128, 'A') + Bytes("\0x", 2), 128, 0},
+        {"A*$|A", true, std::string(128, 'A') + Bytes("\0x", 2), 2, 0},
     };
     grexmo_test::Rng rng(5);
     for (const Case& c : cases) {

@@ -87,9 +87,9 @@ public:
 
     // The hits Count() counts, up to `capacity` of them, from the offset `*start` on (0 for
     // the first batch), into `hits`; moves `*start` to where the next batch goes on and
-    // answers how many it filled. Fewer than `capacity` means the walk is over (`*start` then
-    // lies past the text's end). Calls on the same text with the `*start` the last call left
-    // continue where it stopped.
+    // answers how many it filled. A batch of fewer than `capacity` is the last; once the walk
+    // is over, `*start` lies past the text's end and further calls fill none. Calls on the
+    // same text with the `*start` the last call left continue where it stopped.
     std::size_t FindHits(const char* text, std::size_t length, std::size_t* start, GrexmoHit* hits,
                          std::size_t capacity);
 
