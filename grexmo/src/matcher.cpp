@@ -11,6 +11,9 @@
 namespace grexmo {
 namespace {
 
+// How far past a hit the told text is checked for a zero byte at once.
+constexpr std::size_t kZeroCheckAhead = std::size_t{1} << 16;
+
 // strlen that stops looking after `limit` bytes.
 std::size_t BoundedLength(const char* s, std::size_t limit) {
     std::size_t n = 0;
@@ -202,13 +205,18 @@ bool Matcher::NextHit(const unsigned char* text, Boundary from, Hit* hit) {
         if (!Search(text, from, hit)) return false;
         const std::size_t end = hit->end.pos;
         if (end <= zeroFreeUpTo_) return true;
-        const void* zero = std::memchr(text + zeroFreeUpTo_, 0, end - zeroFreeUpTo_);
+        // Some way past the hit too, so that a walk over dense hits looks once per stretch.
+        std::size_t ahead = zeroFreeUpTo_ + kZeroCheckAhead;
+        if (ahead < end) ahead = end;
+        if (ahead > length_) ahead = length_;
+        const void* zero = std::memchr(text + zeroFreeUpTo_, 0, ahead - zeroFreeUpTo_);
         if (zero == nullptr) {
-            zeroFreeUpTo_ = end;
+            zeroFreeUpTo_ = ahead;
             return true;
         }
         // Once per text at most: past the cut nothing is left to check.
         CutAt(static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - text));
+        if (end <= length_) return true;  // the hit lies before the zero
         if (from.pos > length_) return false;
     }
 }
