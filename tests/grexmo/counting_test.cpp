@@ -1,6 +1,7 @@
 // The counting loop as the engine runs it: Find again and again on the same text, each time
 // from the end of the last hit, stepping over one character after an empty hit.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // on short ASCII texts, and Grexmo's own plain character-by-character run (no literal or
 // start-byte shortcut) on Shift_JIS texts.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 // Quantified groups get bodies that cannot match the empty string: how a loop treats an
 // empty round is where backtracking engines and automata part ways, and not what is checked.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 #include "lazy_dfa.h"
 #include "reference_matcher.h"
 
