@@ -137,7 +137,8 @@ void BM_PatternOnly(benchmark::State& state) {
     const std::string text = MakeText(static_cast<std::size_t>(state.range(0)));
     CGrexmo pattern;
     pattern.Read("needle", false);
-    for (auto _ : state) benchmark::DoNotOptimize(CountHits(pattern, text.c_str(), true));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountHits(pattern, text.c_str(), text.size(), true));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_PatternOnly)->Arg(1 << 10)->Arg(10 << 10)->Arg(1 << 20);
@@ -183,7 +184,8 @@ void BM_CountOnHitLineText(benchmark::State& state) {
                                          static_cast<int>(state.range(1)));
     CGrexmo pattern;
     pattern.Read("needle", false);
-    for (auto _ : state) benchmark::DoNotOptimize(CountHits(pattern, text.c_str(), true));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountHits(pattern, text.c_str(), text.size(), true));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_CountOnHitLineText)->ArgsProduct({{1 << 20, 64 << 20}, {0, 1, 2}})->Unit(benchmark::kMillisecond);

@@ -1,4 +1,5 @@
-// Grexmo's Read and the counting loop. The first byte chooses how the rest is read:
+// Grexmo's Read and the counting loop (of Find, and Count and FindHits told the length). The
+// first byte chooses how the rest is read:
 //  - even: a pattern and a text of raw bytes, folded or not. Any pattern must compile or be
 //    refused without harm; every hit lies on character boundaries and is the text it claims;
 //    a plain-text word without folding finds exactly what the backtracking reference finds.
@@ -6,6 +7,7 @@
 //    folding included), on a short Shift_JIS text, compared with the reference from every
 //    start and through the loop.
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,21 @@ void CompareWithReference(CGrexmo& g, const std::vector<RefNode>& nodes, int roo
         if (want.text.empty()) start += sjis::CharLength(text.c_str() + want.offset);
     }
     FUZZ_CHECK(hits.size() == k, what);
+    // Told the length, over the bytes alone (no zero after them): the same hits.
+    const std::unique_ptr<char[]> bare(new char[text.size()]);
+    std::memcpy(bare.get(), text.data(), text.size());
+    FUZZ_CHECK(g.Count(bare.get(), text.size()) == static_cast<long long>(hits.size()), what);
+    GrexmoHit batch[3];
+    std::size_t from = 0, given = 0;
+    for (std::size_t n = 3; n == 3; given += n) {
+        n = g.FindHits(bare.get(), text.size(), &from, batch, 3);
+        for (std::size_t i = 0; i < n; ++i)
+            FUZZ_CHECK(given + i < hits.size() &&
+                           static_cast<int>(batch[i].begin) == hits[given + i].offset &&
+                           batch[i].length == hits[given + i].text.size(),
+                       what);
+    }
+    FUZZ_CHECK(given == hits.size(), what);
 }
 
 void RawBytes(Input& in) {

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CGrexmo counter;
     counter.Read(word.c_str(), regex);
-    FUZZ_CHECK(count.hits == quelbrix::CountHits(counter, text.c_str(), true),
+    FUZZ_CHECK(count.hits == quelbrix::CountHits(counter, text.c_str(), text.size(), true),
                Shown(word) + " on " + Shown(text));
 
     // Every context line is within `context` lines of a hit line.

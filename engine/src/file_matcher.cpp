@@ -82,7 +82,7 @@ void MatchFile(FileSystem& files, const SearchRequest& request, CGrexmo& pattern
     if (match.outcome != TextOutcome::kRead) return;
 
     if (sink == nullptr) {
-        match.hits = CountHits(pattern, text.text, request.countHits);
+        match.hits = CountHits(pattern, text.text, text.length, request.countHits);
         return;
     }
     sink->BeginFile(path, text.encoding);

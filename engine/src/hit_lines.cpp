@@ -193,7 +193,7 @@ HitLineCount ListHitLines(CGrexmo& pattern, const char* text, std::size_t length
     LineLister lister(text, size, contextLines, sink);
     HitLineCount count;
     // The very hits the count is made of.
-    count.stopped = !ForEachHit(pattern, text, [&lister](std::size_t at, std::size_t length) {
+    count.stopped = !ForEachHit(pattern, text, size, [&lister](std::size_t at, std::size_t length) {
         return lister.AddHit(at, length);
     });
     if (!count.stopped && !lister.Finish()) count.stopped = true;

@@ -16,12 +16,13 @@ std::size_t LeadRunBefore(const unsigned char* text, std::size_t floor, std::siz
 
 }  // namespace
 
-Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::size_t target) {
+Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::size_t target,
+                               std::size_t length) {
     if (target <= known.pos) return known;
     const std::size_t run = LeadRunBefore(text, known.pos, target);
     if (run % 2 == 1) {
         // text[target - 1] starts a character: a pair with the byte at target, or alone.
-        if (IsTrailByte(text[target])) return {target + 1, target - 1};
+        if (target < length && IsTrailByte(text[target])) return {target + 1, target - 1};
         return {target, target - 1};
     }
     if (run >= 2) return {target, target - 2};

@@ -23,8 +23,10 @@ struct Boundary {
 };
 
 // The first boundary at or after `target`. Requires known.pos <= target <= the text's
-// length; reads no byte before known.pos or after `target`.
-Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::size_t target);
+// length; reads no byte before known.pos or after `target`, nor the one at `target` when
+// that is `length` (the text's end, which need not hold a zero).
+Boundary NextBoundaryAtOrAfter(const unsigned char* text, Boundary known, std::size_t target,
+                               std::size_t length = kNoPosition);
 
 }  // namespace grexmo
 

@@ -40,6 +40,34 @@ int CGrexmo::Find(const char* text, int start, bool) {
     }
 }
 
+long long CGrexmo::FindIn(const char* text, std::size_t length, std::size_t start) {
+    if (!matcher_) return -1;
+    try {
+        return matcher_->FindIn(text, length, start);
+    } catch (...) {
+        return -1;
+    }
+}
+
+long long CGrexmo::Count(const char* text, std::size_t length) {
+    if (!matcher_) return 0;
+    try {
+        return matcher_->Count(text, length);
+    } catch (...) {
+        return 0;
+    }
+}
+
+std::size_t CGrexmo::FindHits(const char* text, std::size_t length, std::size_t* start,
+                              GrexmoHit* hits, std::size_t capacity) {
+    if (!matcher_) return 0;
+    try {
+        return matcher_->FindHits(text, length, start, hits, capacity);
+    } catch (...) {
+        return 0;
+    }
+}
+
 const char* CGrexmo::GetHitText() const { return matcher_ ? matcher_->HitText() : ""; }
 
 bool CGrexmo::IsValid() const { return matcher_ && matcher_->IsValid(); }

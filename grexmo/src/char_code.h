@@ -31,6 +31,16 @@ inline DecodedChar DecodeChar(const unsigned char* p) {
     return {p[0], 1};
 }
 
+// The same for the character at `pos` of a text that ends at `end` (no zero needed there):
+// a lead byte with no byte after it within the text is a character of its own. With `end`
+// a boundary's position and `pos` its `prev`, this is the character before the boundary,
+// read without looking past it.
+inline DecodedChar DecodeCharWithin(const unsigned char* text, std::size_t pos, std::size_t end) {
+    if (pos + 1 < end && IsLeadByte(text[pos]) && IsTrailByte(text[pos + 1]))
+        return {static_cast<CharCode>((text[pos] << 8) | text[pos + 1]), 2};
+    return {text[pos], 1};
+}
+
 inline bool IsDoubleByteCode(CharCode c) { return c > 0xFF; }
 
 // Double-byte characters the syntax knows by name: the full-width space and the first and

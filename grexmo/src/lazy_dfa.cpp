@@ -65,7 +65,7 @@ std::uint8_t BehindAt(const unsigned char* text, Boundary at, std::uint8_t mask)
     std::uint8_t behind = static_cast<std::uint8_t>((last == '\n' ? kAfterLineFeed : 0) |
                                                     (last == '\r' ? kAfterCr : 0));
     if (at.prev != kNoPosition) {
-        const CharCode c = DecodeChar(text + at.prev).code;
+        const CharCode c = DecodeCharWithin(text, at.prev, at.pos).code;
         if (IsWordCode(c)) behind |= kAfterWord;
         if (mask & kJoinedKanaBits) behind |= BehindAfter(c) & kJoinedKanaBits;
     }
@@ -367,7 +367,9 @@ std::int32_t LazyDfa::Transition(std::int32_t state, int byteClass) {
     }
     const std::size_t clears = totalClears_;
     const std::int32_t target = Intern(next);
-    if (clears == totalClears_)
+    // A zero byte ends the text wherever it stands before the length a search is given, so
+    // its class never gets a cached transition: the search loops always stop to look at it.
+    if (clears == totalClears_ && byteClass != classOf_[0])
         trans_[static_cast<std::size_t>(state) * stride_ + byteClass] =
             Encode(current.fresh, target);
     return target;

@@ -11,6 +11,9 @@
 namespace grexmo {
 namespace {
 
+// How far past a hit the told text is checked for a zero byte at once.
+constexpr std::size_t kZeroCheckAhead = std::size_t{1} << 16;
+
 // strlen that stops looking after `limit` bytes.
 std::size_t BoundedLength(const char* s, std::size_t limit) {
     std::size_t n = 0;
@@ -99,11 +102,21 @@ void Matcher::Compile(const char* pattern, bool isRegex, unsigned folds) {
     error_.clear();
 }
 
-bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
-    if (text != lastText_ || start <= lastStart_) {
+bool Matcher::Resume(const char* text, std::size_t length, bool measure, std::size_t start,
+                     Boundary* from) {
+    if (text != lastText_ || start <= lastStart_ || measure != measured_ ||
+        (!measure && length != toldLength_)) {
         lastText_ = text;
-        length_ = std::strlen(text);
-        if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
+        measured_ = measure;
+        toldLength_ = length;
+        if (measure) {
+            length_ = std::strlen(text);
+            if (length_ > static_cast<std::size_t>(INT_MAX)) length_ = INT_MAX;
+            zeroFreeUpTo_ = length_;
+        } else {
+            length_ = length;
+            zeroFreeUpTo_ = 0;
+        }
         known_ = Boundary{};
         if (vm_) vm_->ForgetText();
         if (dfa_) dfa_->ForgetText();
@@ -111,7 +124,8 @@ bool Matcher::Resume(const char* text, std::size_t start, Boundary* from) {
     lastStart_ = start;
     if (start > length_) return false;
     if (known_.pos > start) known_ = Boundary{};
-    *from = NextBoundaryAtOrAfter(reinterpret_cast<const unsigned char*>(text), known_, start);
+    *from =
+        NextBoundaryAtOrAfter(reinterpret_cast<const unsigned char*>(text), known_, start, length_);
     known_ = *from;
     return true;
 }
@@ -127,12 +141,12 @@ bool Matcher::FindLiteral(const unsigned char* text, Boundary from, Hit* hit) co
         }
         std::size_t end = candidate.pos + literal_.size();
         // A final lone lead byte in the pattern must not take the next byte as its trail.
-        if (!(literalEndsWithLoneLead_ && IsTrailByte(text[end]))) {
+        if (!(literalEndsWithLoneLead_ && end < length_ && IsTrailByte(text[end]))) {
             hit->begin = candidate.pos;
-            hit->end = NextBoundaryAtOrAfter(text, candidate, end);
+            hit->end = NextBoundaryAtOrAfter(text, candidate, end, length_);
             return true;
         }
-        at = NextBoundaryAtOrAfter(text, candidate, candidate.pos + 1);
+        at = NextBoundaryAtOrAfter(text, candidate, candidate.pos + 1, length_);
     }
 }
 
@@ -148,8 +162,8 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
         break;
     }
     // Both are boundaries; this gives the characters before them (for \b).
-    const Boundary start = NextBoundaryAtOrAfter(text, from, floor);
-    const Boundary stop = NextBoundaryAtOrAfter(text, start, end);
+    const Boundary start = NextBoundaryAtOrAfter(text, from, floor, length_);
+    const Boundary stop = NextBoundaryAtOrAfter(text, start, end, length_);
     // Mostly the hit starts right at `floor`.
     if (!ReverseStartsForced() && dfa_->HitStartsAt(text, length_, start, end)) {
         hit->begin = floor;
@@ -185,31 +199,129 @@ bool Matcher::FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bo
     return false;
 }
 
+bool Matcher::Search(const unsigned char* text, Boundary from, Hit* hit) {
+    if (!vm_) return FindLiteral(text, from, hit);
+    bool found = false;
+    bool gaveUp = false;
+    if (dfa_) {
+        found = FindWithDfa(text, from, hit, &gaveUp);
+        if (gaveUp) {
+            dfa_.reset();
+            stretchVm_.reset();
+        }
+    }
+    if (!dfa_) found = vm_->Search(text, length_, from, filter_, hit);
+    return found;
+}
+
+void Matcher::CutAt(std::size_t zero) {
+    length_ = zero;
+    zeroFreeUpTo_ = zero;
+    // What was learnt past the zero belongs to no text that will be searched again.
+    if (vm_) vm_->ForgetText();
+    if (dfa_) dfa_->ForgetText();
+}
+
+bool Matcher::NextHit(const unsigned char* text, Boundary from, Hit* hit) {
+    for (;;) {
+        if (!Search(text, from, hit)) return false;
+        const std::size_t end = hit->end.pos;
+        if (end <= zeroFreeUpTo_) return true;
+        // Some way past the hit too, so that a walk over dense hits looks once per stretch.
+        std::size_t ahead = zeroFreeUpTo_ + kZeroCheckAhead;
+        if (ahead < end) ahead = end;
+        if (ahead > length_) ahead = length_;
+        const void* zero = std::memchr(text + zeroFreeUpTo_, 0, ahead - zeroFreeUpTo_);
+        if (zero == nullptr) {
+            zeroFreeUpTo_ = ahead;
+            return true;
+        }
+        // Once per text at most: past the cut nothing is left to check.
+        CutAt(static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - text));
+        if (end <= length_) return true;  // the hit lies before the zero
+        if (from.pos > length_) return false;
+    }
+}
+
+bool Matcher::After(const unsigned char* text, const Hit& hit, Boundary* next) {
+    if (hit.end.pos > hit.begin) {
+        *next = hit.end;
+        return true;
+    }
+    const std::size_t at = hit.end.pos;
+    if (at >= length_) return false;
+    if (text[at] == 0) {  // the first one: NextHit saw none before the hit's end
+        CutAt(at);
+        return false;
+    }
+    *next = NextBoundaryAtOrAfter(text, hit.end, at + 1, length_);
+    return true;
+}
+
 int Matcher::Find(const char* text, int start) {
     hit_.clear();
     if (!valid_ || !text) return -1;
     Boundary from;
-    if (!Resume(text, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (!Resume(text, 0, true, start < 0 ? 0 : static_cast<std::size_t>(start), &from)) return -1;
     Hit hit;
-    bool found = false;
-    if (!vm_) {
-        found = FindLiteral(bytes, from, &hit);
-    } else {
-        bool gaveUp = false;
-        if (dfa_) {
-            found = FindWithDfa(bytes, from, &hit, &gaveUp);
-            if (gaveUp) {
-                dfa_.reset();
-                stretchVm_.reset();
-            }
-        }
-        if (!dfa_) found = vm_->Search(bytes, length_, from, filter_, &hit);
-    }
-    if (!found) return -1;
+    if (!NextHit(reinterpret_cast<const unsigned char*>(text), from, &hit)) return -1;
     hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
     known_ = hit.end;
     return static_cast<int>(hit.begin);
+}
+
+long long Matcher::FindIn(const char* text, std::size_t length, std::size_t start) {
+    hit_.clear();
+    if (!valid_ || !text) return -1;
+    Boundary from;
+    if (!Resume(text, length, false, start, &from)) return -1;
+    Hit hit;
+    if (!NextHit(reinterpret_cast<const unsigned char*>(text), from, &hit)) return -1;
+    hit_.assign(text + hit.begin, hit.end.pos - hit.begin);
+    known_ = hit.end;
+    return static_cast<long long>(hit.begin);
+}
+
+long long Matcher::Count(const char* text, std::size_t length) {
+    hit_.clear();
+    if (!valid_ || !text) return 0;
+    Boundary from;
+    if (!Resume(text, length, false, 0, &from)) return 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    long long count = 0;
+    Hit hit;
+    while (NextHit(bytes, from, &hit)) {
+        ++count;
+        if (!After(bytes, hit, &from)) break;
+    }
+    return count;
+}
+
+std::size_t Matcher::FindHits(const char* text, std::size_t length, std::size_t* start,
+                              GrexmoHit* hits, std::size_t capacity) {
+    hit_.clear();
+    if (!valid_ || !text || !start || !hits || capacity == 0) return 0;
+    Boundary from;
+    if (!Resume(text, length, false, *start, &from)) return 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t filled = 0;
+    Hit hit;
+    bool over = false;
+    while (filled < capacity && !over) {
+        if (!NextHit(bytes, from, &hit)) {
+            over = true;
+            break;
+        }
+        hits[filled++] = GrexmoHit{hit.begin, hit.end.pos - hit.begin};
+        over = !After(bytes, hit, &from);
+    }
+    if (over) {
+        *start = length_ + 1;  // past the end: a call from there finds nothing
+        return filled;
+    }
+    *start = from.pos;
+    known_ = from;  // the next batch needs no boundary found again
+    return filled;
 }
 
 }  // namespace grexmo

@@ -10,6 +10,8 @@
 #include "reverse_dfa.h"
 #include "start_filter.h"
 
+#include "grexmo/grexmo.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -21,7 +23,12 @@ public:
     // Replaces the compiled pattern; a null pattern is refused like a malformed one.
     // `folds`: GrexmoFold values, for the whole pattern.
     void Compile(const char* pattern, bool isRegex, unsigned folds);
+    // What CGrexmo's searches of the same names answer.
     int Find(const char* text, int start);
+    long long FindIn(const char* text, std::size_t length, std::size_t start);
+    long long Count(const char* text, std::size_t length);
+    std::size_t FindHits(const char* text, std::size_t length, std::size_t* start, GrexmoHit* hits,
+                         std::size_t capacity);
 
     // After an allocation failed while compiling: finds nothing, allocates nothing.
     void FailOutOfMemory() noexcept;
@@ -36,9 +43,23 @@ private:
     // The DFA finds where the hit ends, the VM its start over just that stretch; false with
     // `*gaveUp` set when the DFA's cache keeps overflowing.
     bool FindWithDfa(const unsigned char* text, Boundary from, Hit* hit, bool* gaveUp);
+    // The leftmost-first hit from `from` on in the first length_ bytes, by whichever engine
+    // the pattern has; every engine stops at a zero byte as at the end of the text.
+    bool Search(const unsigned char* text, Boundary from, Hit* hit);
+    // The same, where the text ends at its first zero byte: the start filters skip ahead
+    // without looking at zeros, so a hit reaching past what is known to hold none has that
+    // stretch checked, and when it holds one the text is cut there and searched again.
+    bool NextHit(const unsigned char* text, Boundary from, Hit* hit);
+    // Where the walk of all hits goes on after `hit`: at its end, or one whole character
+    // further after an empty hit; false when the text ends there.
+    bool After(const unsigned char* text, const Hit& hit, Boundary* next);
+    // The text ends at `zero`, a zero byte found within it.
+    void CutAt(std::size_t zero);
     // Prepares the scan state for `text` and returns the first boundary at or after `start`;
-    // false when `start` lies beyond the text.
-    bool Resume(const char* text, std::size_t start, Boundary* from);
+    // false when `start` lies beyond the text. With `measure` the text is zero-terminated and
+    // `length` is ignored.
+    bool Resume(const char* text, std::size_t length, bool measure, std::size_t start,
+                Boundary* from);
 
     bool valid_ = false;
     bool outOfMemory_ = false;
@@ -62,7 +83,10 @@ private:
     // measuring the text and finding boundaries from its start again.
     const char* lastText_ = nullptr;
     std::size_t lastStart_ = 0;
-    std::size_t length_ = 0;
+    bool measured_ = false;
+    std::size_t toldLength_ = 0;
+    std::size_t length_ = 0;        // up to the first zero byte once one was found
+    std::size_t zeroFreeUpTo_ = 0;  // no zero byte before this
     Boundary known_;
 
     std::string hit_;

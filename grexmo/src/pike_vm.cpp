@@ -128,13 +128,13 @@ bool PikeVm::AssertionHolds(AssertKind kind, const unsigned char* text, std::siz
         return text[p] == '\n' && !(p > 0 && text[p - 1] == '\r');
     case AssertKind::kWordBoundary:
     case AssertKind::kNotWordBoundary: {
-        bool before = at.prev != kNoPosition && IsWordCode(DecodeChar(text + at.prev).code);
-        bool after = !atEnd && IsWordCode(DecodeChar(text + p).code);
+        bool before = at.prev != kNoPosition && IsWordCode(DecodeCharWithin(text, at.prev, p).code);
+        bool after = !atEnd && IsWordCode(DecodeCharWithin(text, p, length).code);
         return (before != after) == (kind == AssertKind::kWordBoundary);
     }
     case AssertKind::kNotInsideJoinedKana:
         return atEnd || at.prev == kNoPosition ||
-               !JoinsSoundMark(DecodeChar(text + at.prev).code, text[p]);
+               !JoinsSoundMark(DecodeCharWithin(text, at.prev, p).code, text[p]);
     }
     return false;
 }
@@ -212,7 +212,7 @@ bool PikeVm::Search(const unsigned char* text, std::size_t length, Boundary from
         if (current->size == 0 && (matched || !candidatesLeft)) break;
 
         const bool atEnd = at.pos >= length || text[at.pos] == 0;
-        const DecodedChar c = atEnd ? DecodedChar{0, 1} : DecodeChar(text + at.pos);
+        const DecodedChar c = atEnd ? DecodedChar{0, 1} : DecodeCharWithin(text, at.pos, length);
         const Boundary after{at.pos + c.length, at.pos};
         next->size = 0;
         const bool matchedBefore = matched;

@@ -64,7 +64,7 @@ TEST_P(HitLinesTable, GivesTheExpectedLines) {
 
     CGrexmo again;
     again.Read(c.word, c.regex);
-    EXPECT_EQ(count.hits, CountHits(again, c.text.c_str(), true));
+    EXPECT_EQ(count.hits, CountHits(again, c.text.c_str(), c.text.size(), true));
 }
 
 const std::string kEightLines = "L1\nL2\nL3 ab\nL4\nL5 ab\nL6\nL7\nL8\n";
@@ -224,7 +224,8 @@ TEST(ListHitLines, RandomTextsAgreeWithTheCountAndANaiveSplitter) {
                 ListHitLines(pattern, text.c_str(), text.size(), static_cast<int>(random() % 3), sink);
             CGrexmo counter;
             counter.Read(word, true);
-            EXPECT_EQ(count.hits, CountHits(counter, text.c_str(), true)) << Shown(text) << " " << word;
+            EXPECT_EQ(count.hits, CountHits(counter, text.c_str(), text.size(), true))
+                << Shown(text) << " " << word;
         }
     }
 }

@@ -1,6 +1,7 @@
 // The counting loop as the engine runs it: Find again and again on the same text, each time
 // from the end of the last hit, stepping over one character after an empty hit.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,7 @@ TEST(GrexmoCounting, CountsEveryHitOfALongText) {
         CGrexmo g;
         g.Read(c.pattern, c.isRegex);
         EXPECT_EQ(CountHits(g, text.c_str()), c.count);
+        EXPECT_EQ(g.Count(text.data(), text.size()), c.count);
     }
 }
 
@@ -141,6 +143,7 @@ TEST(GrexmoCounting, APreferredBranchThatFailsFarAwayCountsEveryShortHit) {
         g.Read(c.pattern, true);
         const auto hits = grexmo_test::AllHits(g, c.text->c_str());
         ASSERT_EQ(static_cast<int>(hits.size()), c.count);
+        EXPECT_EQ(g.Count(c.text->data(), c.text->size()), c.count);
         EXPECT_EQ(hits.front().offset, 0);
         EXPECT_EQ(hits.back().text, c.hit);
         EXPECT_EQ(hits.back().offset, static_cast<int>(c.text->size() - hits.back().text.size()));
@@ -162,6 +165,7 @@ TEST(GrexmoCounting, APreferredLoopOfTwoCharactersCountsEveryShortHit) {
         g.Read(c.pattern, true);
         const auto hits = grexmo_test::AllHits(g, ab.c_str());
         ASSERT_EQ(hits.size(), c.count);
+        EXPECT_EQ(g.Count(ab.data(), ab.size()), static_cast<long long>(c.count));
         for (std::size_t i = 0; i < hits.size(); ++i) {
             ASSERT_EQ(hits[i].offset, static_cast<int>(2 * i + (c.hit[0] == 'b')));
             ASSERT_EQ(hits[i].text, c.hit);
@@ -188,6 +192,116 @@ TEST(GrexmoCounting, WhatWasLearntAboutATextIsForgottenWithIt) {
     const std::string other = "aaaaaaaaab";
     EXPECT_EQ(g.Find(other.c_str(), 2, false), 2);
     EXPECT_STREQ(g.GetHitText(), "aaaaaaab");
+}
+
+}  // namespace
+
+namespace {
+
+std::string Bytes(const char* text, std::size_t size) { return std::string(text, size); }
+
+// Told the length, the text still ends at its first zero byte: hits past it, or reaching into
+// it, are not the text's, though the start filters find them; $ and \b see the end there; a
+// lone lead byte before it stays one character.
+TEST(GrexmoCounting, AZeroByteEndsAToldText) {
+    struct Case {
+        const char* pattern;
+        bool isRegex;
+        std::string text;
+        long long count;
+        long long first;  // FindIn from 0
+    } cases[] = {
+        {"ab", false, Bytes("\0ab", 3), 0, -1},
+        {"ab", false, Bytes("ab\0ab", 5), 1, 0},
+        {"a\\b", true, Bytes("a\0a", 3), 1, 0},
+        {"a$", true, Bytes("xa\0a", 4), 1, 1},
+        {"\\x83", true, Bytes("x\x83\0\x41", 4), 1, 1},
+        {"\x83", false, Bytes("x\x83\0\x41", 4), 1, 1},
+        {"\x83\x41", false, Bytes("\x83\0\x41\x83\x41", 5), 0, -1},
+        {"[0-9]+", true, Bytes("abc\0 123", 8), 0, -1},
+        {".*Quel", true, Bytes("x\0Quel", 6), 0, -1},
+        {"[^a]+", true, Bytes("b\0bb", 4), 1, 0},
+        {"x*", true, Bytes("xx\0xx", 5), 2, 0},
+        {"$", true, Bytes("a\0\n", 3), 1, 1},
+        {"\\w+\\b", true, Bytes("ab\0cd", 5), 1, 0},
+        // The DFA notes its state every 64 bytes after a hit; here one such place is the zero.
+        {"A*x|A", true, std::string(128, 'A') + Bytes("\0x", 2), 128, 0},
+        {"A*$|A", true, std::string(128, 'A') + Bytes("\0x", 2), 2, 0},
+        // Zeros are looked for some way past each hit: here beyond that first stretch.
+        {"aa", false, std::string(70001, 'a') + Bytes("\0aa", 3), 35000, 0},
+        {"b", false, "b" + std::string(70000, 'x') + Bytes("\0b", 2), 1, 0},
+        {"b|\\bx", true, "b" + std::string(70000, 'x') + Bytes("\0b", 2), 1, 0},
+    };
+    grexmo_test::Rng rng(5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(grexmo_test::Shown(c.pattern) + " in " + grexmo_test::Shown(c.text));
+        CGrexmo g;
+        g.Read(c.pattern, c.isRegex);
+        ASSERT_TRUE(g.IsValid()) << g.GetErrorText();
+        const grexmo_test::Unterminated exact(c.text);
+        EXPECT_EQ(g.Count(exact.data(), exact.size()), c.count);
+        EXPECT_EQ(g.FindIn(exact.data(), exact.size(), 0), c.first);
+        CGrexmo byFind;
+        byFind.Read(c.pattern, c.isRegex);
+        // From every start, a long text without hits would take a scan to its end each time.
+        if (c.text.size() < 1000)
+            grexmo_test::ExpectToldLengthAgrees(byFind, g, c.text, rng);
+        else
+            grexmo_test::ExpectWalksAgree(byFind, g, c.text);
+    }
+}
+
+// Continuing, starting afresh, and what the entry points answer at their edges.
+TEST(GrexmoCounting, ToldLengthEntryPointsAtTheirEdges) {
+    CGrexmo g;
+    g.Read("ab", false);
+    const std::string text = "abxab";
+    EXPECT_EQ(g.FindIn(text.data(), text.size(), 0), 0);
+    EXPECT_STREQ(g.GetHitText(), "ab");
+    EXPECT_EQ(g.FindIn(text.data(), text.size(), 1), 3);
+    EXPECT_EQ(g.FindIn(text.data(), text.size(), 6), -1);  // past the end
+    EXPECT_EQ(g.FindIn(text.data(), 4, 1), -1);            // another length: cut before "ab"
+    EXPECT_EQ(g.FindIn(text.data(), 5, 1), 3);
+    EXPECT_EQ(g.Count(text.data(), text.size()), 2);
+    EXPECT_STREQ(g.GetHitText(), "");
+    EXPECT_EQ(g.Count(nullptr, 0), 0);
+    EXPECT_EQ(g.FindIn(nullptr, 0, 0), -1);
+
+    GrexmoHit hits[2];
+    std::size_t start = 0;
+    EXPECT_EQ(g.FindHits(text.data(), text.size(), &start, hits, 0), 0u);
+    EXPECT_EQ(start, 0u);
+    ASSERT_EQ(g.FindHits(text.data(), text.size(), &start, hits, 1), 1u);
+    EXPECT_EQ(hits[0].begin, 0u);
+    EXPECT_EQ(hits[0].length, 2u);
+    ASSERT_EQ(g.FindHits(text.data(), text.size(), &start, hits, 1), 1u);
+    EXPECT_EQ(hits[0].begin, 3u);
+    EXPECT_EQ(g.FindHits(text.data(), text.size(), &start, hits, 2), 0u);
+    EXPECT_GT(start, text.size());
+    EXPECT_EQ(g.FindHits(text.data(), text.size(), &start, hits, 2), 0u);
+
+    CGrexmo invalid;
+    invalid.Read("(", true);
+    start = 0;
+    EXPECT_EQ(invalid.Count(text.data(), text.size()), 0);
+    EXPECT_EQ(invalid.FindIn(text.data(), text.size(), 0), -1);
+    EXPECT_EQ(invalid.FindHits(text.data(), text.size(), &start, hits, 2), 0u);
+}
+
+// The same buffer with new contents is a new text for the walks, which start from 0.
+TEST(GrexmoCounting, AWalkOverReusedBufferStartsAfresh) {
+    CGrexmo g;
+    g.Read("a*b|a", true);
+    std::string buffer = "aaaaaaaaaa";
+    EXPECT_EQ(g.Count(buffer.data(), buffer.size()), 10);
+    buffer.replace(0, buffer.size(), "aaaaaaaaab");
+    EXPECT_EQ(g.Count(buffer.data(), buffer.size()), 1);
+    GrexmoHit hits[4];
+    std::size_t start = 0;
+    buffer.replace(0, buffer.size(), "aaaaabaaaa");
+    ASSERT_EQ(g.FindHits(buffer.data(), buffer.size(), &start, hits, 4), 4u);
+    EXPECT_EQ(hits[0].length, 6u);
+    EXPECT_EQ(hits[3].begin, 8u);
 }
 
 }  // namespace

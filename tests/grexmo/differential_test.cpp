@@ -2,6 +2,7 @@
 // on short ASCII texts, and Grexmo's own plain character-by-character run (no literal or
 // start-byte shortcut) on Shift_JIS texts.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,9 @@ std::vector<grexmo_test::FoundHit> HitsOf(const std::string& pattern, bool isReg
     CGrexmo g;
     g.Read(pattern.c_str(), isRegex);
     EXPECT_TRUE(g.IsValid()) << pattern << ": " << g.GetErrorText();
+    CGrexmo walker;
+    walker.Read(pattern.c_str(), isRegex);
+    grexmo_test::ExpectWalksAgree(g, walker, text);
     return grexmo_test::AllHits(g, text.c_str());
 }
 

@@ -6,6 +6,7 @@
 // Quantified groups get bodies that cannot match the empty string: how a loop treats an
 // empty round is where backtracking engines and automata part ways, and not what is checked.
 #include "grexmo_test_util.h"
+#include "told_length_checks.h"
 #include "lazy_dfa.h"
 #include "reference_matcher.h"
 #include "reverse_dfa.h"
@@ -134,8 +135,9 @@ void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, in
     } else {
         root = PlainTextNodes(pattern, parser.nodes);
     }
-    CGrexmo g;
+    CGrexmo g, told;
     g.Read(pattern.c_str(), isRegex);
+    told.Read(pattern.c_str(), isRegex);
     ASSERT_TRUE(g.IsValid()) << Shown(pattern) << ": " << g.GetErrorText();
     for (int t = 0; t < texts; ++t) {
         const std::string text = RandomText(rng, maxPieces, pieces);
@@ -170,6 +172,18 @@ void CompareWithReference(const std::string& pattern, bool isRegex, Rng& rng, in
             if (want.text.empty()) start += sjis::CharLength(text.c_str() + want.offset);
         }
         ASSERT_EQ(hits.size(), k) << what;
+        // Told the length: over the text without its zero, and with a zero byte put in at a
+        // random place (before, inside or after hits; after a lone lead byte; right after
+        // where $ or \b is asked) or at its end, with more text after it.
+        Rng zeros(static_cast<unsigned>(t) * 7919u + static_cast<unsigned>(text.size()));
+        const std::size_t inside =
+            static_cast<std::size_t>(Pick(zeros, static_cast<int>(text.size()) + 1));
+        for (const std::string& variant :
+             {text, grexmo_test::WithZero(text, inside, RandomText(zeros, 4, pieces)),
+              grexmo_test::WithZero(text, text.size(), RandomText(zeros, 4, pieces))}) {
+            grexmo_test::ExpectToldLengthAgrees(g, told, variant, zeros);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
     }
 }
 

@@ -13,13 +13,16 @@
 #define GREXMO_API
 #endif
 
+#include <cstddef>
+
 namespace grexmo {
 class Matcher;
 }
 
 // One compiled pattern. Read() compiles; Find() looks for the next hit in a zero-terminated
-// Shift_JIS text. Nothing here throws; a malformed pattern leaves the object invalid and
-// Find() then answers -1.
+// Shift_JIS text, FindIn() in one whose length it is told; Count() and FindHits() walk every
+// hit. Nothing here throws; a malformed pattern leaves the object invalid and the searches
+// then find nothing.
 //
 // Pattern and text are Shift_JIS; a double-byte character is one character everywhere, and
 // hits start and end on character boundaries only. Regular expressions: . [...] [^...]
@@ -40,6 +43,12 @@ enum GrexmoFold : unsigned {
     kGrexmoFoldCase = 1,
     kGrexmoFoldWidth = 2,
     kGrexmoFoldKana = 4,
+};
+
+// One hit as FindHits() gives it: `length` bytes of the text from byte offset `begin`.
+struct GrexmoHit {
+    std::size_t begin;
+    std::size_t length;
 };
 
 class GREXMO_API CGrexmo {
@@ -64,8 +73,29 @@ public:
     // call is taken to be on the same, unchanged text.
     int Find(const char* text, int start, bool reserved);
 
-    // The text of the hit found by the last successful Find(); "" for a zero-length hit or
-    // when there was none. Valid until the next Read() or Find().
+    // As Find() over the first `length` bytes of `text`, which need not be zero-terminated:
+    // no byte at or past text[length] is read. A zero byte within them still ends the text,
+    // so the answers are Find()'s on a zero-terminated copy. The same pointer with the same
+    // length and a larger offset than the last call continues as Find() does.
+    long long FindIn(const char* text, std::size_t length, std::size_t start);
+
+    // The number of non-overlapping hits in the first `length` bytes of `text` (ending at a
+    // zero byte as FindIn's text does): the first hit from the start, each next one from the
+    // end of the last, or one whole character after it when it was empty. 0 for an invalid
+    // pattern. The whole walk runs inside, with no call and no copy of a hit's text per hit.
+    long long Count(const char* text, std::size_t length);
+
+    // The hits Count() counts, up to `capacity` of them, from the offset `*start` on (0 for
+    // the first batch), into `hits`; moves `*start` to where the next batch goes on and
+    // answers how many it filled. A batch of fewer than `capacity` is the last; once the walk
+    // is over, `*start` lies past the text's end and further calls fill none. Calls on the
+    // same text with the `*start` the last call left continue where it stopped.
+    std::size_t FindHits(const char* text, std::size_t length, std::size_t* start, GrexmoHit* hits,
+                         std::size_t capacity);
+
+    // The text of the hit found by the last successful Find() or FindIn(); "" for a
+    // zero-length hit or when there was none, and after Count() or FindHits(). Valid until
+    // the next Read() or search.
     const char* GetHitText() const;
 
     // Whether the last Read() compiled its pattern, and if not, why (English, ASCII).
