@@ -48,10 +48,11 @@ struct CalendarTime {
     int year, month, day, hour, minute, second;
 };
 
-// A read-only view of a file's bytes, unmapped when destroyed; it outlives the file it was made
-// from. `Data()` holds `Size()` bytes followed by a zero byte. Should the file be cut while the
-// view lives, the bytes past the cut read as zeros where the platform can promise it (the
-// adapters that cannot promise it make no view).
+// A read-only view of a file's bytes, unmapped when destroyed; it may outlive the file it was
+// made from. `Data()` holds `Size()` bytes followed by a zero byte that is the view's own.
+// Reading it never faults: should someone cut the file while the view lives, either the bytes
+// past the cut read as zeros or the cut is refused; an adapter that can promise neither for a
+// file makes no view of it.
 class MappedView {
 public:
     virtual ~MappedView() = default;
