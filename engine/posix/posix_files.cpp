@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "engine/bounded_text.h"
+#include "guarded_mapping.h"
 
 namespace quelbrix {
 
@@ -95,6 +96,10 @@ public:
             delivered += static_cast<std::uint32_t>(got);
         }
         return true;
+    }
+
+    std::unique_ptr<MappedView> Map() override {
+        return MapGuarded(fd_, static_cast<std::size_t>(info_.st_size));
     }
 
     const char* problem = nullptr;

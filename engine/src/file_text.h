@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "engine/hit_lines.h"
 #include "engine/platform.h"
@@ -12,12 +13,15 @@
 
 namespace quelbrix {
 
-// What a search keeps from file to file: the file as read and its converted text.
+// What a search keeps from file to file: the file as read and its converted text; a big file's
+// mapping only while that file is matched.
 struct MatchBuffers {
     ReusableBuffer read;
     ReusableBuffer converted;
-    // Once a file is done: gives back what is too large to keep.
+    std::unique_ptr<MappedView> mapped;
+    // Once a file is done: gives back what is too large to keep, the mapping with it.
     void GiveBackLarge() {
+        mapped.reset();
         read.GiveBackLarge();
         converted.GiveBackLarge();
     }
@@ -28,11 +32,16 @@ struct TextOptions {
     bool convertUtf8 = false;  // with convertCodes: UTF-8 text is converted too
     bool alwaysDetect = false;  // the verdict is wanted even when nothing is converted
     bool wantTime = false;      // the last-write time is asked of the file system
+    // A file of this many bytes or more is read through a mapping when its platform offers
+    // one: it would not fit the buffer kept from file to file, and copying it costs more than
+    // searching it.
+    std::uint64_t mapFrom = ReusableBuffer::kKeptBytes;
 };
 
 enum class TextOutcome { kRead, kNotOpened, kNotRead, kOutOfMemory, kNotConverted };
 
-// The text of a file that was read; inside the buffers, zero-terminated after `length` bytes.
+// The text of a file that was read; inside the buffers (or the mapping they hold),
+// zero-terminated after `length` bytes.
 struct FileText {
     const char* text = nullptr;
     std::size_t length = 0;

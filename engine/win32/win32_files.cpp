@@ -53,11 +53,26 @@ private:
     bool pending_ = true;
 };
 
+// A view of a file's pages, unmapped when destroyed; the mapping object and the file may be
+// closed before it.
+class Win32View : public MappedView {
+public:
+    Win32View(void* base, std::size_t size)
+        : MappedView(static_cast<const char*>(base), size), base_(base) {}
+    ~Win32View() override { UnmapViewOfFile(base_); }
+    Win32View(const Win32View&) = delete;
+    Win32View& operator=(const Win32View&) = delete;
+
+private:
+    void* base_;
+};
+
 class Win32File : public OpenFile {
 public:
     // Read access, existing files only; others may read and write meanwhile.
     explicit Win32File(const char* path)
-        : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        : path_(path),
+          file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     bool IsOpen() const { return file_.Valid(); }
 
@@ -86,9 +101,43 @@ public:
         return ok != FALSE;
     }
 
+    // A copy-on-write view, so that the zero after the text is written into a private copy of
+    // the last page: the file's own page would show what a writer appends. A size that fills
+    // its pages leaves no room for the zero, and a page of a file on a drive that can go away
+    // fails to come in with an exception that this program cannot catch: such files are read.
+    // While a view lives the system refuses to cut the file.
+    std::unique_ptr<MappedView> Map() override {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        const std::uint64_t page = system.dwPageSize;
+        const std::uint64_t size = Size();
+        if (size == 0 || page == 0 || size % page == 0 || size > SIZE_MAX ||
+            !OnFixedLocalDrive(path_.c_str()))
+            return nullptr;
+        FileHandle mapping(CreateFileMappingA(file_.Get(), nullptr, PAGE_WRITECOPY, 0, 0, nullptr));
+        if (!mapping.Valid()) return nullptr;
+        // Exactly the size measured: a file cut since has a smaller mapping, and the view fails.
+        void* base = MapViewOfFile(mapping.Get(), FILE_MAP_COPY, 0, 0, static_cast<SIZE_T>(size));
+        if (base == nullptr) return nullptr;
+        auto view = std::make_unique<Win32View>(base, static_cast<std::size_t>(size));
+        static_cast<char*>(base)[size] = '\0';
+        return view;
+    }
+
 private:
+    std::string path_;
     FileHandle file_;
 };
+
+}  // namespace
+
+bool OnFixedLocalDrive(const char* path) {
+    char volume[MAX_PATH];
+    if (!GetVolumePathNameA(path, volume, sizeof volume)) return false;
+    return GetDriveTypeA(volume) == DRIVE_FIXED;
+}
+
+namespace {
 
 void DescribeLastError(char* errorText, std::size_t errorTextSize) {
     DWORD error = GetLastError();

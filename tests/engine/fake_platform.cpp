@@ -46,6 +46,21 @@ private:
     const FolderIdentity* identity_;
 };
 
+// A copy of the content, counted while it lives; the string is made before the view that
+// points into it.
+class FakeView : public MappedView {
+public:
+    FakeView(std::unique_ptr<std::string> bytes, FakeFileSystem& system)
+        : MappedView(bytes->data(), bytes->size()), bytes_(std::move(bytes)), system_(system) {
+        system_.Count(system_.liveViews, 1);
+    }
+    ~FakeView() override { system_.Count(system_.liveViews, -1); }
+
+private:
+    std::unique_ptr<std::string> bytes_;
+    FakeFileSystem& system_;
+};
+
 class FakeOpenFile : public OpenFile {
 public:
     FakeOpenFile(const FakeFile& file, FakeFileSystem& system) : file_(file), system_(system) {
@@ -68,6 +83,13 @@ public:
             {size, file_.shortRead, static_cast<std::uint32_t>(file_.content.size())});
         std::memcpy(buffer, file_.content.data(), delivered);
         return true;
+    }
+    std::unique_ptr<MappedView> Map() override {
+        system_.Count(system_.maps, 1);
+        if (!file_.mappable) return nullptr;
+        // std::string keeps a zero after its last byte, as a mapping keeps one after the file.
+        return std::make_unique<FakeView>(std::make_unique<std::string>(file_.content),
+                                                system_);
     }
 
 private:

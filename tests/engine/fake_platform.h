@@ -35,6 +35,7 @@ struct FakeFile {
     std::uint32_t shortRead = UINT32_MAX;     // UINT32_MAX: deliver everything asked
     CalendarTime time{2003, 7, 14, 9, 5, 0};
     int readMicroseconds = 0;  // how long a read takes, so files finish out of order
+    bool mappable = false;     // Map() gives a view of the content; else it refuses
 };
 
 // Opening and reading may come from several threads at once: the records below are kept under
@@ -54,6 +55,8 @@ public:
     std::vector<std::string> opened;  // every OpenForReading call, in order
     int liveListings = 0;             // enumerations not yet closed
     int liveFiles = 0;                // files not yet closed
+    int liveViews = 0;                // mapped views not yet unmapped
+    int maps = 0;                     // Map calls, whether they gave a view or not
     int timeQueries = 0;
     // Identities the listings of these folders report; other folders report none.
     std::map<std::string, FolderIdentity> identities;

@@ -772,6 +772,22 @@ TEST_F(EngineDllTest, FileOf4GiBOrMoreIsRefusedAsUnreadable) {
                                    "検索をこのまま続行しますか？");
 }
 
+// A file too big for the buffer kept from file to file is matched through its mapping, and the
+// mapping is gone once the search is: the file can be cut again (no one can while it is mapped).
+TEST_F(EngineDllTest, ABigFileIsSearchedWholeAndLeftUnmapped) {
+    File("big.txt", "ab" + std::string(16u << 20, 'x') + "ab\r\nab");
+    File("small.txt", "ab");
+    EXPECT_TRUE(Search("ab", "", false));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"big.txt", "small.txt"}));
+    EXPECT_EQ(Column(3), (std::vector<std::string>{"3", "1"}));
+    HANDLE big = CreateFileA((root + "big.txt").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    EXPECT_NE(SetFilePointer(big, 2, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    EXPECT_TRUE(SetEndOfFile(big));
+    CloseHandle(big);
+}
+
 // The walk knows a folder by its volume and file index, whichever path led to it, so a
 // junction back to an ancestor is recognised.
 TEST_F(EngineDllTest, FolderIdentityIsTheSameThroughAnyPath) {

@@ -48,6 +48,25 @@ struct CalendarTime {
     int year, month, day, hour, minute, second;
 };
 
+// A read-only view of a file's bytes, unmapped when destroyed; it may outlive the file it was
+// made from. `Data()` holds `Size()` bytes followed by a zero byte that is the view's own.
+// Reading it never faults: should someone cut the file while the view lives, either the bytes
+// past the cut read as zeros or the cut is refused; an adapter that can promise neither for a
+// file makes no view of it.
+class MappedView {
+public:
+    virtual ~MappedView() = default;
+    const char* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+
+protected:
+    MappedView(const char* data, std::size_t size) : data_(data), size_(size) {}
+
+private:
+    const char* data_;
+    std::size_t size_;
+};
+
 // One file opened for reading; closed when destroyed.
 class OpenFile {
 public:
@@ -57,6 +76,9 @@ public:
     virtual bool LastWriteUtc(CalendarTime& time) = 0;
     // One request for `size` bytes; `delivered` may come back smaller. False on failure.
     virtual bool Read(char* buffer, std::uint32_t size, std::uint32_t& delivered) = 0;
+    // The whole file, `Size()` bytes as they were when it was opened, through a mapping; null
+    // when the platform or the file cannot be mapped, and the caller reads it instead.
+    virtual std::unique_ptr<MappedView> Map() { return nullptr; }
 };
 
 class FileSystem {
