@@ -21,6 +21,8 @@ public:
     // First occurrence that starts at or after `from` and ends by `end`; SIZE_MAX when none.
     std::size_t Find(const unsigned char* text, std::size_t from, std::size_t end) const;
     const std::string& Needle() const { return needle_; }
+    // The two bytes the scan looks for when the rarest proves common.
+    const BytePair& Pair() const { return pair_; }
 
 private:
     std::string needle_;

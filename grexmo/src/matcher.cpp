@@ -46,6 +46,7 @@ void Matcher::Reset() noexcept {
     filter_ = StartFilter{};
     literal_.clear();
     literalEndsWithLoneLead_ = false;
+    literalWalker_ = LiteralWalker{};
     assertsLookAhead_ = false;
     lastText_ = nullptr;
     hit_.clear();
@@ -87,6 +88,8 @@ void Matcher::Compile(const char* pattern, bool isRegex, unsigned folds) {
     if (wholeLiteral) {
         prog_ = Prog{};
         literalEndsWithLoneLead_ = EndsWithLoneLead(literal_);
+        literalWalker_ = LiteralWalker(literal_, LiteralFinder(literal_).Pair(),
+                                       literalEndsWithLoneLead_);
     } else {
         vm_ = std::make_unique<PikeVm>(prog_);
         dfa_ = std::make_unique<LazyDfa>(prog_, filter_);
@@ -243,6 +246,17 @@ bool Matcher::NextHit(const unsigned char* text, Boundary from, Hit* hit) {
     }
 }
 
+LiteralWalkEnd Matcher::WalkLiteral(const unsigned char* text, Boundary from, GrexmoHit* hits,
+                                    std::size_t capacity) {
+    const LiteralWalkEnd end = literalWalker_.Walk(text, length_, zeroFreeUpTo_, from, hits, capacity);
+    if (end.zero != kNoPosition) {
+        CutAt(end.zero);
+    } else if (end.zeroFreeUpTo > zeroFreeUpTo_) {
+        zeroFreeUpTo_ = end.zeroFreeUpTo;
+    }
+    return end;
+}
+
 bool Matcher::After(const unsigned char* text, const Hit& hit, Boundary* next) {
     if (hit.end.pos > hit.begin) {
         *next = hit.end;
@@ -288,6 +302,8 @@ long long Matcher::Count(const char* text, std::size_t length) {
     Boundary from;
     if (!Resume(text, length, false, 0, &from)) return 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (!vm_ && !literal_.empty())
+        return static_cast<long long>(WalkLiteral(bytes, from, nullptr, kNoPosition).filled);
     long long count = 0;
     Hit hit;
     while (NextHit(bytes, from, &hit)) {
@@ -304,6 +320,12 @@ std::size_t Matcher::FindHits(const char* text, std::size_t length, std::size_t*
     Boundary from;
     if (!Resume(text, length, false, *start, &from)) return 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (!vm_ && !literal_.empty()) {
+        const LiteralWalkEnd end = WalkLiteral(bytes, from, hits, capacity);
+        *start = end.finished ? length_ + 1 : end.next.pos;
+        if (!end.finished) known_ = end.next;
+        return end.filled;
+    }
     std::size_t filled = 0;
     Hit hit;
     bool over = false;

@@ -5,6 +5,7 @@
 
 #include "boundary.h"
 #include "lazy_dfa.h"
+#include "literal_count.h"
 #include "pike_vm.h"
 #include "prog.h"
 #include "reverse_dfa.h"
@@ -53,6 +54,9 @@ private:
     // Where the walk of all hits goes on after `hit`: at its end, or one whole character
     // further after an empty hit; false when the text ends there.
     bool After(const unsigned char* text, const Hit& hit, Boundary* next);
+    // Count and FindHits of a whole literal, in one walk; the zero byte it met cuts the text.
+    LiteralWalkEnd WalkLiteral(const unsigned char* text, Boundary from, GrexmoHit* hits,
+                               std::size_t capacity);
     // The text ends at `zero`, a zero byte found within it.
     void CutAt(std::size_t zero);
     // Prepares the scan state for `text` and returns the first boundary at or after `start`;
@@ -78,6 +82,7 @@ private:
     StartFilter filter_;
     std::string literal_;
     bool literalEndsWithLoneLead_ = false;
+    LiteralWalker literalWalker_;  // for a whole literal that is not empty
 
     // Successive calls with the same text and growing offsets continue from here instead of
     // measuring the text and finding boundaries from its start again.
