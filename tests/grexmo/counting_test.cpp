@@ -305,3 +305,45 @@ TEST(GrexmoCounting, AWalkOverReusedBufferStartsAfresh) {
 }
 
 }  // namespace
+
+// A plain word's walk over the whole text: dense and overlapping occurrences, candidates on a
+// trail byte, hits at every place of a 32-byte round, a final lone lead byte, and a word
+// whose bytes stand in other characters (ソ is 0x83 0x5C; ― is 0x81 0x5C, and 0x83 is a
+// common trail byte). Each is walked beside the Find loop, counted and batched.
+TEST(GrexmoCounting, APlainWordsWalkFindsTheFindLoopsHits) {
+    struct Case {
+        const char* word;
+        std::string text;
+        long long count;
+    };
+    std::string rounds;  // ア at every place of two 32-byte rounds, after single bytes
+    for (int at = 0; at < 64; ++at)
+        rounds += std::string(static_cast<std::size_t>(at % 7), 'x') + "ア";
+    const Case cases[] = {
+        {"ソ", std::string(80, '\x81').replace(1, 1, "\x5C") + "――――ソ―ソ", 2},
+        {"ソ", "――――――――――――――――――――――――――――――――――――――――", 0},
+        {"ア", "\x83\x83\x41\x83\x83\x41ア", 1},  // ャ then A, twice; then ア
+        {"ああ", "あああああ", 2},
+        {"aa", "aaaaa", 2},
+        {"ア", rounds, 64},
+        {"の", std::string(2000, ' ') + "のの", 2},
+        // A final lone lead byte: not before a trail byte (A, or x as in 0x83 x), nor at a trail.
+        {"x\x83",
+         "x\x83\x41"
+         "x\x83!"
+         "x\x83x"
+         "x\x83",
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(grexmo_test::Shown(c.word) + " in " + grexmo_test::Shown(c.text));
+        CGrexmo g;
+        g.Read(c.word, false);
+        ASSERT_TRUE(g.IsValid());
+        const grexmo_test::Unterminated exact(c.text);
+        EXPECT_EQ(g.Count(exact.data(), exact.size()), c.count);
+        CGrexmo byFind;
+        byFind.Read(c.word, false);
+        grexmo_test::ExpectWalksAgree(byFind, g, c.text);
+    }
+}
