@@ -1,31 +1,14 @@
 #include "byte_scan.h"
 
 #include "char_code.h"
+#include "simd.h"
 
 #include <cstdint>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define GREXMO_HAVE_SSE2 1
-#endif
-
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
 
 namespace grexmo {
 namespace {
 
 #if defined(GREXMO_HAVE_SSE2)
-inline unsigned LowestBit(unsigned mask) {
-#if defined(_MSC_VER)
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return index;
-#else
-    return static_cast<unsigned>(__builtin_ctz(mask));
-#endif
-}
 
 inline __m128i Load(const unsigned char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -142,7 +125,8 @@ std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_
     for (; i < end && end - i >= 16; i += 16) {
         const __m128i bytes = Load(text + i);
         __m128i in = _mm_setzero_si128();
-        for (int r = 0; r < ranges.count; ++r) in = _mm_or_si128(in, InRange(bytes, lo[r], width[r]));
+        for (int r = 0; r < ranges.count; ++r)
+            in = _mm_or_si128(in, InRange(bytes, lo[r], width[r]));
         if (_mm_movemask_epi8(in) == 0) continue;
         const __m128i afterPairStart =
             _mm_andnot_si128(LeadValues(Load(text + i - 2)), LeadValues(Load(text + i - 1)));
@@ -176,13 +160,13 @@ bool PrefixAt(const unsigned char* text, std::size_t i, std::size_t end, const B
 // thousandths, as lead and as trail byte together; only the order of sums and products of
 // these matters.
 double ByteShare(unsigned char b) {
-    if (b == 0x82) return 120;               // the hiragana lead
-    if (b == 0x81 || b == 0x83) return 60;   // punctuation, katakana
+    if (b == 0x82) return 120;              // the hiragana lead
+    if (b == 0x81 || b == 0x83) return 60;  // punctuation, katakana
     if (b == ' ' || b == '\n' || b == '\r') return 20;
-    if (b >= 0x88 && b <= 0x9F) return 12;   // kanji leads, also frequent trails
+    if (b >= 0x88 && b <= 0x9F) return 12;  // kanji leads, also frequent trails
     if (b >= 'a' && b <= 'z') return 8;
     if (b >= 0xE0 && b <= 0xEA) return 5;
-    if (b >= 0x40 && b <= 0xFC) return 3;    // other trail values, half-width kana
+    if (b >= 0x40 && b <= 0xFC) return 3;  // other trail values, half-width kana
     return 2;
 }
 

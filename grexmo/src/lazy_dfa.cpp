@@ -1,5 +1,6 @@
 #include "lazy_dfa.h"
 
+#include "byte_classes.h"
 #include "fold.h"
 
 #include <algorithm>
@@ -17,24 +18,6 @@ constexpr std::size_t kStateOverhead = 96;
 DfaCacheLimits& Limits() {
     static DfaCacheLimits limits;
     return limits;
-}
-
-bool Consumes(const Prog& prog, const Inst& inst, CharCode code) {
-    if (inst.op == Op::kChar) return inst.code == code;
-    return inst.op == Op::kClass && prog.classes[inst.classIndex].Contains(code);
-}
-
-// Splits the byte classes in `cls` by membership of each byte in a set.
-template <typename InSet>
-void Refine(std::uint8_t (&cls)[256], InSet inSet) {
-    std::int16_t renumbered[512];
-    for (std::int16_t& r : renumbered) r = -1;
-    std::int16_t next = 0;
-    for (int b = 0; b < 256; ++b) {
-        const int key = cls[b] * 2 + (inSet(static_cast<unsigned char>(b)) ? 1 : 0);
-        if (renumbered[key] < 0) renumbered[key] = next++;
-        cls[b] = static_cast<std::uint8_t>(renumbered[key]);
-    }
 }
 
 // What the assertions need to know of the character before a boundary. The kana bits are
@@ -96,7 +79,7 @@ DfaCacheLimits CurrentDfaCacheLimits() { return Limits(); }
 LazyDfa::LazyDfa(const Prog& prog, const StartFilter& filter)
     : prog_(prog),
       limits_(Limits()),
-      behindMask_(!HasAssertions(prog)              ? 0
+      behindMask_(!HasAssertions(prog)           ? 0
                   : prog.hasJoinedKanaAssertions ? 0xFF
                                                  : static_cast<std::uint8_t>(~kJoinedKanaBits)),
       useFilter_(filter.GetKind() != StartFilter::Kind::kNone) {
@@ -107,45 +90,11 @@ LazyDfa::LazyDfa(const Prog& prog, const StartFilter& filter)
     stack_.reserve(prog.insts.size() * 2 + 1);
 }
 
-// Bytes fall in one class when no instruction, no part of the character model and no
-// assertion tells them apart; a double-byte character's membership in a class then follows
-// from the classes of its two bytes, as every range limit is split on.
+// The classes, and the stride of a state: their number rounded up to a power of two.
 void LazyDfa::ComputeByteClasses() {
-    std::uint8_t cls[256] = {};
-    Refine(cls, [](unsigned char b) { return IsLeadByte(b); });
-    Refine(cls, [](unsigned char b) { return IsTrailByte(b); });
-    Refine(cls, [](unsigned char b) { return b == 0; });
-    Refine(cls, [](unsigned char b) { return b == '\n'; });
-    Refine(cls, [](unsigned char b) { return b == '\r'; });
-    Refine(cls, [](unsigned char b) { return IsWordCode(b); });
-    if (prog_.hasJoinedKanaAssertions) {
-        Refine(cls, [](unsigned char b) { return MarkAhead(b) != 0; });
-        Refine(cls, [](unsigned char b) { return b == kHalfWidthVoicedMark; });
-        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthVoicedMark); });
-        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthSemiVoicedMark); });
-    }
-    for (const Inst& inst : prog_.insts) {
-        if (inst.op != Op::kChar) continue;
-        const unsigned hi = inst.code >> 8, lo = inst.code & 0xFFu;
-        if (IsDoubleByteCode(inst.code)) Refine(cls, [hi](unsigned char b) { return b == hi; });
-        Refine(cls, [lo](unsigned char b) { return b == lo; });
-    }
-    for (const ProgClass& c : prog_.classes) {
-        Refine(cls, [&c](unsigned char b) { return c.ContainsSingle(b); });
-        for (const CodeRange& r : c.DoubleRanges()) {
-            const unsigned leadLo = r.lo >> 8, leadHi = r.hi >> 8;
-            const unsigned trailLo = r.lo & 0xFFu, trailHi = r.hi & 0xFFu;
-            Refine(cls, [leadLo](unsigned char b) { return b == leadLo; });
-            Refine(cls, [leadHi](unsigned char b) { return b == leadHi; });
-            Refine(cls, [=](unsigned char b) { return b > leadLo && b < leadHi; });
-            Refine(cls, [trailLo](unsigned char b) { return b >= trailLo; });
-            Refine(cls, [trailHi](unsigned char b) { return b <= trailHi; });
-        }
-    }
+    std::uint8_t cls[256];
+    const int classes = grexmo::ComputeByteClasses(prog_, cls);
     std::memcpy(classOf_, cls, sizeof cls);
-    int classes = 0;
-    for (std::uint8_t c : cls)
-        if (c + 1 > classes) classes = c + 1;
     shift_ = 0;  // a power of two per state: the search loop shifts rather than divides
     while ((1 << shift_) < classes) ++shift_;
     stride_ = 1 << shift_;

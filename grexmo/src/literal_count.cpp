@@ -1,18 +1,10 @@
 #include "literal_count.h"
 
 #include "char_code.h"
+#include "simd.h"
 
 #include <cstring>
 #include <utility>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define GREXMO_HAVE_SSE2 1
-#endif
-
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
 
 namespace grexmo {
 namespace {
@@ -27,15 +19,6 @@ constexpr std::size_t kMemchrMinimumStride = 256;
 constexpr std::size_t kMemchrTrial = 8;
 
 #if defined(GREXMO_HAVE_SSE2)
-inline unsigned LowestBit(unsigned mask) {
-#if defined(_MSC_VER)
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return index;
-#else
-    return static_cast<unsigned>(__builtin_ctz(mask));
-#endif
-}
 
 // The 16 starts from `i` where both bytes of the pair stand, as bits; `a` and `b` are the
 // text moved back by the pair's offsets.
@@ -133,8 +116,8 @@ private:
 };
 
 // Every start in [from, last] where the pair stands, to `walk`; true once it is full.
-bool ScanPairs(const unsigned char* text, std::size_t from, std::size_t last,
-               const BytePair& pair, Walk* walk) {
+bool ScanPairs(const unsigned char* text, std::size_t from, std::size_t last, const BytePair& pair,
+               Walk* walk) {
     std::size_t i = from;
 #if defined(GREXMO_HAVE_SSE2)
     const __m128i first = _mm_set1_epi8(static_cast<char>(pair.first));
@@ -177,16 +160,15 @@ LiteralWalkEnd LiteralWalker::Walk(const unsigned char* text, std::size_t length
                                    std::size_t zeroFreeUpTo, Boundary from, GrexmoHit* hits,
                                    std::size_t capacity) const {
     const std::size_t n = literal_.size();
-    grexmo::Walk walk(text, length, zeroFreeUpTo, literal_, pairIsWholeLiteral_,
-                      endsWithLoneLead_, from, hits, capacity);
+    grexmo::Walk walk(text, length, zeroFreeUpTo, literal_, pairIsWholeLiteral_, endsWithLoneLead_,
+                      from, hits, capacity);
     bool over = false;
     if (length >= n && from.pos <= length - n) {
         const std::size_t last = length - n;  // the last start whose literal fits
         // memchr on the rarest byte until it proves common in this text, then the pair scan.
         std::size_t tried = 0;
         while (!over && walk.Pos() <= last) {
-            if (++tried > kMemchrTrial &&
-                walk.Pos() - from.pos < tried * kMemchrMinimumStride) {
+            if (++tried > kMemchrTrial && walk.Pos() - from.pos < tried * kMemchrMinimumStride) {
                 over = ScanPairs(text, walk.Pos(), last, pair_, &walk);
                 break;
             }

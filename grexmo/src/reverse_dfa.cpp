@@ -1,5 +1,6 @@
 #include "reverse_dfa.h"
 
+#include "byte_classes.h"
 #include "charset.h"
 #include "fold.h"
 
@@ -70,23 +71,6 @@ bool Holds(AssertKind kind, std::uint8_t left, std::uint8_t right) {
     return false;
 }
 
-bool Consumes(const Prog& prog, const Inst& inst, CharCode code) {
-    if (inst.op == Op::kChar) return inst.code == code;
-    return inst.op == Op::kClass && prog.classes[inst.classIndex].Contains(code);
-}
-
-template <typename InSet>
-void Refine(std::uint8_t (&cls)[256], InSet inSet) {
-    std::int16_t renumbered[512];
-    for (std::int16_t& r : renumbered) r = -1;
-    std::int16_t next = 0;
-    for (int b = 0; b < 256; ++b) {
-        const int key = cls[b] * 2 + (inSet(static_cast<unsigned char>(b)) ? 1 : 0);
-        if (renumbered[key] < 0) renumbered[key] = next++;
-        cls[b] = static_cast<std::uint8_t>(renumbered[key]);
-    }
-}
-
 }  // namespace
 
 void ForceReverseStartsForTesting(bool on) { g_forced = on; }
@@ -117,43 +101,12 @@ ReverseDfa::ReverseDfa(const Prog& reversed) : prog_(reversed), limits_(CurrentD
     stack_.reserve(prog_.insts.size() * 2 + 1);
 }
 
-// As in the forward DFA: bytes of one class are alike to every instruction and assertion,
-// and a pair's membership follows from the classes of its two bytes.
+// The classes, and the symbols a state steps on: each class as a single character or as a
+// pair's trail, and the start of the text.
 void ReverseDfa::ComputeByteClasses() {
-    std::uint8_t cls[256] = {};
-    Refine(cls, [](unsigned char b) { return IsLeadByte(b); });
-    Refine(cls, [](unsigned char b) { return IsTrailByte(b); });
-    Refine(cls, [](unsigned char b) { return b == '\n'; });
-    Refine(cls, [](unsigned char b) { return b == '\r'; });
-    Refine(cls, [](unsigned char b) { return IsWordCode(b); });
-    if (prog_.hasJoinedKanaAssertions) {
-        Refine(cls, [](unsigned char b) { return b == kHalfWidthVoicedMark; });
-        Refine(cls, [](unsigned char b) { return b == kHalfWidthSemiVoicedMark; });
-        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthVoicedMark); });
-        Refine(cls, [](unsigned char b) { return JoinsSoundMark(b, kHalfWidthSemiVoicedMark); });
-    }
-    for (const Inst& inst : prog_.insts) {
-        if (inst.op != Op::kChar) continue;
-        const unsigned hi = inst.code >> 8, lo = inst.code & 0xFFu;
-        if (IsDoubleByteCode(inst.code)) Refine(cls, [hi](unsigned char b) { return b == hi; });
-        Refine(cls, [lo](unsigned char b) { return b == lo; });
-    }
-    for (const ProgClass& c : prog_.classes) {
-        Refine(cls, [&c](unsigned char b) { return c.ContainsSingle(b); });
-        for (const CodeRange& r : c.DoubleRanges()) {
-            const unsigned leadLo = r.lo >> 8, leadHi = r.hi >> 8;
-            const unsigned trailLo = r.lo & 0xFFu, trailHi = r.hi & 0xFFu;
-            Refine(cls, [leadLo](unsigned char b) { return b == leadLo; });
-            Refine(cls, [leadHi](unsigned char b) { return b == leadHi; });
-            Refine(cls, [=](unsigned char b) { return b > leadLo && b < leadHi; });
-            Refine(cls, [trailLo](unsigned char b) { return b >= trailLo; });
-            Refine(cls, [trailHi](unsigned char b) { return b <= trailHi; });
-        }
-    }
+    std::uint8_t cls[256];
+    classes_ = grexmo::ComputeByteClasses(prog_, cls);
     std::memcpy(classOf_, cls, sizeof cls);
-    classes_ = 0;
-    for (std::uint8_t c : cls)
-        if (c + 1 > classes_) classes_ = c + 1;
     textStartSymbol_ = 2 * classes_;
     shift_ = 0;
     while ((1 << shift_) < textStartSymbol_ + 1) ++shift_;
