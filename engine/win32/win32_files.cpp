@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 #include "common/win32_handles.h"
@@ -119,7 +120,13 @@ public:
         // Exactly the size measured: a file cut since has a smaller mapping, and the view fails.
         void* base = MapViewOfFile(mapping.Get(), FILE_MAP_COPY, 0, 0, static_cast<SIZE_T>(size));
         if (base == nullptr) return nullptr;
-        auto view = std::make_unique<Win32View>(base, static_cast<std::size_t>(size));
+        // Owned by the view from here on; without the memory for one, no view at all.
+        std::unique_ptr<MappedView> view(new (std::nothrow)
+                                             Win32View(base, static_cast<std::size_t>(size)));
+        if (!view) {
+            UnmapViewOfFile(base);
+            return nullptr;
+        }
         static_cast<char*>(base)[size] = '\0';
         return view;
     }
