@@ -13,6 +13,42 @@ namespace {
 inline __m128i Load(const unsigned char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
+
+// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width; lo and width in
+// every lane.
+inline __m128i InRange(__m128i bytes, __m128i lo, __m128i width) {
+    return _mm_cmpeq_epi8(_mm_max_epu8(_mm_sub_epi8(bytes, lo), width), width);
+}
+
+inline __m128i InRange(__m128i bytes, unsigned char lo, unsigned char width) {
+    return InRange(bytes, _mm_set1_epi8(static_cast<char>(lo)),
+                   _mm_set1_epi8(static_cast<char>(width)));
+}
+
+// A ByteRanges set in every lane, made once per scan.
+struct VectorRanges {
+    explicit VectorRanges(const ByteRanges& ranges = ByteRanges{}) : count(ranges.count) {
+        for (int r = 0; r < count; ++r) {
+            lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
+            width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
+            single[r] = ranges.width[r] == 0;
+        }
+    }
+    __m128i lo[ByteRanges::kMax];
+    __m128i width[ByteRanges::kMax];
+    bool single[ByteRanges::kMax];
+    int count;
+};
+
+// The bytes in any of the ranges.
+inline __m128i InVectorRanges(__m128i bytes, const VectorRanges& v) {
+    __m128i in = _mm_setzero_si128();
+    for (int r = 0; r < v.count; ++r)  // one byte: a plain comparison
+        in = _mm_or_si128(
+            in, v.single[r] ? _mm_cmpeq_epi8(bytes, v.lo[r]) : InRange(bytes, v.lo[r], v.width[r]));
+    return in;
+}
+
 #endif
 
 }  // namespace
@@ -58,20 +94,10 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
                              const ByteRanges& ranges) {
     std::size_t i = from;
 #if defined(GREXMO_HAVE_SSE2)
-    __m128i lo[ByteRanges::kMax], width[ByteRanges::kMax];
-    for (int r = 0; r < ranges.count; ++r) {
-        lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
-        width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
-    }
+    const VectorRanges set(ranges);
     for (; i < end && end - i >= 16; i += 16) {
-        const __m128i bytes = Load(text + i);
-        __m128i in = _mm_setzero_si128();
-        for (int r = 0; r < ranges.count; ++r) {
-            // unsigned (b - lo) <= width, as max(b - lo, width) == width
-            const __m128i shifted = _mm_sub_epi8(bytes, lo[r]);
-            in = _mm_or_si128(in, _mm_cmpeq_epi8(_mm_max_epu8(shifted, width[r]), width[r]));
-        }
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(in));
+        const unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(InVectorRanges(Load(text + i), set)));
         if (mask) return i + LowestBit(mask);
     }
 #endif
@@ -83,16 +109,6 @@ std::size_t FindByteInRanges(const unsigned char* text, std::size_t from, std::s
 namespace {
 
 #if defined(GREXMO_HAVE_SSE2)
-// Bytes b with unsigned (b - lo) <= width, as max(b - lo, width) == width; lo and width in
-// every lane.
-inline __m128i InRange(__m128i bytes, __m128i lo, __m128i width) {
-    return _mm_cmpeq_epi8(_mm_max_epu8(_mm_sub_epi8(bytes, lo), width), width);
-}
-
-inline __m128i InRange(__m128i bytes, unsigned char lo, unsigned char width) {
-    return InRange(bytes, _mm_set1_epi8(static_cast<char>(lo)),
-                   _mm_set1_epi8(static_cast<char>(width)));
-}
 
 inline __m128i LeadValues(__m128i bytes) {
     return _mm_or_si128(InRange(bytes, 0x81, 0x9F - 0x81), InRange(bytes, 0xE0, 0xFC - 0xE0));
@@ -117,16 +133,10 @@ std::size_t FindByteInRangesSkippingTrails(const unsigned char* text, std::size_
     for (; i < end && i < from + 2; ++i)
         if (InRanges(text[i], ranges) && !SurelyTrail(text, from, i)) return i;
 #if defined(GREXMO_HAVE_SSE2)
-    __m128i lo[ByteRanges::kMax], width[ByteRanges::kMax];
-    for (int r = 0; r < ranges.count; ++r) {
-        lo[r] = _mm_set1_epi8(static_cast<char>(ranges.lo[r]));
-        width[r] = _mm_set1_epi8(static_cast<char>(ranges.width[r]));
-    }
+    const VectorRanges set(ranges);
     for (; i < end && end - i >= 16; i += 16) {
         const __m128i bytes = Load(text + i);
-        __m128i in = _mm_setzero_si128();
-        for (int r = 0; r < ranges.count; ++r)
-            in = _mm_or_si128(in, InRange(bytes, lo[r], width[r]));
+        const __m128i in = InVectorRanges(bytes, set);
         if (_mm_movemask_epi8(in) == 0) continue;
         const __m128i afterPairStart =
             _mm_andnot_si128(LeadValues(Load(text + i - 2)), LeadValues(Load(text + i - 1)));
@@ -177,33 +187,6 @@ double RangesShare(const ByteRanges& ranges) {
             share += ByteShare(static_cast<unsigned char>(b));
     return share < 1000 ? share / 1000 : 1;
 }
-
-#if defined(GREXMO_HAVE_SSE2)
-struct VectorRanges {
-    __m128i lo[ByteRanges::kMax];
-    __m128i width[ByteRanges::kMax];
-    bool single[ByteRanges::kMax];
-    int count;
-};
-
-inline __m128i InVectorRanges(__m128i bytes, const VectorRanges& v) {
-    __m128i in = _mm_cmpeq_epi8(bytes, v.lo[0]);
-    if (!v.single[0]) {
-        const __m128i shifted = _mm_sub_epi8(bytes, v.lo[0]);
-        in = _mm_cmpeq_epi8(_mm_max_epu8(shifted, v.width[0]), v.width[0]);
-    }
-    for (int r = 1; r < v.count; ++r) {
-        if (v.single[r]) {  // one byte: a plain comparison
-            in = _mm_or_si128(in, _mm_cmpeq_epi8(bytes, v.lo[r]));
-            continue;
-        }
-        // unsigned (b - lo) <= width, as max(b - lo, width) == width
-        const __m128i shifted = _mm_sub_epi8(bytes, v.lo[r]);
-        in = _mm_or_si128(in, _mm_cmpeq_epi8(_mm_max_epu8(shifted, v.width[r]), v.width[r]));
-    }
-    return in;
-}
-#endif
 
 }  // namespace
 
@@ -270,15 +253,7 @@ std::size_t FindBytePrefix(const unsigned char* text, std::size_t from, std::siz
         }
     } else if (set.unionCount > 0 && set.unions[0].count > 0) {
         VectorRanges unions[BytePrefixSet::kMaxUnions];
-        for (int u = 0; u < set.unionCount; ++u) {
-            const ByteRanges& r = set.unions[u];
-            unions[u].count = r.count;
-            for (int k = 0; k < r.count; ++k) {
-                unions[u].lo[k] = _mm_set1_epi8(static_cast<char>(r.lo[k]));
-                unions[u].width[k] = _mm_set1_epi8(static_cast<char>(r.width[k]));
-                unions[u].single[k] = r.width[k] == 0;
-            }
-        }
+        for (int u = 0; u < set.unionCount; ++u) unions[u] = VectorRanges(set.unions[u]);
         for (; i < end && end - i >= reach; i += 16) {
             __m128i passed = InVectorRanges(Load(text + i), unions[0]);
             for (int u = 1; u < set.unionCount; ++u)
